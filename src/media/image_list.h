@@ -1,0 +1,70 @@
+#pragma once
+// The game's two image lists: named pictures cut into patterns, loaded from an image archive and
+// drawn on the 800 x 600 back buffer. Names are looked up without regard to case.
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "media/archive_types.h"
+#include "media/pattern_geometry.h"
+
+class TPictureItem {
+public:
+    explicit TPictureItem(ImageEntry entry);
+    ~TPictureItem();
+    TPictureItem(const TPictureItem&) = delete;
+    TPictureItem& operator=(const TPictureItem&) = delete;
+
+    const std::string& Name() const { return entry_.name; }
+    int PatternWidth() const { return layout_.PatternWidthOf(); }
+    int PatternHeight() const { return layout_.PatternHeightOf(); }
+    int PatternCount() const { return layout_.PatternCount(); }
+    int Width() const { return entry_.picture.width; }
+    int Height() const { return entry_.picture.height; }
+    bool Transparent() const { return entry_.transparent; }
+    const ImageEntry& Entry() const { return entry_; }
+
+    // Makes the picture drawable on the renderer (the key colour becomes see-through).
+    void Prepare(SDL_Renderer* renderer);
+    bool Prepared() const { return texture_ != nullptr; }
+
+    // One pattern with its top-left corner at (x, y). Nothing is drawn for a pattern number out
+    // of range or before Prepare.
+    void DrawPattern(int x, int y, int pattern) const;
+    // One pattern scaled into dest and blended: alpha 255 opaque, 0 nothing. The key colour
+    // stays see-through.
+    void DrawBlended(const SDL_Rect& dest, int pattern, int alpha) const;
+    // One pattern scaled to width x height and turned by angle (256 steps a full turn, positive
+    // clockwise) about the point (x, y); (centreX, centreY) is the pivot inside the pattern as
+    // fractions of its size, and may lie outside 0..1.
+    void DrawTurned(int x, int y, int width, int height, int pattern, double centreX,
+                    double centreY, int angle) const;
+
+private:
+    ImageEntry entry_;
+    PatternLayout layout_;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+};
+
+class TImageList {
+public:
+    // Replaces the contents with the archive's; throws ArchiveError naming the file when it
+    // cannot be opened, or with the format's message when it is corrupt.
+    void LoadArchive(const std::string& path);
+    void LoadEntries(std::vector<ImageEntry> entries);
+    void Prepare(SDL_Renderer* renderer);
+
+    // Throws std::runtime_error "Image '<name>' not found" when absent.
+    TPictureItem& ByName(std::string_view name) const;
+    TPictureItem* Find(std::string_view name) const;
+    int Count() const { return static_cast<int>(items_.size()); }
+    TPictureItem& Item(int index) const { return *items_[index]; }
+
+private:
+    std::vector<std::unique_ptr<TPictureItem>> items_;
+};

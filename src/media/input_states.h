@@ -1,0 +1,45 @@
+#pragma once
+// The keyboard as the game reads it: 36 input states, each active while its bound key is held,
+// refreshed once per frame.
+
+#include <SDL.h>
+
+#include <array>
+
+constexpr int kInputStateCount = 36;
+
+// Input state numbers of the bound keys.
+enum InputStateIndex {
+    kStateUp = 0,
+    kStateDown = 1,
+    kStateLeft = 2,
+    kStateRight = 3,
+    kStateH = 8,
+    kStateP = 9,
+    kStateY = 10,
+    kStateN = 11,
+    kStateEsc = 12,
+    kStateSpace = 13,
+    kStateEnter = 14,
+    kStateZ = 15,
+    kStateX = 16,
+    kStateC = 17,
+    kStateV = 18,
+    kStateB = 19,
+    kStateDigit1 = 20,  // 20..28: digits 1..9
+    kStateDigit0 = 29,
+};
+
+class TInputStates {
+public:
+    // The key bound to a state, or SDL_SCANCODE_UNKNOWN for the unbound ones.
+    static SDL_Scancode BindingOf(int state);
+
+    // Sets every state from a key table indexed by scancode (SDL_GetKeyboardState's layout).
+    void Refresh(const Uint8* keys, int keyCount);
+    void Clear() { states_.fill(false); }
+    bool Active(int state) const { return state >= 0 && state < kInputStateCount && states_[state]; }
+
+private:
+    std::array<bool, kInputStateCount> states_{};
+};

@@ -1,0 +1,17 @@
+#pragma once
+// The XM music player: load a song from a file, play it looping, free it. A song that cannot be
+// loaded gives handle 0 and plays nothing; with no audio device nothing ever plays.
+
+#include <string>
+
+class TMusicPlayer {
+public:
+    ~TMusicPlayer();
+    // Returns a handle, 0 on failure.
+    int SongLoadFromFile(const std::string& path);
+    void SongPlay(int handle);
+    void SongFree(int handle);
+    // For tests: the song's length in seconds as the player sees it (-1 when unknown).
+    double SongLengthSeconds(int handle) const;
+    bool Playing() const;
+};

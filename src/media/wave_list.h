@@ -1,0 +1,73 @@
+#pragma once
+// The sound archive's named waves, each with a small pool of playback buffers so that one sound
+// can overlap itself. Playback goes through an AudioBackend: SDL_mixer in the game, a silent
+// backend when there is no audio device, and a scripted one in tests.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "media/archive_types.h"
+
+// What the wave list needs from a mixer. A handle is a started buffer; handles are never reused
+// while the list lives.
+class AudioBackend {
+public:
+    virtual ~AudioBackend() = default;
+    // Prepares the sound's RIFF bytes; returns a sound id (or -1 when the data cannot be used).
+    virtual int LoadSound(const std::vector<uint8_t>& riff) = 0;
+    virtual void FreeSound(int sound) = 0;
+    // Starts a buffer of the sound from its beginning, looping or once; returns its handle.
+    virtual int Start(int sound, bool loop) = 0;
+    virtual bool IsPlaying(int handle) const = 0;
+    virtual void Stop(int handle) = 0;
+};
+
+// SDL_mixer when an audio device opens, otherwise a backend that plays nothing.
+std::unique_ptr<AudioBackend> OpenAudioBackend();
+
+class TWaveItem {
+public:
+    TWaveItem(WaveEntry entry, AudioBackend* backend);
+    const std::string& Name() const { return entry_.name; }
+    bool Looped() const { return entry_.looped; }
+    int MaxPlayingCount() const { return entry_.maxPlayingCount; }
+
+    // A looped item is stopped, rewound and played looping. Otherwise the first idle buffer of
+    // the pool starts; with all busy a new buffer joins the pool while it is smaller than
+    // MaxPlayingCount (or always, when that is 0), else the oldest buffer restarts.
+    void StartWave();
+    void StopWave();
+    int PoolSize() const { return static_cast<int>(buffers_.size()); }
+    int PlayingCount() const;
+
+private:
+    struct Buffer {
+        int handle = -1;
+        uint64_t started = 0;  // start order, for "oldest"
+    };
+    void StartBuffer(Buffer& buffer, bool loop);
+
+    WaveEntry entry_;
+    AudioBackend* backend_;
+    int sound_ = -1;
+    std::vector<Buffer> buffers_;
+    uint64_t startCounter_ = 0;
+};
+
+class TWaveList {
+public:
+    explicit TWaveList(AudioBackend* backend) : backend_(backend) {}
+    void LoadArchive(const std::string& path);
+    void LoadEntries(std::vector<WaveEntry> entries);
+    // Throws std::runtime_error "Wave '<name>' not found" when absent.
+    TWaveItem& ByName(std::string_view name) const;
+    TWaveItem* Find(std::string_view name) const;
+    int Count() const { return static_cast<int>(items_.size()); }
+
+private:
+    AudioBackend* backend_;
+    std::vector<std::unique_ptr<TWaveItem>> items_;
+};

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite: the debug build with warnings as errors, the
+# AddressSanitizer + UndefinedBehaviorSanitizer build, and a short fuzz run of the archive reader.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+
+for preset in debug asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" -j2
+done
+
+echo "== fuzz smoke run"
+fuzz/run.sh 30
