@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Every failure to read an archive. The message is the one the player sees, e.g.
@@ -14,6 +15,26 @@ class ArchiveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The messages of the archive format's failures.
+inline constexpr const char* kInvalidStreamFormat = "Invalid stream format";
+inline constexpr const char* kStreamReadError = "Stream read error";
+inline constexpr const char* kDibIsInvalid = "DIB is invalid";
+inline constexpr const char* kInvalidPropertyValue = "Invalid property value";
+
+// Item names (and property names) compare without regard to the case of ASCII letters:
+// "explosion" finds "Explosion".
+inline bool NamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
 
 // A decoded bitmap: top row first, one 0xAARRGGBB value per pixel, alpha always 255.
 struct DecodedPicture {
@@ -43,6 +64,16 @@ struct ImageEntry {
 struct WaveEntry {
     std::string name;
     bool looped = false;
-    int maxPlayingCount = 0;  // 0: the pool of playback buffers may grow without limit
+    int maxPlayingCount = 0;    // 0: the pool of playback buffers may grow without limit
     std::vector<uint8_t> wave;  // a complete RIFF WAVE file
 };
+
+// The readers keep every item in file order, duplicates included. When two items share a name
+// (ignoring case) the first one wins: this is the look-up that the lists use.
+template <class Entry>
+const Entry* FindEntryByName(const std::vector<Entry>& entries, std::string_view name) {
+    for (const Entry& entry : entries) {
+        if (NamesEqual(entry.name, name)) return &entry;
+    }
+    return nullptr;
+}

@@ -6,12 +6,23 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "media/frame_pacer.h"
 
 constexpr int kSurfaceWidth = 800;
 constexpr int kSurfaceHeight = 600;
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 592;
+
+// Some displays report 0 or 1 Hz when they cannot tell their rate; the frame timing would then
+// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz.
+int UsableRefreshRate(int reportedHz);
+
+// Where the 800 x 600 surface lands in an output of the given size: stretched over all of it in
+// a window, the largest centred 4:3 area in full screen (bars on the other sides).
+SDL_Rect SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen);
 
 class TDisplay {
 public:
@@ -32,6 +43,7 @@ public:
     bool FullScreen() const { return fullScreen_; }
 
     bool IsDrawable() const;
+    bool Headless() const { return headless_; }
     // Fills the back buffer; colour is 0x00RRGGBB.
     void ClearTo(uint32_t colour);
     // Copies the back buffer to the window and shows it. With vsync that waits for the vertical
@@ -50,8 +62,15 @@ public:
 
     SDL_Renderer* Renderer() const { return renderer_; }
     SDL_Window* Window() const { return window_; }
+    // True when the renderer promised to wait for the vertical blank when presenting.
+    bool VSync() const { return vsync_; }
+    // True while Present holds the frame rate itself because presenting does not wait.
+    bool SelfPacing() const { return pacer_ && pacer_->Pacing(); }
 
 private:
+    void CopyTargetToWindow();
+    void WaitForPresentSlot();
+
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* target_ = nullptr;
@@ -59,6 +78,6 @@ private:
     bool headless_ = false;
     bool stopped_ = false;
     bool vsync_ = false;
-    uint64_t lastPresentTicks_ = 0;
-    int shortPresents_ = 0;
+    bool videoStarted_ = false;
+    std::optional<FramePacer> pacer_;
 };

@@ -11,6 +11,7 @@
 
 #include "media/archive_types.h"
 #include "media/pattern_geometry.h"
+#include "media/renderer_lifetime.h"
 
 class TPictureItem {
 public:
@@ -30,7 +31,7 @@ public:
 
     // Makes the picture drawable on the renderer (the key colour becomes see-through).
     void Prepare(SDL_Renderer* renderer);
-    bool Prepared() const { return texture_ != nullptr; }
+    bool Prepared() const { return texture_.Get() != nullptr; }
 
     // One pattern with its top-left corner at (x, y). Nothing is drawn for a pattern number out
     // of range or before Prepare.
@@ -45,10 +46,14 @@ public:
                     double centreY, int angle) const;
 
 private:
+    // The texture and source rectangle of a drawable pattern; nullptr when there is nothing to
+    // draw.
+    SDL_Texture* PatternSource(int pattern, SDL_Rect& source) const;
+
     ImageEntry entry_;
     PatternLayout layout_;
     SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    OwnedTexture texture_;
 };
 
 class TImageList {

@@ -38,7 +38,9 @@ public:
     // Sets every state from a key table indexed by scancode (SDL_GetKeyboardState's layout).
     void Refresh(const Uint8* keys, int keyCount);
     void Clear() { states_.fill(false); }
-    bool Active(int state) const { return state >= 0 && state < kInputStateCount && states_[state]; }
+    bool Active(int state) const {
+        return state >= 0 && state < kInputStateCount && states_[state];
+    }
 
 private:
     std::array<bool, kInputStateCount> states_{};

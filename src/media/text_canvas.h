@@ -32,6 +32,13 @@ public:
 
     // The family fontconfig actually chose for a requested family ("" when none).
     std::string MatchedFamily(const std::string& family, bool bold);
+    // The font file chosen for a family, and whether bold has to be drawn synthetically because
+    // the family has no bold face.
+    std::string MatchedFile(const std::string& family, bool bold);
+    bool SyntheticBold(const std::string& family, bool bold);
+
+    // Rendered texts kept for reuse (tests watch that the cache does not grow without end).
+    int CachedTextCount() const;
 
 private:
     struct Impl;

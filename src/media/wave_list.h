@@ -23,14 +23,22 @@ public:
     virtual int Start(int sound, bool loop) = 0;
     virtual bool IsPlaying(int handle) const = 0;
     virtual void Stop(int handle) = 0;
+    // True for the backend that plays nothing because no audio device opened.
+    virtual bool Silent() const { return false; }
 };
 
-// SDL_mixer when an audio device opens, otherwise a backend that plays nothing.
+// SDL_mixer when an audio device opens, otherwise a backend that plays nothing. Opening never
+// fails: a machine without sound runs the game silently.
 std::unique_ptr<AudioBackend> OpenAudioBackend();
+// The backend that accepts every sound and plays none (replays, machines without sound).
+std::unique_ptr<AudioBackend> MakeSilentAudioBackend();
 
 class TWaveItem {
 public:
     TWaveItem(WaveEntry entry, AudioBackend* backend);
+    ~TWaveItem();
+    TWaveItem(const TWaveItem&) = delete;
+    TWaveItem& operator=(const TWaveItem&) = delete;
     const std::string& Name() const { return entry_.name; }
     bool Looped() const { return entry_.looped; }
     int MaxPlayingCount() const { return entry_.maxPlayingCount; }
@@ -42,6 +50,8 @@ public:
     void StopWave();
     int PoolSize() const { return static_cast<int>(buffers_.size()); }
     int PlayingCount() const;
+    // False when the backend could not use the sound data; such an item plays nothing.
+    bool Loaded() const { return sound_ >= 0; }
 
 private:
     struct Buffer {

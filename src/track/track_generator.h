@@ -4,6 +4,10 @@
 // and turns what is left into plain ground. The random draws happen in a fixed order, so a seed
 // always gives the same map.
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 #include "track/random.h"
 #include "track/track_map.h"
 
@@ -17,6 +21,13 @@ struct TrackState {
 
 class TTrackGenerator {
 public:
+    // The start stretch: rows 1480 to 1499 hold a straight road whose left edge is this column.
+    static constexpr int kStartColumn = 321;
+    static constexpr int kStartRow = 1480;
+    // A new piece that would carry the road closer than this many columns to a side of the map
+    // is laid as a straight piece instead.
+    static constexpr int kEdgeMargin = 20;
+
     TTrackGenerator(TrackState& state, TRandom& random) : state_(state), random_(random) {}
 
     // Sets the level parameters of level L, then BuildTrack.
@@ -33,9 +44,57 @@ public:
     int PieceKind() const { return pieceKind_; }
     int PieceRows() const { return pieceRows_; }
 
+    // The game always starts the road at kStartColumn. Tests move the start stretch next to a
+    // side of the map to show that the road never runs off it; clamped to the grid.
+    void SetStartColumn(int col);
+
 private:
+    void ClearAndStart();
+    void GrowRoad(int trackLength);
+    void ChoosePiece(int row);
+    void CloseRoad();
+    int KeepOffEdges(int kind, int row) const;
+    void ApplyPiece(int& row, int col);
+    void CopyRow(int row, int col);
+    void StampTwin(int& row, int col);
+    void StampTwinClosing(int& row, int col);
+    void StampSixCell(int& row, int col);
+    void StampSixCellClosing(int& row, int col);
+    void StampWideRight(int& row, int col);
+    void StampWideRightClosing(int& row, int col);
+    void StampWideLeft(int& row, int col);
+    void StampWideLeftClosing(int& row, int col);
+    void LineRoadside(int trackLength);
+    void LineVerge(int i, int j);
+    void FillVergeGap(int i, int j);
+    void PlaceRoadsideBlock(int i, int j);
+    void PlaceParks(int trackLength);
+    void PlaceLots(int trackLength);
+    void FillGround();
+
+    int8_t Cell(int row, int col) const { return state_.TrackMap.At(row, col, kOutside); }
+    bool IsEmpty(int row, int col) const { return Cell(row, col) == kEmpty; }
+    // Every write of the generator comes here, so that the columns in use are known per row.
+    void Put(int row, int col, int code) {
+        if (!TTrackMap::Inside(row, col)) return;
+        state_.TrackMap.Set(row, col, static_cast<int8_t>(code));
+        usedFrom_[row] = std::min<int16_t>(usedFrom_[row], static_cast<int16_t>(col));
+        usedTo_[row] = std::max<int16_t>(usedTo_[row], static_cast<int16_t>(col));
+    }
+    // The first and last column written in a row, or kTrackCols + 1 and 0 when none (or when
+    // the row lies outside the grid).
+    int UsedFrom(int row) const { return TTrackMap::Inside(row, 1) ? usedFrom_[row] : kTrackCols + 1; }
+    int UsedTo(int row) const { return TTrackMap::Inside(row, 1) ? usedTo_[row] : 0; }
+
+    static constexpr int8_t kEmpty = -1;
+    // What a read beyond the grid answers: no road code and not empty.
+    static constexpr int8_t kOutside = 0;
+
     TrackState& state_;
     TRandom& random_;
     int pieceKind_ = 1;
     int pieceRows_ = 0;
+    int startColumn_ = kStartColumn;
+    std::array<int16_t, kTrackRows + 1> usedFrom_{};
+    std::array<int16_t, kTrackRows + 1> usedTo_{};
 };

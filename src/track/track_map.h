@@ -4,6 +4,7 @@
 // smaller row numbers. Every code is also the pattern of its tile in the picture "Tiles".
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 constexpr int kTrackRows = 1500;
@@ -26,6 +27,10 @@ public:
         if (Inside(row, col)) cells_[Index(row, col)] = code;
     }
     void Fill(int8_t code) { cells_.fill(code); }
+    // Every cell holding `from` gets `to`.
+    void Replace(int8_t from, int8_t to) {
+        for (int8_t& cell : cells_) cell = cell == from ? to : cell;
+    }
     const int8_t* Data() const { return cells_.data(); }
 
 private:

@@ -1,0 +1,136 @@
+// The sound mixer behind the wave list: SDL_mixer channels, or silence when no device opens.
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "media/wave_list.h"
+
+namespace {
+
+constexpr int kInitialChannels = 32;
+// Beyond this many sounds at once a new one is dropped rather than growing the mixer further.
+constexpr int kMaxChannels = 256;
+constexpr int kChunkSamples = 1024;
+
+class SilentBackend final : public AudioBackend {
+public:
+    int LoadSound(const std::vector<uint8_t>& /*riff*/) override { return nextSound_++; }
+    void FreeSound(int /*sound*/) override {}
+    int Start(int /*sound*/, bool /*loop*/) override { return nextHandle_++; }
+    bool IsPlaying(int /*handle*/) const override { return false; }
+    void Stop(int /*handle*/) override {}
+    bool Silent() const override { return true; }
+
+private:
+    int nextSound_ = 0;
+    int nextHandle_ = 0;
+};
+
+class SdlMixerBackend final : public AudioBackend {
+public:
+    SdlMixerBackend() {
+        Mix_AllocateChannels(kInitialChannels);
+        channelOwner_.assign(kInitialChannels, -1);
+    }
+
+    ~SdlMixerBackend() override {
+        Mix_HaltChannel(-1);
+        for (Mix_Chunk* chunk : chunks_) {
+            if (chunk != nullptr) Mix_FreeChunk(chunk);
+        }
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    SdlMixerBackend(const SdlMixerBackend&) = delete;
+    SdlMixerBackend& operator=(const SdlMixerBackend&) = delete;
+
+    int LoadSound(const std::vector<uint8_t>& riff) override {
+        if (riff.empty()) return -1;
+        SDL_RWops* source = SDL_RWFromConstMem(riff.data(), static_cast<int>(riff.size()));
+        if (source == nullptr) return -1;
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
+        if (chunk == nullptr) return -1;
+        chunks_.push_back(chunk);
+        return static_cast<int>(chunks_.size()) - 1;
+    }
+
+    void FreeSound(int sound) override {
+        if (sound < 0 || sound >= static_cast<int>(chunks_.size())) return;
+        // SDL_mixer halts the channels still playing the chunk before freeing it.
+        if (chunks_[sound] != nullptr) Mix_FreeChunk(chunks_[sound]);
+        chunks_[sound] = nullptr;
+    }
+
+    int Start(int sound, bool loop) override {
+        if (sound < 0 || sound >= static_cast<int>(chunks_.size()) || chunks_[sound] == nullptr) {
+            return -1;
+        }
+        const int channel = FreeChannel();
+        if (channel < 0) return -1;
+        if (Mix_PlayChannel(channel, chunks_[sound], loop ? -1 : 0) < 0) return -1;
+        const int handle = nextHandle_++;
+        // The channel's previous sound has finished or was stopped; its handle must never
+        // reach the new one.
+        if (channelOwner_[channel] >= 0) channelOf_.erase(channelOwner_[channel]);
+        channelOwner_[channel] = handle;
+        channelOf_[handle] = channel;
+        return handle;
+    }
+
+    bool IsPlaying(int handle) const override {
+        const int channel = ChannelOf(handle);
+        return channel >= 0 && Mix_Playing(channel) != 0;
+    }
+
+    void Stop(int handle) override {
+        const int channel = ChannelOf(handle);
+        if (channel >= 0) Mix_HaltChannel(channel);
+    }
+
+private:
+    // The channel a handle still owns, or -1.
+    int ChannelOf(int handle) const {
+        const auto it = channelOf_.find(handle);
+        if (it == channelOf_.end() || channelOwner_[it->second] != handle) return -1;
+        return it->second;
+    }
+
+    int FreeChannel() {
+        const int count = static_cast<int>(channelOwner_.size());
+        for (int channel = 0; channel < count; ++channel) {
+            if (Mix_Playing(channel) == 0) return channel;
+        }
+        if (count >= kMaxChannels) return -1;
+        const int grown = std::min(count * 2, kMaxChannels);
+        Mix_AllocateChannels(grown);
+        channelOwner_.resize(static_cast<size_t>(grown), -1);
+        return count;
+    }
+
+    std::vector<Mix_Chunk*> chunks_;
+    std::vector<int> channelOwner_;           // the handle that last started on each channel
+    std::unordered_map<int, int> channelOf_;  // handle -> channel, for the current owners
+    int nextHandle_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioBackend> MakeSilentAudioBackend() {
+    return std::make_unique<SilentBackend>();
+}
+
+std::unique_ptr<AudioBackend> OpenAudioBackend() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return MakeSilentAudioBackend();
+    for (int frequency : {44100, 22050}) {
+        if (Mix_OpenAudio(frequency, AUDIO_S16SYS, 2, kChunkSamples) == 0) {
+            return std::make_unique<SdlMixerBackend>();
+        }
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return MakeSilentAudioBackend();
+}

@@ -1,0 +1,138 @@
+#include "media/image_list.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "media/archive_reader.h"
+#include "media/names.h"
+
+namespace {
+
+// The picture's pixels as the texture gets them: the key colour (stored as 0x00BBGGRR) becomes
+// fully see-through. Its colour channels are cleared as well, so that a smoothed draw never
+// bleeds magenta into the edges.
+std::vector<uint32_t> TexturePixels(const ImageEntry& entry) {
+    std::vector<uint32_t> pixels = entry.picture.pixels;
+    if (!entry.transparent) {
+        for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;
+        return pixels;
+    }
+    const uint32_t key = entry.transparentColor;
+    const uint32_t keyRgb = ((key & 0xFFu) << 16) | (key & 0xFF00u) | ((key >> 16) & 0xFFu);
+    for (uint32_t& pixel : pixels) {
+        pixel = (pixel & 0x00FFFFFFu) == keyRgb ? 0u : (pixel | 0xFF000000u);
+    }
+    return pixels;
+}
+
+}  // namespace
+
+TPictureItem::TPictureItem(ImageEntry entry)
+    : entry_(std::move(entry)), layout_(LayoutOf(entry_)) {}
+
+TPictureItem::~TPictureItem() = default;
+
+void TPictureItem::Prepare(SDL_Renderer* renderer) {
+    texture_.Reset();
+    renderer_ = renderer;
+    const DecodedPicture& picture = entry_.picture;
+    if (renderer == nullptr || picture.width <= 0 || picture.height <= 0 ||
+        picture.pixels.size() != static_cast<size_t>(picture.width) * picture.height) {
+        return;
+    }
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                          picture.width, picture.height);
+    if (texture == nullptr) {
+        throw std::runtime_error("Image '" + entry_.name +
+                                 "' cannot be prepared: " + SDL_GetError());
+    }
+    const std::vector<uint32_t> pixels = TexturePixels(entry_);
+    SDL_UpdateTexture(texture, nullptr, pixels.data(),
+                      picture.width * static_cast<int>(sizeof(uint32_t)));
+    // Opaque pictures are copied straight, which is much cheaper for the software renderer;
+    // DrawBlended switches blending on for its own draw.
+    SDL_SetTextureBlendMode(texture, entry_.transparent ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    texture_ = OwnedTexture(renderer, texture);
+}
+
+SDL_Texture* TPictureItem::PatternSource(int pattern, SDL_Rect& source) const {
+    SDL_Texture* texture = texture_.Get();
+    if (texture == nullptr || pattern < 0 || pattern >= layout_.PatternCount()) return nullptr;
+    const PatternRect rect = layout_.RectOf(pattern);
+    source = SDL_Rect{rect.x, rect.y, rect.width, rect.height};
+    return texture;
+}
+
+void TPictureItem::DrawPattern(int x, int y, int pattern) const {
+    SDL_Rect source;
+    SDL_Texture* texture = PatternSource(pattern, source);
+    if (texture == nullptr) return;
+    const SDL_Rect dest{x, y, source.w, source.h};
+    SDL_RenderCopy(renderer_, texture, &source, &dest);
+}
+
+void TPictureItem::DrawBlended(const SDL_Rect& dest, int pattern, int alpha) const {
+    if (alpha <= 0) return;
+    SDL_Rect source;
+    SDL_Texture* texture = PatternSource(pattern, source);
+    if (texture == nullptr) return;
+    if (alpha >= 255) {
+        SDL_RenderCopy(renderer_, texture, &source, &dest);
+        return;
+    }
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha));
+    SDL_RenderCopy(renderer_, texture, &source, &dest);
+    SDL_SetTextureAlphaMod(texture, 255);
+    if (!entry_.transparent) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+}
+
+void TPictureItem::DrawTurned(int x, int y, int width, int height, int pattern, double centreX,
+                              double centreY, int angle) const {
+    if (width <= 0 || height <= 0) return;
+    SDL_Rect source;
+    SDL_Texture* texture = PatternSource(pattern, source);
+    if (texture == nullptr) return;
+    // The pivot (centreX, centreY) of the scaled pattern lands on (x, y); the renderer turns
+    // the destination about its pivot. 256 steps make a full turn, clockwise on screen as the
+    // renderer's degrees are.
+    const float pivotX = static_cast<float>(centreX * width);
+    const float pivotY = static_cast<float>(centreY * height);
+    const SDL_FRect dest{static_cast<float>(x) - pivotX, static_cast<float>(y) - pivotY,
+                         static_cast<float>(width), static_cast<float>(height)};
+    const SDL_FPoint pivot{pivotX, pivotY};
+    const double degrees = static_cast<double>(angle & 0xFF) * 360.0 / 256.0;
+    SDL_RenderCopyExF(renderer_, texture, &source, &dest, degrees, &pivot, SDL_FLIP_NONE);
+}
+
+void TImageList::LoadArchive(const std::string& path) {
+    LoadEntries(ReadImageArchive(ReadFileBytes(path)));
+}
+
+void TImageList::LoadEntries(std::vector<ImageEntry> entries) {
+    items_.clear();
+    items_.reserve(entries.size());
+    for (ImageEntry& entry : entries) {
+        items_.push_back(std::make_unique<TPictureItem>(std::move(entry)));
+    }
+}
+
+void TImageList::Prepare(SDL_Renderer* renderer) {
+    for (const auto& item : items_) item->Prepare(renderer);
+}
+
+TPictureItem* TImageList::Find(std::string_view name) const {
+    for (const auto& item : items_) {
+        if (SameNameIgnoringCase(item->Name(), name)) return item.get();
+    }
+    return nullptr;
+}
+
+TPictureItem& TImageList::ByName(std::string_view name) const {
+    TPictureItem* item = Find(name);
+    if (item == nullptr) throw std::runtime_error("Image '" + std::string(name) + "' not found");
+    return *item;
+}

@@ -1,0 +1,189 @@
+#pragma once
+// The main form: the one object that owns the game's components (display, image and sound lists,
+// keyboard, sprite engine, frame timer) and its state, runs the start-up sequence, the frame
+// handler and the form's key and mouse events. The state is kept in small per-subsystem structs.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/display.h"
+#include "media/image_list.h"
+#include "media/music_player.h"
+#include "media/text_canvas.h"
+#include "media/wave_list.h"
+#include "persist/game_options.h"
+#include "persist/high_score_table.h"
+#include "shell/frame_timing.h"
+#include "shell/input.h"
+#include "shell/race_values.h"
+#include "shell/screen_values.h"
+#include "sprites/sprite_engine.h"
+#include "track/random.h"
+#include "track/track_generator.h"
+
+class TScrollBackground;
+
+// Wall-clock cost of the last frame's draw and move parts, measured only when asked for (the
+// replay runner's figures); the game itself never reads it.
+struct FrameProfile {
+    bool enabled = false;
+    double drawMs = 0;
+    double moveMs = 0;
+};
+
+struct FormConfig {
+    bool headless = false;       // offscreen window, software renderer, no frame pacing
+    bool seedFromClock = true;   // the game seeds from the clock; the replay runner does not
+    uint32_t seed = 1;
+    int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
+    std::string dataDir = "Data";
+    bool showMessageBoxes = true;
+};
+
+class TMForm {
+public:
+    explicit TMForm(FormConfig config);
+    ~TMForm();
+    TMForm(const TMForm&) = delete;
+    TMForm& operator=(const TMForm&) = delete;
+
+    // The start-up sequence. Returns false, after telling the player which file is missing or
+    // broken, when the game cannot run.
+    bool FormCreate();
+    // The same start-up with archives given in memory instead of read from Data/Res (tests).
+    bool FormCreateFrom(std::vector<ImageEntry> list1, std::vector<ImageEntry> list2,
+                        std::vector<WaveEntry> waves);
+
+    // One frame, called by the frame timer with the milliseconds since the previous frame.
+    void FrameHandler(int LagCount);
+
+    // ---- Form events --------------------------------------------------------------------------
+    void FormKeyDown(SDL_Scancode key, bool altHeld);
+    void FormKeyUp(SDL_Scancode key);
+    void FormKeyPress(char c);
+    // The close box, Alt+F4 or a close request of the system: never closes, asks instead.
+    bool FormCloseQuery();
+    void MDXDrawMouseMove(int x, int y);
+    void MDXDrawClick();
+    // The application gained or lost the focus (or was minimised and restored).
+    void SetActive(bool active, uint64_t nowMs);
+    bool Active() const { return active_; }
+
+    // ---- Display ------------------------------------------------------------------------------
+    void ApplyDisplayMode();
+    void EnterFullScreen();
+    void EnterWindowed();
+    int ReadRefreshRate() const;
+    void ShowSystemCursor();
+    void HideSystemCursor();
+    bool SystemCursorVisible() const { return cursorVisible_; }
+
+    // ---- Frame parts --------------------------------------------------------------------------
+    void PollInput();
+    bool KeyHit(HitKey key) const { return Input.Hit(key); }
+    void UpdateHover();
+
+    // ---- Sound and music ----------------------------------------------------------------------
+    void PlaySound(const std::string& name);
+    void StopSound(const std::string& name);
+    void PlayMusic();
+    void StopMusic();
+
+    // ---- Text (the FontTable entries 1..21) ----------------------------------------------------
+    void SetFont(int index);
+    int TextWidthOf(const std::string& text);
+    int TextHeightOf(const std::string& text);
+    int TextWidthIn(const std::string& text, int font);
+    void DrawText(const std::string& text, double x, double y, bool centreX, bool centreY);
+
+    // ---- Screens and windows ------------------------------------------------------------------
+    void ClickSelected();
+    void ClickButton(int index);
+    void OpenWindow(int kind);
+    void CloseWindow();
+    void WindowFrame(int LagCount);
+    void RefreshHighlight();
+    void RemoveButtons();
+    void ToggleCountryEdit();
+    void ConfirmNameEntry();
+    // The click table of the menu screens (no window open).
+    void ClickScreenButton();
+
+    // ---- Front-end screens --------------------------------------------------------------------
+    void OpenMainMenu(int intro, int selected, int restartMusic);
+    void CloseMenuScreen();
+    void OpenHighScores();
+    void MainMenuFrame();
+
+    // ---- Online -------------------------------------------------------------------------------
+    // Sends the confirmed name and score to the score server; failures are silent.
+    void SubmitScore();
+
+    // ---- Race and level ---------------------------------------------------------------------
+    // Builds the race screen and starts the first level (1 unless a replay asks for another).
+    void StartRace(int firstLevel = 1);
+    void RaceFrame(int LagCount);
+    void DrawHud();
+    void EndRace();
+    // The level's parameters and a newly generated road, shown by the background.
+    void SetUpLevel(int level);
+    void RefreshView();
+    void CountDownTime();
+    void CheckFinishLine();
+    void DropEmptyWeapons();
+    void UpdateProgressMarker();
+    void UpdateWorldVelocity();
+
+    // ---- Shut-down ----------------------------------------------------------------------------
+    void SaveAndQuit();
+    bool Terminated() const { return terminated_; }
+
+    // ---- Components ---------------------------------------------------------------------------
+    TDisplay MDXDraw;
+    TImageList MDXImageList1;
+    TImageList MDXImageList2;
+    TSpriteEngine MDXSpriteEngine;
+    TFrameTimer MDXTimer;
+    std::unique_ptr<AudioBackend> MDXSound;
+    std::unique_ptr<TWaveList> MDXWaveList;
+    TMusicPlayer MusicPlayer;
+    TTextCanvas TextCanvas;
+    TRandom Random;
+
+    // ---- State --------------------------------------------------------------------------------
+    FrameTiming Timing;
+    InputValues Input;
+    ScreenValues Screens;
+    TGameOptions Options;
+    THighScoreTable HighScores;
+    TrackState Track;
+    RaceValues Race;
+    TScrollBackground* CurrentBackground = nullptr;
+    int SongHandle = 0;
+    FrameProfile Profile;
+
+    const FormConfig& Config() const { return config_; }
+    // Reports a fatal start-up problem: a message box (when allowed) and a line on stderr.
+    void ReportFatal(const std::string& message) const;
+
+private:
+    bool OpenDisplay();
+    void FinishStartUp();
+    std::string DataPath(const std::string& relative) const;
+
+    FormConfig config_;
+    bool active_ = true;
+    bool terminated_ = false;
+    bool cursorVisible_ = true;
+    bool windowPlacementSaved_ = false;
+    int savedWindowX_ = 0;
+    int savedWindowY_ = 0;
+};
+
+// The HUD's clock: minutes and seconds, two digits each, "01 : 05".
+std::string HudTime(int timeLeft);
+
+// The one main form of the running game.
+extern TMForm* MForm;

@@ -1,0 +1,204 @@
+// The race screen: building it, its per-frame routine (move pass, controls, needle, clock, view,
+// progress marker, world velocity, HUD) and tearing it down.
+
+#include <cmath>
+#include <numbers>
+
+#include "shell/form.h"
+#include "sprites/player.h"
+#include "sprites/pointer.h"
+#include "track/rounding.h"
+#include "track/scroll_background.h"
+
+void TMForm::SetUpLevel(int level) {
+    TTrackGenerator generator(Track, Random);
+    generator.SetUpLevel(level);
+    RefreshView();
+}
+
+void TMForm::RefreshView() {
+    if (CurrentBackground == nullptr) return;
+    for (int r = Track.ViewRow; r <= Track.ViewRow + 10; ++r)
+        for (int c = Track.ViewCol; c <= Track.ViewCol + 13; ++c)
+            CurrentBackground->SetCell(c - Track.ViewCol, r - Track.ViewRow,
+                                       Track.TrackMap.At(r, c, 0));
+}
+
+void TMForm::StartRace(int firstLevel) {
+    Screens.ScreenState = kScreenRace;
+    PlayMusic();
+    HideSystemCursor();
+    Screens.FirstButton = 1;
+    Screens.LastButton = 0;
+    Screens.SelectedButton = 0;
+
+    TSpriteEngine* engine = &MDXSpriteEngine;
+    CurrentBackground = new TScrollBackground(engine, 2, "Tiles", 13, 10);
+    CurrentBackground->SetImage("Tiles", 2);
+    CurrentBackground->X = 0;
+    CurrentBackground->Y = 0;
+    SetUpLevel(firstLevel);
+
+    Race.Crossed = false;
+    Race.Panel = TMyImageSprite::CreateAt(engine, 2, "Panel", 610, 0, 11);
+    Race.Needle = new TPointer(engine, 2, "Pointer", 641, 509, 12);
+    Race.Needle->NeedlePivotX = 641;
+    Race.Needle->NeedlePivotY = 509;
+    Race.Needle->NeedleCenterX = 1.04;
+    Race.Needle->NeedleCenterY = 0.5;
+    Race.ProgressMarker = TMyImageSprite::CreateAt(engine, 2, "SmallCar", 773, 177, 12);
+    Race.Needle->NeedleAngle = -28;
+    Race.EnergyGauge = TMyImageSprite::CreateAt(engine, 2, "Energy", 672, 558, 12);
+    Race.NitroIcon = TMyImageSprite::CreateAt(engine, 2, "BonusNitro", 628, 363, 12);
+    Race.NitroIcon->Visible = false;
+    Race.WeaponIcon = TMyImageSprite::CreateAt(engine, 2, "BonusM", 627, 251, 12);
+    Race.WeaponIcon->Visible = false;
+
+    Race.Player = new TPlayer(engine, Race.SelectedCar);
+    DrawHud();
+    Race.Lives = 3;
+    Race.Score = 0;
+    OpenWindow(kWindowLevelBanner);
+}
+
+namespace {
+
+// The needle follows the speed; it dips by one step during a gear change.
+int NeedleAngleFor(const TPlayer& car) {
+    int angle = Round(car.CarSpeed * 1.15 - 28);
+    if (angle < -28) angle = -28;
+    if (car.EngineSoundFlags.Shift) angle -= 1;
+    return angle;
+}
+
+}  // namespace
+
+void TMForm::RaceFrame(int LagCount) {
+    // The finish line moves before the car in the move pass, so it is tested first.
+    if (Race.Finish == nullptr) CheckFinishLine();
+    MDXSpriteEngine.MoveAll(LagCount);
+    TPlayer* car = Race.Player;
+    if (car == nullptr) return;
+
+    // The car's move step has already run: it always acts on the previous frame's keys.
+    car->KeyLeft = Input.Held(kStateLeft);
+    car->KeyRight = Input.Held(kStateRight);
+    car->KeyUp = Input.Held(kStateUp);
+    car->KeyDown = Input.Held(kStateDown);
+    car->KeyHandbrake = Input.Held(kStateSpace);
+    car->KeyFire = Input.Held(kStateZ) || Input.HeldCtrl;
+    car->KeyNitro = Input.Held(kStateX) || Input.HeldShift;
+    car->KeyHorn = Input.Held(kStateH);
+
+    if (Race.Needle != nullptr) Race.Needle->NeedleAngle = NeedleAngleFor(*car);
+    CountDownTime();
+    DropEmptyWeapons();
+    RefreshView();
+    UpdateProgressMarker();
+    UpdateWorldVelocity();
+    DrawHud();
+
+    if (KeyHit(kHitEsc)) OpenWindow(kWindowExitToMenu);
+    if (KeyHit(kHitP)) OpenWindow(kWindowPause);
+}
+
+void TMForm::CheckFinishLine() {
+    // The line lies on the top of row 1550 - TrackLength; the car has passed it once the line's
+    // screen position is below the top of the car.
+    const TPlayer* car = Race.Player;
+    if (car == nullptr || CurrentBackground == nullptr) return;
+    const double lineY = (1550.0 - Track.Level.TrackLength) * kCellSize -
+                         Track.ViewRow * static_cast<double>(kCellSize) + CurrentBackground->Y;
+    if (lineY > car->Y) Race.Crossed = true;
+}
+
+void TMForm::CountDownTime() {
+    TPlayer* car = Race.Player;
+    int& timeLeft = Track.Level.TimeLeft;
+    const int frameMs = Timing.FrameMs;
+    // One tick for each whole second that passes during the last ten.
+    if (timeLeft <= 10000 && (timeLeft + frameMs) / 1000 > timeLeft / 1000) PlaySound("Tick");
+    if (!car->TimeUp && !Race.Crossed && timeLeft - frameMs >= 0) timeLeft -= frameMs;
+    if (frameMs + 1 >= timeLeft) car->TimeUp = true;
+}
+
+void TMForm::DropEmptyWeapons() {
+    TPlayer* car = Race.Player;
+    if (car->Ammo <= 0) car->DropItem(car->Weapon);
+    if (!(car->NitroFuel > 0)) car->DropItem(2);
+}
+
+void TMForm::UpdateProgressMarker() {
+    TMyImageSprite* marker = Race.ProgressMarker;
+    if (marker == nullptr) return;
+    const double h = marker->Height;
+    const double span = Track.Level.TrackLength - 60;
+    double y = (216 - h) - (201 - h) * (1490 - Track.ViewRow) / (span != 0 ? span : 1);
+    if (y < 15) y = 15;
+    marker->Y = y;
+}
+
+void TMForm::UpdateWorldVelocity() {
+    const TPlayer* car = Race.Player;
+    const double a = car->Heading * 2 * std::numbers::pi / 256;
+    Race.WorldVelocityX = -std::sin(a) * car->Velocity;
+    Race.WorldVelocityY = std::cos(a) * car->Velocity;
+}
+
+std::string HudTime(int timeLeft) {
+    const int minutes = timeLeft / 60000;
+    const int seconds = (timeLeft / 1000) % 60;
+    auto twoDigits = [](int v) { return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v); };
+    return twoDigits(minutes) + " : " + twoDigits(seconds);
+}
+
+void TMForm::DrawHud() {
+    const TPlayer* car = Race.Player;
+    SetFont(18);
+    DrawText("LEVEL " + std::to_string(Track.Level.LevelNumber), 690, 28, true, true);
+    DrawText(HudTime(Track.Level.TimeLeft), 705, 117, true, true);
+    DrawText(std::to_string(Race.Score), 692, 202, true, true);
+    DrawText(Race.Lives < 0 ? "0" : std::to_string(Race.Lives), 775, 327, true, true);
+    if (car == nullptr) return;
+    if (Race.EnergyGauge != nullptr)
+        Race.EnergyGauge->FramePos = car->Energy >= 0 && car->Energy <= 3 ? 3 - car->Energy : 3;
+    if (Race.NitroIcon != nullptr) {
+        Race.NitroIcon->Visible = car->HasNitro;
+        if (car->HasNitro) DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
+    }
+    if (Race.WeaponIcon != nullptr) {
+        if (car->Weapon == 3) Race.WeaponIcon->SetImageByName("BonusM");
+        if (car->Weapon == 4) Race.WeaponIcon->SetImageByName("BonusR");
+        Race.WeaponIcon->Visible = car->Weapon != 0;
+        if (car->Weapon != 0) DrawText(std::to_string(car->Ammo), 763, 272, true, true);
+    }
+}
+
+void TMForm::EndRace() {
+    Screens.ScreenState = kScreenNone;
+    if (CurrentBackground != nullptr) {
+        CurrentBackground->Kill();
+        CurrentBackground = nullptr;
+    }
+    TPlayer* car = Race.Player;
+    if (car != nullptr) car->MuteCarSounds(true);
+    for (TSprite* actor : {Race.Lamps, Race.Crowd, Race.Bonuses, Race.Traffic, Race.Finish})
+        if (actor != nullptr) actor->MarkDead();
+    Race.Lamps = Race.Crowd = Race.Bonuses = Race.Traffic = Race.Finish = nullptr;
+    for (TMyImageSprite* hud : {Race.Panel, static_cast<TMyImageSprite*>(Race.Needle),
+                                Race.ProgressMarker, Race.EnergyGauge, Race.NitroIcon,
+                                Race.WeaponIcon})
+        if (hud != nullptr) hud->Kill();
+    Race.Panel = nullptr;
+    Race.Needle = nullptr;
+    Race.ProgressMarker = Race.EnergyGauge = Race.NitroIcon = Race.WeaponIcon = nullptr;
+    if (car != nullptr) {
+        for (TMyImageSprite* part : {car->NitroFlameLeft, car->NitroFlameRight, car->WeaponSprite})
+            if (part != nullptr) part->Kill();
+        car->Kill();
+    }
+    Race.Player = nullptr;
+    for (auto*& rocket : Race.RocketPool) rocket = nullptr;
+    Race.WorldVelocityX = Race.WorldVelocityY = 0;
+    MDXSpriteEngine.SweepDead();
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Which screen is shown and which modal window lies over it, and the button selection that every
+// screen and window shares.
+
+#include <array>
+#include <string>
+
+class TMenuButton;
+class TMyImageSprite;
+class TMyCursor;
+
+enum ScreenStateValue {
+    kScreenNone = 0,
+    kScreenMainMenu = 1,
+    kScreenStartGame = 2,
+    kScreenOptions = 3,
+    kScreenHighScores = 4,
+    kScreenHelp = 5,
+    kScreenRace = 6,
+};
+
+enum WindowKindValue {
+    kWindowNone = 0,
+    kWindowExitGame = 1,
+    kWindowExitToMenu = 2,
+    kWindowTimeOver = 3,
+    kWindowClearTable = 4,
+    kWindowPause = 5,
+    kWindowLevelBanner = 6,
+    kWindowGameOver = 7,
+    kWindowNameEntry = 8,
+    kWindowSending = 9,
+};
+
+// Entries of MenuButtons: 1..6 the screen's buttons, 11 and 12 a window's Yes and No, 13..17 the
+// options and high-score screens' own pictures.
+constexpr int kMenuButtonSlots = 18;
+constexpr int kYesButton = 11;
+constexpr int kNoButton = 12;
+
+struct SavedSelectionValues {
+    int SelectedButton = 0;
+    int FirstButton = 1;
+    int LastButton = 0;
+};
+
+struct ScreenValues {
+    int ScreenState = kScreenNone;
+    int WindowKind = kWindowNone;
+    int SelectedButton = 0;
+    int FirstButton = 1;  // an empty range is 1..0
+    int LastButton = 0;
+    std::array<TMyImageSprite*, kMenuButtonSlots> MenuButtons{};
+    SavedSelectionValues SavedSelection;
+    int WindowTimer = 0;
+    char LastTypedChar = 0;
+    std::string EnteredName;
+    int SendChoice = 0;
+    bool SendPending = false;
+    bool EditingCountry = false;  // the options screen's country field is being edited
+    bool IntroRunning = false;    // the main menu's opening animation
+
+    // The open window's own sprites.
+    TMyImageSprite* WindowBackground = nullptr;
+    TMyImageSprite* WindowTitle = nullptr;
+    TMyImageSprite* CheckBox = nullptr;
+    TMyCursor* TextCursor = nullptr;
+
+    TMenuButton* Button(int index) const;
+};

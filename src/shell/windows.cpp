@@ -1,0 +1,211 @@
+// The modal windows: the Yes/No questions, pause, the level banner, time over, game over, the
+// name entry and the sending notice. While one is open the world stands still but is still drawn.
+
+#include "shell/form.h"
+#include "sprites/menu_button.h"
+#include "sprites/player.h"
+
+namespace {
+
+// Counts a timed window down by one frame; true when it has run out (its value is then kept).
+bool CountDown(int& timer, int frameMs) {
+    if (timer - frameMs < 0) return true;
+    timer -= frameMs;
+    return false;
+}
+
+bool IsQuestion(int kind) {
+    return kind == kWindowExitGame || kind == kWindowExitToMenu || kind == kWindowClearTable;
+}
+
+}  // namespace
+
+void TMForm::OpenWindow(int kind) {
+    if (Screens.WindowKind != kWindowNone) return;  // one window at a time: the first wins
+    if (Race.Player != nullptr) Race.Player->MuteCarSounds(true);
+    Screens.WindowKind = kind;
+    Screens.SavedSelection = {Screens.SelectedButton, Screens.FirstButton, Screens.LastButton};
+
+    TSpriteEngine* engine = &MDXSpriteEngine;
+    if (IsQuestion(kind))
+        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, 1, "Window", 188, 237, 14);
+    if (kind == kWindowNameEntry) {
+        ShowSystemCursor();
+        Screens.CheckBox = TMyImageSprite::CreateAt(engine, 1, "SendOk", 161, 369, 15);
+        Screens.CheckBox->FramePos = 1;  // ticked
+        Screens.WindowBackground =
+            TMyImageSprite::CreateAt(engine, 1, "SendTable", 127, 135, 14);
+    }
+    if (kind == kWindowExitGame)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_EG", 295, 248, 16);
+    if (kind == kWindowExitToMenu)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_ExitToMenu", 276, 248, 16);
+    if (kind == kWindowClearTable)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_ClearHS", 268, 237, 16);
+    if (IsQuestion(kind)) {
+        ShowSystemCursor();
+        Screens.FirstButton = kYesButton;
+        Screens.LastButton = kNoButton;
+        Screens.SelectedButton = kNoButton;  // No is preselected
+        auto* yes = new TMenuButton(engine, 1, "Yes", "Yes", 0, 1, 237, 296);
+        auto* no = new TMenuButton(engine, 1, "No", "No", 0, 1, 386, 296);
+        yes->SetZ(15);
+        no->SetZ(15);
+        // Over the menus the buttons rise above the title while highlighted; in the race and
+        // the high-score screen they stay under it.
+        yes->OnTop = no->OnTop = kind == kWindowExitGame;
+        Screens.MenuButtons[kYesButton] = yes;
+        Screens.MenuButtons[kNoButton] = no;
+    }
+    if (kind == kWindowLevelBanner) Screens.WindowTimer = 2000;
+    if (kind == kWindowGameOver || kind == kWindowTimeOver) Screens.WindowTimer = 3000;
+    if (kind == kWindowNameEntry) {
+        Screens.TextCursor = new TMyCursor(engine, 1, "Cursor2", 163, 360, 15, 1000);
+        Screens.TextCursor->Blinking = true;
+    }
+    if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)
+        Race.Player->MuteCarSounds(true);
+    Screens.SendPending = false;
+}
+
+void TMForm::CloseWindow() {
+    const int kind = Screens.WindowKind;
+    Screens.SelectedButton = Screens.SavedSelection.SelectedButton;
+    Screens.FirstButton = Screens.SavedSelection.FirstButton;
+    Screens.LastButton = Screens.SavedSelection.LastButton;
+    if ((IsQuestion(kind) || kind == kWindowNameEntry) && Screens.WindowBackground != nullptr) {
+        Screens.WindowBackground->Kill();
+        Screens.WindowBackground = nullptr;
+    }
+    if (kind == kWindowNameEntry) {
+        if (Screens.CheckBox != nullptr) Screens.CheckBox->Kill();
+        Screens.CheckBox = nullptr;
+        HideSystemCursor();
+    }
+    if (IsQuestion(kind)) {
+        if (Screens.ScreenState == kScreenRace) HideSystemCursor();  // menus keep the cursor
+        for (int slot : {kYesButton, kNoButton}) {
+            if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->Kill();
+            Screens.MenuButtons[slot] = nullptr;
+        }
+    }
+    if (kind == kWindowNameEntry && Screens.TextCursor != nullptr) {
+        Screens.TextCursor->Visible = false;
+        Screens.TextCursor->Kill();
+        Screens.TextCursor = nullptr;
+    }
+    if (IsQuestion(kind) && Screens.WindowTitle != nullptr) {
+        Screens.WindowTitle->Kill();
+        Screens.WindowTitle = nullptr;
+    }
+    if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)
+        Race.Player->ResumeCarSounds(true);
+    Screens.WindowKind = kWindowNone;
+}
+
+void TMForm::WindowFrame(int LagCount) {
+    if (IsQuestion(Screens.WindowKind)) {
+        for (int slot : {kYesButton, kNoButton})
+            if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->MoveStep(LagCount);
+        RefreshHighlight();
+        if (KeyHit(kHitY)) ClickButton(kYesButton);
+        if (KeyHit(kHitN)) ClickButton(kNoButton);
+        // Left and Right move between Yes and No without wrapping round.
+        if (KeyHit(kHitLeft)) {
+            int& s = Screens.SelectedButton;
+            if (s < Screens.FirstButton || s > Screens.LastButton) s = Screens.FirstButton;
+            if (s - 1 >= Screens.FirstButton) --s;
+        }
+        if (KeyHit(kHitRight)) {
+            int& s = Screens.SelectedButton;
+            if (s < Screens.FirstButton || s > Screens.LastButton) s = Screens.LastButton;
+            if (s + 1 <= Screens.LastButton) ++s;
+        }
+    }
+
+    switch (Screens.WindowKind) {
+        case kWindowTimeOver:
+            SetFont(5);
+            DrawText("Your time is over,", 348, 217, true, true);
+            DrawText("Try again, please!", 348, 267, true, true);
+            if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
+                CloseWindow();
+                if (Race.Player != nullptr) Race.Player->StartLevel(false);
+            }
+            break;
+        case kWindowPause:
+            SetFont(5);
+            DrawText("Pause", 400, 300, true, true);
+            if (KeyHit(kHitP)) CloseWindow();
+            if (Screens.WindowKind == kWindowPause && KeyHit(kHitEsc)) CloseWindow();
+            break;
+        case kWindowLevelBanner:
+            SetFont(5);
+            DrawText("Level " + std::to_string(Track.Level.LevelNumber), 400, 300, true, true);
+            if (CountDown(Screens.WindowTimer, Timing.FrameMs)) CloseWindow();
+            break;
+        case kWindowGameOver:
+            SetFont(5);
+            DrawText("Game Over", 348, 237, true, true);
+            if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
+                CloseWindow();
+                if (HighScores.IsHighScore(Race.Score)) {
+                    OpenWindow(kWindowNameEntry);
+                } else {
+                    EndRace();
+                    OpenMainMenu(0, 1, 1);
+                }
+            }
+            break;
+        case kWindowNameEntry: {
+            SetFont(9);
+            DrawText(std::to_string(Race.Score), 348, 217, true, true);
+            SetFont(10);
+            DrawText(Screens.EnteredName, 348, 345, true, true);
+            if (Screens.TextCursor != nullptr) {
+                Screens.TextCursor->X = 348 + TextWidthOf(Screens.EnteredName) / 2.0;
+                Screens.TextCursor->MoveStep(LagCount);
+            }
+            break;
+        }
+        case kWindowSending:
+            SetFont(11);
+            DrawText("Sending results...", 348, 219, true, true);
+            SetFont(10);
+            DrawText(Screens.EnteredName, 348, 345, true, true);
+            if (Screens.SendPending) {
+                SubmitScore();
+                CloseWindow();
+                EndRace();
+                OpenMainMenu(0, 1, 1);
+                CloseMenuScreen();
+                OpenHighScores();
+            } else {
+                // The notice is drawn once before the request holds the game up.
+                Screens.SendPending = true;
+            }
+            break;
+        default:
+            break;
+    }
+
+    if (Screens.ScreenState == kScreenRace) DrawHud();
+}
+
+void TMForm::ConfirmNameEntry() {
+    Screens.LastTypedChar = 0;
+    HighScores.Slot(11).Name = Screens.EnteredName;
+    HighScores.Slot(11).Score = Race.Score;
+    HighScores.SortTable();
+    Screens.SendChoice =
+        Screens.CheckBox != nullptr ? static_cast<int>(Screens.CheckBox->FramePos) : 0;
+    CloseWindow();
+    if (Screens.SendChoice == 0) {
+        EndRace();
+        OpenMainMenu(0, 1, 1);
+        CloseMenuScreen();
+        OpenHighScores();
+    } else {
+        OpenWindow(kWindowSending);
+    }
+}

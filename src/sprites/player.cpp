@@ -1,0 +1,565 @@
+// The player's car: construction, the driving model, the road test, hits, the explosion and the
+// respawn, the end-of-level run-out and the level change.
+
+#include "sprites/player.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "shell/form.h"
+#include "sprites/player_tables.h"
+#include "track/rounding.h"
+#include "track/scroll_background.h"
+#include "track/track_generator.h"
+
+namespace {
+
+// Where the car stands on the screen; the world moves, the car only turns.
+constexpr double kScreenX = 365;
+constexpr double kScreenY = 400;
+constexpr int kCarZ = 9;
+
+// The flame picture the nitro sprites carry.
+constexpr double kFlameWidth = 16;
+
+// The top view row the scroll reaches; the start stretch lies below it.
+constexpr int kLastViewRow = 1490;
+// The view of a level's start.
+constexpr int kStartViewCol = 318;
+constexpr int kStartViewRow = 1488;
+
+double Sign(double v) {
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
+
+double BackgroundX() {
+    return MForm->CurrentBackground != nullptr ? MForm->CurrentBackground->X : 0;
+}
+double BackgroundY() {
+    return MForm->CurrentBackground != nullptr ? MForm->CurrentBackground->Y : 0;
+}
+
+}  // namespace
+
+// ---- Construction ------------------------------------------------------------------------------
+
+TPlayer::TPlayer(TSpriteEngine* engine, int car) : TMyImageSprite(engine, 2), Car(car) {
+    SetImageByName(CarImageName());
+    X = kScreenX;
+    Y = kScreenY;
+    SetZ(kCarZ);
+
+    for (TMark& mark : MarkTable) mark = TMark{};
+    LastMark = 1;
+    BloodTrail = 0;
+
+    const double halfW = Width / 2.0;
+    const double halfH = Height / 2.0;
+    const double footHalf = FootWidth[CarIndex(Car)] / 2.0;
+    WheelRadius = std::sqrt(halfH * halfH + halfW * halfW) - 25;
+    WheelAngle = std::atan(halfW / halfH) * 256 / (2 * std::numbers::pi);
+    PivotX = X + halfW;
+    PivotY = Y + halfH;
+    FootRadius = std::sqrt(halfH * halfH + footHalf * halfW);
+    FootAngle = std::atan(footHalf / halfH) * 256 / (2 * std::numbers::pi);
+
+    NitroFlameLeft = CreateAt(engine, 2, "NitroAnim", Trunc(X + 8), Trunc(Y + Height - 8), 7);
+    NitroFlameRight = CreateAt(engine, 2, "NitroAnim", Trunc(X + Width - 8 - kFlameWidth),
+                               Trunc(Y + Height - 8), 7);
+    for (TMyImageSprite* flame : {NitroFlameLeft, NitroFlameRight}) {
+        flame->AnimPercent = 10;
+        flame->Visible = false;
+    }
+    WeaponSprite = CreateCentered(engine, 2, "RocketAnim_1", Trunc(X + Width * 0.5),
+                                  Trunc(Y + Height * 0.6), 10);
+    WeaponSprite->Visible = false;
+}
+
+std::string TPlayer::CarImageName() const {
+    return "Car" + std::to_string(Car);
+}
+
+TPointD TPlayer::PointAt(double cx, double cy, double r, double a) {
+    const double rad = a * 2 * std::numbers::pi / 256;
+    return TPointD{cx + r * std::sin(rad), cy - r * std::cos(rad)};
+}
+
+// ---- Move step ---------------------------------------------------------------------------------
+
+void TPlayer::MoveStep(int moveCount) {
+    TMyImageSprite::MoveStep(moveCount);
+    // The bounce has already moved the road this frame.
+    if (SkipStep) {
+        SkipStep = false;
+        return;
+    }
+    UpdateFootprint();
+    if (ClearTraffic) {
+        ClearTrafficNearCar();
+        ClearTraffic = false;
+    }
+    if (Crashed != 0) {
+        CrashStep();
+        return;
+    }
+    if (MForm->Race.Crossed || TimeUp) {
+        RunOut();
+        return;
+    }
+    OnRoad = CheckOnRoad();
+    UpdateEngineSound();
+    HornStep();
+    FollowCar();
+    UpdateWheels();
+    LayMarks();
+    CullMarks();
+    WeaponHousekeeping();
+    if (!KeyHandbrake) {
+        if (KeyLeft) SteerLeft();
+        if (KeyRight) SteerRight();
+    }
+    UpdateSpeed();
+    Velocity = CarSpeed / 10;
+    Heading = Round(Steer / 2);
+    FireStep();
+    // The start of the track is the end of the map: the car cannot back off it.
+    if (MForm->Track.ViewRow == kLastViewRow && CarSpeed < 0) {
+        CarSpeed = 0;
+        Velocity = 0;
+    }
+}
+
+void TPlayer::UpdateFootprint() {
+    const double s = FootRadius * CornerScale[CarIndex(Car)];
+    Footprint[0] = PointAt(PivotX, PivotY, s, Heading - FootAngle);
+    Footprint[1] = PointAt(PivotX, PivotY, s, Heading + FootAngle);
+    Footprint[2] = PointAt(PivotX, PivotY, s, Heading + 128 - FootAngle);
+    Footprint[3] = PointAt(PivotX, PivotY, s, Heading + 128 + FootAngle);
+}
+
+void TPlayer::HornStep() {
+    if (!KeyHorn) {
+        HornOn = false;
+        MForm->StopSound("Horn");
+        return;
+    }
+    if (HornOn) return;
+    HornOn = true;
+    ScareCrowd();
+    MForm->PlaySound("Horn");
+}
+
+void TPlayer::FollowCar() {
+    const TMForm& form = *MForm;
+    const double dx = form.Race.WorldVelocityX * 0.5 * form.Timing.FrameScale;
+    const double dy = form.Race.WorldVelocityY * 0.5 * form.Timing.FrameScale;
+    for (TMark& mark : MarkTable) {
+        mark.MarkX += dx;
+        mark.MarkY += dy;
+    }
+    NitroFlameLeft->X = Trunc(X + 8);
+    NitroFlameLeft->Y = Trunc(Y + Height - 8);
+    NitroFlameRight->X = Trunc(X + Width - 8 - kFlameWidth);
+    NitroFlameRight->Y = Trunc(Y + Height - 8);
+    WeaponSprite->X = Trunc(X + Width * 0.5);
+    WeaponSprite->Y = Trunc(Y + Height * 0.6);
+}
+
+void TPlayer::UpdateWheels() {
+    const double cx = X + Width / 2.0;
+    const double cy = Y + Height / 2.0;
+    WheelA = PointAt(cx, cy, WheelRadius, Heading + WheelAngle - 128);
+    WheelB = PointAt(cx, cy, WheelRadius, Heading - WheelAngle - 128 + 4);
+}
+
+void TPlayer::LayMarks() {
+    if (!((KeyHandbrake && std::fabs(Velocity) > 0.1) || BloodTrail > 0)) return;
+    const TMark& last = MarkTable[LastMark];
+    const double distance = std::hypot(WheelB.x - last.MarkX, WheelB.y - last.MarkY);
+    if (distance < 12 - Velocity * 0.5 * MForm->Timing.FrameScale) return;
+    AddMark(WheelA.x, WheelA.y);
+    AddMark(WheelB.x, WheelB.y);
+}
+
+void TPlayer::WeaponHousekeeping() {
+    // The mounted weapon's appear, retract and shot-picture steps run here once the weapons
+    // are part of the game; until then a picked-up weapon stays at its first picture.
+    if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= MForm->Timing.FrameMs;
+}
+
+void TPlayer::FireStep() {
+    if (KeyFire && WeaponFrame == 6) {
+        if (Weapon == 3 && !GunSoundOn) {
+            GunSoundOn = true;
+            MForm->PlaySound("MachineGun");
+        }
+        // The shot itself (gun ray or rocket) is fired here once the weapons are in the game.
+        return;
+    }
+    if (Weapon == 3) {
+        GunSoundOn = false;
+        MForm->StopSound("MachineGun");
+    }
+}
+
+// ---- Driving -----------------------------------------------------------------------------------
+
+double TPlayer::SteerFactor() const {
+    if (CarSpeed > 0) return std::min(1.0, CarSpeed / 50);
+    return std::min(1.0, -CarSpeed / 5);
+}
+
+// Steering follows the direction of travel: reversing, left turns the nose to the right.
+void TPlayer::SteerLeft() {
+    Steer -= Sign(Velocity) * SteerFactor() * MForm->Timing.FrameScale;
+    Steer = std::clamp(Steer, -128.0, 128.0);
+}
+
+void TPlayer::SteerRight() {
+    Steer += Sign(Velocity) * SteerFactor() * MForm->Timing.FrameScale;
+    Steer = std::clamp(Steer, -128.0, 128.0);
+}
+
+void TPlayer::UpdateSpeed() {
+    const double frameScale = MForm->Timing.FrameScale;
+    // The engine pulls hard up to about 38 and ever less above; rolling loses speed only forward.
+    const double baseAccel =
+        CarSpeed <= 0 ? 0.3 : std::min(0.3, 100 / (CarSpeed * std::sqrt(2 * CarSpeed)));
+    const double coastDecel = CarSpeed <= 0 ? 0 : std::max(0.05, (0.3 - baseAccel) / 2);
+    const bool boosting = KeyNitro && HasNitro;
+
+    Decel = KeyDown ? 0.3 : 0;
+    if (!KeyUp && !KeyDown) Decel = coastDecel;
+    if (KeyHandbrake) {
+        if (CarSpeed > 0) Decel = 0.6;
+        if (CarSpeed < 0) Decel = -0.6;
+    }
+    if (boosting) {
+        CarSpeed = std::min(170.0, CarSpeed + 0.6 * frameScale);
+        if (NitroFuel > 0) {
+            NitroFuel -= 0.5 * frameScale;
+            NitroBurning = true;
+        }
+    }
+    if (KeyUp && !boosting) {
+        if (CarSpeed > 160) {
+            Decel = coastDecel;
+        } else {
+            CarSpeed += baseAccel * frameScale;
+        }
+    }
+    if (!OnRoad && CarSpeed > 80) Decel = 0.5;
+    CarSpeed -= Decel * frameScale;
+    if (CarSpeed > 0 && CarSpeed < 0.1) CarSpeed = 0;
+    if (CarSpeed < -15) CarSpeed = -15;
+    if (KeyHandbrake && CarSpeed > -1 && CarSpeed < 1) CarSpeed = 0;
+}
+
+// ---- Road test ---------------------------------------------------------------------------------
+
+bool TPlayer::IsDrivable(int x, int y) const {
+    const int code = MForm->Track.TrackMap.At(y / kCellSize, x / kCellSize);
+    return (code >= 1 && code <= 22) || code == 33 || code == 34 || code == 35;
+}
+
+bool TPlayer::CheckOnRoad() const {
+    const TMForm& form = *MForm;
+    const double originX = form.Track.ViewCol * kCellSize - Round(BackgroundX());
+    const double originY = form.Track.ViewRow * kCellSize - Round(BackgroundY());
+    for (const TPointD& corner : Footprint) {
+        if (!IsDrivable(Round(originX + corner.x), Round(originY + corner.y))) return false;
+    }
+    return true;
+}
+
+// ---- Operations other parts call ---------------------------------------------------------------
+
+void TPlayer::AddScore(int n) {
+    MForm->Race.Score += n;
+}
+
+void TPlayer::PickUp(int kind) {
+    TMForm& form = *MForm;
+    const double weaponX = Trunc(X + Width * 0.5);
+    const double weaponY = Trunc(Y + Height * 0.6);
+    switch (kind) {
+        case 1:
+            form.Race.Lives += 1;
+            break;
+        case 2:
+            HasNitro = true;
+            NitroFuel = 100;
+            break;
+        case 3:
+            DropItem(4);
+            if (Weapon != 3) WeaponFrame = 1;
+            Weapon = 3;
+            Ammo = 25;
+            WeaponSprite->SetImageCentered("GunAnim_" + std::to_string(WeaponFrame), weaponX,
+                                           weaponY);
+            break;
+        case 4:
+            DropItem(3);
+            if (Weapon != 4) WeaponFrame = 1;
+            Weapon = 4;
+            Ammo = 20;
+            WeaponSprite->SetImageCentered("RocketAnim_" + std::to_string(WeaponFrame), weaponX,
+                                           weaponY);
+            break;
+        default:
+            break;
+    }
+}
+
+// The weapon stays mounted with no ammunition; it folds away by itself.
+void TPlayer::DropItem(int kind) {
+    switch (kind) {
+        case 2:
+            HasNitro = false;
+            NitroFuel = 0;
+            break;
+        case 3:
+            MForm->StopSound("MachineGun");
+            GunSoundOn = false;
+            Ammo = 0;
+            break;
+        case 4:
+            MForm->StopSound("Rocket");
+            Ammo = 0;
+            break;
+        default:
+            break;
+    }
+}
+
+void TPlayer::DropAll() {
+    DropItem(3);
+    DropItem(4);
+    DropItem(2);
+    Weapon = 0;
+}
+
+void TPlayer::SlowDown(double factor) {
+    CarSpeed *= factor;
+    Velocity *= factor;
+    MuteCarSounds(false);
+    ResumeCarSounds(false);
+    MForm->PlaySound("Collision");
+}
+
+// Throws the car back from a barrier. The road is pushed back at once, and the car's own step of
+// this frame is skipped so that it does not drive straight into the barrier again.
+void TPlayer::Bounce(double v) {
+    TMForm& form = *MForm;
+    SkipStep = true;
+    CarSpeed = Sign(CarSpeed) * v;
+    Velocity = v * Sign(Velocity) / 10;
+    form.UpdateWorldVelocity();
+    if (form.CurrentBackground != nullptr) {
+        form.CurrentBackground->X += form.Race.WorldVelocityX * 0.5 * form.Timing.FrameScale;
+        form.CurrentBackground->Y += form.Race.WorldVelocityY * 0.5 * form.Timing.FrameScale;
+    }
+    MuteCarSounds(false);
+    ResumeCarSounds(false);
+    form.PlaySound("Collision");
+}
+
+void TPlayer::TakeHit() {
+    Energy -= 1;
+    if (Energy > 0) return;
+    Energy = 3;
+    MForm->Race.Lives -= 1;
+    BlowUp();
+}
+
+void TPlayer::BlowUp() {
+    Crashed = 1;
+    EngineSoundFlags.Clear();
+    EngineSound.clear();
+    GunSoundOn = false;
+    HornOn = false;
+    DropAll();
+    WeaponFrame = 1;
+    CarSpeed = 0;
+    Velocity = 0;
+    SetAnimation("ExplosionBig", 15);
+    MForm->PlaySound("Explosion");
+    MuteCarSounds(false);
+    CrashTimer = 2000;
+}
+
+// ---- Crash and respawn -------------------------------------------------------------------------
+
+// The explosion plays out where the car blew up; when it ends the car is put back on the road
+// (or, with no life left, disappears), and it drives again once the 2000 ms are over.
+void TPlayer::CrashStep() {
+    TMForm& form = *MForm;
+    if (PrevFramePos > FramePos) {
+        if (form.Race.Lives <= 0) {
+            Visible = false;
+        } else {
+            if (!Respawned) FindRespawn();
+            SetAnimation(CarImageName(), 0);
+        }
+    }
+    if (CrashTimer > 0) {
+        CrashTimer -= form.Timing.FrameMs;
+        return;
+    }
+    if (form.Race.Lives <= 0) {
+        form.OpenWindow(kWindowGameOver);
+        return;
+    }
+    if (!Respawned) FindRespawn();
+    ResetCar();
+}
+
+// Looks behind the car for the right edge of the road and puts the car beside it, turned the way
+// the road runs there. When the rest of the map holds no edge, or the car is already at the start
+// of the track, it goes back to the start stretch, which every map has.
+void TPlayer::FindRespawn() {
+    TMForm& form = *MForm;
+    TrackState& track = form.Track;
+    bool placed = false;
+    if (track.ViewRow < kLastViewRow) {
+        for (int r = track.ViewRow + 5; r <= kTrackRows && !placed; ++r) {
+            // The view never goes below row 1490, so an edge further down is no place either.
+            if (r - 4 > kLastViewRow) break;
+            for (int c = kTrackCols; c >= 1; --c) {
+                const int code = track.TrackMap.At(r, c);
+                if (code != 4 && code != 12 && code != 17) continue;
+                if (code == 4) {
+                    Steer = 0;
+                    track.ViewCol = c - 6;
+                } else if (code == 12) {
+                    Steer = 38;
+                    track.ViewCol = c - 7;
+                } else {
+                    Steer = -38;
+                    track.ViewCol = c - 4;
+                }
+                track.ViewRow = r - 4;
+                placed = true;
+                break;
+            }
+        }
+    }
+    if (!placed) RespawnOnStartStretch();
+    Heading = Round(Steer / 2);
+    if (form.CurrentBackground != nullptr) {
+        form.CurrentBackground->X = 0;
+        form.CurrentBackground->Y = 0;
+    }
+    Respawned = true;
+    ClearTraffic = true;
+    ResetLamps();
+}
+
+void TPlayer::RespawnOnStartStretch() {
+    MForm->Track.ViewCol = kStartViewCol;
+    MForm->Track.ViewRow = kStartViewRow;
+    Steer = 0;
+}
+
+// ---- End of a level ----------------------------------------------------------------------------
+
+// After the finish line, or when the time is up, the car rolls to a stop; then what is left of
+// the time drains ten times faster than the clock and each whole second is worth 5 points.
+void TPlayer::RunOut() {
+    TMForm& form = *MForm;
+    FollowCar();
+    if (!EndStarted) {
+        EndStarted = true;
+        Crashed = 0;
+        EngineSoundFlags.Clear();
+        EngineSound.clear();
+        MuteCarSounds(true);
+        SwitchEngineSound("Neutral");
+        WeaponTimer = 0;
+        // The firing weapon's picture is put back here once the weapons are in the game.
+    }
+    if (CarSpeed > 0) {
+        CarSpeed -= 0.8 * form.Timing.FrameScale;
+        Velocity = CarSpeed / 10;
+    } else {
+        Velocity = 0;
+    }
+    if (CarSpeed > 0) return;
+    MuteCarSounds(true);
+
+    int& timeLeft = form.Track.Level.TimeLeft;
+    const int drain = 10 * form.Timing.FrameMs;
+    if (timeLeft >= 0) {
+        if ((timeLeft - drain) / 1000 < timeLeft / 1000) {
+            AddScore(5);
+            form.PlaySound("Tick");
+        }
+        timeLeft -= drain;
+        return;
+    }
+    if (!TimeUp || form.Race.Crossed) {
+        StartLevel(true);
+        return;
+    }
+    // The time ran out before the finish: the level costs a life.
+    if (form.Race.Lives >= 1) {
+        form.Race.Lives -= 1;
+        Energy = 3;
+    }
+    if (form.Race.Lives <= 0) {
+        Visible = false;
+        form.OpenWindow(kWindowGameOver);
+    } else {
+        form.OpenWindow(kWindowTimeOver);
+    }
+}
+
+void TPlayer::StartLevel(bool next) {
+    TMForm& form = *MForm;
+    const int level = form.Track.Level.LevelNumber;
+    form.SetUpLevel(next ? level + 1 : level);
+    TimeUp = false;
+    EndStarted = false;
+    DropAll();
+    Steer = 0;
+    Heading = 0;
+    if (form.CurrentBackground != nullptr) {
+        form.CurrentBackground->X = 0;
+        form.CurrentBackground->Y = 0;
+    }
+    form.Race.Crossed = false;
+    PlaceBonuses();
+    PlaceCrowd();
+    ResetLamps();
+    ResetTraffic();
+    PlaceFinish();
+    form.OpenWindow(kWindowLevelBanner);
+    ResetCar();
+    SwitchEngineSound("Neutral");
+}
+
+void TPlayer::ResetCar() {
+    TimeUp = false;
+    Crashed = 0;
+    Respawned = false;
+    EndStarted = false;
+    BloodTrail = 0;
+    CarSpeed = 0;
+    Velocity = 0;
+    SetAnimation(CarImageName(), 0);
+}
+
+// ---- Road actors -------------------------------------------------------------------------------
+// The traffic, the crowd, the bonuses, the street lamps and the finish line join the race one by
+// one; until an actor is there, the car has nothing to tell it.
+
+// The traffic cars within 720 pixels above or below the car vanish, so that a respawned car does
+// not land on one.
+void TPlayer::ClearTrafficNearCar() {}
+void TPlayer::ScareCrowd() {}
+void TPlayer::PlaceBonuses() {}
+void TPlayer::PlaceCrowd() {}
+void TPlayer::ResetLamps() {}
+void TPlayer::ResetTraffic() {}
+void TPlayer::PlaceFinish() {}

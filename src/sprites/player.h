@@ -1,0 +1,165 @@
+#pragma once
+// The player's car. It stands still at (365, 400) and turns in place; the world scrolls under it
+// at the car's speed and heading. Its move step runs the whole driving model, the road test, the
+// horn, the marks, the weapon housekeeping, the crash and respawn and the end-of-level run-out;
+// its draw step draws the marks, the nitro flames, the traffic, the wreck, the car and the weapon.
+
+#include <array>
+#include <string>
+
+#include "sprites/image_sprite.h"
+#include "track/geometry.h"
+
+// The skid and blood marks the car leaves on the road, slots 1..100.
+struct TMark {
+    double MarkX = 0;
+    double MarkY = 0;
+    int MarkHeading = 0;
+    bool Used = false;
+    bool Shown = false;
+    bool Blood = false;
+};
+constexpr int kMarkSlots = 100;
+
+// Which engine sound runs; at most one flag is set.
+struct EngineSoundFlagSet {
+    bool Maxed = false;
+    bool Accel = false;
+    bool Shift = false;
+    bool Slowed = false;
+    bool Neutral = false;
+    bool Brake = false;
+    bool Nitro = false;
+    void Clear() { *this = EngineSoundFlagSet{}; }
+};
+
+class TPlayer : public TMyImageSprite {
+public:
+    // Creates the car "Car<car>" at (365, 400) with its attached sprites.
+    TPlayer(TSpriteEngine* engine, int car);
+
+    void MoveStep(int moveCount) override;
+    void DrawSelf() override;
+
+    // ---- Operations other parts call ----------------------------------------------------------
+    void AddScore(int n);
+    void PickUp(int kind);
+    void DropItem(int kind);
+    void DropAll();
+    void SlowDown(double factor);
+    void Bounce(double v);
+    void TakeHit();
+    void BlowUp();
+    void StartLevel(bool next);
+    void ResetCar();
+    void FindRespawn();
+    bool IsDrivable(int x, int y) const;
+    bool CheckOnRoad() const;
+
+    // ---- Sounds and marks ---------------------------------------------------------------------
+    void MuteCarSounds(bool all);
+    void ResumeCarSounds(bool all);
+    void SwitchEngineSound(const std::string& name);
+    void UpdateEngineSound();
+    void AddMark(double x, double y);
+    void CullMarks();
+    // The name of the engine sound that runs ("" when none).
+    std::string EngineSoundName() const;
+
+    // ---- Fields -------------------------------------------------------------------------------
+    int Car = 1;
+    TMyImageSprite* NitroFlameLeft = nullptr;
+    TMyImageSprite* NitroFlameRight = nullptr;
+    TMyImageSprite* WeaponSprite = nullptr;
+    int WeaponFrame = 1;
+    int WeaponTimer = 0;
+    bool WeaponFired = false;
+    int Weapon = 0;  // 0 none, 3 machine gun, 4 rockets
+    int Ammo = 0;
+    int FireCooldown = 0;
+    bool HasNitro = false;
+    double NitroFuel = 0;
+    int Energy = 3;
+    bool NitroBurning = false;
+    bool TimeUp = false;
+    bool EndStarted = false;
+    int CrashTimer = 0;
+    bool Respawned = false;
+    int Crashed = 0;  // 0 driving, 1 exploding
+    bool GunSoundOn = false;
+    bool HornOn = false;
+    bool ClearTraffic = false;
+    bool SkipStep = false;
+    EngineSoundFlagSet EngineSoundFlags;
+    std::string EngineSound;  // the engine sound last switched on
+    TPointD WheelA;
+    TPointD WheelB;
+    double WheelRadius = 0;
+    double WheelAngle = 0;
+    double PivotX = 0;
+    double PivotY = 0;
+    double FootRadius = 0;
+    double FootAngle = 0;
+    std::array<TPointD, 4> Footprint{};
+    double CarSpeed = 0;
+    double Velocity = 0;
+    double Steer = 0;
+    int Heading = 0;
+    double Decel = 0;
+    bool KeyLeft = false;
+    bool KeyRight = false;
+    bool KeyUp = false;
+    bool KeyDown = false;
+    bool KeyHandbrake = false;
+    bool KeyFire = false;
+    bool KeyNitro = false;
+    bool KeyHorn = false;
+    bool OnRoad = true;
+
+    // The marks belong to the car while it exists.
+    std::array<TMark, kMarkSlots + 1> MarkTable{};
+    int LastMark = 1;
+    int BloodTrail = 0;
+
+private:
+    // The screen point at distance r and angle a (1/256 of a turn) from (cx, cy).
+    static TPointD PointAt(double cx, double cy, double r, double a);
+    std::string CarImageName() const;
+
+    // ---- Steps of the move ----------------------------------------------------------------------
+    void UpdateFootprint();
+    void CrashStep();
+    void RunOut();
+    void HornStep();
+    void FollowCar();
+    void UpdateWheels();
+    void LayMarks();
+    void WeaponHousekeeping();
+    void SteerLeft();
+    void SteerRight();
+    double SteerFactor() const;
+    void UpdateSpeed();
+    void FireStep();
+    // Puts the car back on the start stretch, where every level begins.
+    void RespawnOnStartStretch();
+
+    // ---- Road actors ----------------------------------------------------------------------------
+    // The car reaches into the traffic, the crowd, the bonuses, the lamps and the finish line at
+    // these points. Each one is a no-op until its actor is part of the race.
+    void ClearTrafficNearCar();
+    void ScareCrowd();
+    void PlaceBonuses();
+    void PlaceCrowd();
+    void ResetLamps();
+    void ResetTraffic();
+    void PlaceFinish();
+    void DrawTraffic();
+
+    // ---- Drawing --------------------------------------------------------------------------------
+    void DrawMarks();
+    void DrawNitroFlames();
+    void PlaceOnScreen();
+    void DrawWreck();
+    void DrawCar();
+    void DrawWeapon();
+};

@@ -1,0 +1,22 @@
+// The speedometer needle.
+
+#include "sprites/pointer.h"
+
+#include "media/image_list.h"
+
+TPointer::TPointer(TSpriteEngine* engine, int imageList, const std::string& name, double x,
+                   double y, int z)
+    : TMyImageSprite(engine, imageList) {
+    SetImageByName(name);
+    X = x;
+    Y = y;
+    SetZ(z);
+}
+
+// The needle turns about a point just beyond its own tip end, so that the pivot stays on the
+// dial's hub whatever the angle.
+void TPointer::DrawSelf() {
+    if (!Visible || Image == nullptr) return;
+    Image->DrawTurned(NeedlePivotX + Width, NeedlePivotY + Height, Width, Height, 0, NeedleCenterX,
+                      NeedleCenterY, NeedleAngle);
+}

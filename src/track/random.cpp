@@ -1,0 +1,25 @@
+#include "track/random.h"
+
+double TRandom::RandomFloat() {
+    Step();
+    return static_cast<double>(seed_) / 4294967296.0;
+}
+
+// n steps of x -> m x + 1 form one step x -> M x + A; it is built from the steps of 1, 2, 4, ...
+// draws, each the previous one applied twice.
+void TRandom::Skip(uint32_t count) {
+    uint32_t stepMul = kMultiplier;
+    uint32_t stepAdd = 1u;
+    uint32_t mul = 1u;
+    uint32_t add = 0u;
+    while (count != 0) {
+        if ((count & 1u) != 0) {
+            mul *= stepMul;
+            add = add * stepMul + stepAdd;
+        }
+        stepAdd = stepAdd * stepMul + stepAdd;
+        stepMul *= stepMul;
+        count >>= 1;
+    }
+    seed_ = seed_ * mul + add;
+}

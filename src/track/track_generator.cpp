@@ -1,0 +1,730 @@
+#include "track/track_generator.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+constexpr int kRowsOfShortPiece = 6;  // straight and drifts
+constexpr int kRowsOfLongPiece = 20;  // splits, widenings and their closings
+
+// The codes of a road row as the pieces write them, from the road's left edge.
+enum Code : int {
+    kGround = 0,
+    kVerticalVerge = 23,
+    kVergeStrip = 24,
+    kDriftVerge = 25,
+    kCornerTopLeft = 26,
+    kCornerTopRight = 27,
+    kCornerBottomRight = 28,
+    kCornerBottomLeft = 29,
+    kFiller = 30,
+    kCornerTop = 36,
+    kCornerBottom = 37,
+    kCornerSide = 38,
+    kLeftBarrier = 39,
+    kLeftStreetMouth = 58,
+    kRightBarrier = 59,
+    kRightStreetMouth = 60,
+};
+
+bool IsVergeStrip(int code) { return code == kVergeStrip || code == kDriftVerge; }
+
+}  // namespace
+
+void TTrackGenerator::SetUpLevel(int level) {
+    state_.Level = LevelParamsFor(level);
+    BuildTrack();
+}
+
+void TTrackGenerator::SetPiece(int kind) {
+    if (kind >= 1 && kind <= 3) {
+        pieceKind_ = kind;
+        pieceRows_ = kRowsOfShortPiece;
+    } else if (kind >= 4 && kind <= 11) {
+        pieceKind_ = kind;
+        pieceRows_ = kRowsOfLongPiece;
+    }
+}
+
+void TTrackGenerator::SetStartColumn(int col) { startColumn_ = std::clamp(col, 1, kTrackCols - 3); }
+
+bool TTrackGenerator::IsAreaEmpty(int col, int row, int ncols, int nrows) const {
+    if (ncols < 1 || nrows < 1) return true;
+    // Anything reaching beyond the grid holds a cell that is not empty.
+    const int64_t firstRow = static_cast<int64_t>(row) + 1;
+    const int64_t lastRow = static_cast<int64_t>(row) + nrows;
+    const int64_t lastCol = static_cast<int64_t>(col) + ncols - 1;
+    if (firstRow < 1 || lastRow > kTrackRows || col < 1 || lastCol > kTrackCols) return false;
+    for (int r = row + 1; r <= row + nrows; ++r) {
+        for (int c = col; c < col + ncols; ++c) {
+            if (!IsEmpty(r, c)) return false;
+        }
+    }
+    return true;
+}
+
+void TTrackGenerator::BuildTrack() {
+    // The track never claims more rows than the map has above the start stretch's last row.
+    const int trackLength = std::clamp(state_.Level.TrackLength, 0, kTrackRows - 1);
+    ClearAndStart();
+    GrowRoad(trackLength);
+    LineRoadside(trackLength);
+    PlaceParks(trackLength);
+    PlaceLots(trackLength);
+    FillGround();
+}
+
+void TTrackGenerator::ClearAndStart() {
+    state_.ViewCol = 318;
+    state_.ViewRow = 1488;
+    state_.TrackMap.Fill(kEmpty);
+    usedFrom_.fill(kTrackCols + 1);
+    usedTo_.fill(0);
+    for (int row = kStartRow; row <= kTrackRows - 1; ++row) {
+        for (int k = 0; k < 4; ++k) Put(row, startColumn_ + k, 1 + k);
+    }
+    SetPiece(1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The road
+
+void TTrackGenerator::GrowRoad(int trackLength) {
+    int row = kStartRow;
+    while (row > kTrackRows - trackLength) {
+        if (pieceRows_ == 0) ChoosePiece(row);
+        // The last hundred rows close every piece, so the track ends on a plain straight road.
+        if (row < kTrackRows + 100 - trackLength) CloseRoad();
+        // The rule is looked up at every column: a closing piece can end in mid-row, and the
+        // rest of the row is then copied as straight road.
+        for (int col = 1; col <= kTrackCols; ++col) {
+            // Every rule starts from a road cell; the empty cells beside the road are skipped.
+            // Rules write only above the row, so the row's extent holds while it is scanned.
+            col = std::max(col, UsedFrom(row));
+            if (col > UsedTo(row)) break;
+            ApplyPiece(row, col);
+        }
+        --row;
+        --pieceRows_;
+    }
+}
+
+void TTrackGenerator::ChoosePiece(int row) {
+    switch (pieceKind_) {
+        case 1: {
+            static constexpr int kChoices[7] = {1, 2, 3, 4, 6, 8, 10};
+            SetPiece(KeepOffEdges(kChoices[random_.Random(7)], row));
+            break;
+        }
+        case 2:
+        case 3:
+            // A drift that goes on moves the road further: it is held off the edges too.
+            if (random_.Random(2) == 0) {
+                SetPiece(KeepOffEdges(pieceKind_, row));
+            } else {
+                SetPiece(1);
+            }
+            break;
+        case 4:
+        case 6:
+        case 8:
+        case 10:
+            // Laying the same piece again keeps the road where it is; otherwise it closes.
+            SetPiece(random_.Random(2) == 0 ? pieceKind_ : pieceKind_ + 1);
+            break;
+        default:
+            break;  // the closing pieces end themselves
+    }
+}
+
+void TTrackGenerator::CloseRoad() {
+    switch (pieceKind_) {
+        case 1:
+        case 2:
+        case 3:
+            SetPiece(1);
+            break;
+        case 4:
+        case 6:
+        case 8:
+        case 10:
+            SetPiece(pieceKind_ + 1);
+            break;
+        default:
+            break;
+    }
+}
+
+// The map has no margin beyond its 650 columns. A road that has wandered within kEdgeMargin
+// columns of a side gets a straight piece where it would drift, split or widen towards that
+// side. The draws are unchanged, so a road away from the sides is laid exactly as chosen.
+int TTrackGenerator::KeepOffEdges(int kind, int row) const {
+    bool nearLeft = false;
+    bool nearRight = false;
+    for (int k = 0; k <= kEdgeMargin; ++k) {
+        nearLeft = nearLeft || !IsEmpty(row, 1 + k);
+        nearRight = nearRight || !IsEmpty(row, kTrackCols - k);
+    }
+    // Drift left, split and the six-cell road reach further left; the five-cell road widened to
+    // the left too. Drift right, split, six-cell road and the road widened to the right reach
+    // further right.
+    const bool towardsLeft = kind == 2 || kind == 4 || kind == 6 || kind == 10;
+    const bool towardsRight = kind == 3 || kind == 4 || kind == 6 || kind == 8;
+    if ((nearLeft && towardsLeft) || (nearRight && towardsRight)) return 1;
+    return kind;
+}
+
+void TTrackGenerator::ApplyPiece(int& row, int col) {
+    switch (pieceKind_) {
+        case 1:
+        case 2:
+        case 3:
+            CopyRow(row, col);
+            break;
+        case 4:
+            StampTwin(row, col);
+            break;
+        case 5:
+            StampTwinClosing(row, col);
+            break;
+        case 6:
+            StampSixCell(row, col);
+            break;
+        case 7:
+            StampSixCellClosing(row, col);
+            break;
+        case 8:
+            StampWideRight(row, col);
+            break;
+        case 9:
+            StampWideRightClosing(row, col);
+            break;
+        case 10:
+            StampWideLeft(row, col);
+            break;
+        case 11:
+            StampWideLeftClosing(row, col);
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+
+// Writes codes into one row from a first column to the right.
+template <typename PutFn>
+void PutCodes(PutFn put, int row, int col, std::initializer_list<int> codes) {
+    for (const int code : codes) put(row, col++, code);
+}
+
+}  // namespace
+
+// Straight road copies itself; a drift moves the road one column every two rows, the first
+// phase in place and the second one column over. The straight piece undoes any phase within
+// two rows.
+void TTrackGenerator::CopyRow(int row, int col) {
+    const int v = Cell(row, col);
+    const int above = row - 1;
+    if (v < 1 || v > 20) return;
+    switch (pieceKind_) {
+        case 1:
+            if (v <= 4) {
+                Put(above, col, v);
+            } else if (v <= 8) {
+                Put(above, col + 1, v + 4);
+            } else if (v <= 12) {
+                Put(above, col, v - 8);
+            } else if (v <= 16) {
+                Put(above, col - 1, v + 4);
+            } else {
+                Put(above, col, 21 - v);
+            }
+            break;
+        case 2:
+            if (v <= 4) {
+                Put(above, col, 17 - v);
+            } else if (v >= 13 && v <= 16) {
+                Put(above, col - 1, v + 4);
+            } else if (v >= 17) {
+                Put(above, col, v - 4);
+            }
+            break;
+        case 3:
+            if (v <= 4) {
+                Put(above, col, v + 4);
+            } else if (v <= 8) {
+                Put(above, col + 1, v + 4);
+            } else if (v <= 12) {
+                Put(above, col, v - 4);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Each stamp tests for a road's left edge (code 1) at col; a stamp that lays a transition moves
+// the row counter past it, and the scan goes on along the new row.
+
+void TTrackGenerator::StampTwin(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 4) != 1 && Cell(row, col - 4) != 1) {
+        PutCodes(put, row - 1, col, {16, 15, 7, 8});
+        PutCodes(put, row - 2, col - 1, {20, 19, 18, 10, 11, 12});
+        PutCodes(put, row - 3, col - 1, {16, 15, 14, 6, 7, 8});
+        PutCodes(put, row - 4, col - 2, {20, 19, 18, 17, 9, 10, 11, 12});
+        PutCodes(put, row - 5, col - 2, {1, 2, 3, 4, 1, 2, 3, 4});
+        row -= 4;
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 4) == 1) {
+        PutCodes(put, row - 1, col, {1, 2, 3, 4, 1, 2, 3, 4});
+    }
+}
+
+void TTrackGenerator::StampTwinClosing(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 4) == 1) {
+        PutCodes(put, row - 1, col, {5, 6, 7, 8, 16, 15, 14, 13});
+        PutCodes(put, row - 2, col + 1, {9, 10, 11, 19, 18, 17});
+        PutCodes(put, row - 3, col + 1, {5, 6, 7, 15, 14, 13});
+        PutCodes(put, row - 4, col + 2, {9, 10, 18, 17});
+        PutCodes(put, row - 5, col + 2, {1, 2, 3, 4});
+        row -= 4;
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 4) != 1 && Cell(row, col - 4) != 1) {
+        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        SetPiece(1);
+    }
+}
+
+void TTrackGenerator::StampSixCell(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
+        PutCodes(put, row - 1, col, {1, 2, 21, 22, 3, 4});
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 2) != 21) {
+        PutCodes(put, row - 1, col, {16, 15, 7, 8});
+        PutCodes(put, row - 2, col - 1, {20, 19, 18, 10, 11, 12});
+        PutCodes(put, row - 3, col - 1, {1, 2, 21, 22, 3, 4});
+        row -= 2;
+    }
+}
+
+void TTrackGenerator::StampSixCellClosing(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 2) != 21) {
+        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        SetPiece(1);
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
+        PutCodes(put, row - 1, col, {5, 6, 7, 15, 14, 13});
+        PutCodes(put, row - 2, col + 1, {9, 10, 18, 17});
+        PutCodes(put, row - 3, col + 1, {1, 2, 3, 4});
+        row -= 2;
+    }
+}
+
+void TTrackGenerator::StampWideRight(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 22) {
+        PutCodes(put, row - 1, col, {1, 34, 22, 3, 4});
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
+        PutCodes(put, row - 1, col, {1, 33, 7, 8});
+        PutCodes(put, row - 2, col, {1, 33, 10, 11, 12});
+        PutCodes(put, row - 3, col, {1, 34, 22, 3, 4});
+        row -= 2;
+    }
+}
+
+void TTrackGenerator::StampWideRightClosing(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
+        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        SetPiece(1);
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 22) {
+        PutCodes(put, row - 1, col, {1, 33, 15, 14, 13});
+        PutCodes(put, row - 2, col, {1, 33, 18, 17});
+        PutCodes(put, row - 3, col, {1, 2, 3, 4});
+        row -= 2;
+    }
+}
+
+void TTrackGenerator::StampWideLeft(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
+        PutCodes(put, row - 1, col, {1, 2, 21, 35, 4});
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
+        PutCodes(put, row - 1, col, {16, 15, 33, 4});
+        PutCodes(put, row - 2, col - 1, {20, 19, 18, 33, 4});
+        PutCodes(put, row - 3, col - 1, {1, 2, 21, 35, 4});
+        row -= 2;
+    }
+}
+
+void TTrackGenerator::StampWideLeftClosing(int& row, int col) {
+    auto put = [this](int r, int c, int code) { Put(r, c, code); };
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
+        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        SetPiece(1);
+    }
+    if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
+        PutCodes(put, row - 1, col, {5, 6, 7, 33, 4});
+        PutCodes(put, row - 2, col + 1, {9, 10, 33, 4});
+        PutCodes(put, row - 3, col + 1, {1, 2, 3, 4});
+        row -= 2;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The roadside
+
+// The steps at (i, j) read rows i to i + 4 (and row i + 5 only once the others found verges),
+// columns j - 2 to j + 4. Where all of those are empty nothing can happen but the block draw,
+// so the scan only draws there; it works through the band of columns in use around the road.
+void TTrackGenerator::LineRoadside(int trackLength) {
+    constexpr int kFirstCol = 3;
+    constexpr int kLastCol = kTrackCols - 5;
+    for (int i = kTrackRows - 2; i >= kTrackRows - trackLength; --i) {
+        const bool drawsBlocks = i < kTrackRows - 5;
+        auto skip = [this, drawsBlocks](int count) {
+            if (drawsBlocks && count > 0) random_.Skip(static_cast<uint32_t>(count));
+        };
+        int j = kFirstCol;
+        while (j <= kLastCol) {
+            int usedFrom = kTrackCols + 1;
+            int usedTo = 0;
+            for (int r = i; r <= i + 4; ++r) {
+                usedFrom = std::min(usedFrom, UsedFrom(r));
+                usedTo = std::max(usedTo, UsedTo(r));
+            }
+            if (j + 4 < usedFrom) {
+                const int next = std::min(usedFrom - 4, kLastCol + 1);
+                skip(next - j);
+                j = next;
+                continue;
+            }
+            if (j - 2 > usedTo) {
+                skip(kLastCol + 1 - j);
+                break;
+            }
+            LineVerge(i, j);
+            if (i < kTrackRows - 3) FillVergeGap(i, j);
+            if (drawsBlocks) PlaceRoadsideBlock(i, j);
+            ++j;
+        }
+    }
+}
+
+// Verges on the cell left of j: vertical beside straight edges, strips and corners beside the
+// rows of a drift. All tests run once the cell was found empty, each reading the grid afresh.
+void TTrackGenerator::LineVerge(int i, int j) {
+    if (!IsEmpty(i, j - 1)) return;
+    // Nothing happens unless a road edge lies at j or at j - 2.
+    const int here = Cell(i, j);
+    const int twoLeft = Cell(i, j - 2);
+    const bool edgeHere = here == 1 || here == 9 || here == 20 || here == 5 || here == 16;
+    const bool edgeLeft =
+        twoLeft == 4 || twoLeft == 12 || twoLeft == 8 || twoLeft == 17 || twoLeft == 13;
+    if (!edgeHere && !edgeLeft) return;
+
+    const int stripFrom = j <= 25 ? 1 : j - 10;
+    const int stripTo = j >= 625 ? kTrackCols : j + 10;
+    auto strip = [this, i](int from, int to) {
+        for (int c = from; c <= to; ++c) Put(i, c, kVergeStrip);
+    };
+    if (Cell(i, j) == 1) Put(i, j - 1, kVerticalVerge);
+    if (Cell(i, j) == 9) {
+        Put(i, j - 1, kCornerBottomRight);
+        Put(i, j - 2, kCornerTopLeft);
+    }
+    if (Cell(i, j) == 20) Put(i, j - 1, kVerticalVerge);
+    if (Cell(i, j) == 5) {
+        Put(i, j - 1, kDriftVerge);
+        strip(stripFrom, j - 2);
+    }
+    if (Cell(i, j) == 16) {
+        Put(i, j - 1, kCornerTopRight);
+        Put(i, j - 2, kDriftVerge);
+        strip(stripFrom, j - 3);
+    }
+    if (Cell(i, j - 2) == 4) Put(i, j - 1, kVerticalVerge);
+    if (Cell(i, j - 2) == 12) Put(i, j - 1, kDriftVerge);
+    if (Cell(i, j - 2) == 8) {
+        Put(i, j - 1, kCornerTopLeft);
+        Put(i, j, kCornerBottomRight);
+    }
+    if (Cell(i, j - 2) == 17) {
+        Put(i, j - 1, kCornerBottomLeft);
+        Put(i, j, kCornerTopRight);
+    }
+    if (Cell(i, j - 2) == 13) {
+        Put(i, j - 1, kDriftVerge);
+        strip(j, stripTo);
+    }
+    if (Cell(i, j - 2) == 12) strip(j, stripTo);
+}
+
+// Fillers in the gaps between verge strips one row apart, and corner groups where a strip ends.
+void TTrackGenerator::FillVergeGap(int i, int j) {
+    if (IsVergeStrip(Cell(i + 1, j)) && IsEmpty(i + 2, j) && IsVergeStrip(Cell(i + 3, j))) {
+        Put(i + 2, j, kFiller + random_.Random(3));
+    }
+    if (Cell(i + 1, j + 1) == kVergeStrip && IsEmpty(i + 1, j) && IsEmpty(i + 2, j) &&
+        IsEmpty(i + 2, j + 1)) {
+        Put(i + 1, j, kCornerTop);
+        Put(i + 2, j, kCornerBottom);
+        Put(i + 2, j + 1, kCornerSide);
+    }
+    if (Cell(i + 1, j - 1) == kVergeStrip && IsEmpty(i + 1, j) && IsEmpty(i + 2, j) &&
+        IsEmpty(i + 2, j + 1)) {
+        Put(i, j, kCornerTop);
+        Put(i + 1, j, kCornerBottom);
+        Put(i + 1, j + 1, kCornerSide);
+    }
+}
+
+// Beside four rows of straight verge: a walled block, a yard with an optional side street, or
+// a barrier strip, each only on land that is still empty.
+void TTrackGenerator::PlaceRoadsideBlock(int i, int j) {
+    auto isVerticalVerge = [this, i](int col) {
+        for (int r = i + 1; r <= i + 4; ++r) {
+            if (Cell(r, col) != kVerticalVerge) return false;
+        }
+        return true;
+    };
+    auto streetStrip = [this](int row, int from, int to) {
+        for (int c = std::max(from, 1); c <= std::min(to, kTrackCols); ++c) {
+            Put(row, c, kVergeStrip);
+        }
+    };
+    const int k = random_.Random(3);
+    if (k == 0 || k == 1) {
+        const bool roadRight = isVerticalVerge(j + 4);
+        const bool roadLeft = isVerticalVerge(j - 1);
+        if (!(roadRight || roadLeft) || !IsAreaEmpty(j, i, 4, 4)) return;
+        if (k == 0) {
+            static constexpr int kWalledBlock[4][4] = {
+                {0, 40, 40, 40}, {41, 45, 46, 44}, {41, 47, 48, 44}, {41, 42, 42, 43}};
+            for (int r = 0; r < 4; ++r) {
+                for (int c = 0; c < 4; ++c) Put(i + 1 + r, j + c, kWalledBlock[r][c]);
+            }
+            return;
+        }
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c) Put(i + 2 + r, j + 1 + c, 49 + 3 * r + c);
+        }
+        // A side street runs from the yard's top row out through the road's verge.
+        if (roadRight && random_.Random(2) == 0) {
+            Put(i + 1, j + 4, kLeftStreetMouth);
+            streetStrip(i + 1, j - 17, j + 3);
+        }
+        if (roadLeft && random_.Random(2) == 0) {
+            Put(i + 1, j - 1, kRightStreetMouth);
+            streetStrip(i + 1, j, j + 20);
+        }
+        return;
+    }
+    // The free test comes first in the game; it has no effect of its own, so the cheap verge
+    // tests may go before it.
+    const bool roadRight = isVerticalVerge(j + 1);
+    const bool roadLeft = isVerticalVerge(j - 1);
+    if (!(roadRight || roadLeft) || !IsAreaEmpty(j, i, 1, 5)) return;
+    if (roadRight) {
+        static constexpr int kLeftStrip[5] = {0, kLeftBarrier, 32, kLeftBarrier, 0};
+        for (int r = 0; r < 5; ++r) Put(i + 1 + r, j, kLeftStrip[r]);
+    }
+    if (roadLeft) {
+        static constexpr int kRightStrip[5] = {0, kRightBarrier, 32, kRightBarrier, 0};
+        for (int r = 0; r < 5; ++r) Put(i + 1 + r, j, kRightStrip[r]);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The land
+
+namespace {
+
+// One bit per column of one row of the map: bit c - 1 for column c.
+constexpr int kColumnWords = (kTrackCols + 63) / 64;
+using ColumnBits = std::array<uint64_t, kColumnWords>;
+constexpr int kNoBit = kColumnWords * 64;
+
+// The first set bit from bit `from` on, or kNoBit.
+int NextSetBit(const ColumnBits& bits, int from) {
+    if (from >= kNoBit) return kNoBit;
+    int w = from / 64;
+    uint64_t word = bits[w] & (~uint64_t{0} << (from % 64));
+    while (word == 0) {
+        if (++w == kColumnWords) return kNoBit;
+        word = bits[w];
+    }
+    return w * 64 + std::countr_zero(word);
+}
+
+// Bit b of the result is bit b + count of the input (0 < count < 64).
+ColumnBits ShiftedDown(const ColumnBits& bits, int count) {
+    ColumnBits out{};
+    for (int w = 0; w < kColumnWords; ++w) {
+        uint64_t word = bits[w] >> count;
+        if (w + 1 < kColumnWords) word |= bits[w + 1] << (64 - count);
+        out[w] = word;
+    }
+    return out;
+}
+
+void ClearBits(ColumnBits& bits, int from, int count) {
+    for (int b = from; b < from + count; ++b) bits[b / 64] &= ~(uint64_t{1} << (b % 64));
+}
+
+// Bit k is set when cells[k] is empty (-1), for eight cells at once: a byte is 0xFF exactly when
+// its complement is zero, and the zero bytes' flags are gathered into the top byte.
+uint64_t EmptyCellsOfEight(const int8_t* cells) {
+    uint64_t x = 0;
+    std::memcpy(&x, cells, sizeof(x));
+    const uint64_t complement = ~x;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t zeroBytes = ~(((complement & kLow7) + kLow7) | complement | kLow7);
+    return ((zeroBytes >> 7) * 0x0102040810204080ULL) >> 56;
+}
+
+// The parks and lots passes ask "is the block of `depth` rows below row i and `width` columns
+// from column j empty?" at every cell of the land. This keeps the empty cells of those rows as
+// bit rows, so that one row's answers for all columns come from a few word operations.
+class EmptyBlocks {
+public:
+    EmptyBlocks(const TTrackMap& map, int depth, int width)
+        : map_(map), depth_(depth), width_(width) {}
+
+    // The block rows of row i are i + 1 to i + depth.
+    void Start(int row) {
+        row_ = row;
+        for (int r = 0; r < depth_; ++r) rows_[r] = EmptyColumns(row + 1 + r);
+    }
+    void Advance() {
+        ++row_;
+        for (int r = 0; r + 1 < depth_; ++r) rows_[r] = rows_[r + 1];
+        rows_[depth_ - 1] = EmptyColumns(row_ + depth_);
+    }
+    // Bit j - 1 is set when the block from column j is empty, as IsAreaEmpty(j, row, width,
+    // depth) would answer; blocks reaching past the last column are never empty.
+    ColumnBits EmptyBlockStarts() const {
+        ColumnBits all = rows_[0];
+        for (int r = 1; r < depth_; ++r) {
+            for (int w = 0; w < kColumnWords; ++w) all[w] &= rows_[r][w];
+        }
+        ColumnBits starts = all;
+        for (int k = 1; k < width_; ++k) {
+            const ColumnBits shifted = ShiftedDown(all, k);
+            for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
+        }
+        return starts;
+    }
+    // A stamp filled rows row+1+firstRow.. of columns col..col+ncols-1.
+    void Fill(int col, int ncols, int firstRow, int nrows) {
+        for (int r = firstRow; r < firstRow + nrows; ++r) ClearBits(rows_[r], col - 1, ncols);
+    }
+
+private:
+    // Rows beyond the grid hold no empty cell.
+    ColumnBits EmptyColumns(int row) const {
+        ColumnBits bits{};
+        if (!TTrackMap::Inside(row, 1)) return bits;
+        const int8_t* cells = map_.Data() + static_cast<size_t>(row - 1) * kTrackCols;
+        int col = 0;  // counted from 0 here
+        for (; col + 8 <= kTrackCols; col += 8) {
+            bits[col / 64] |= EmptyCellsOfEight(cells + col) << (col % 64);
+        }
+        for (; col < kTrackCols; ++col) {
+            if (cells[col] == -1) bits[col / 64] |= uint64_t{1} << (col % 64);
+        }
+        return bits;
+    }
+
+    const TTrackMap& map_;
+    int depth_;
+    int width_;
+    int row_ = 0;
+    std::array<ColumnBits, 5> rows_{};
+};
+
+}  // namespace
+
+void TTrackGenerator::PlaceParks(int trackLength) {
+    constexpr int kSize = 5;
+    const int firstRow = kTrackRows - 1 - trackLength;
+    EmptyBlocks empty(state_.TrackMap, kSize, kSize);
+    for (int i = firstRow; i <= kTrackRows - 5; ++i) {
+        if (i == firstRow) {
+            empty.Start(i);
+        } else {
+            empty.Advance();
+        }
+        const ColumnBits starts = empty.EmptyBlockStarts();
+        // Bit j - 1 stands for the block from column j.
+        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5; j = NextSetBit(starts, j) + 1) {
+            if (random_.Random(4) != 0) continue;
+            // The park's cells are all inside the map: no need to track them as road extents.
+            auto put = [this](int row, int col, int code) {
+                state_.TrackMap.Set(row, col, static_cast<int8_t>(code));
+            };
+            for (int c = 0; c < 5; ++c) {
+                put(i + 1, j + c, c == 0 ? kCornerTopLeft : c == 4 ? kCornerTopRight : kVergeStrip);
+            }
+            for (int r = 2; r <= 4; ++r) {
+                put(i + r, j, kVerticalVerge);
+                for (int c = 1; c <= 3; ++c) put(i + r, j + c, kFiller + random_.Random(3));
+                put(i + r, j + 4, kVerticalVerge);
+            }
+            for (int c = 0; c < 5; ++c) {
+                put(i + 5, j + c,
+                    c == 0 ? kCornerBottomLeft : c == 4 ? kCornerBottomRight : kVergeStrip);
+            }
+            empty.Fill(j, kSize, 0, kSize);
+            j += kSize - 1;  // every block up to the park's last column now holds park cells
+        }
+    }
+}
+
+// A lot claims the top-left two by two cells of an empty four by four block, so lots stand at
+// least two cells apart.
+void TTrackGenerator::PlaceLots(int trackLength) {
+    constexpr int kSize = 4;
+    const int firstRow = kTrackRows - 1 - trackLength;
+    EmptyBlocks empty(state_.TrackMap, kSize, kSize);
+    for (int i = firstRow; i <= kTrackRows - 5; ++i) {
+        if (i == firstRow) {
+            empty.Start(i);
+        } else {
+            empty.Advance();
+        }
+        const ColumnBits starts = empty.EmptyBlockStarts();
+        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5; j = NextSetBit(starts, j) + 1) {
+            auto put = [this](int row, int col, int code) {
+                state_.TrackMap.Set(row, col, static_cast<int8_t>(code));
+            };
+            if (random_.Random(2) == 0) {
+                put(i + 1, j, 45);
+                put(i + 1, j + 1, 46);
+                put(i + 2, j, 47);
+                put(i + 2, j + 1, 48);
+            } else {
+                put(i + 1, j, kCornerTop);
+                put(i + 1, j + 1, 31 + random_.Random(2));
+                put(i + 2, j, kCornerBottom);
+                put(i + 2, j + 1, kCornerSide);
+            }
+            empty.Fill(j, 2, 0, 2);
+            j += 1;  // the next block holds the lot's right column
+        }
+    }
+}
+
+void TTrackGenerator::FillGround() { state_.TrackMap.Replace(kEmpty, kGround); }

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "media/wave_list.h"
+
+namespace {
+
+// A mixer whose sounds play until the test says they finished.
+class ScriptedBackend : public AudioBackend {
+public:
+    struct StartCall {
+        int sound;
+        bool loop;
+        int handle;
+    };
+
+    int LoadSound(const std::vector<uint8_t>& riff) override {
+        if (riff.empty()) return -1;
+        return nextSound++;
+    }
+    void FreeSound(int sound) override { freed.push_back(sound); }
+    int Start(int sound, bool loop) override {
+        const int handle = nextHandle++;
+        starts.push_back({sound, loop, handle});
+        playing.insert(handle);
+        return handle;
+    }
+    bool IsPlaying(int handle) const override { return playing.count(handle) != 0; }
+    void Stop(int handle) override {
+        if (playing.erase(handle) != 0) stopped.push_back(handle);
+    }
+
+    void Finish(int handle) { playing.erase(handle); }
+
+    int nextSound = 0;
+    int nextHandle = 100;
+    std::vector<StartCall> starts;
+    std::vector<int> stopped;  // handles stopped while playing
+    std::vector<int> freed;
+    std::set<int> playing;
+};
+
+WaveEntry Wave(const std::string& name, bool looped, int maxPlaying) {
+    WaveEntry entry;
+    entry.name = name;
+    entry.looped = looped;
+    entry.maxPlayingCount = maxPlaying;
+    entry.wave = {1, 2, 3};
+    return entry;
+}
+
+class WavePoolTest : public ::testing::Test {
+protected:
+    ScriptedBackend backend;
+};
+
+TEST_F(WavePoolTest, LoopedWaveRestartsItsOneBuffer) {
+    TWaveItem engine(Wave("Engine", true, 0), &backend);
+    engine.StartWave();
+    engine.StartWave();
+    EXPECT_EQ(engine.PoolSize(), 1);
+    ASSERT_EQ(backend.starts.size(), 2u);
+    EXPECT_TRUE(backend.starts[0].loop);
+    EXPECT_TRUE(backend.starts[1].loop);
+    EXPECT_EQ(backend.stopped, std::vector<int>{backend.starts[0].handle});
+    EXPECT_EQ(engine.PlayingCount(), 1);
+}
+
+TEST_F(WavePoolTest, FirstIdleBufferIsReused) {
+    TWaveItem crash(Wave("Crash", false, 3), &backend);
+    for (int i = 0; i < 3; ++i) crash.StartWave();
+    ASSERT_EQ(crash.PoolSize(), 3);
+    EXPECT_FALSE(backend.starts[0].loop);
+    backend.Finish(backend.starts[1].handle);
+    crash.StartWave();
+    EXPECT_EQ(crash.PoolSize(), 3);
+    EXPECT_EQ(crash.PlayingCount(), 3);
+    EXPECT_TRUE(backend.stopped.empty()) << "a playing buffer was cut off";
+}
+
+TEST_F(WavePoolTest, PoolGrowsToMaxPlayingCountThenRestartsTheOldest) {
+    TWaveItem shot(Wave("Shot", false, 2), &backend);
+    shot.StartWave();
+    shot.StartWave();
+    shot.StartWave();
+    EXPECT_EQ(shot.PoolSize(), 2);
+    EXPECT_EQ(backend.stopped, std::vector<int>{backend.starts[0].handle});
+    // The buffer just restarted is now the youngest; the next restart takes the other one.
+    shot.StartWave();
+    EXPECT_EQ(backend.stopped,
+              (std::vector<int>{backend.starts[0].handle, backend.starts[1].handle}));
+    EXPECT_EQ(shot.PlayingCount(), 2);
+}
+
+TEST_F(WavePoolTest, MaxPlayingCountZeroGrowsWithoutLimit) {
+    TWaveItem tick(Wave("Tick", false, 0), &backend);
+    for (int i = 0; i < 40; ++i) tick.StartWave();
+    EXPECT_EQ(tick.PoolSize(), 40);
+    EXPECT_EQ(tick.PlayingCount(), 40);
+    EXPECT_TRUE(backend.stopped.empty());
+}
+
+TEST_F(WavePoolTest, StopWaveStopsEveryBuffer) {
+    TWaveItem horn(Wave("Horn", false, 0), &backend);
+    for (int i = 0; i < 3; ++i) horn.StartWave();
+    horn.StopWave();
+    EXPECT_EQ(horn.PlayingCount(), 0);
+    EXPECT_EQ(backend.stopped.size(), 3u);
+    horn.StartWave();
+    EXPECT_EQ(horn.PoolSize(), 3);
+}
+
+TEST_F(WavePoolTest, UnusableSoundDataPlaysNothing) {
+    WaveEntry broken = Wave("Broken", false, 0);
+    broken.wave.clear();
+    TWaveItem item(broken, &backend);
+    EXPECT_FALSE(item.Loaded());
+    item.StartWave();
+    item.StopWave();
+    EXPECT_TRUE(backend.starts.empty());
+}
+
+TEST_F(WavePoolTest, ItemsFreeTheirSoundsWhenTheListIsReplaced) {
+    TWaveList list(&backend);
+    list.LoadEntries({Wave("Button", false, 0), Wave("Siren", true, 0)});
+    list.ByName("Siren").StartWave();
+    list.LoadEntries({Wave("Tick", false, 0)});
+    EXPECT_EQ(backend.freed.size(), 2u);
+    EXPECT_TRUE(backend.playing.empty());
+}
+
+TEST_F(WavePoolTest, NamesAreFoundWithoutRegardToCase) {
+    TWaveList list(&backend);
+    list.LoadEntries({Wave("Button", false, 0), Wave("EngineHigh", true, 0)});
+    EXPECT_EQ(list.ByName("button").Name(), "Button");
+    EXPECT_EQ(list.ByName("ENGINEHIGH").Name(), "EngineHigh");
+    EXPECT_EQ(list.Find("Engine"), nullptr);
+    try {
+        list.ByName("Boom");
+        FAIL() << "no error for a missing name";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Wave 'Boom' not found");
+    }
+}
+
+// A short 16-bit mono RIFF WAVE of a quiet square wave.
+std::vector<uint8_t> SquareWave(int samples) {
+    std::vector<uint8_t> bytes;
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto put16 = [&](uint16_t v) {
+        bytes.push_back(static_cast<uint8_t>(v));
+        bytes.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    auto tag = [&](const char* t) { bytes.insert(bytes.end(), t, t + 4); };
+    const uint32_t dataSize = static_cast<uint32_t>(samples) * 2;
+    tag("RIFF");
+    put32(36 + dataSize);
+    tag("WAVE");
+    tag("fmt ");
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(22050);
+    put32(22050 * 2);
+    put16(2);
+    put16(16);
+    tag("data");
+    put32(dataSize);
+    for (int i = 0; i < samples; ++i) put16(static_cast<uint16_t>((i / 50) % 2 ? 2000 : -2000));
+    return bytes;
+}
+
+TEST(SdlMixerBackendTest, PlaysAndStopsUnderTheDummyDriver) {
+    std::unique_ptr<AudioBackend> backend = OpenAudioBackend();
+    ASSERT_FALSE(backend->Silent()) << "the dummy audio driver did not open";
+    const int sound = backend->LoadSound(SquareWave(2205));
+    ASSERT_GE(sound, 0);
+    EXPECT_EQ(backend->LoadSound({1, 2, 3}), -1);
+    EXPECT_EQ(backend->Start(sound + 1, false), -1);
+
+    // Looping sounds never end by themselves, so what plays is up to the test alone.
+    const int first = backend->Start(sound, true);
+    ASSERT_GE(first, 0);
+    EXPECT_TRUE(backend->IsPlaying(first));
+    backend->Stop(first);
+    EXPECT_FALSE(backend->IsPlaying(first));
+
+    // The next sound takes the freed channel; the old handle must not reach it.
+    const int second = backend->Start(sound, true);
+    ASSERT_GE(second, 0);
+    EXPECT_NE(second, first);
+    backend->Stop(first);
+    EXPECT_TRUE(backend->IsPlaying(second));
+    backend->Stop(second);
+
+    backend->FreeSound(sound);
+    EXPECT_EQ(backend->Start(sound, false), -1);
+}
+
+TEST(SdlMixerBackendTest, MoreSoundsThanChannelsGrowTheMixer) {
+    std::unique_ptr<AudioBackend> backend = OpenAudioBackend();
+    ASSERT_FALSE(backend->Silent());
+    const int sound = backend->LoadSound(SquareWave(2205));
+    std::vector<int> handles;
+    for (int i = 0; i < 48; ++i) handles.push_back(backend->Start(sound, true));
+    for (int handle : handles) {
+        ASSERT_GE(handle, 0);
+        EXPECT_TRUE(backend->IsPlaying(handle));
+    }
+    for (int handle : handles) backend->Stop(handle);
+}
+
+TEST(SdlMixerBackendTest, WaveItemsPlayThroughTheMixer) {
+    std::unique_ptr<AudioBackend> backend = OpenAudioBackend();
+    ASSERT_FALSE(backend->Silent());
+    WaveEntry entry = Wave("Siren", true, 0);
+    entry.wave = SquareWave(2205);
+    TWaveList list(backend.get());
+    list.LoadEntries({entry});
+    TWaveItem& siren = list.ByName("siren");
+    ASSERT_TRUE(siren.Loaded());
+    siren.StartWave();
+    siren.StartWave();
+    EXPECT_EQ(siren.PlayingCount(), 1);
+    siren.StopWave();
+    EXPECT_EQ(siren.PlayingCount(), 0);
+}
+
+TEST(SdlMixerBackendTest, NoAudioDeviceGivesTheSilentBackend) {
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = previous != nullptr ? previous : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    std::unique_ptr<AudioBackend> backend = OpenAudioBackend();
+    if (previous != nullptr) {
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    } else {
+        unsetenv("SDL_AUDIODRIVER");
+    }
+    ASSERT_TRUE(backend->Silent());
+
+    // The game runs on as usual: every sound loads and starts, none plays.
+    TWaveList list(backend.get());
+    list.LoadEntries({Wave("Button", false, 2)});
+    TWaveItem& button = list.ByName("Button");
+    EXPECT_TRUE(button.Loaded());
+    button.StartWave();
+    button.StartWave();
+    EXPECT_EQ(button.PlayingCount(), 0);
+    EXPECT_EQ(button.PoolSize(), 1);
+    button.StopWave();
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// The modal windows over the race: questions, pause, the timed messages and the name entry.
+
+#include <gtest/gtest.h>
+
+#include "runner_fixture.h"
+#include "sprites/menu_button.h"
+#include "sprites/player.h"
+
+namespace {
+
+class RaceWindowTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        runner = MakeTestRunner(GetParam(), /*raceCar=*/1);
+        form = &runner->Form();
+    }
+    // Runs frames until the level banner has gone.
+    void SkipBanner() {
+        for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
+            runner->RunFrame();
+        ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
+    }
+    std::unique_ptr<ReplayRunner> runner;
+    TMForm* form = nullptr;
+};
+
+TEST_P(RaceWindowTest, LevelBannerLastsItsTimeInFrames) {
+    // FrameMs is 15 for the very first frame, then 1000 / refresh.
+    ASSERT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
+    int frames = 0;
+    while (form->Screens.WindowKind == kWindowLevelBanner && frames < 1000) {
+        runner->RunFrame();
+        ++frames;
+    }
+    const int frameMs = 1000 / GetParam();
+    // The first frame subtracts 15, the others frameMs; the frame that cannot subtract closes.
+    const int expected = 1 + (2000 - 15) / frameMs + 1;
+    EXPECT_EQ(frames, expected);
+}
+
+TEST_P(RaceWindowTest, PauseFreezesTheWorldAndTheClockAndKeepsTheHud) {
+    SkipBanner();
+    runner->KeyDown("Up");
+    for (int i = 0; i < 60; ++i) runner->RunFrame();
+    TPlayer* car = form->Race.Player;
+    ASSERT_GT(car->CarSpeed, 0);
+    const std::string soundBefore = car->EngineSoundName();
+    EXPECT_FALSE(soundBefore.empty());
+    runner->KeyDown("P");
+    runner->RunFrame();
+    ASSERT_EQ(form->Screens.WindowKind, kWindowPause);
+    const double speed = car->CarSpeed;
+    const int timeLeft = form->Track.Level.TimeLeft;
+    const int viewRow = form->Track.ViewRow;
+    runner->KeyUp("P");
+    for (int i = 0; i < 50; ++i) runner->RunFrame();
+    EXPECT_EQ(car->CarSpeed, speed);
+    EXPECT_EQ(form->Track.Level.TimeLeft, timeLeft);
+    EXPECT_EQ(form->Track.ViewRow, viewRow);
+    runner->KeyDown("Esc");  // Esc closes the pause too
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    runner->KeyUp("Esc");
+    runner->RunFrame();
+    EXPECT_LT(form->Track.Level.TimeLeft, timeLeft);
+}
+
+TEST_P(RaceWindowTest, EscAndPInOneFrameOpenOnlyTheExitWindow) {
+    SkipBanner();
+    runner->KeyDown("Esc");
+    runner->KeyDown("P");
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    EXPECT_EQ(form->Screens.SelectedButton, kNoButton);
+}
+
+TEST_P(RaceWindowTest, YesNoWindowsNeverWrapAndEnterAnswersNo) {
+    SkipBanner();
+    runner->KeyDown("Esc");
+    runner->RunFrame();
+    runner->KeyUp("Esc");
+    ASSERT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    runner->KeyDown("Right");
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.SelectedButton, kNoButton);  // already on the right: stays
+    runner->KeyUp("Right");
+    runner->KeyDown("Left");
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.SelectedButton, kYesButton);
+    runner->KeyUp("Left");
+    runner->RunFrame();
+    runner->KeyDown("Left");
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.SelectedButton, kYesButton);  // and stays on the left
+    runner->KeyUp("Left");
+    runner->KeyDown("N");  // N answers No whichever is selected
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.ScreenState, kScreenRace);
+    EXPECT_EQ(form->Screens.SelectedButton, 0);  // the race's selection is back
+}
+
+TEST_P(RaceWindowTest, CloseRequestDuringTheRaceAsksToLeaveTheRace) {
+    SkipBanner();
+    form->FormCloseQuery();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    form->CloseWindow();
+    form->OpenWindow(kWindowPause);
+    form->FormCloseQuery();  // a window is open: nothing happens
+    EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
+}
+
+TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
+    SkipBanner();
+    form->Race.Score = 600;  // beats the table's last entry of 500
+    runner->KeyDown("Esc");
+    runner->RunFrame();
+    runner->KeyUp("Esc");
+    runner->KeyDown("Y");
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNameEntry);
+    ASSERT_NE(form->Screens.CheckBox, nullptr);
+    EXPECT_EQ(form->Screens.CheckBox->FramePos, 1);  // the send box starts ticked
+    // Clicks toggle the box only inside it.
+    form->MDXDrawMouseMove(160, 380);
+    form->MDXDrawClick();
+    EXPECT_EQ(form->Screens.CheckBox->FramePos, 1);
+    form->MDXDrawMouseMove(215, 414);
+    form->MDXDrawClick();
+    EXPECT_EQ(form->Screens.CheckBox->FramePos, 0);
+    form->MDXDrawMouseMove(161, 369);
+    form->MDXDrawClick();
+    EXPECT_EQ(form->Screens.CheckBox->FramePos, 1);
+    form->MDXDrawMouseMove(170, 380);
+    form->MDXDrawClick();  // untick, so that no sending window follows
+    runner->Type("Ann\r");
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_NE(form->Screens.ScreenState, kScreenRace);
+    EXPECT_EQ(form->Race.Player, nullptr);
+    EXPECT_EQ(form->HighScores.Slot(10).Name, "Ann");
+    EXPECT_EQ(form->HighScores.Slot(10).Score, 600);
+}
+
+TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
+    SkipBanner();
+    form->Race.Score = 6000;
+    form->CloseWindow();
+    form->OpenWindow(kWindowExitToMenu);
+    form->ClickButton(kYesButton);
+    ASSERT_EQ(form->Screens.WindowKind, kWindowNameEntry);
+    runner->Type("Bo\r");
+    EXPECT_EQ(form->Screens.WindowKind, kWindowSending);
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowSending);
+    runner->RunFrame();
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->HighScores.Slot(1).Name, "Bo");
+}
+
+TEST_P(RaceWindowTest, ExitToMenuWithoutATableEntryEndsTheRace) {
+    SkipBanner();
+    const int sprites = form->MDXSpriteEngine.SpriteCount;
+    EXPECT_GT(sprites, 5);
+    form->OpenWindow(kWindowExitToMenu);
+    form->ClickButton(kYesButton);
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Race.Player, nullptr);
+    runner->RunFrame();  // the empty menu draws without the race's sprites
+    EXPECT_LE(form->MDXSpriteEngine.SpriteCount, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(RefreshRates, RaceWindowTest, ::testing::Values(60, 85));
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+// Small in-memory stand-ins for the game's archives, so that tests of the frame loop, the sprites
+// and the race run without the generated Data folder: every picture the game names, in plain
+// colours at its real size and pattern count, and a short silent wave for every sound.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/archive_types.h"
+
+class TMForm;
+struct FormConfig;
+
+ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternHeight,
+                         int patterns, uint32_t colour, bool transparent = true);
+std::vector<ImageEntry> TestImageList1();
+std::vector<ImageEntry> TestImageList2();
+std::vector<WaveEntry> TestWaves();
+// A RIFF WAVE of 16-bit mono silence.
+std::vector<uint8_t> SilentRiff(int samples);
+
+// A headless main form started from the stand-in archives, refresh rate 85 unless given.
+std::unique_ptr<TMForm> MakeTestForm(int refreshRate = 85, uint32_t seed = 1);

@@ -1,0 +1,472 @@
+// The six player cars, seen from above with the nose up. Each body fills the car's collision
+// footprint, its rear tyres sit on the points where the skid marks are laid, and its two exhaust
+// tips sit where the nitro flames come out (16 px in from either side of the rear bumper).
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "canvas.h"
+#include "race_art.h"
+#include "race_parts.h"
+
+using raceart::Circle;
+using raceart::Darker;
+using raceart::Ellipse;
+using raceart::FillLinear;
+using raceart::FillLit;
+using raceart::FillRadial;
+using raceart::Gleam;
+using raceart::Lighter;
+using raceart::Pt;
+using raceart::RoundedPolygon;
+using raceart::Stroke;
+
+namespace {
+
+enum class Style { Muscle, Coupe, Pickup, Hatch, Wedge, Rally };
+
+struct PlayerCarSpec {
+    int width;
+    int height;
+    double wheelDx;  // rear-wheel points from the car's centre (where the skid marks are laid)
+    double wheelDy;
+    Style style;
+    uint32_t paint;
+    uint32_t accent;
+    double bodyInset;  // the body's sides stand this far in from the picture's sides
+    double noseRadius;
+    double tailRadius;
+    double windshieldTop;
+    double roofTop;
+    double roofBottom;
+    double rearWindowBottom;
+    double glassFront;  // half widths of the glass house at the windshield, roof and rear window
+    double glassMid;
+    double glassRear;
+};
+
+constexpr std::array<PlayerCarSpec, 6> kCars = {{
+    {64, 156, 22.5, 54.9, Style::Muscle, 0xC8171E, 0xF4F2EA, 3, 14, 9, 52, 72, 106, 121, 20, 24,
+     21},
+    {62, 148, 21.3, 50.9, Style::Coupe, 0x19AEC4, 0x1C1C22, 3, 19, 12, 44, 64, 94, 110, 19, 23, 19},
+    {82, 156, 29.4, 55.9, Style::Pickup, 0x56702F, 0x2B2B28, 5, 9, 6, 34, 48, 76, 82, 28, 31, 31},
+    {62, 134, 20.5, 44.3, Style::Hatch, 0xF07A1C, 0xF5F2E8, 3, 16, 10, 34, 50, 98, 112, 20, 24, 23},
+    {68, 154, 23.9, 54.1, Style::Wedge, 0x6B3BBD, 0x1A181F, 4, 22, 12, 36, 56, 84, 92, 19, 24, 18},
+    {64, 144, 21.8, 49.2, Style::Rally, 0x1C5AD0, 0xF6F6F4, 3, 14, 10, 44, 62, 100, 114, 20, 24,
+     22},
+}};
+
+// A car body with rounded corners, a front edge that bulges forward and softly curved sides.
+void BodyPath(cairo_t* cr, double x0, double y0, double x1, double y1, double rTop, double rBot,
+              double noseBulge, double sideBulge) {
+    const double w = x1 - x0;
+    const double len = y1 - y0 - rTop - rBot;
+    cairo_new_path(cr);
+    cairo_move_to(cr, x0 + rTop, y0 + noseBulge);
+    cairo_curve_to(cr, x0 + rTop + w * 0.15, y0, x1 - rTop - w * 0.15, y0, x1 - rTop,
+                   y0 + noseBulge);
+    cairo_curve_to(cr, x1 - rTop * 0.35, y0 + noseBulge, x1, y0 + rTop * 0.45, x1, y0 + rTop);
+    cairo_curve_to(cr, x1 + sideBulge, y0 + rTop + len * 0.3, x1 + sideBulge, y1 - rBot - len * 0.3,
+                   x1, y1 - rBot);
+    cairo_curve_to(cr, x1, y1 - rBot * 0.4, x1 - rBot * 0.4, y1, x1 - rBot, y1);
+    cairo_line_to(cr, x0 + rBot, y1);
+    cairo_curve_to(cr, x0 + rBot * 0.4, y1, x0, y1 - rBot * 0.4, x0, y1 - rBot);
+    cairo_curve_to(cr, x0 - sideBulge, y1 - rBot - len * 0.3, x0 - sideBulge, y0 + rTop + len * 0.3,
+                   x0, y0 + rTop);
+    cairo_curve_to(cr, x0, y0 + rTop * 0.45, x0 + rTop * 0.35, y0 + noseBulge, x0 + rTop,
+                   y0 + noseBulge);
+    cairo_close_path(cr);
+}
+
+// A tyre peeking out from under the body: dark rubber with a few lighter tread lines.
+void Tyre(cairo_t* cr, double cx, double cy, double w, double l) {
+    RoundedRect(cr, cx - w / 2, cy - l / 2, w, l, 2.5);
+    FillLinear(cr, cx - w / 2, 0, cx + w / 2, 0, {{0, 0x3A3A3C}, {0.5, 0x1C1C1E}, {1, 0x0E0E10}},
+               true);
+    cairo_clip(cr);
+    SetColour(cr, 0x4A4A4E);
+    cairo_set_line_width(cr, 1);
+    for (double y = cy - l / 2 + 2.5; y < cy + l / 2; y += 4) {
+        cairo_move_to(cr, cx - w / 2, y);
+        cairo_line_to(cr, cx + w / 2, y + 1);
+    }
+    cairo_stroke(cr);
+    cairo_reset_clip(cr);
+}
+
+// The glass house: windshield, side windows and rear window in one dark glass shape.
+void Glass(cairo_t* cr, const PlayerCarSpec& s) {
+    const double cx = s.width / 2.0;
+    const double mid = (s.roofTop + s.roofBottom) / 2;
+    RoundedPolygon(cr,
+                   {{cx - s.glassFront, s.windshieldTop},
+                    {cx + s.glassFront, s.windshieldTop},
+                    {cx + s.glassMid, mid},
+                    {cx + s.glassRear, s.rearWindowBottom},
+                    {cx - s.glassRear, s.rearWindowBottom},
+                    {cx - s.glassMid, mid}},
+                   6);
+    FillLinear(cr, cx - s.glassMid, s.windshieldTop, cx + s.glassMid, s.rearWindowBottom,
+               {{0, 0x5A7C98}, {0.35, 0x22344A}, {1, 0x101A26}}, true);
+    // A sky reflection running diagonally across the windshield.
+    cairo_save(cr);
+    cairo_clip_preserve(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, cx - s.glassMid, s.windshieldTop + 10);
+    cairo_line_to(cr, cx - s.glassMid + 10, s.windshieldTop);
+    cairo_line_to(cr, cx - s.glassMid + 18, s.windshieldTop);
+    cairo_line_to(cr, cx - s.glassMid, s.windshieldTop + 18);
+    cairo_close_path(cr);
+    SetColour(cr, 0xC8E0F0, 0.45);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    Stroke(cr, 0x0A0E14, 1.0);
+}
+
+void RoofPanel(cairo_t* cr, const PlayerCarSpec& s, uint32_t colour) {
+    const double cx = s.width / 2.0;
+    const double hw = s.glassMid - 3;
+    RoundedPolygon(cr,
+                   {{cx - hw + 1, s.roofTop},
+                    {cx + hw - 1, s.roofTop},
+                    {cx + hw, s.roofBottom},
+                    {cx - hw, s.roofBottom}},
+                   5);
+    FillLit(cr, colour, 0.3, true);
+    Gleam(cr, 0.35);
+    Stroke(cr, Darker(colour, 0.45), 1.0);
+}
+
+void Headlights(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1, bool round) {
+    for (int side = 0; side < 2; ++side) {
+        const bool wedge = s.style == Style::Wedge;
+        const double hx = side == 0 ? x0 + (wedge ? 13 : 9) : x1 - (wedge ? 13 : 9);
+        const double hy = wedge ? 10 : 7.5;
+        if (wedge) {
+            cairo_save(cr);
+            cairo_translate(cr, hx, hy);
+            cairo_rotate(cr, side == 0 ? -0.45 : 0.45);
+            RoundedRect(cr, -6.5, -2, 13, 4, 2);
+            cairo_restore(cr);
+        } else if (round) {
+            Circle(cr, hx, hy + 1, 4.5);
+        } else {
+            Ellipse(cr, hx, hy, 6, 3);
+        }
+        FillRadial(cr, hx - 1, hy - 1, 0, 6, {{0, 0xFFFFFF}, {0.5, 0xFFF4C0}, {1, 0xC8B060}}, true);
+        Stroke(cr, 0x3A3428, 0.8);
+    }
+}
+
+void Taillights(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+    const double y = s.height - 7.5;
+    for (int side = 0; side < 2; ++side) {
+        const double tx = side == 0 ? x0 + 2.5 : x1 - 12.5;
+        RoundedRect(cr, tx, y - 2.5, 10, 4.5, 1.5);
+        FillLinear(cr, 0, y - 2.5, 0, y + 2, {{0, 0xFF6A5A}, {0.5, 0xD81818}, {1, 0x7A0808}}, true);
+        Stroke(cr, 0x400404, 0.8);
+    }
+}
+
+// The rear bumper with the two exhaust tips the nitro flames blow out of.
+void RearBumper(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+    const double w = s.width;
+    const double y = s.height - 3.5;
+    RoundedRect(cr, x0 + 6, y - 1, x1 - x0 - 12, 3.2, 1.5);
+    FillLinear(cr, 0, y - 1, 0, y + 2.2, {{0, 0x5A5A5E}, {1, 0x1E1E22}});
+    for (double cx : {16.0, w - 16}) {
+        RoundedRect(cr, cx - 6, s.height - 4.5, 12, 4.2, 2);
+        FillLinear(cr, cx - 6, 0, cx + 6, 0, {{0, 0xF0F0F0}, {0.5, 0x9A9AA0}, {1, 0x505058}}, true);
+        Stroke(cr, 0x202024, 0.8);
+        for (double dx : {-2.8, 2.8}) {
+            Ellipse(cr, cx + dx, s.height - 2.4, 2.0, 1.2);
+            SetColour(cr, 0x141414);
+            cairo_fill(cr);
+        }
+    }
+}
+
+void Mirrors(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+    const double y = s.windshieldTop + 5;
+    for (int side = 0; side < 2; ++side) {
+        const double mx = side == 0 ? x0 - 0.5 : x1 + 0.5;
+        Ellipse(cr, mx, y, 2.6, 3.6);
+        FillLit(cr, s.style == Style::Coupe ? s.accent : s.paint, 0.3, true);
+        Stroke(cr, 0x101010, 0.8);
+    }
+}
+
+void Stripe(cairo_t* cr, double x, double y0, double w, double y1, uint32_t colour) {
+    cairo_rectangle(cr, x, y0, w, y1 - y0);
+    SetColour(cr, colour);
+    cairo_fill(cr);
+}
+
+void Vent(cairo_t* cr, double cx, double cy, double w, double h, int slats) {
+    RoundedRect(cr, cx - w / 2, cy - h / 2, w, h, 2);
+    FillLinear(cr, 0, cy - h / 2, 0, cy + h / 2, {{0, 0x0C0C0E}, {1, 0x2C2C30}});
+    cairo_set_line_width(cr, 1);
+    SetColour(cr, 0x505056);
+    for (int i = 1; i < slats; ++i) {
+        const double y = cy - h / 2 + h * i / slats;
+        cairo_move_to(cr, cx - w / 2 + 1.5, y);
+        cairo_line_to(cr, cx + w / 2 - 1.5, y);
+    }
+    cairo_stroke(cr);
+}
+
+void DrawStyleUnderGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+    const double cx = s.width / 2.0;
+    const double h = s.height;
+    switch (s.style) {
+        case Style::Muscle:
+            // Twin racing stripes from nose to tail, and a bonnet scoop between them.
+            Stripe(cr, cx - 11, 2, 6, h - 2, s.accent);
+            Stripe(cr, cx + 5, 2, 6, h - 2, s.accent);
+            RoundedRect(cr, cx - 4.5, 20, 9, 18, 3);
+            FillLinear(cr, cx - 4.5, 0, cx + 4.5, 0, {{0, 0x3A3A3E}, {1, 0x0C0C0E}}, true);
+            Stroke(cr, 0x000000, 0.8);
+            RoundedRect(cr, cx - 3, 21, 6, 4, 1.5);
+            SetColour(cr, 0x000000);
+            cairo_fill(cr);
+            break;
+        case Style::Coupe:
+            // Black bonnet vents and sills.
+            Vent(cr, cx - 9, 28, 8, 12, 4);
+            Vent(cr, cx + 9, 28, 8, 12, 4);
+            break;
+        case Style::Pickup: {
+            // The open cargo bed with its ribs and a spare wheel.
+            const double top = s.rearWindowBottom + 5;
+            const double bottom = h - 9;
+            RoundedRect(cr, x0 + 5, top, x1 - x0 - 10, bottom - top, 3);
+            FillLinear(cr, x0 + 5, top, x1 - 5, bottom, {{0, 0x3C3C36}, {1, 0x1A1A16}}, true);
+            Stroke(cr, 0x101010, 1);
+            SetColour(cr, 0x4E4E46);
+            cairo_set_line_width(cr, 1.5);
+            for (double y = top + 6; y < bottom - 3; y += 7) {
+                cairo_move_to(cr, x0 + 7, y);
+                cairo_line_to(cr, x1 - 7, y);
+            }
+            cairo_stroke(cr);
+            Circle(cr, cx, (top + bottom) / 2 + 4, 12);
+            FillRadial(cr, cx - 2, (top + bottom) / 2 + 2, 0, 12,
+                       {{0, 0x2A2A2A}, {0.55, 0x1A1A1A}, {0.6, 0x4A4A4A}, {1, 0x101010}});
+            Circle(cr, cx, (top + bottom) / 2 + 4, 5);
+            FillRadial(cr, cx - 1, (top + bottom) / 2 + 3, 0, 5, {{0, 0xD0D0D0}, {1, 0x6A6A6A}});
+            // Bonnet bulge.
+            RoundedRect(cr, cx - 12, 12, 24, 18, 5);
+            FillLinear(cr, cx - 12, 0, cx + 12, 0,
+                       {{0, Lighter(s.paint, 0.2)}, {1, Darker(s.paint, 0.2)}});
+            break;
+        }
+        case Style::Hatch:
+            // Bonnet stripes in the roof colour.
+            Stripe(cr, cx - 8, 3, 4, s.windshieldTop, s.accent);
+            Stripe(cr, cx + 4, 3, 4, s.windshieldTop, s.accent);
+            break;
+        case Style::Wedge:
+            // Side intakes ahead of the rear wheels and the louvred engine cover.
+            for (int side = 0; side < 2; ++side) {
+                const double sx = side == 0 ? x0 + 1.5 : x1 - 1.5;
+                const double dir = side == 0 ? 1 : -1;
+                cairo_move_to(cr, sx, s.roofTop + 2);
+                cairo_line_to(cr, sx + dir * 8, s.roofBottom + 4);
+                cairo_line_to(cr, sx, s.roofBottom + 12);
+                cairo_close_path(cr);
+                FillLinear(cr, sx, 0, sx + dir * 8, 0, {{0, 0x060608}, {1, 0x2A2830}});
+            }
+            Vent(cr, cx, (s.rearWindowBottom + h - 22) / 2 + 2, 30, h - 22 - s.rearWindowBottom, 8);
+            break;
+        case Style::Rally: {
+            // Side pin stripes and a start-number roundel on the bonnet.
+            Stripe(cr, x0 + 3, 18, 2.5, h - 14, s.accent);
+            Stripe(cr, x1 - 5.5, 18, 2.5, h - 14, s.accent);
+            Circle(cr, cx, 24, 10);
+            SetColour(cr, s.accent);
+            cairo_fill_preserve(cr);
+            Stroke(cr, 0x0E2A60, 1.2);
+            raceart::OutlinedText(cr, "27", cx, 24.5, "Bebas Neue", 15, 0x121418, 0x121418, 0.1);
+            break;
+        }
+    }
+}
+
+void DrawStyleOverGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+    const double cx = s.width / 2.0;
+    const double h = s.height;
+    switch (s.style) {
+        case Style::Muscle:
+            RoofPanel(cr, s, s.paint);
+            Stripe(cr, cx - 11, s.roofTop + 0.5, 6, s.roofBottom - 0.5, s.accent);
+            Stripe(cr, cx + 5, s.roofTop + 0.5, 6, s.roofBottom - 0.5, s.accent);
+            // Spoiler lip on the boot lid.
+            RoundedRect(cr, x0 + 4, h - 17, x1 - x0 - 8, 3.5, 1.5);
+            FillLinear(cr, 0, h - 17, 0, h - 13.5, {{0, 0x4A4A4E}, {1, 0x141416}});
+            break;
+        case Style::Coupe:
+            RoofPanel(cr, s, s.accent);
+            // Rear wing on two struts, across the full width.
+            RoundedRect(cr, x0 - 1, h - 22, x1 - x0 + 2, 7, 2.5);
+            FillLinear(cr, 0, h - 22, 0, h - 15, {{0, 0x4A4A52}, {0.4, 0x202024}, {1, 0x0A0A0C}},
+                       true);
+            Stroke(cr, 0x000000, 0.8);
+            break;
+        case Style::Pickup: {
+            RoofPanel(cr, s, s.paint);
+            // A light bar across the roof.
+            RoundedRect(cr, cx - 22, s.roofTop + 2, 44, 6, 2);
+            SetColour(cr, 0x1A1A1A);
+            cairo_fill(cr);
+            for (int i = 0; i < 4; ++i) {
+                Circle(cr, cx - 15 + i * 10, s.roofTop + 5, 2.4);
+                FillRadial(cr, cx - 15.5 + i * 10, s.roofTop + 4.5, 0, 2.4,
+                           {{0, 0xFFFFFF}, {1, 0xE8C860}});
+            }
+            // Bull bar at the nose.
+            RoundedRect(cr, x0 + 6, 0.5, x1 - x0 - 12, 4, 2);
+            FillLinear(cr, 0, 0.5, 0, 4.5, {{0, 0xB0B0B4}, {0.5, 0x6A6A70}, {1, 0x2A2A2E}}, true);
+            Stroke(cr, 0x101010, 0.8);
+            break;
+        }
+        case Style::Hatch:
+            RoofPanel(cr, s, s.accent);
+            SetColour(cr, 0x3A3A3E);
+            cairo_set_line_width(cr, 2);
+            for (double dx : {-s.glassMid + 6, s.glassMid - 6}) {
+                cairo_move_to(cr, cx + dx, s.roofTop + 4);
+                cairo_line_to(cr, cx + dx, s.roofBottom - 4);
+            }
+            cairo_stroke(cr);
+            // A roof spoiler over the rear window.
+            RoundedRect(cr, cx - s.glassMid + 2, s.roofBottom - 1, 2 * s.glassMid - 4, 4, 1.5);
+            FillLinear(cr, 0, s.roofBottom - 1, 0, s.roofBottom + 3,
+                       {{0, Lighter(s.paint, 0.2)}, {1, Darker(s.paint, 0.3)}});
+            break;
+        case Style::Wedge:
+            // A black canopy roof and a rear diffuser.
+            RoofPanel(cr, s, s.accent);
+            RoundedRect(cr, x0 + 4, h - 12, x1 - x0 - 8, 6, 2);
+            SetColour(cr, 0x121214);
+            cairo_fill(cr);
+            break;
+        case Style::Rally:
+            RoofPanel(cr, s, s.accent);
+            // A roof scoop and the spot lamps on the nose.
+            RoundedRect(cr, cx - 5, s.roofTop + 3, 10, 8, 3);
+            FillLinear(cr, cx - 5, 0, cx + 5, 0, {{0, 0x4A6AB0}, {1, 0x0E2A60}});
+            for (int i = 0; i < 4; ++i) {
+                const double lx = cx - 16.5 + i * 11;
+                Circle(cr, lx, 5.5, 3.2);
+                FillRadial(cr, lx - 0.8, 4.8, 0, 3.4,
+                           {{0, 0xFFFFFF}, {0.6, 0xF8E070}, {1, 0x8A7020}}, true);
+                Stroke(cr, 0x202020, 0.8);
+            }
+            break;
+    }
+}
+
+void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
+    const double w = s.width;
+    const double h = s.height;
+    const double x0 = s.bodyInset;
+    const double x1 = w - s.bodyInset;
+    const double cx = w / 2;
+    const double cy = h / 2;
+    const bool wide = s.style == Style::Pickup;
+    const double tyreW = wide ? 13 : 10;
+    const double tyreL = wide ? 27 : 22;
+
+    // Tyres first, so the body covers all but their outer edges.
+    // Each tyre reaches from the wheel point out past the body's side, so that its tread shows.
+    const double frontY = cy - s.wheelDy + (wide ? 6 : 4);
+    for (double wy : {frontY, cy + s.wheelDy}) {
+        const double left = std::min(cx - s.wheelDx - tyreW / 2, x0 - 2.5);
+        const double right = cx - s.wheelDx + tyreW / 2;
+        Tyre(cr, (left + right) / 2, wy, right - left, tyreL);
+        Tyre(cr, w - (left + right) / 2, wy, right - left, tyreL);
+    }
+    if (wide) {
+        // Wheel-arch flares on the four-by-four.
+        for (double wy : {frontY, cy + s.wheelDy}) {
+            for (int side = 0; side < 2; ++side) {
+                const double fx = side == 0 ? 1.5 : w - 9.5;
+                RoundedRect(cr, fx, wy - tyreL / 2 - 3, 8, tyreL + 6, 4);
+                FillLinear(cr, fx, 0, fx + 8, 0, {{0, 0x4A4A46}, {1, 0x1C1C1A}});
+            }
+        }
+    }
+
+    const double noseBulge = s.style == Style::Wedge ? 4 : 2;
+    BodyPath(cr, x0, 1.0, x1, h - 1.5, s.noseRadius, s.tailRadius, noseBulge, wide ? 0.5 : 1.5);
+    cairo_path_t* body = cairo_copy_path(cr);
+    FillLinear(cr, x0, 0, x1, 0,
+               {{0, Lighter(s.paint, 0.3)},
+                {0.18, Lighter(s.paint, 0.12)},
+                {0.55, s.paint},
+                {0.88, Darker(s.paint, 0.25)},
+                {1, Darker(s.paint, 0.45)}},
+               true);
+    Gleam(cr, 0.3);
+    cairo_new_path(cr);
+
+    // Everything painted on the body stays inside it.
+    cairo_save(cr);
+    cairo_append_path(cr, body);
+    cairo_clip(cr);
+    DrawStyleUnderGlass(cr, s, x0, x1);
+    // A soft crease along the bonnet and the boot.
+    SetColour(cr, Darker(s.paint, 0.25), 0.6);
+    cairo_set_line_width(cr, 0.8);
+    for (double dx : {-s.glassFront + 3, s.glassFront - 3}) {
+        cairo_move_to(cr, cx + dx * 0.8, 10);
+        cairo_line_to(cr, cx + dx, s.windshieldTop - 1);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+
+    Mirrors(cr, s, x0, x1);
+    Glass(cr, s);
+    DrawStyleOverGlass(cr, s, x0, x1);
+    cairo_save(cr);
+    cairo_append_path(cr, body);
+    cairo_clip(cr);
+    Headlights(cr, s, x0, x1, s.style == Style::Hatch);
+    Taillights(cr, s, x0, x1);
+    cairo_restore(cr);
+    RearBumper(cr, s, x0, x1);
+
+    // The body's outline last, so every part ends cleanly at the paint's edge.
+    cairo_append_path(cr, body);
+    Stroke(cr, Darker(s.paint, 0.65), 1.1);
+    cairo_path_destroy(body);
+}
+
+}  // namespace
+
+void PlayerCarSize(int car, int* width, int* height) {
+    const PlayerCarSpec& s = kCars.at(static_cast<size_t>(car - 1));
+    *width = s.width;
+    *height = s.height;
+}
+
+void DrawPlayerCar(cairo_t* cr, int car) {
+    cairo_save(cr);
+    DrawCar(cr, kCars.at(static_cast<size_t>(car - 1)));
+    cairo_restore(cr);
+}
+
+std::vector<ImageEntry> BuildPlayerCars() {
+    std::vector<ImageEntry> images;
+    for (int car = 1; car <= 6; ++car) {
+        int w = 0;
+        int h = 0;
+        PlayerCarSize(car, &w, &h);
+        Canvas canvas(w, h);
+        DrawPlayerCar(canvas.Cr(), car);
+        images.push_back(raceart::Single("Car" + std::to_string(car), canvas, true));
+    }
+    return images;
+}

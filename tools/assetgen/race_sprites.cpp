@@ -1,0 +1,20 @@
+// Image archive 2 apart from the road tiles: every race picture, in the order the archive lists
+// them (player car and its attachments, weapons, traffic, pedestrians, roadside, HUD).
+
+#include "asset_parts.h"
+#include "race_parts.h"
+
+std::vector<ImageEntry> BuildRaceSprites() {
+    std::vector<ImageEntry> images;
+    auto append = [&images](std::vector<ImageEntry> part) {
+        for (ImageEntry& entry : part) images.push_back(std::move(entry));
+    };
+    append(BuildPlayerCars());
+    append(BuildCarEffects());
+    append(BuildWeapons());
+    append(BuildTraffic());
+    append(BuildPedestrians());
+    append(BuildRoadside());
+    append(BuildHud());
+    return images;
+}

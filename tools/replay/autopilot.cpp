@@ -1,0 +1,5 @@
+#include "autopilot.h"
+
+#include "shell/form.h"
+
+void DriveAutopilot(TMForm& form) { (void)form; }

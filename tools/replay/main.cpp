@@ -1,0 +1,27 @@
+// zarvex2-replay: runs the game headless on a simulated clock. See replay_runner.h.
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "replay_runner.h"
+
+int main(int argc, char** argv) {
+    ReplayOptions options;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    if (!ParseReplayArgs(args, options, error)) {
+        std::cerr << "zarvex2-replay: " << error << "\n"
+                  << "usage: zarvex2-replay [--seed N] [--refresh HZ] [--frames N] [--input FILE]\n"
+                     "         [--shot N:FILE.png]... [--state N]... [--stats] [--data DIR]\n"
+                     "         [--race CAR [--level L] [--autopilot]] | --dump-track LEVEL\n";
+        return 2;
+    }
+    try {
+        return RunReplay(options, std::cout, std::cerr);
+    } catch (const std::exception& failure) {
+        std::cerr << "zarvex2-replay: " << failure.what() << "\n";
+        return 1;
+    }
+}

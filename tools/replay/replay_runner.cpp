@@ -1,0 +1,409 @@
+#include "replay_runner.h"
+
+#include <SDL.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "autopilot.h"
+#include "shell/form.h"
+#include "sprites/player.h"
+#include "track/scroll_background.h"
+#include "track/track_dump.h"
+
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+    try {
+        size_t used = 0;
+        value = std::stoi(text, &used);
+        return used == text.size();
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
+bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& options,
+                     std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto number = [&](int& out, int minimum) {
+            std::string text;
+            if (!value(text)) return false;
+            if (!ParseInt(text, out) || out < minimum) {
+                error = arg + ": bad number '" + text + "'";
+                return false;
+            }
+            return true;
+        };
+        std::string text;
+        int n = 0;
+        if (arg == "--seed") {
+            if (!value(text)) return false;
+            try {
+                options.seed = static_cast<uint32_t>(std::stoul(text));
+            } catch (...) {
+                error = "--seed: bad number '" + text + "'";
+                return false;
+            }
+        } else if (arg == "--refresh") {
+            if (!number(options.refresh, 1)) return false;
+        } else if (arg == "--frames") {
+            if (!number(options.frames, 0)) return false;
+        } else if (arg == "--input") {
+            if (!value(options.inputPath)) return false;
+        } else if (arg == "--shot") {
+            if (!value(text)) return false;
+            const size_t colon = text.find(':');
+            if (colon == std::string::npos || !ParseInt(text.substr(0, colon), n) || n < 0 ||
+                colon + 1 >= text.size()) {
+                error = "--shot needs N:FILE.png";
+                return false;
+            }
+            options.shots.emplace_back(n, text.substr(colon + 1));
+        } else if (arg == "--state") {
+            if (!number(n, 0)) return false;
+            options.states.push_back(n);
+        } else if (arg == "--stats") {
+            options.stats = true;
+        } else if (arg == "--dump-track") {
+            if (!number(options.dumpTrackLevel, 1)) return false;
+        } else if (arg == "--race") {
+            if (!number(options.raceCar, 1)) return false;
+            if (options.raceCar > 6) {
+                error = "--race: the cars are 1 to 6";
+                return false;
+            }
+        } else if (arg == "--level") {
+            if (!number(options.level, 1)) return false;
+        } else if (arg == "--autopilot") {
+            options.autopilot = true;
+        } else if (arg == "--data") {
+            if (!value(options.dataDir)) return false;
+        } else {
+            error = "unknown argument '" + arg + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+ReplayRunner::ReplayRunner(ReplayOptions options) : options_(std::move(options)) {}
+
+ReplayRunner::~ReplayRunner() {
+    form_.reset();
+    if (sdlStarted_) SDL_Quit();
+}
+
+namespace {
+
+bool StartSdl(std::string& error) {
+    // Headless: an offscreen window with a software renderer and a silent audio device.
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error = std::string("SDL cannot start: ") + SDL_GetError();
+        return false;
+    }
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    return true;
+}
+
+FormConfig ReplayConfig(const ReplayOptions& options) {
+    FormConfig config;
+    config.headless = true;
+    config.seedFromClock = false;
+    config.seed = options.seed;
+    config.refreshRateOverride = options.refresh;
+    config.dataDir = options.dataDir;
+    config.showMessageBoxes = false;
+    return config;
+}
+
+}  // namespace
+
+bool ReplayRunner::Start(std::string& error) {
+    if (!StartSdl(error)) return false;
+    sdlStarted_ = true;
+    form_ = std::make_unique<TMForm>(ReplayConfig(options_));
+    if (!form_->FormCreate()) {
+        error = "the game could not start";
+        return false;
+    }
+    return AfterStart(error);
+}
+
+bool ReplayRunner::StartWith(std::vector<ImageEntry> list1, std::vector<ImageEntry> list2,
+                             std::vector<WaveEntry> waves, std::string& error) {
+    if (!StartSdl(error)) return false;
+    sdlStarted_ = true;
+    form_ = std::make_unique<TMForm>(ReplayConfig(options_));
+    if (!form_->FormCreateFrom(std::move(list1), std::move(list2), std::move(waves))) {
+        error = "the game could not start";
+        return false;
+    }
+    return AfterStart(error);
+}
+
+bool ReplayRunner::AfterStart(std::string& error) {
+    (void)error;
+    form_->Profile.enabled = options_.stats;
+    form_->MDXTimer.Restart(ClockAt(0));
+    if (options_.raceCar > 0) {
+        // As the start-game screen's Start does: leave the menu, then race.
+        form_->Race.SelectedCar = options_.raceCar;
+        form_->CloseMenuScreen();
+        form_->StartRace(options_.level);
+    }
+    return true;
+}
+
+uint64_t ReplayRunner::ClockAt(int frame) const {
+    // Exactly 1000/HZ ms per frame, the fraction carried from frame to frame.
+    return static_cast<uint64_t>(frame) * 1000u / static_cast<uint64_t>(options_.refresh);
+}
+
+void ReplayRunner::SetScript(std::vector<ScriptEvent> events) {
+    script_ = std::move(events);
+    nextEvent_ = 0;
+}
+
+void ReplayRunner::Deliver(const ScriptEvent& event) {
+    TMForm& form = *form_;
+    switch (event.kind) {
+        case ScriptEvent::Kind::Down:
+            form.FormKeyDown(event.key, form.Input.HeldKeys[SDL_SCANCODE_LALT] != 0 &&
+                                            event.key != SDL_SCANCODE_LALT);
+            if (event.key == SDL_SCANCODE_RETURN) form.FormKeyPress(13);
+            break;
+        case ScriptEvent::Kind::Up:
+            form.FormKeyUp(event.key);
+            break;
+        case ScriptEvent::Kind::Type:
+            for (char c : event.text) form.FormKeyPress(c);
+            break;
+        case ScriptEvent::Kind::Move:
+            form.MDXDrawMouseMove(event.x, event.y);
+            break;
+        case ScriptEvent::Kind::Click:
+            form.MDXDrawClick();
+            break;
+        case ScriptEvent::Kind::Close:
+            form.FormCloseQuery();
+            break;
+        case ScriptEvent::Kind::Focus:
+            form.SetActive(event.focus, ClockAt(frame_));
+            break;
+    }
+}
+
+void ReplayRunner::KeyDown(const std::string& key) {
+    ScriptEvent event;
+    event.kind = ScriptEvent::Kind::Down;
+    event.key = ScriptKeyCode(key);
+    Deliver(event);
+}
+
+void ReplayRunner::KeyUp(const std::string& key) {
+    ScriptEvent event;
+    event.kind = ScriptEvent::Kind::Up;
+    event.key = ScriptKeyCode(key);
+    Deliver(event);
+}
+
+void ReplayRunner::Type(const std::string& text) {
+    ScriptEvent event;
+    event.kind = ScriptEvent::Kind::Type;
+    event.text = text;
+    Deliver(event);
+}
+
+bool ReplayRunner::Finished() const { return form_->Terminated(); }
+
+void ReplayRunner::RunFrame() {
+    ++frame_;
+    while (nextEvent_ < script_.size() && script_[nextEvent_].frame <= frame_)
+        Deliver(script_[nextEvent_++]);
+    if (form_->Terminated()) return;
+    if (options_.autopilot) DriveAutopilot(*form_);
+    // The timer does not run while the game is inactive: the frame passes with nothing done.
+    if (!form_->Active()) return;
+    const int lag = form_->MDXTimer.Tick(ClockAt(frame_), form_->Timing);
+    const auto start = std::chrono::steady_clock::now();
+    form_->FrameHandler(lag);
+    if (options_.stats) {
+        const auto end = std::chrono::steady_clock::now();
+        costs_.total.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        costs_.draw.push_back(form_->Profile.drawMs);
+        costs_.move.push_back(form_->Profile.moveMs);
+    }
+}
+
+void ReplayRunner::RunUntil(int n) {
+    while (frame_ < n && !Finished()) RunFrame();
+}
+
+namespace {
+
+std::string Number(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.10g", v);
+    return buffer;
+}
+
+std::string Bool(bool v) { return v ? "true" : "false"; }
+
+}  // namespace
+
+std::string ReplayRunner::StateJson() const {
+    const TMForm& f = *form_;
+    std::ostringstream j;
+    j << "{\"frame\":" << frame_ << ",\"ScreenState\":" << f.Screens.ScreenState
+      << ",\"WindowKind\":" << f.Screens.WindowKind
+      << ",\"SelectedButton\":" << f.Screens.SelectedButton
+      << ",\"FirstButton\":" << f.Screens.FirstButton
+      << ",\"LastButton\":" << f.Screens.LastButton << ",\"FrameRate\":" << f.Timing.FrameRate
+      << ",\"FrameMs\":" << f.Timing.FrameMs << ",\"FrameScale\":" << Number(f.Timing.FrameScale)
+      << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount;
+    if (f.Screens.ScreenState == kScreenRace && f.Race.Player != nullptr) {
+        const LevelParams& level = f.Track.Level;
+        const TPlayer& car = *f.Race.Player;
+        const double bx = f.CurrentBackground != nullptr ? f.CurrentBackground->X : 0;
+        const double by = f.CurrentBackground != nullptr ? f.CurrentBackground->Y : 0;
+        j << ",\"LevelNumber\":" << level.LevelNumber << ",\"TrackLength\":" << level.TrackLength
+          << ",\"TimeLeft\":" << level.TimeLeft << ",\"CarCount\":" << level.CarCount
+          << ",\"BonusCount\":" << level.BonusCount << ",\"ViewCol\":" << f.Track.ViewCol
+          << ",\"ViewRow\":" << f.Track.ViewRow << ",\"BackgroundX\":" << Number(bx)
+          << ",\"BackgroundY\":" << Number(by)
+          << ",\"WorldVelocityX\":" << Number(f.Race.WorldVelocityX)
+          << ",\"WorldVelocityY\":" << Number(f.Race.WorldVelocityY)
+          << ",\"Score\":" << f.Race.Score << ",\"Lives\":" << f.Race.Lives
+          << ",\"CarSpeed\":" << Number(car.CarSpeed) << ",\"Velocity\":" << Number(car.Velocity)
+          << ",\"Heading\":" << car.Heading << ",\"Steer\":" << Number(car.Steer)
+          << ",\"Energy\":" << car.Energy << ",\"Crashed\":" << car.Crashed
+          << ",\"TimeUp\":" << Bool(car.TimeUp) << ",\"OnRoad\":" << Bool(car.OnRoad)
+          << ",\"Weapon\":" << car.Weapon << ",\"Ammo\":" << car.Ammo
+          << ",\"HasNitro\":" << Bool(car.HasNitro) << ",\"NitroFuel\":" << Number(car.NitroFuel)
+          << ",\"Crossed\":" << Bool(f.Race.Crossed) << ",\"EngineSound\":\""
+          << car.EngineSoundName() << "\"";
+    }
+    j << "}";
+    return j.str();
+}
+
+bool ReplayRunner::SaveShot(const std::string& path) const {
+    std::vector<uint32_t> pixels;
+    if (!form_->MDXDraw.ReadPixels(pixels)) return false;
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSurfaceWidth, kSurfaceHeight);
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < kSurfaceHeight; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < kSurfaceWidth; ++x)
+            row[x] = pixels[static_cast<size_t>(y) * kSurfaceWidth + x] | 0xFF000000u;
+    }
+    cairo_surface_mark_dirty(surface);
+    const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
+namespace {
+
+struct Summary {
+    double median = 0;
+    double p99 = 0;
+    double max = 0;
+};
+
+Summary Summarise(std::vector<double> values) {
+    Summary s;
+    if (values.empty()) return s;
+    std::sort(values.begin(), values.end());
+    s.median = values[values.size() / 2];
+    s.p99 = values[std::min(values.size() - 1, values.size() * 99 / 100)];
+    s.max = values.back();
+    return s;
+}
+
+std::string SummaryJson(const std::vector<double>& values) {
+    const Summary s = Summarise(values);
+    return "{\"median\":" + Number(s.median) + ",\"p99\":" + Number(s.p99) +
+           ",\"max\":" + Number(s.max) + "}";
+}
+
+}  // namespace
+
+int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.dumpTrackLevel > 0) {
+        auto state = std::make_unique<TrackState>();
+        TRandom random(options.seed);
+        TTrackGenerator(*state, random).SetUpLevel(options.dumpTrackLevel);
+        out << DumpTrack(*state);
+        return 0;
+    }
+
+    std::vector<ScriptEvent> script;
+    if (!options.inputPath.empty()) {
+        std::ifstream in(options.inputPath);
+        if (!in) {
+            err << "zarvex2-replay: cannot open " << options.inputPath << "\n";
+            return 2;
+        }
+        std::string error;
+        if (!ParseInputScript(in, script, error)) {
+            err << "zarvex2-replay: " << error << "\n";
+            return 2;
+        }
+    }
+
+    ReplayRunner runner(options);
+    std::string error;
+    if (!runner.Start(error)) {
+        err << "zarvex2-replay: " << error << "\n";
+        return 1;
+    }
+    runner.SetScript(std::move(script));
+
+    auto report = [&](int frame) {
+        for (int n : options.states)
+            if (n == frame) out << runner.StateJson() << "\n";
+        for (const auto& [n, path] : options.shots) {
+            if (n != frame) continue;
+            if (!runner.SaveShot(path)) {
+                err << "zarvex2-replay: cannot write " << path << "\n";
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!report(0)) return 1;
+    while (runner.Frame() < options.frames && !runner.Finished()) {
+        runner.RunFrame();
+        if (!report(runner.Frame())) return 1;
+    }
+    if (options.stats) {
+        const FrameCosts& costs = runner.Costs();
+        out << "{\"frames\":" << runner.Frame() << ",\"frame\":" << SummaryJson(costs.total)
+            << ",\"draw\":" << SummaryJson(costs.draw) << ",\"move\":" << SummaryJson(costs.move)
+            << "}\n";
+    }
+    return 0;
+}

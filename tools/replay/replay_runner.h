@@ -1,0 +1,88 @@
+#pragma once
+// The headless replay runner: the game's own frame handler on a simulated clock, fed from an
+// input script, so that a seed and a script always play out the same way. Tests drive the game
+// through it, and zarvex2-replay makes it a command.
+
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "input_script.h"
+#include "media/archive_types.h"
+
+class TMForm;
+
+struct ReplayOptions {
+    uint32_t seed = 1;
+    int refresh = 85;
+    int frames = 0;
+    std::string inputPath;
+    std::vector<std::pair<int, std::string>> shots;  // after frame N, save FILE.png
+    std::vector<int> states;                          // after frame N, print the state
+    bool stats = false;
+    int dumpTrackLevel = 0;  // > 0: print that level's map and stop
+    int raceCar = 0;         // > 0: start straight into a race with this car
+    int level = 1;
+    bool autopilot = false;
+    std::string dataDir = "Data";
+};
+
+// Parses the command line (without the program name); false with a message on a bad argument.
+bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& options,
+                     std::string& error);
+
+// Wall-clock cost of the frames, for --stats.
+struct FrameCosts {
+    std::vector<double> total;
+    std::vector<double> draw;
+    std::vector<double> move;
+};
+
+class ReplayRunner {
+public:
+    explicit ReplayRunner(ReplayOptions options);
+    ~ReplayRunner();
+
+    // Starts SDL headless and the game from the archives under the data folder.
+    bool Start(std::string& error);
+    // The same with archives given in memory (tests).
+    bool StartWith(std::vector<ImageEntry> list1, std::vector<ImageEntry> list2,
+                   std::vector<WaveEntry> waves, std::string& error);
+
+    void Deliver(const ScriptEvent& event);
+    // Delivers the script's events for the next frame, then runs it.
+    void RunFrame();
+    // Runs frames up to and including frame n.
+    void RunUntil(int n);
+    void SetScript(std::vector<ScriptEvent> events);
+
+    int Frame() const { return frame_; }
+    TMForm& Form() { return *form_; }
+    bool Finished() const;
+    std::string StateJson() const;
+    bool SaveShot(const std::string& path) const;
+    const FrameCosts& Costs() const { return costs_; }
+
+    // Convenience for tests: hold or release a key (as "down"/"up" events would).
+    void KeyDown(const std::string& key);
+    void KeyUp(const std::string& key);
+    void Type(const std::string& text);
+
+private:
+    bool AfterStart(std::string& error);
+    uint64_t ClockAt(int frame) const;
+
+    ReplayOptions options_;
+    std::unique_ptr<TMForm> form_;
+    std::vector<ScriptEvent> script_;
+    size_t nextEvent_ = 0;
+    int frame_ = 0;
+    bool sdlStarted_ = false;
+    FrameCosts costs_;
+};
+
+// The whole command: returns the exit status; output goes to out, messages to err.
+int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err);
