@@ -10,23 +10,22 @@ FramePacer::FramePacer(uint64_t ticksPerSecond, int refreshRate)
 void FramePacer::SetRefreshRate(int refreshRate) {
     period_ = ticksPerSecond_ / static_cast<uint64_t>(std::max(refreshRate, 1));
     deadline_ = 0;
-    shortRun_ = 0;
-    longRun_ = 0;
+    lastPresentEnd_ = 0;
+    pacing_ = false;
+    unpacedRun_ = 0;
 }
 
 void FramePacer::NotePresent(uint64_t startTicks, uint64_t endTicks) {
     const uint64_t took = endTicks > startTicks ? endTicks - startTicks : 0;
-    // A present that waits for the vertical blank takes up to a whole period; one that returns
-    // within a quarter of it did not wait.
-    if (took < period_ / 4) {
-        longRun_ = 0;
-        if (!pacing_ && ++shortRun_ >= kPresentsToDecide) {
-            pacing_ = true;
-            deadline_ = 0;
-        }
-    } else if (took >= period_ / 2) {
-        shortRun_ = 0;
-        if (pacing_ && ++longRun_ >= kPresentsToDecide) pacing_ = false;
+    const bool quickPresent = took < period_ / 4;
+    const bool quickFrame = lastPresentEnd_ != 0 && endTicks > lastPresentEnd_ &&
+                            endTicks - lastPresentEnd_ < period_ * 3 / 4;
+    lastPresentEnd_ = endTicks;
+    if (pacing_) return;
+    unpacedRun_ = (quickPresent || quickFrame) ? unpacedRun_ + 1 : 0;
+    if (unpacedRun_ >= kFramesToDecide) {
+        pacing_ = true;
+        deadline_ = 0;
     }
 }
 

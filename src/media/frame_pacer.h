@@ -10,17 +10,23 @@
 
 class FramePacer {
 public:
-    // Presents this much shorter than a refresh period count as "did not wait"; this many of
-    // them in a row switch self-pacing on, as many long ones in a row switch it off again.
-    static constexpr int kPresentsToDecide = 8;
+    // This many unpaced frames in a row switch self-pacing on. A frame is unpaced when its
+    // present returned within a quarter of a refresh period, or when it followed the previous
+    // one by less than three quarters of a period. A swap chain filling up at the start gives a
+    // few such frames even with vsync; this many rule that out.
+    static constexpr int kFramesToDecide = 8;
 
     FramePacer(uint64_t ticksPerSecond, int refreshRate);
 
+    // A new rate (after a display mode change) also starts the detection over.
     void SetRefreshRate(int refreshRate);
     uint64_t PeriodTicks() const { return period_; }
 
-    // Reports how long one present took.
+    // Reports when one present began and returned.
     void NotePresent(uint64_t startTicks, uint64_t endTicks);
+    // Once on, pacing stays on until the rate is set again: with pacing on, a long present no
+    // longer tells a vsync wait from a slow copy, and switching back and forth would let every
+    // other stretch of frames run unpaced.
     bool Pacing() const { return pacing_; }
 
     // The tick at which the next frame may be presented, given the time now; when pacing is off
@@ -32,7 +38,7 @@ private:
     uint64_t ticksPerSecond_;
     uint64_t period_ = 0;
     uint64_t deadline_ = 0;
+    uint64_t lastPresentEnd_ = 0;
     bool pacing_ = false;
-    int shortRun_ = 0;
-    int longRun_ = 0;
+    int unpacedRun_ = 0;
 };

@@ -163,6 +163,9 @@ public:
     TScrollBackground* CurrentBackground = nullptr;
     int SongHandle = 0;
     FrameProfile Profile;
+    // When set, every sound started is also noted here (tests and replays listen this way).
+    bool LogSounds = false;
+    std::vector<std::string> PlayedSounds;
 
     const FormConfig& Config() const { return config_; }
     // Reports a fatal start-up problem: a message box (when allowed) and a line on stderr.
@@ -184,6 +187,8 @@ private:
 
 // The HUD's clock: minutes and seconds, two digits each, "01 : 05".
 std::string HudTime(int timeLeft);
+// The HUD's lives: never below "0".
+std::string HudLives(int lives);
 
 // The one main form of the running game.
 extern TMForm* MForm;

@@ -152,13 +152,15 @@ std::string HudTime(int timeLeft) {
     return twoDigits(minutes) + " : " + twoDigits(seconds);
 }
 
+std::string HudLives(int lives) { return lives < 0 ? "0" : std::to_string(lives); }
+
 void TMForm::DrawHud() {
     const TPlayer* car = Race.Player;
     SetFont(18);
     DrawText("LEVEL " + std::to_string(Track.Level.LevelNumber), 690, 28, true, true);
     DrawText(HudTime(Track.Level.TimeLeft), 705, 117, true, true);
     DrawText(std::to_string(Race.Score), 692, 202, true, true);
-    DrawText(Race.Lives < 0 ? "0" : std::to_string(Race.Lives), 775, 327, true, true);
+    DrawText(HudLives(Race.Lives), 775, 327, true, true);
     if (car == nullptr) return;
     if (Race.EnergyGauge != nullptr)
         Race.EnergyGauge->FramePos = car->Energy >= 0 && car->Energy <= 3 ? 3 - car->Energy : 3;

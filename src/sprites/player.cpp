@@ -130,12 +130,16 @@ void TPlayer::MoveStep(int moveCount) {
     }
 }
 
-void TPlayer::UpdateFootprint() {
+std::array<TPointD, 4> TPlayer::FootprintAt(int heading) const {
     const double s = FootRadius * CornerScale[CarIndex(Car)];
-    Footprint[0] = PointAt(PivotX, PivotY, s, Heading - FootAngle);
-    Footprint[1] = PointAt(PivotX, PivotY, s, Heading + FootAngle);
-    Footprint[2] = PointAt(PivotX, PivotY, s, Heading + 128 - FootAngle);
-    Footprint[3] = PointAt(PivotX, PivotY, s, Heading + 128 + FootAngle);
+    return {PointAt(PivotX, PivotY, s, heading - FootAngle),
+            PointAt(PivotX, PivotY, s, heading + FootAngle),
+            PointAt(PivotX, PivotY, s, heading + 128 - FootAngle),
+            PointAt(PivotX, PivotY, s, heading + 128 + FootAngle)};
+}
+
+void TPlayer::UpdateFootprint() {
+    Footprint = FootprintAt(Heading);
 }
 
 void TPlayer::HornStep() {
@@ -416,33 +420,38 @@ void TPlayer::CrashStep() {
 }
 
 // Looks behind the car for the right edge of the road and puts the car beside it, turned the way
-// the road runs there. When the rest of the map holds no edge, or the car is already at the start
-// of the track, it goes back to the start stretch, which every map has.
+// the road runs there. A place where the car's outline would not lie wholly on the road (where a
+// drift begins, a rear corner can reach the verge) is passed over. When the rest of the map holds
+// no such place, or the car is already at the start of the track, it goes back to the start
+// stretch, which every map has.
 void TPlayer::FindRespawn() {
     TMForm& form = *MForm;
     TrackState& track = form.Track;
     bool placed = false;
-    if (track.ViewRow < kLastViewRow) {
-        for (int r = track.ViewRow + 5; r <= kTrackRows && !placed; ++r) {
-            // The view never goes below row 1490, so an edge further down is no place either.
-            if (r - 4 > kLastViewRow) break;
-            for (int c = kTrackCols; c >= 1; --c) {
-                const int code = track.TrackMap.At(r, c);
-                if (code != 4 && code != 12 && code != 17) continue;
-                if (code == 4) {
-                    Steer = 0;
-                    track.ViewCol = c - 6;
-                } else if (code == 12) {
-                    Steer = 38;
-                    track.ViewCol = c - 7;
-                } else {
-                    Steer = -38;
-                    track.ViewCol = c - 4;
-                }
+    // The scroll never takes the view below row 1490, so rows whose place would need that are
+    // left out too; with the view already there, the search does not run.
+    const int lastRow = std::min(kTrackRows, kLastViewRow + 4);
+    const int firstRow = track.ViewRow < kLastViewRow ? track.ViewRow + 5 : lastRow + 1;
+    for (int r = firstRow; r <= lastRow && !placed; ++r) {
+        for (int c = kTrackCols; c >= 1; --c) {
+            const int code = track.TrackMap.At(r, c);
+            if (code != 4 && code != 12 && code != 17) continue;
+            double steer = 0;
+            int viewCol = c - 6;
+            if (code == 12) {
+                steer = 38;
+                viewCol = c - 7;
+            } else if (code == 17) {
+                steer = -38;
+                viewCol = c - 4;
+            }
+            if (FitsOnRoad(viewCol, r - 4, Round(steer / 2))) {
+                Steer = steer;
+                track.ViewCol = viewCol;
                 track.ViewRow = r - 4;
                 placed = true;
-                break;
             }
+            break;  // only the rightmost edge of a row is a candidate
         }
     }
     if (!placed) RespawnOnStartStretch();
@@ -454,6 +463,15 @@ void TPlayer::FindRespawn() {
     Respawned = true;
     ClearTraffic = true;
     ResetLamps();
+}
+
+bool TPlayer::FitsOnRoad(int viewCol, int viewRow, int heading) const {
+    for (const TPointD& corner : FootprintAt(heading)) {
+        if (!IsDrivable(Round(viewCol * kCellSize + corner.x),
+                        Round(viewRow * kCellSize + corner.y)))
+            return false;
+    }
+    return true;
 }
 
 void TPlayer::RespawnOnStartStretch() {

@@ -127,6 +127,8 @@ private:
     std::string CarImageName() const;
 
     // ---- Steps of the move ----------------------------------------------------------------------
+    // The body's four corners (front left, front right, rear right, rear left) at a heading.
+    std::array<TPointD, 4> FootprintAt(int heading) const;
     void UpdateFootprint();
     void CrashStep();
     void RunOut();
@@ -140,6 +142,9 @@ private:
     double SteerFactor() const;
     void UpdateSpeed();
     void FireStep();
+    // True when the car's outline at the heading lies on drivable cells with the view at
+    // (viewCol, viewRow) and no scroll offset.
+    bool FitsOnRoad(int viewCol, int viewRow, int heading) const;
     // Puts the car back on the start stretch, where every level begins.
     void RespawnOnStartStretch();
 

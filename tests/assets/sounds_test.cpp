@@ -6,14 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
 #include <map>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "asset_parts.h"
+#include "../../tools/assetgen/asset_parts.h"
 #include "media/riff_wave.h"
 
 namespace {
@@ -229,9 +228,7 @@ INSTANTIATE_TEST_SUITE_P(Sounds, EachSoundTest, ::testing::ValuesIn(kExpected),
 TEST_F(SoundsTest, EnginePitchRisesThroughTheGears) {
     auto pitchOf = [](const std::string& name) {
         const DecodedSound& sound = Sound(name);
-        const double hz = EnginePitch(sound.samples, sound.sampleRate, 30.0, 300.0);
-        std::printf("%s %.1f\n", name.c_str(), hz);
-        return hz;
+        return EnginePitch(sound.samples, sound.sampleRate, 30.0, 300.0);
     };
     const double neutral = pitchOf("Neutral");
     const double accel[4] = {pitchOf("Accel1"), pitchOf("Accel2"), pitchOf("Accel3"),

@@ -19,14 +19,6 @@ TEST(RefreshRateGuard, UnknownRatesCountAsSixtyHertz) {
     EXPECT_EQ(UsableRefreshRate(75), 75);
 }
 
-TEST(SurfacePlacement, WindowStretchesOverTheClientArea) {
-    const SDL_Rect rect = SurfacePlacement(kClientWidth, kClientHeight, false);
-    EXPECT_EQ(rect.x, 0);
-    EXPECT_EQ(rect.y, 0);
-    EXPECT_EQ(rect.w, kClientWidth);
-    EXPECT_EQ(rect.h, kClientHeight);
-}
-
 TEST(SurfacePlacement, FullScreenKeepsFourToThreeCentred) {
     const SDL_Rect wide = SurfacePlacement(1920, 1080, true);
     EXPECT_EQ(wide.w, 1440);
@@ -126,11 +118,11 @@ protected:
     static constexpr uint64_t kTicksPerSecond = 600'000;
     static constexpr uint64_t kPeriod = kTicksPerSecond / 60;
 
-    // Reports n presents of the given length, one period apart.
-    void Present(int n, uint64_t took) {
+    // Reports n frames, each `interval` after the previous one, whose present took `took`.
+    void Frames(int n, uint64_t interval, uint64_t took) {
         for (int i = 0; i < n; ++i) {
-            pacer.NotePresent(now, now + took);
-            now += kPeriod;
+            now += interval;
+            pacer.NotePresent(now - took, now);
         }
     }
 
@@ -138,25 +130,50 @@ protected:
     uint64_t now = 1'000'000;
 };
 
-TEST_F(FramePacerTest, PresentsThatWaitNeedNoPacing) {
-    Present(50, kPeriod * 9 / 10);
+TEST_F(FramePacerTest, PresentsThatWaitForTheBlankNeedNoPacing) {
+    Frames(50, kPeriod, kPeriod * 9 / 10);
     EXPECT_FALSE(pacer.Pacing());
     EXPECT_EQ(pacer.NextPresentAt(now), now);
 }
 
-TEST_F(FramePacerTest, SeveralQuickPresentsInARowSwitchPacingOn) {
-    Present(FramePacer::kPresentsToDecide - 1, 10);
+TEST_F(FramePacerTest, SlowFramesAreNeverHeldBack) {
+    // Presents return at once, but drawing takes two periods.
+    Frames(FramePacer::kFramesToDecide, 2 * kPeriod, 10);
+    ASSERT_TRUE(pacer.Pacing());
+    for (int i = 0; i < 5; ++i) {
+        now += 2 * kPeriod;
+        EXPECT_EQ(pacer.NextPresentAt(now), now);
+    }
+}
+
+TEST_F(FramePacerTest, QuickPresentsInARowSwitchPacingOn) {
+    Frames(FramePacer::kFramesToDecide - 1, kPeriod, 10);
     EXPECT_FALSE(pacer.Pacing());
-    // One waiting present in between starts the count again.
-    Present(1, kPeriod);
-    Present(FramePacer::kPresentsToDecide - 1, 10);
+    // One frame that waited starts the count again.
+    Frames(1, kPeriod, kPeriod);
+    Frames(FramePacer::kFramesToDecide - 1, kPeriod, 10);
     EXPECT_FALSE(pacer.Pacing());
-    Present(1, 10);
+    Frames(1, kPeriod, 10);
+    EXPECT_TRUE(pacer.Pacing());
+    // It stays on until the display mode changes.
+    Frames(50, kPeriod, kPeriod);
+    EXPECT_TRUE(pacer.Pacing());
+    pacer.SetRefreshRate(85);
+    EXPECT_FALSE(pacer.Pacing());
+    EXPECT_EQ(pacer.PeriodTicks(), kTicksPerSecond / 85);
+}
+
+TEST_F(FramePacerTest, FastFramesWithASlowCopySwitchPacingOn) {
+    // The present takes a third of a period (a slow copy, no wait), frames come twice a period.
+    // The first frame has no predecessor to be quick after.
+    Frames(FramePacer::kFramesToDecide, kPeriod / 2, kPeriod / 3);
+    EXPECT_FALSE(pacer.Pacing());
+    Frames(1, kPeriod / 2, kPeriod / 3);
     EXPECT_TRUE(pacer.Pacing());
 }
 
 TEST_F(FramePacerTest, PacedFramesKeepTheRefreshCadence) {
-    Present(FramePacer::kPresentsToDecide, 0);
+    Frames(FramePacer::kFramesToDecide, kPeriod / 10, 0);
     ASSERT_TRUE(pacer.Pacing());
     const uint64_t first = pacer.NextPresentAt(now);
     EXPECT_EQ(first, now);
@@ -165,26 +182,10 @@ TEST_F(FramePacerTest, PacedFramesKeepTheRefreshCadence) {
     // A frame a little late goes at once, and the following slot stays on the cadence.
     EXPECT_EQ(pacer.NextPresentAt(first + 2 * kPeriod + 500), first + 2 * kPeriod + 500);
     EXPECT_EQ(pacer.NextPresentAt(first + 2 * kPeriod + 600), first + 3 * kPeriod);
-}
-
-TEST_F(FramePacerTest, AFrameLateByMoreThanAPeriodRestartsTheCadence) {
-    Present(FramePacer::kPresentsToDecide, 0);
-    const uint64_t first = pacer.NextPresentAt(now);
-    const uint64_t late = first + 5 * kPeriod + 7;
+    // A frame late by more than a period restarts the cadence instead of rushing.
+    const uint64_t late = first + 9 * kPeriod + 7;
     EXPECT_EQ(pacer.NextPresentAt(late), late);
     EXPECT_EQ(pacer.NextPresentAt(late + 1), late + kPeriod);
-}
-
-TEST_F(FramePacerTest, WaitingPresentsSwitchPacingOffAgain) {
-    Present(FramePacer::kPresentsToDecide, 0);
-    ASSERT_TRUE(pacer.Pacing());
-    Present(FramePacer::kPresentsToDecide, kPeriod);
-    EXPECT_FALSE(pacer.Pacing());
-}
-
-TEST_F(FramePacerTest, RefreshRateSetsThePeriod) {
-    pacer.SetRefreshRate(85);
-    EXPECT_EQ(pacer.PeriodTicks(), kTicksPerSecond / 85);
 }
 
 }  // namespace

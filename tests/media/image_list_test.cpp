@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-#include <cmath>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -99,13 +100,6 @@ TEST_F(ImageDrawTest, DrawPatternPlacesTheChosenPatternWithTheKeyColourLeftOut) 
     EXPECT_EQ(CountNonBackground(pixels), kPatternW * kPatternH - 25);
 }
 
-TEST_F(ImageDrawTest, OpaquePicturesKeepTheKeyColour) {
-    list.ByName("Opaque").DrawPattern(0, 0, 2);
-    const auto pixels = Snapshot();
-    EXPECT_EQ(At(pixels, 0, 0), kMagenta);
-    EXPECT_EQ(At(pixels, 10, 8), BodyColour(2));
-}
-
 TEST_F(ImageDrawTest, PatternNumbersOutOfRangeDrawNothing) {
     TPictureItem& strip = list.ByName("Strip");
     ASSERT_EQ(strip.PatternCount(), 3);
@@ -157,13 +151,18 @@ TEST_F(ImageDrawTest, AlphaZeroDrawsNothingAndHalfAlphaBlends) {
     EXPECT_EQ(At(Snapshot(), 110, 108), body);
 }
 
-TEST_F(ImageDrawTest, OpaquePictureBlendsToo) {
-    list.ByName("Opaque").DrawBlended(SDL_Rect{0, 0, kPatternW, kPatternH}, 0, 128);
-    list.ByName("Opaque").DrawPattern(100, 100, 0);
+// Opaque pictures are copied without blending, except for a blended draw.
+TEST_F(ImageDrawTest, OpaquePicturesShowTheKeyColourAndStillBlend) {
+    TPictureItem& opaque = list.ByName("Opaque");
+    opaque.DrawPattern(0, 0, 2);
+    opaque.DrawBlended(SDL_Rect{100, 0, kPatternW, kPatternH}, 0, 128);
+    opaque.DrawPattern(200, 0, 0);
     const auto pixels = Snapshot();
-    EXPECT_NE(At(pixels, 10, 8), BodyColour(0));
-    EXPECT_NE(At(pixels, 10, 8), kBackgroundPixel);
-    EXPECT_EQ(At(pixels, 110, 108), BodyColour(0));
+    EXPECT_EQ(At(pixels, 0, 0), kMagenta);
+    EXPECT_EQ(At(pixels, 10, 8), BodyColour(2));
+    EXPECT_NE(At(pixels, 110, 8), BodyColour(0));
+    EXPECT_NE(At(pixels, 110, 8), kBackgroundPixel);
+    EXPECT_EQ(At(pixels, 210, 8), BodyColour(0));
 }
 
 struct TurnCase {
@@ -176,6 +175,10 @@ struct TurnCase {
     double expectX;  // the mark's centre relative to the point (x, y)
     double expectY;
 };
+
+void PrintTo(const TurnCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class ImageTurnTest : public ImageDrawTest, public ::testing::WithParamInterface<TurnCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "media/text_canvas.h"
@@ -32,6 +33,10 @@ struct FontCase {
     bool bold;
     const char* expected;
 };
+
+void PrintTo(const FontCase& c, std::ostream* out) {
+    *out << c.family << (c.bold ? " bold" : "");
+}
 
 class FontMatchTest : public TextCanvasTest, public ::testing::WithParamInterface<FontCase> {};
 
@@ -64,6 +69,10 @@ struct WidthCase {
     int width;
     int height;  // 0: not checked
 };
+
+void PrintTo(const WidthCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class TextWidthTest : public TextCanvasTest, public ::testing::WithParamInterface<WidthCase> {};
 

@@ -218,22 +218,6 @@ TEST(SdlMixerBackendTest, MoreSoundsThanChannelsGrowTheMixer) {
     for (int handle : handles) backend->Stop(handle);
 }
 
-TEST(SdlMixerBackendTest, WaveItemsPlayThroughTheMixer) {
-    std::unique_ptr<AudioBackend> backend = OpenAudioBackend();
-    ASSERT_FALSE(backend->Silent());
-    WaveEntry entry = Wave("Siren", true, 0);
-    entry.wave = SquareWave(2205);
-    TWaveList list(backend.get());
-    list.LoadEntries({entry});
-    TWaveItem& siren = list.ByName("siren");
-    ASSERT_TRUE(siren.Loaded());
-    siren.StartWave();
-    siren.StartWave();
-    EXPECT_EQ(siren.PlayingCount(), 1);
-    siren.StopWave();
-    EXPECT_EQ(siren.PlayingCount(), 0);
-}
-
 TEST(SdlMixerBackendTest, NoAudioDeviceGivesTheSilentBackend) {
     const char* previous = std::getenv("SDL_AUDIODRIVER");
     const std::string saved = previous != nullptr ? previous : "";

@@ -22,8 +22,10 @@ protected:
         form->CloseWindow();  // the level banner
         car = form->Race.Player;
         ASSERT_NE(car, nullptr);
-        // Plenty of time, so that the clock never ends a driving test.
+        // Plenty of time and a finish line at the far end of the map, so that neither ends a
+        // driving test.
         form->Track.Level.TimeLeft = 10'000'000;
+        form->Track.Level.TrackLength = kTrackRows;
     }
 
     // Turns the whole map into road: the car can drive anywhere without an edge or a barrier.

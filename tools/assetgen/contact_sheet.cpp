@@ -10,10 +10,10 @@ namespace {
 
 constexpr int kSheetWidth = 2400;
 constexpr int kMargin = 20;
-constexpr int kCellGap = 28;      // between two images
-constexpr int kPatternGap = 6;    // between two patterns of one image
-constexpr int kLabelHeight = 36;  // name line and size line above an image
-constexpr int kNumberHeight = 16; // pattern numbers under the patterns
+constexpr int kCellGap = 28;       // between two images
+constexpr int kPatternGap = 6;     // between two patterns of one image
+constexpr int kLabelHeight = 36;   // name line and size line above an image
+constexpr int kNumberHeight = 16;  // pattern numbers under the patterns
 constexpr int kSectionHeader = 52;
 constexpr int kChecker = 8;
 
@@ -28,8 +28,12 @@ struct PatternGrid {
     int skipHeight;
 };
 
-int PatternGrid::Left(int n) const { return (n % columns) * (width + skipWidth); }
-int PatternGrid::Top(int n) const { return (n / columns) * (height + skipHeight); }
+int PatternGrid::Left(int n) const {
+    return (n % columns) * (width + skipWidth);
+}
+int PatternGrid::Top(int n) const {
+    return (n / columns) * (height + skipHeight);
+}
 
 PatternGrid GridOf(const ImageEntry& image) {
     PatternGrid grid{};
@@ -39,7 +43,8 @@ PatternGrid GridOf(const ImageEntry& image) {
     grid.skipHeight = image.skipHeight;
     grid.width = std::max(1, std::min(grid.width, image.picture.width));
     grid.height = std::max(1, std::min(grid.height, image.picture.height));
-    grid.columns = std::max(1, (image.picture.width + grid.skipWidth) / (grid.width + grid.skipWidth));
+    grid.columns =
+        std::max(1, (image.picture.width + grid.skipWidth) / (grid.width + grid.skipWidth));
     const int rows =
         std::max(1, (image.picture.height + grid.skipHeight) / (grid.height + grid.skipHeight));
     grid.count = grid.columns * rows;
@@ -60,7 +65,8 @@ struct Cell {
 };
 
 std::string SizeLine(const ImageEntry& image, const PatternGrid& grid) {
-    std::string line = std::to_string(image.picture.width) + "x" + std::to_string(image.picture.height);
+    std::string line =
+        std::to_string(image.picture.width) + "x" + std::to_string(image.picture.height);
     if (grid.count != 1)
         line += "  " + std::to_string(grid.count) + " x " + std::to_string(grid.width) + "x" +
                 std::to_string(grid.height);
@@ -113,7 +119,8 @@ cairo_surface_t* PatternSurface(const ImageEntry& image, const PatternGrid& grid
     const int stride = cairo_image_surface_get_stride(surface);
     // The archive stores the key as 0x00BBGGRR; pixels are 0xAARRGGBB.
     const uint32_t key = ((image.transparentColor & 0xFF) << 16) |
-                         (image.transparentColor & 0xFF00) | ((image.transparentColor >> 16) & 0xFF);
+                         (image.transparentColor & 0xFF00) |
+                         ((image.transparentColor >> 16) & 0xFF);
     const int left = grid.Left(n);
     const int top = grid.Top(n);
     for (int y = 0; y < grid.height; ++y) {
@@ -142,7 +149,8 @@ void Checkerboard(cairo_t* cr, double x, double y, double w, double h) {
     cairo_set_source_rgb(cr, 0.55, 0.55, 0.55);
     for (int cy = 0; cy * kChecker < h; ++cy)
         for (int cx = 0; cx * kChecker < w; ++cx)
-            if ((cx + cy) % 2) cairo_rectangle(cr, x + cx * kChecker, y + cy * kChecker, kChecker, kChecker);
+            if ((cx + cy) % 2)
+                cairo_rectangle(cr, x + cx * kChecker, y + cy * kChecker, kChecker, kChecker);
     cairo_fill(cr);
     cairo_restore(cr);
 }

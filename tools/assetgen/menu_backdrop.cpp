@@ -211,7 +211,8 @@ void AddMainMenuButtons(std::vector<ImageEntry>& images) {
     constexpr double kCapHeight = 30;
     for (const MainButton& b : buttons) {
         const std::string stem = "MM_" + std::to_string(b.number) + "_";
-        const DecodedPicture normal = PlateButton(b.width, kHeight, b.lines, Look::Normal, kCapHeight);
+        const DecodedPicture normal =
+            PlateButton(b.width, kHeight, b.lines, Look::Normal, kCapHeight);
         const DecodedPicture highlight =
             PlateButton(b.width, kHeight, b.lines, Look::Highlight, kCapHeight);
         images.push_back(MakeImage(stem + "0", {normal}, true));

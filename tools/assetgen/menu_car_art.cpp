@@ -24,14 +24,14 @@ struct CarShape {
     double nose;
     double tail;
     double roof;
-    double rearGlass;    // where the rear window meets the deck
-    double roofBack;     // the flat roof's ends
+    double rearGlass;  // where the rear window meets the deck
+    double roofBack;   // the flat roof's ends
     double roofFront;
-    double windshield;   // where the windscreen meets the bonnet
+    double windshield;  // where the windscreen meets the bonnet
     enum class Extra { None, Lip, Wing, Scoop, Rally } extra;
     enum class Stripe { None, TwinLow, Band, Pin } stripe;
     uint32_t stripeColour;
-    bool darkRoof;       // two-tone: black above the shoulder
+    bool darkRoof;  // two-tone: black above the shoulder
     bool darkRims;
 };
 
@@ -108,7 +108,8 @@ private:
         }
         Curve(rw + (rb - rw) * 0.45, deck_ + (s_.roof - deck_) * 0.6, rb - (rb - rw) * 0.2, s_.roof,
               rb, s_.roof);
-        Curve(rb + (rf - rb) * 0.3, s_.roof + 1.5, rf - (rf - rb) * 0.3, s_.roof + 1.5, rf, s_.roof);
+        Curve(rb + (rf - rb) * 0.3, s_.roof + 1.5, rf - (rf - rb) * 0.3, s_.roof + 1.5, rf,
+              s_.roof);
         Curve(rf + (ws - rf) * 0.35, s_.roof - 2, ws - (ws - rf) * 0.3, s_.belt + 7, ws,
               s_.belt + 3);
         Curve(ws + (L - ws) * 0.45, s_.belt + 1, L - 16, s_.nose + 5, L - 5, s_.nose);
@@ -209,7 +210,8 @@ private:
         const double high = s_.roof - 4;
         cairo_new_path(cr_);
         Move(rw, low);
-        Curve(rw + (rb - rw) * 0.45, low + (high - low) * 0.6, rb - (rb - rw) * 0.2, high, rb, high);
+        Curve(rw + (rb - rw) * 0.45, low + (high - low) * 0.6, rb - (rb - rw) * 0.2, high, rb,
+              high);
         Line(rf, high);
         Curve(rf + (ws - rf) * 0.35, high - 1.5, ws - (ws - rf) * 0.3, low + 5, ws, low);
         cairo_close_path(cr_);
@@ -250,9 +252,7 @@ private:
         cairo_stroke(cr_);
     }
 
-    double PillarX() const {
-        return (s_.roofBack * s_.length + s_.roofFront * s_.length) / 2 + 4;
-    }
+    double PillarX() const { return (s_.roofBack * s_.length + s_.roofFront * s_.length) / 2 + 4; }
 
     void DrawDetails() {
         const double L = s_.length;
@@ -421,8 +421,8 @@ private:
         cairo_stroke(cr_);
         // Rim.
         const double rim = r * 0.68;
-        cairo_pattern_t* metal = cairo_pattern_create_radial(cx - rim * 0.3, cy - rim * 0.3, 0, cx,
-                                                             cy, rim);
+        cairo_pattern_t* metal =
+            cairo_pattern_create_radial(cx - rim * 0.3, cy - rim * 0.3, 0, cx, cy, rim);
         if (s_.darkRims) {
             cairo_pattern_add_color_stop_rgb(metal, 0, 0.55, 0.57, 0.62);
             cairo_pattern_add_color_stop_rgb(metal, 1, 0.16, 0.17, 0.2);

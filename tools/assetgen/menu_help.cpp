@@ -50,7 +50,8 @@ ImageEntry BuildEmblem() {
         }
         cairo_close_path(ctx);
     };
-    BackdropFringe(cr, [&](cairo_t* ctx) { hexagon(ctx, 38); }, 2);
+    BackdropFringe(
+        cr, [&](cairo_t* ctx) { hexagon(ctx, 38); }, 2);
     hexagon(cr, 38);
     VerticalGradient(cr, 2, 78, {{0, 0xFFFFFF}, {0.48, 0xA7AFBC}, {0.52, 0x5E6674}, {1, 0xD9DDE4}});
     cairo_fill(cr);

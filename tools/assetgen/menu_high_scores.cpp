@@ -18,7 +18,9 @@ constexpr double kNameX = 256;
 constexpr double kScoreX = 446;
 constexpr double kRankX = 45;
 constexpr double kRowPitch = 36;
-double RowCentre(int row) { return 19 + kRowPitch * row; }
+double RowCentre(int row) {
+    return 19 + kRowPitch * row;
+}
 
 // "HSCaption": the screen's title, centred where the other screens write theirs.
 ImageEntry BuildCaption() {
@@ -58,7 +60,8 @@ ImageEntry BuildTable() {
     cairo_t* cr = canvas.Cr();
     const double right = 514;  // the panel ends clear of the screen's last columns
     const double bottom = 399;
-    BackdropFringe(cr, [&](cairo_t* c) { RoundedRect(c, 1, 1, right - 1, bottom - 1, 12); }, 2);
+    BackdropFringe(
+        cr, [&](cairo_t* c) { RoundedRect(c, 1, 1, right - 1, bottom - 1, 12); }, 2);
     DrawPanel(cr, 1, 1, right - 1, bottom - 1, 12);
 
     // Headings.

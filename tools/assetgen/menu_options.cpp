@@ -11,7 +11,7 @@ namespace menuart {
 
 namespace {
 
-constexpr double kRowCap = 24;  // capital height of the setting rows' lettering
+constexpr double kRowCap = 24;    // capital height of the setting rows' lettering
 constexpr double kTextLeft = 16;  // clear of the highlight frame's corners
 
 // A setting row: the setting's name in chrome, then its value in orange (or dim steel when the
@@ -104,13 +104,6 @@ ImageEntry BuildCountryField() {
     return MakeImage("CountryEditBg", {canvas.ToPicture(false)}, false);
 }
 
-ImageEntry BuildBar(const std::string& name, uint32_t colour) {
-    Canvas canvas(16, 4);
-    SetColour(canvas.Cr(), colour);
-    cairo_paint(canvas.Cr());
-    return MakeImage(name, {canvas.ToPicture(false)}, false);
-}
-
 // "Null": one key-coloured pixel, the empty normal look of the setting rows.
 ImageEntry BuildNull() {
     DecodedPicture picture;
@@ -139,7 +132,7 @@ void AddOptionsImages(std::vector<ImageEntry>& images) {
     // left brackets stay short to clear the text, and its frame stops above Back at y 513.
     images.push_back(BuildHighlightFrame("Opt_4", 662, 80, 75, 9));
     images.push_back(TwoStatePlateButton("Opt_Bk", 110, 50, {"BACK"}, 20));
-    images.push_back(BuildBar("Cursor", 0x000000));
+    images.push_back(CursorBar("Cursor", 0x000000));
 }
 
 }  // namespace menuart

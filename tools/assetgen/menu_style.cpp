@@ -265,7 +265,8 @@ void DrawPlate(Canvas& canvas, double x, double y, double w, double h, Look look
     const double border = h >= 50 ? 3 : 2;
     auto outer = [&](cairo_t* c) { ChamferPath(c, x, y, w, h, cut); };
     if (look == Look::Highlight) {
-        BakedGlow(canvas, outer, std::max(3.0, PlateMargin(static_cast<int>(w), static_cast<int>(h)) * 0.9),
+        BakedGlow(canvas, outer,
+                  std::max(3.0, PlateMargin(static_cast<int>(w), static_cast<int>(h)) * 0.9),
                   kAccent);
     } else {
         BackdropFringe(cr, outer, 2);
@@ -295,7 +296,8 @@ void DrawPlate(Canvas& canvas, double x, double y, double w, double h, Look look
     const double fcut = cut - inset * 0.4;
     ChamferPath(cr, fx, fy, fw, fh, fcut);
     if (look == Look::Normal) {
-        VerticalGradient(cr, fy, fy + fh, {{0.0, kSteelLight}, {0.55, 0x232833}, {1.0, kSteelDark}});
+        VerticalGradient(cr, fy, fy + fh,
+                         {{0.0, kSteelLight}, {0.55, 0x232833}, {1.0, kSteelDark}});
     } else {
         VerticalGradient(cr, fy, fy + fh, {{0.0, 0xFFB24A}, {0.5, kAccent}, {1.0, kAccentDeep}});
     }
@@ -400,8 +402,8 @@ void Divider(cairo_t* cr, double x, double y, double w, uint32_t colour, double 
     cairo_fill(cr);
 }
 
-DecodedPicture PlateButton(int width, int height, const std::vector<std::string>& lines,
-                           Look look, double maxCapHeight) {
+DecodedPicture PlateButton(int width, int height, const std::vector<std::string>& lines, Look look,
+                           double maxCapHeight) {
     Canvas canvas(width, height);
     cairo_t* cr = canvas.Cr();
     const int m = PlateMargin(width, height);
@@ -443,6 +445,13 @@ ImageEntry TwoStateButton(const std::string& name, int width, int height,
     Canvas normal(width, height);
     draw(normal, Look::Normal);
     return MakeImage(name, {highlight.ToPicture(true), normal.ToPicture(true)}, true);
+}
+
+ImageEntry CursorBar(const std::string& name, uint32_t colour) {
+    Canvas canvas(16, 4);
+    SetColour(canvas.Cr(), colour);
+    cairo_paint(canvas.Cr());
+    return MakeImage(name, {canvas.ToPicture(false)}, false);
 }
 
 void ArrowPath(cairo_t* cr, double cx, double cy, double w, double h, int dir) {

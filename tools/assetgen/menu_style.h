@@ -20,17 +20,17 @@
 namespace menuart {
 
 // The palette of every menu picture.
-constexpr uint32_t kBackdrop = 0x13161C;     // the backdrop's average colour; glows fade into it
-constexpr uint32_t kInk = 0x06070A;          // outlines of lettering and shapes
-constexpr uint32_t kAccent = 0xF4861A;       // the orange of highlights and headings
-constexpr uint32_t kAccentHot = 0xFFC45A;    // the bright core of a highlight
-constexpr uint32_t kAccentDeep = 0xB8300C;   // the dark end of the orange gradients
-constexpr uint32_t kSteelLight = 0x434B5A;   // plate fill, top
-constexpr uint32_t kSteelDark = 0x161A22;    // plate fill, bottom
-constexpr uint32_t kPanelLight = 0x2A303C;   // window panels, top
-constexpr uint32_t kPanelDark = 0x101319;    // window panels, bottom
-constexpr uint32_t kWell = 0x0B0D12;         // the dark fields that the game writes text into
-constexpr uint32_t kTableText = 0xE6DADA;    // the colour the game writes the score table in
+constexpr uint32_t kBackdrop = 0x13161C;    // the backdrop's average colour; glows fade into it
+constexpr uint32_t kInk = 0x06070A;         // outlines of lettering and shapes
+constexpr uint32_t kAccent = 0xF4861A;      // the orange of highlights and headings
+constexpr uint32_t kAccentHot = 0xFFC45A;   // the bright core of a highlight
+constexpr uint32_t kAccentDeep = 0xB8300C;  // the dark end of the orange gradients
+constexpr uint32_t kSteelLight = 0x434B5A;  // plate fill, top
+constexpr uint32_t kSteelDark = 0x161A22;   // plate fill, bottom
+constexpr uint32_t kPanelLight = 0x2A303C;  // window panels, top
+constexpr uint32_t kPanelDark = 0x101319;   // window panels, bottom
+constexpr uint32_t kWell = 0x0B0D12;        // the dark fields that the game writes text into
+constexpr uint32_t kTableText = 0xE6DADA;   // the colour the game writes the score table in
 
 // The player cars' body colours, cars 1 to 6; the race sprites use the same list.
 constexpr uint32_t kCarBodyColours[6] = {0xD62828, 0x1E6FD9, 0xF2C230,
@@ -102,16 +102,19 @@ void Divider(cairo_t* cr, double x, double y, double w, uint32_t colour, double 
 // Space kept around a plate for the glow of the highlighted look.
 int PlateMargin(int width, int height);
 
-// A plate button with one or more lines of lettering. The patterns are built for the game's
-// two-state buttons when `twoState` is set (pattern 0 highlighted, pattern 1 normal); otherwise
-// one picture in the given look.
-DecodedPicture PlateButton(int width, int height, const std::vector<std::string>& lines,
-                           Look look, double maxCapHeight);
-// The game's two-state plate button: pattern 0 highlighted, pattern 1 normal.
+// A see-through plate button in one look, with one or more lines of lettering no taller than
+// maxCapHeight (smaller when a line would not fit).
+DecodedPicture PlateButton(int width, int height, const std::vector<std::string>& lines, Look look,
+                           double maxCapHeight);
+// The game's two-state buttons: pattern 0 is the highlighted look, pattern 1 the normal one.
 ImageEntry TwoStatePlateButton(const std::string& name, int width, int height,
                                const std::vector<std::string>& lines, double maxCapHeight);
+// The same for any drawing: `draw` paints one look on a blank canvas of the button's size.
 ImageEntry TwoStateButton(const std::string& name, int width, int height,
                           const std::function<void(Canvas&, Look)>& draw);
+
+// A 16 × 4 opaque text cursor bar.
+ImageEntry CursorBar(const std::string& name, uint32_t colour);
 
 // A solid arrow head pointing left (dir −1) or right (dir +1) centred at (cx, cy).
 void ArrowPath(cairo_t* cr, double cx, double cy, double w, double h, int dir);

@@ -15,7 +15,8 @@ namespace {
 ImageEntry BuildWindow() {
     Canvas canvas(320, 120);
     cairo_t* cr = canvas.Cr();
-    BackdropFringe(cr, [](cairo_t* c) { RoundedRect(c, 0, 0, 320, 120, 12); }, 1.5);
+    BackdropFringe(
+        cr, [](cairo_t* c) { RoundedRect(c, 0, 0, 320, 120, 12); }, 1.5);
     DrawPanel(cr, 0, 0, 320, 120, 12);
     Divider(cr, 20, 53, 280, 0x9AA3B2, 0.45);
     // Chevrons on both sides point at the title; the widest title spans x 80–240.
@@ -60,7 +61,8 @@ DecodedPicture DrawCheckBox(bool ticked) {
     const double size = 32;
     const double x = (kWidth - size) / 2 - 2;
     const double y = (kHeight - size) / 2 + 2;
-    BackdropFringe(cr, [&](cairo_t* c) { RoundedRect(c, x, y, size, size, 5); }, 2);
+    BackdropFringe(
+        cr, [&](cairo_t* c) { RoundedRect(c, x, y, size, size, 5); }, 2);
     RoundedRect(cr, x, y, size, size, 5);
     VerticalGradient(cr, y, y + size, {{0, 0xF4F6F9}, {0.5, 0x8A93A3}, {1, 0xD0D5DD}});
     cairo_fill(cr);
@@ -131,7 +133,8 @@ ImageEntry BuildSendTable() {
     cairo_select_font_face(cr, kDisplayFont, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     const TextBox label = MeasureText(cr, "SEND RESULTS", 30);
     ChromeText(cr, "SEND RESULTS", (225 - 127) + label.width / 2, boxY + 23, 30, Look::Normal, 2);
-    SolidText(cr, "ONLINE", (225 - 127) + label.width + 12 + MeasureText(cr, "ONLINE", 20).width / 2,
+    SolidText(cr, "ONLINE",
+              (225 - 127) + label.width + 12 + MeasureText(cr, "ONLINE", 20).width / 2,
               boxY + 23 + 3.5, 20, 0x9AA3B2, 0x6F7887, 1.5);
 
     // The hint at the bottom: a key cap reading ENTER.
@@ -152,13 +155,6 @@ ImageEntry BuildSendTable() {
     return MakeImage("SendTable", {canvas.ToPicture(false)}, false);
 }
 
-ImageEntry BuildBar(const std::string& name, uint32_t colour) {
-    Canvas canvas(16, 4);
-    SetColour(canvas.Cr(), colour);
-    cairo_paint(canvas.Cr());
-    return MakeImage(name, {canvas.ToPicture(false)}, false);
-}
-
 }  // namespace
 
 void AddWindowImages(std::vector<ImageEntry>& images) {
@@ -167,13 +163,12 @@ void AddWindowImages(std::vector<ImageEntry>& images) {
     images.push_back(BuildTitle("Win_ExitToMenu", 144, 36, {"EXIT TO MENU?"}, 24, 18));
     // Two lines below the window's top rim (this picture starts on it, at y 237) and well above
     // the buttons that start at y 296 (the picture ends at 287).
-    images.push_back(
-        BuildTitle("Win_ClearHS", 160, 50, {"CLEAR HIGH", "SCORES?"}, 16, 29));
+    images.push_back(BuildTitle("Win_ClearHS", 160, 50, {"CLEAR HIGH", "SCORES?"}, 16, 29));
     images.push_back(TwoStatePlateButton("Yes", 73, 40, {"YES"}, 16));
     images.push_back(TwoStatePlateButton("No", 73, 40, {"NO"}, 16));
     images.push_back(BuildSendTable());
     images.push_back(MakeImage("SendOk", {DrawCheckBox(false), DrawCheckBox(true)}, true));
-    images.push_back(BuildBar("Cursor2", 0xFFFFFF));
+    images.push_back(CursorBar("Cursor2", 0xFFFFFF));
 }
 
 }  // namespace menuart

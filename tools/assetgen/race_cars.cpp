@@ -8,6 +8,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "menu_style.h"
 #include "race_art.h"
 #include "race_parts.h"
 
@@ -25,7 +26,10 @@ using raceart::Stroke;
 
 namespace {
 
-enum class Style { Muscle, Coupe, Pickup, Hatch, Wedge, Rally };
+// Car 1 a red coupe with twin stripes, 2 a blue grand tourer, 3 a wide yellow muscle car, 4 a
+// green rally hatchback, 5 a white mid-engined supercar, 6 a purple two-tone grand tourer: the
+// same cars as the start screen's showroom pictures, in the same body colours.
+enum class Style { Coupe, Tourer, Muscle, Rally, Wedge, TwoTone };
 
 struct PlayerCarSpec {
     int width;
@@ -47,15 +51,21 @@ struct PlayerCarSpec {
     double glassRear;
 };
 
+using menuart::kCarBodyColours;
+
 constexpr std::array<PlayerCarSpec, 6> kCars = {{
-    {64, 156, 22.5, 54.9, Style::Muscle, 0xC8171E, 0xF4F2EA, 3, 14, 9, 52, 72, 106, 121, 20, 24,
-     21},
-    {62, 148, 21.3, 50.9, Style::Coupe, 0x19AEC4, 0x1C1C22, 3, 19, 12, 44, 64, 94, 110, 19, 23, 19},
-    {82, 156, 29.4, 55.9, Style::Pickup, 0x56702F, 0x2B2B28, 5, 9, 6, 34, 48, 76, 82, 28, 31, 31},
-    {62, 134, 20.5, 44.3, Style::Hatch, 0xF07A1C, 0xF5F2E8, 3, 16, 10, 34, 50, 98, 112, 20, 24, 23},
-    {68, 154, 23.9, 54.1, Style::Wedge, 0x6B3BBD, 0x1A181F, 4, 22, 12, 36, 56, 84, 92, 19, 24, 18},
-    {64, 144, 21.8, 49.2, Style::Rally, 0x1C5AD0, 0xF6F6F4, 3, 14, 10, 44, 62, 100, 114, 20, 24,
-     22},
+    {64, 156, 22.5, 54.9, Style::Coupe, kCarBodyColours[0], 0xF4F2EA, 3, 14, 9, 52, 72, 106, 121,
+     20, 24, 21},
+    {62, 148, 21.3, 50.9, Style::Tourer, kCarBodyColours[1], 0xDDE3EA, 3, 19, 12, 44, 64, 94, 110,
+     19, 23, 19},
+    {82, 156, 29.4, 55.9, Style::Muscle, kCarBodyColours[2], 0x15161A, 4, 13, 8, 50, 68, 104, 118,
+     27, 31, 28},
+    {62, 134, 20.5, 44.3, Style::Rally, kCarBodyColours[3], 0xF5F2E8, 3, 16, 10, 34, 50, 98, 112,
+     20, 24, 23},
+    {68, 154, 23.9, 54.1, Style::Wedge, kCarBodyColours[4], 0xF4861A, 4, 22, 12, 36, 56, 84, 92, 19,
+     24, 18},
+    {64, 144, 21.8, 49.2, Style::TwoTone, kCarBodyColours[5], 0xD9B25A, 3, 14, 10, 44, 62, 100, 114,
+     20, 24, 22},
 }};
 
 // A car body with rounded corners, a front edge that bulges forward and softly curved sides.
@@ -193,7 +203,7 @@ void Mirrors(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
     for (int side = 0; side < 2; ++side) {
         const double mx = side == 0 ? x0 - 0.5 : x1 + 0.5;
         Ellipse(cr, mx, y, 2.6, 3.6);
-        FillLit(cr, s.style == Style::Coupe ? s.accent : s.paint, 0.3, true);
+        FillLit(cr, s.style == Style::TwoTone ? 0x16161C : s.paint, 0.3, true);
         Stroke(cr, 0x101010, 0.8);
     }
 }
@@ -217,57 +227,50 @@ void Vent(cairo_t* cr, double cx, double cy, double w, double h, int slats) {
     cairo_stroke(cr);
 }
 
+// Pin stripes along both flanks.
+void SidePins(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1, uint32_t colour) {
+    Stripe(cr, x0 + 3, 16, 2, s.height - 14, colour);
+    Stripe(cr, x1 - 5, 16, 2, s.height - 14, colour);
+}
+
 void DrawStyleUnderGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
     const double cx = s.width / 2.0;
     const double h = s.height;
     switch (s.style) {
-        case Style::Muscle:
-            // Twin racing stripes from nose to tail, and a bonnet scoop between them.
+        case Style::Coupe:
+            // Twin racing stripes from nose to tail.
             Stripe(cr, cx - 11, 2, 6, h - 2, s.accent);
             Stripe(cr, cx + 5, 2, 6, h - 2, s.accent);
-            RoundedRect(cr, cx - 4.5, 20, 9, 18, 3);
-            FillLinear(cr, cx - 4.5, 0, cx + 4.5, 0, {{0, 0x3A3A3E}, {1, 0x0C0C0E}}, true);
-            Stroke(cr, 0x000000, 0.8);
-            RoundedRect(cr, cx - 3, 21, 6, 4, 1.5);
+            break;
+        case Style::Tourer:
+            SidePins(cr, s, x0, x1, s.accent);
+            Vent(cr, cx - 9, 30, 7, 10, 4);
+            Vent(cr, cx + 9, 30, 7, 10, 4);
+            break;
+        case Style::Muscle:
+            // A broad black band over bonnet and boot, and a big bonnet scoop.
+            Stripe(cr, cx - 9, 2, 18, h - 2, s.accent);
+            Stripe(cr, cx - 12, 2, 2, h - 2, s.accent);
+            Stripe(cr, cx + 10, 2, 2, h - 2, s.accent);
+            RoundedRect(cr, cx - 7, 18, 14, 22, 4);
+            FillLinear(cr, cx - 7, 0, cx + 7, 0, {{0, 0x8A8E96}, {0.4, 0x3A3E44}, {1, 0x101114}},
+                       true);
+            Stroke(cr, 0x000000, 0.9);
+            RoundedRect(cr, cx - 5, 19.5, 10, 5, 2);
             SetColour(cr, 0x000000);
             cairo_fill(cr);
             break;
-        case Style::Coupe:
-            // Black bonnet vents and sills.
-            Vent(cr, cx - 9, 28, 8, 12, 4);
-            Vent(cr, cx + 9, 28, 8, 12, 4);
-            break;
-        case Style::Pickup: {
-            // The open cargo bed with its ribs and a spare wheel.
-            const double top = s.rearWindowBottom + 5;
-            const double bottom = h - 9;
-            RoundedRect(cr, x0 + 5, top, x1 - x0 - 10, bottom - top, 3);
-            FillLinear(cr, x0 + 5, top, x1 - 5, bottom, {{0, 0x3C3C36}, {1, 0x1A1A16}}, true);
-            Stroke(cr, 0x101010, 1);
-            SetColour(cr, 0x4E4E46);
-            cairo_set_line_width(cr, 1.5);
-            for (double y = top + 6; y < bottom - 3; y += 7) {
-                cairo_move_to(cr, x0 + 7, y);
-                cairo_line_to(cr, x1 - 7, y);
-            }
-            cairo_stroke(cr);
-            Circle(cr, cx, (top + bottom) / 2 + 4, 12);
-            FillRadial(cr, cx - 2, (top + bottom) / 2 + 2, 0, 12,
-                       {{0, 0x2A2A2A}, {0.55, 0x1A1A1A}, {0.6, 0x4A4A4A}, {1, 0x101010}});
-            Circle(cr, cx, (top + bottom) / 2 + 4, 5);
-            FillRadial(cr, cx - 1, (top + bottom) / 2 + 3, 0, 5, {{0, 0xD0D0D0}, {1, 0x6A6A6A}});
-            // Bonnet bulge.
-            RoundedRect(cr, cx - 12, 12, 24, 18, 5);
-            FillLinear(cr, cx - 12, 0, cx + 12, 0,
-                       {{0, Lighter(s.paint, 0.2)}, {1, Darker(s.paint, 0.2)}});
-            break;
-        }
-        case Style::Hatch:
-            // Bonnet stripes in the roof colour.
-            Stripe(cr, cx - 8, 3, 4, s.windshieldTop, s.accent);
-            Stripe(cr, cx + 4, 3, 4, s.windshieldTop, s.accent);
+        case Style::Rally:
+            // Start-number roundel on the bonnet.
+            Circle(cr, cx, 19, 9.5);
+            SetColour(cr, s.accent);
+            cairo_fill_preserve(cr);
+            Stroke(cr, Darker(s.paint, 0.5), 1.2);
+            raceart::OutlinedText(cr, "4", cx, 19.5, "Bebas Neue", 15, 0x121418, 0x121418, 0.1,
+                                  true);
             break;
         case Style::Wedge:
+            SidePins(cr, s, x0, x1, s.accent);
             // Side intakes ahead of the rear wheels and the louvred engine cover.
             for (int side = 0; side < 2; ++side) {
                 const double sx = side == 0 ? x0 + 1.5 : x1 - 1.5;
@@ -280,90 +283,72 @@ void DrawStyleUnderGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double 
             }
             Vent(cr, cx, (s.rearWindowBottom + h - 22) / 2 + 2, 30, h - 22 - s.rearWindowBottom, 8);
             break;
-        case Style::Rally: {
-            // Side pin stripes and a start-number roundel on the bonnet.
-            Stripe(cr, x0 + 3, 18, 2.5, h - 14, s.accent);
-            Stripe(cr, x1 - 5.5, 18, 2.5, h - 14, s.accent);
-            Circle(cr, cx, 24, 10);
-            SetColour(cr, s.accent);
-            cairo_fill_preserve(cr);
-            Stroke(cr, 0x0E2A60, 1.2);
-            raceart::OutlinedText(cr, "27", cx, 24.5, "Bebas Neue", 15, 0x121418, 0x121418, 0.1);
+        case Style::TwoTone:
+            SidePins(cr, s, x0, x1, s.accent);
+            // A chrome grille between the lights.
+            RoundedRect(cr, cx - 10, 3, 20, 4, 1.5);
+            FillLinear(cr, 0, 3, 0, 7, {{0, 0xF0F2F4}, {1, 0x5A5E66}}, true);
+            Stroke(cr, 0x202226, 0.7);
             break;
-        }
     }
+}
+
+void Wing(cairo_t* cr, double x0, double x1, double y) {
+    RoundedRect(cr, x0 - 1, y, x1 - x0 + 2, 7, 2.5);
+    FillLinear(cr, 0, y, 0, y + 7, {{0, 0x4A4A52}, {0.4, 0x202024}, {1, 0x0A0A0C}}, true);
+    Stroke(cr, 0x000000, 0.8);
+}
+
+void BootLip(cairo_t* cr, double x0, double x1, double y) {
+    RoundedRect(cr, x0 + 4, y, x1 - x0 - 8, 3.5, 1.5);
+    FillLinear(cr, 0, y, 0, y + 3.5, {{0, 0x4A4A4E}, {1, 0x141416}});
 }
 
 void DrawStyleOverGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
     const double cx = s.width / 2.0;
     const double h = s.height;
     switch (s.style) {
-        case Style::Muscle:
+        case Style::Coupe:
             RoofPanel(cr, s, s.paint);
             Stripe(cr, cx - 11, s.roofTop + 0.5, 6, s.roofBottom - 0.5, s.accent);
             Stripe(cr, cx + 5, s.roofTop + 0.5, 6, s.roofBottom - 0.5, s.accent);
-            // Spoiler lip on the boot lid.
-            RoundedRect(cr, x0 + 4, h - 17, x1 - x0 - 8, 3.5, 1.5);
-            FillLinear(cr, 0, h - 17, 0, h - 13.5, {{0, 0x4A4A4E}, {1, 0x141416}});
+            BootLip(cr, x0, x1, h - 17);
             break;
-        case Style::Coupe:
-            RoofPanel(cr, s, s.accent);
-            // Rear wing on two struts, across the full width.
-            RoundedRect(cr, x0 - 1, h - 22, x1 - x0 + 2, 7, 2.5);
-            FillLinear(cr, 0, h - 22, 0, h - 15, {{0, 0x4A4A52}, {0.4, 0x202024}, {1, 0x0A0A0C}},
-                       true);
-            Stroke(cr, 0x000000, 0.8);
-            break;
-        case Style::Pickup: {
+        case Style::Tourer:
             RoofPanel(cr, s, s.paint);
-            // A light bar across the roof.
-            RoundedRect(cr, cx - 22, s.roofTop + 2, 44, 6, 2);
-            SetColour(cr, 0x1A1A1A);
-            cairo_fill(cr);
-            for (int i = 0; i < 4; ++i) {
-                Circle(cr, cx - 15 + i * 10, s.roofTop + 5, 2.4);
-                FillRadial(cr, cx - 15.5 + i * 10, s.roofTop + 4.5, 0, 2.4,
-                           {{0, 0xFFFFFF}, {1, 0xE8C860}});
-            }
-            // Bull bar at the nose.
-            RoundedRect(cr, x0 + 6, 0.5, x1 - x0 - 12, 4, 2);
-            FillLinear(cr, 0, 0.5, 0, 4.5, {{0, 0xB0B0B4}, {0.5, 0x6A6A70}, {1, 0x2A2A2E}}, true);
-            Stroke(cr, 0x101010, 0.8);
             break;
-        }
-        case Style::Hatch:
-            RoofPanel(cr, s, s.accent);
-            SetColour(cr, 0x3A3A3E);
-            cairo_set_line_width(cr, 2);
-            for (double dx : {-s.glassMid + 6, s.glassMid - 6}) {
-                cairo_move_to(cr, cx + dx, s.roofTop + 4);
-                cairo_line_to(cr, cx + dx, s.roofBottom - 4);
-            }
-            cairo_stroke(cr);
-            // A roof spoiler over the rear window.
-            RoundedRect(cr, cx - s.glassMid + 2, s.roofBottom - 1, 2 * s.glassMid - 4, 4, 1.5);
-            FillLinear(cr, 0, s.roofBottom - 1, 0, s.roofBottom + 3,
-                       {{0, Lighter(s.paint, 0.2)}, {1, Darker(s.paint, 0.3)}});
-            break;
-        case Style::Wedge:
-            // A black canopy roof and a rear diffuser.
-            RoofPanel(cr, s, s.accent);
-            RoundedRect(cr, x0 + 4, h - 12, x1 - x0 - 8, 6, 2);
-            SetColour(cr, 0x121214);
-            cairo_fill(cr);
+        case Style::Muscle:
+            RoofPanel(cr, s, s.paint);
+            Stripe(cr, cx - 9, s.roofTop + 0.5, 18, s.roofBottom - 0.5, s.accent);
+            BootLip(cr, x0, x1, h - 18);
             break;
         case Style::Rally:
             RoofPanel(cr, s, s.accent);
-            // A roof scoop and the spot lamps on the nose.
+            // A roof scoop, a spoiler over the rear window and the spot lamps on the nose.
             RoundedRect(cr, cx - 5, s.roofTop + 3, 10, 8, 3);
-            FillLinear(cr, cx - 5, 0, cx + 5, 0, {{0, 0x4A6AB0}, {1, 0x0E2A60}});
-            for (int i = 0; i < 4; ++i) {
-                const double lx = cx - 16.5 + i * 11;
-                Circle(cr, lx, 5.5, 3.2);
-                FillRadial(cr, lx - 0.8, 4.8, 0, 3.4,
+            FillLinear(cr, cx - 5, 0, cx + 5, 0,
+                       {{0, Lighter(s.paint, 0.3)}, {1, Darker(s.paint, 0.4)}});
+            RoundedRect(cr, cx - s.glassMid + 2, s.roofBottom - 1, 2 * s.glassMid - 4, 4, 1.5);
+            FillLinear(cr, 0, s.roofBottom - 1, 0, s.roofBottom + 3,
+                       {{0, Lighter(s.paint, 0.2)}, {1, Darker(s.paint, 0.3)}});
+            for (double lx : {cx - 6.5, cx + 6.5}) {
+                Circle(cr, lx, 5.5, 3);
+                FillRadial(cr, lx - 0.8, 4.8, 0, 3.2,
                            {{0, 0xFFFFFF}, {0.6, 0xF8E070}, {1, 0x8A7020}}, true);
                 Stroke(cr, 0x202020, 0.8);
             }
+            break;
+        case Style::Wedge:
+            // A black canopy roof, a rear diffuser and a wing on two struts.
+            RoofPanel(cr, s, 0x1A181F);
+            RoundedRect(cr, x0 + 4, h - 12, x1 - x0 - 8, 6, 2);
+            SetColour(cr, 0x121214);
+            cairo_fill(cr);
+            Wing(cr, x0, x1, h - 24);
+            break;
+        case Style::TwoTone:
+            RoofPanel(cr, s, 0x16161C);
+            BootLip(cr, x0, x1, h - 16);
             break;
     }
 }
@@ -375,7 +360,7 @@ void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
     const double x1 = w - s.bodyInset;
     const double cx = w / 2;
     const double cy = h / 2;
-    const bool wide = s.style == Style::Pickup;
+    const bool wide = s.style == Style::Muscle;
     const double tyreW = wide ? 13 : 10;
     const double tyreL = wide ? 27 : 22;
 
@@ -387,16 +372,6 @@ void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
         const double right = cx - s.wheelDx + tyreW / 2;
         Tyre(cr, (left + right) / 2, wy, right - left, tyreL);
         Tyre(cr, w - (left + right) / 2, wy, right - left, tyreL);
-    }
-    if (wide) {
-        // Wheel-arch flares on the four-by-four.
-        for (double wy : {frontY, cy + s.wheelDy}) {
-            for (int side = 0; side < 2; ++side) {
-                const double fx = side == 0 ? 1.5 : w - 9.5;
-                RoundedRect(cr, fx, wy - tyreL / 2 - 3, 8, tyreL + 6, 4);
-                FillLinear(cr, fx, 0, fx + 8, 0, {{0, 0x4A4A46}, {1, 0x1C1C1A}});
-            }
-        }
     }
 
     const double noseBulge = s.style == Style::Wedge ? 4 : 2;
@@ -433,7 +408,7 @@ void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
     cairo_save(cr);
     cairo_append_path(cr, body);
     cairo_clip(cr);
-    Headlights(cr, s, x0, x1, s.style == Style::Hatch);
+    Headlights(cr, s, x0, x1, s.style == Style::Rally);
     Taillights(cr, s, x0, x1);
     cairo_restore(cr);
     RearBumper(cr, s, x0, x1);
@@ -446,19 +421,19 @@ void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
 
 }  // namespace
 
-void PlayerCarSize(int car, int* width, int* height) {
+void raceart::PlayerCarSize(int car, int* width, int* height) {
     const PlayerCarSpec& s = kCars.at(static_cast<size_t>(car - 1));
     *width = s.width;
     *height = s.height;
 }
 
-void DrawPlayerCar(cairo_t* cr, int car) {
+void raceart::DrawPlayerCar(cairo_t* cr, int car) {
     cairo_save(cr);
     DrawCar(cr, kCars.at(static_cast<size_t>(car - 1)));
     cairo_restore(cr);
 }
 
-std::vector<ImageEntry> BuildPlayerCars() {
+std::vector<ImageEntry> raceart::BuildPlayerCars() {
     std::vector<ImageEntry> images;
     for (int car = 1; car <= 6; ++car) {
         int w = 0;

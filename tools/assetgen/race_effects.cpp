@@ -56,7 +56,8 @@ void Puff(cairo_t* cr, double x, double y, double r, double heat) {
 // Patterns of a fireball that flashes, swells, cools to smoke and drifts away; the last pattern
 // keeps only a few wisps, so the animation can wrap to an empty road. scale sets the fireball's
 // size within the square pattern.
-std::vector<DecodedPicture> FireballPatterns(int size, int count, double scale, uint32_t seed) {
+std::vector<DecodedPicture> raceart::FireballPatterns(int size, int count, double scale,
+                                                      uint32_t seed) {
     std::vector<DecodedPicture> patterns;
     const double c = size / 2.0;
     const double big = (size / 2.0 - 1) * scale;
@@ -144,8 +145,8 @@ std::vector<DecodedPicture> FireballPatterns(int size, int count, double scale, 
 
 // A flame pointing down with its hot end at the top: an outer tongue, a brighter middle and a
 // white core, each one shorter than the last.
-void FlameTongue(cairo_t* cr, double cx, double top, double halfWidth, double length, double sway,
-                 uint32_t outer, uint32_t middle, uint32_t core) {
+void raceart::FlameTongue(cairo_t* cr, double cx, double top, double halfWidth, double length,
+                          double sway, uint32_t outer, uint32_t middle, uint32_t core) {
     const double layers[3][2] = {{1.0, 1.0}, {0.68, 0.7}, {0.36, 0.42}};
     const uint32_t colours[3] = {outer, middle, core};
     for (int i = 0; i < 3; ++i) {
@@ -165,7 +166,7 @@ void FlameTongue(cairo_t* cr, double cx, double top, double halfWidth, double le
     }
 }
 
-std::vector<ImageEntry> BuildCarEffects() {
+std::vector<ImageEntry> raceart::BuildCarEffects() {
     std::vector<ImageEntry> images;
 
     // Nitro: a blue-white jet inside an orange envelope, four flickering lengths.

@@ -14,10 +14,12 @@
 
 using raceart::Circle;
 using raceart::Darker;
+using raceart::DrawNitroBottle;
 using raceart::Ellipse;
 using raceart::FillLinear;
 using raceart::FillLit;
 using raceart::FillRadial;
+using raceart::FlameTongue;
 using raceart::Gleam;
 using raceart::Lighter;
 using raceart::OutlinedText;
@@ -432,7 +434,7 @@ ImageEntry Icon(const std::string& name, int kind) {
 
 }  // namespace
 
-std::vector<ImageEntry> BuildHud() {
+std::vector<ImageEntry> raceart::BuildHud() {
     std::vector<ImageEntry> images;
     images.push_back(Panel());
     images.push_back(Pointer());

@@ -9,6 +9,8 @@
 
 #include "media/archive_types.h"
 
+namespace raceart {
+
 // Car1 to Car6: the six player cars, nose up.
 std::vector<ImageEntry> BuildPlayerCars();
 // NitroAnim, Handbrake, Blood, ExplosionBig.
@@ -39,3 +41,5 @@ void DrawCrate(cairo_t* cr, double size, bool rockets);
 // A downward flame tongue hanging from (cx, top): outer, middle and core colours.
 void FlameTongue(cairo_t* cr, double cx, double top, double halfWidth, double length, double sway,
                  uint32_t outer, uint32_t middle, uint32_t core);
+
+}  // namespace raceart

@@ -209,7 +209,7 @@ void AddPerson(std::vector<ImageEntry>& images, const std::string& who, const Lo
 
 }  // namespace
 
-std::vector<ImageEntry> BuildPedestrians() {
+std::vector<ImageEntry> raceart::BuildPedestrians() {
     std::vector<ImageEntry> images;
     AddPerson(images, "Man", kMan);
     AddPerson(images, "Girl", kGirl);

@@ -11,6 +11,8 @@
 
 using raceart::Circle;
 using raceart::Darker;
+using raceart::DrawCrate;
+using raceart::DrawNitroBottle;
 using raceart::Ellipse;
 using raceart::FillLinear;
 using raceart::FillLit;
@@ -65,7 +67,7 @@ void ExtraLife(cairo_t* cr) {
 }  // namespace
 
 // A nitro bottle lying diagonally, valve at the top right, in a box of size x size.
-void DrawNitroBottle(cairo_t* cr, double size) {
+void raceart::DrawNitroBottle(cairo_t* cr, double size) {
     const double s = size / 34.0;
     cairo_save(cr);
     cairo_scale(cr, s, s);
@@ -95,7 +97,7 @@ void DrawNitroBottle(cairo_t* cr, double size) {
 }
 
 // An ammunition crate with a stencilled picture, in a box of size x size.
-void DrawCrate(cairo_t* cr, double size, bool rockets) {
+void raceart::DrawCrate(cairo_t* cr, double size, bool rockets) {
     const double s = size / 34.0;
     cairo_save(cr);
     cairo_scale(cr, s, s);
@@ -249,7 +251,7 @@ ImageEntry FinishLine() {
 
 }  // namespace
 
-std::vector<ImageEntry> BuildRoadside() {
+std::vector<ImageEntry> raceart::BuildRoadside() {
     std::vector<ImageEntry> images;
     const char* bonusNames[8] = {"Bonus10", "Bonus20", "Bonus50",   "Bonus100",
                                  "BonusL",  "BonusN",  "BonusMGnp", "BonusRnp"};

@@ -9,12 +9,12 @@ std::vector<ImageEntry> BuildRaceSprites() {
     auto append = [&images](std::vector<ImageEntry> part) {
         for (ImageEntry& entry : part) images.push_back(std::move(entry));
     };
-    append(BuildPlayerCars());
-    append(BuildCarEffects());
-    append(BuildWeapons());
-    append(BuildTraffic());
-    append(BuildPedestrians());
-    append(BuildRoadside());
-    append(BuildHud());
+    append(raceart::BuildPlayerCars());
+    append(raceart::BuildCarEffects());
+    append(raceart::BuildWeapons());
+    append(raceart::BuildTraffic());
+    append(raceart::BuildPedestrians());
+    append(raceart::BuildRoadside());
+    append(raceart::BuildHud());
     return images;
 }

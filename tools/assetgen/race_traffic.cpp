@@ -426,7 +426,7 @@ constexpr std::array<DrawFn, 5> kModels = {DrawSaloon, DrawVan, DrawBike, DrawTa
 
 }  // namespace
 
-std::vector<ImageEntry> BuildTraffic() {
+std::vector<ImageEntry> raceart::BuildTraffic() {
     std::vector<ImageEntry> images;
     for (int model = 1; model <= 5; ++model) {
         const auto [w, h] = kPictureSize[model - 1];

@@ -274,7 +274,7 @@ void DrawRocket(cairo_t* cr) {
 
 }  // namespace
 
-std::vector<ImageEntry> BuildWeapons() {
+std::vector<ImageEntry> raceart::BuildWeapons() {
     std::vector<ImageEntry> images;
     for (int n = 1; n <= 6; ++n)
         images.push_back(WeaponImage("GunAnim_" + std::to_string(n), DrawGunStage, (n - 1) / 5.0));

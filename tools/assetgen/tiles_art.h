@@ -55,14 +55,11 @@ void DrawLandTiles(const Materials& materials, std::vector<DecodedPicture>& patt
 // A 72 x 72 piece of a larger picture, its top-left corner at (x0, y0).
 DecodedPicture CropTile(const DecodedPicture& picture, int x0, int y0);
 
-// The palette's material families. They keep apart in colour, so that anti-aliased blends of
-// two materials are recognisable too: asphalt is dark and slightly cool, kerb stone very light
-// and neutral, paving a lighter warm grey, road marks bright white or yellow, walls and barriers
-// brick-red or light concrete.
+// The material families keep apart in colour, so that even anti-aliased blends of two of them
+// can be told apart: asphalt is dark (about 60) and slightly blue, kerb stone very light (about
+// 213) and neutral, paving a warm light grey (about 170, red 16 above blue), lane paint bright
+// white or yellow, walls and sheds brick or oxide red, barriers light concrete.
 namespace palette {
-constexpr uint32_t kAsphalt = 0x3B3D43;
-constexpr uint32_t kKerb = 0xD4D4D0;
-constexpr uint32_t kPaving = 0xB2ACA0;
 constexpr uint32_t kLaneWhite = 0xF2F2EC;
 constexpr uint32_t kLaneYellow = 0xEBBA24;
 }  // namespace palette

@@ -4,6 +4,7 @@
 // one picture on a canvas of its full size and then cut into its tiles, so it continues over its
 // inner seams; its outer 4 px stay plain ground so that it meets any neighbour cleanly.
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -70,8 +71,26 @@ void ScatterFlowers(cairo_t* cr, uint32_t seed, int count, double x0, double y0,
     }
 }
 
-// A tree crown seen from above: lumps of foliage, lit from the top-left, over its shadow.
-void DrawTree(cairo_t* cr, double cx, double cy, double radius, uint32_t seed) {
+// Foliage colours: lit side, middle, shaded side, the crown's dark rim, and its light flecks.
+struct Foliage {
+    double lit[3], mid[3], shade[3];
+    uint32_t rim;
+    double fleck[3];
+};
+
+constexpr Foliage kTreeLeaves{
+    {0.52, 0.70, 0.28}, {0.28, 0.50, 0.18}, {0.16, 0.34, 0.13}, 0x1F4A1E, {0.72, 0.85, 0.42}};
+constexpr Foliage kBoxLeaves{
+    {0.40, 0.58, 0.26}, {0.20, 0.40, 0.16}, {0.10, 0.25, 0.10}, 0x15341A, {0.56, 0.74, 0.36}};
+constexpr Foliage kYellowLeaves{
+    {0.72, 0.78, 0.34}, {0.50, 0.60, 0.20}, {0.30, 0.40, 0.12}, 0x2A4016, {0.86, 0.90, 0.52}};
+constexpr Foliage kBlossomLeaves{
+    {0.52, 0.64, 0.30}, {0.30, 0.46, 0.20}, {0.18, 0.30, 0.14}, 0x1E3A1C, {0.98, 0.62, 0.78}};
+
+// A tree crown or a shrub seen from above: lumps of foliage, lit from the top-left, over the
+// shadow it throws down-right.
+void DrawTree(cairo_t* cr, double cx, double cy, double radius, uint32_t seed,
+              const Foliage& leaves = kTreeLeaves) {
     struct Lump {
         double x, y, r;
     };
@@ -101,7 +120,7 @@ void DrawTree(cairo_t* cr, double cx, double cy, double radius, uint32_t seed) {
         cairo_new_sub_path(cr);
         cairo_arc(cr, l.x, l.y, l.r, 0, 2 * M_PI);
     }
-    SetColour(cr, 0x1F4A1E);
+    SetColour(cr, leaves.rim);
     cairo_fill(cr);
     // Lumps from the far (bottom-right) side forward, each lit on its top-left.
     std::vector<Lump> order = lumps;
@@ -109,17 +128,18 @@ void DrawTree(cairo_t* cr, double cx, double cy, double radius, uint32_t seed) {
               [](const Lump& a, const Lump& b) { return a.x + a.y > b.x + b.y; });
     for (const Lump& l : order) {
         cairo_arc(cr, l.x, l.y, l.r - 1.2, 0, 2 * M_PI);
-        cairo_pattern_t* g = cairo_pattern_create_radial(l.x - l.r * 0.4, l.y - l.r * 0.4,
-                                                         l.r * 0.1, l.x, l.y, l.r);
-        cairo_pattern_add_color_stop_rgb(g, 0, 0.52, 0.70, 0.28);
-        cairo_pattern_add_color_stop_rgb(g, 0.55, 0.28, 0.50, 0.18);
-        cairo_pattern_add_color_stop_rgb(g, 1, 0.16, 0.34, 0.13);
+        cairo_pattern_t* g =
+            cairo_pattern_create_radial(l.x - l.r * 0.4, l.y - l.r * 0.4, l.r * 0.1, l.x, l.y, l.r);
+        cairo_pattern_add_color_stop_rgb(g, 0, leaves.lit[0], leaves.lit[1], leaves.lit[2]);
+        cairo_pattern_add_color_stop_rgb(g, 0.55, leaves.mid[0], leaves.mid[1], leaves.mid[2]);
+        cairo_pattern_add_color_stop_rgb(g, 1, leaves.shade[0], leaves.shade[1], leaves.shade[2]);
         cairo_set_source(cr, g);
         cairo_fill(cr);
         cairo_pattern_destroy(g);
     }
     // Leaf texture: small light and dark flecks inside the crown.
-    for (int i = 0; i < 70; ++i) {
+    const int flecks = static_cast<int>(radius * radius * 0.1);
+    for (int i = 0; i < flecks; ++i) {
         const double a = Hash01(seed, i, 11) * 2 * M_PI;
         const double d = std::sqrt(Hash01(seed, i, 12)) * radius * 0.85;
         const double x = cx + std::cos(a) * d;
@@ -127,7 +147,7 @@ void DrawTree(cairo_t* cr, double cx, double cy, double radius, uint32_t seed) {
         const bool light = (x - cx) + (y - cy) < radius * 0.3 * (Hash01(seed, i, 13) - 0.2);
         cairo_arc(cr, x, y, 0.9 + Hash01(seed, i, 14), 0, 2 * M_PI);
         if (light) {
-            cairo_set_source_rgba(cr, 0.72, 0.85, 0.42, 0.45);
+            cairo_set_source_rgba(cr, leaves.fleck[0], leaves.fleck[1], leaves.fleck[2], 0.5);
         } else {
             cairo_set_source_rgba(cr, 0.05, 0.18, 0.05, 0.35);
         }
@@ -135,43 +155,41 @@ void DrawTree(cairo_t* cr, double cx, double cy, double radius, uint32_t seed) {
     }
 }
 
-// Round flowerbed with a stone rim, dark soil, rings of flowers and a shrub in the middle.
-void DrawFlowerbed(cairo_t* cr, double cx, double cy, double r, uint32_t seed) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_arc(c, cx, cy, r, 0, 2 * M_PI); }, 3, 0.4);
-    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-    cairo_pattern_add_color_stop_rgb(rim, 0, 0.86, 0.84, 0.80);
-    cairo_pattern_add_color_stop_rgb(rim, 1, 0.55, 0.53, 0.50);
-    cairo_set_source(cr, rim);
+// A bed of shrubs in dark mulch: a box shrub, a flowering one and a golden one.
+void DrawShrubBed(cairo_t* cr, double cx, double cy, uint32_t seed) {
+    auto bed = [&](cairo_t* c) {
+        cairo_save(c);
+        cairo_translate(c, cx, cy);
+        cairo_scale(c, 1.0, 0.86);
+        cairo_arc(c, 0, 0, 27, 0, 2 * M_PI);
+        cairo_restore(c);
+    };
+    bed(cr);
+    SetColour(cr, 0x3E2C1E);
     cairo_fill(cr);
-    cairo_pattern_destroy(rim);
-    cairo_arc(cr, cx, cy, r - 3, 0, 2 * M_PI);
-    SetColour(cr, 0x4A3424);
-    cairo_fill_preserve(cr);
+    bed(cr);
     cairo_save(cr);
     cairo_clip(cr);
-    for (int i = 0; i < 90; ++i) {
-        cairo_rectangle(cr, cx - r + 2 * r * Hash01(seed, i, 21), cy - r + 2 * r * Hash01(seed, i, 22),
-                        1, 1);
-        cairo_set_source_rgba(cr, 0.15, 0.09, 0.05, 0.6);
+    for (int i = 0; i < 160; ++i) {
+        cairo_rectangle(cr, cx - 28 + 56 * Hash01(seed, i, 21), cy - 26 + 52 * Hash01(seed, i, 22),
+                        1.5, 1);
+        cairo_set_source_rgba(cr, 0.55, 0.4, 0.26, 0.35);
         cairo_fill(cr);
     }
-    // Soil in the shadow of the rim's top-left side.
-    cairo_arc(cr, cx + 2, cy + 2, r - 3, 0, 2 * M_PI);
-    cairo_arc_negative(cr, cx, cy, r + 6, 2 * M_PI, 0);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
-    cairo_fill(cr);
     cairo_restore(cr);
-    const uint32_t ringColours[] = {0xE23A4A, 0xF5D33A, 0xF2EEE6};
-    for (int ring = 0; ring < 3; ++ring) {
-        const double rr = r - 6 - ring * 4.2;
-        const int count = static_cast<int>(2 * M_PI * rr / 4.6);
-        for (int i = 0; i < count; ++i) {
-            const double a = (i + 0.5 * (ring % 2)) * 2 * M_PI / count;
-            DrawFlower(cr, cx + std::cos(a) * rr, cy + std::sin(a) * rr, ringColours[ring], 1.2);
-        }
+    // The lawn's edge is cut a little higher than the mulch: a thin shadow inside the bed.
+    bed(cr);
+    cairo_set_line_width(cr, 1.5);
+    cairo_set_source_rgba(cr, 0.1, 0.2, 0.05, 0.5);
+    cairo_stroke(cr);
+    DrawTree(cr, cx + 9, cy + 8, 11, seed + 3, kYellowLeaves);
+    DrawTree(cr, cx + 10, cy - 9, 10.5, seed + 2, kBlossomLeaves);
+    for (int i = 0; i < 12; ++i) {
+        const double a = Hash01(seed, i, 31) * 2 * M_PI;
+        const double d = std::sqrt(Hash01(seed, i, 32)) * 7.5;
+        DrawFlower(cr, cx + 10 + std::cos(a) * d, cy - 9 + std::sin(a) * d, 0xF08CB4, 0.9);
     }
-    DrawTree(cr, cx, cy, r * 0.32, seed + 5);
+    DrawTree(cr, cx - 9, cy - 1, 14, seed + 1, kBoxLeaves);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -253,7 +271,8 @@ void RoofLine(cairo_t* cr, Point a, Point b, double width, double r, double g, d
 }
 
 void DrawChimney(cairo_t* cr, double x, double y) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, 9, 9); }, 5, 0.5);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, 9, 9); }, 5, 0.5);
     cairo_rectangle(cr, x, y, 9, 9);
     SetColour(cr, 0x8A4A3A);
     cairo_fill(cr);
@@ -286,9 +305,13 @@ void DrawCornerHouse(const Materials& materials, std::vector<DecodedPicture>& pa
     RoofFace(cr, {{l, b}, {r, b}, ridgeEnd, junction}, 0.62, false, b);
     // Ridge and hip caps, lighter; the valley, darker.
     RoofLine(cr, {innerX, innerY}, junction, 2.0, 0.2, 0.06, 0.03, 0.6);
-    for (auto [a, c] : {std::pair<Point, Point>{ridgeTop, junction}, {junction, ridgeEnd},
-                        {{l, t}, ridgeTop}, {{innerX, t}, ridgeTop}, {{l, b}, junction},
-                        {{r, innerY}, ridgeEnd}, {{r, b}, ridgeEnd}}) {
+    for (auto [a, c] : {std::pair<Point, Point>{ridgeTop, junction},
+                        {junction, ridgeEnd},
+                        {{l, t}, ridgeTop},
+                        {{innerX, t}, ridgeTop},
+                        {{l, b}, junction},
+                        {{r, innerY}, ridgeEnd},
+                        {{r, b}, ridgeEnd}}) {
         RoofLine(cr, a, c, 3.0, 0.35, 0.12, 0.07, 0.55);
         RoofLine(cr, {a.x - 0.6, a.y - 0.6}, {c.x - 0.6, c.y - 0.6}, 1.4, 0.92, 0.58, 0.44, 0.8);
     }
@@ -299,7 +322,8 @@ void DrawCornerHouse(const Materials& materials, std::vector<DecodedPicture>& pa
     cairo_stroke(cr);
     DrawChimney(cr, 44, 46);
     // A roof window on the long south face.
-    CastShadow(cr, [](cairo_t* c) { cairo_rectangle(c, 92, 118, 14, 10); }, 2, 0.5);
+    CastShadow(
+        cr, [](cairo_t* c) { cairo_rectangle(c, 92, 118, 14, 10); }, 2, 0.5);
     cairo_rectangle(cr, 92, 118, 14, 10);
     SetColour(cr, 0x5A4038);
     cairo_fill(cr);
@@ -321,7 +345,8 @@ void DrawCornerHouse(const Materials& materials, std::vector<DecodedPicture>& pa
 // The 2 x 2 lot (45 46 / 47 48): a flat-roofed building with a parapet, vents and air units.
 
 void DrawAirUnit(cairo_t* cr, double x, double y, double w, double h) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 4, 0.55);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 4, 0.55);
     cairo_rectangle(cr, x, y, w, h);
     SetColour(cr, 0xB8BCBE);
     cairo_fill(cr);
@@ -352,7 +377,8 @@ void DrawAirUnit(cairo_t* cr, double x, double y, double w, double h) {
 }
 
 void DrawVent(cairo_t* cr, double x, double y, double r) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_arc(c, x, y, r, 0, 2 * M_PI); }, 3, 0.5);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_arc(c, x, y, r, 0, 2 * M_PI); }, 3, 0.5);
     cairo_arc(cr, x, y, r, 0, 2 * M_PI);
     cairo_pattern_t* g = cairo_pattern_create_radial(x - r * 0.4, y - r * 0.4, 0, x, y, r);
     cairo_pattern_add_color_stop_rgb(g, 0, 0.9, 0.9, 0.88);
@@ -363,7 +389,8 @@ void DrawVent(cairo_t* cr, double x, double y, double r) {
 }
 
 void DrawSkylight(cairo_t* cr, double x, double y, double w, double h) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 2, 0.5);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 2, 0.5);
     cairo_rectangle(cr, x, y, w, h);
     SetColour(cr, 0xA8ACAA);
     cairo_fill(cr);
@@ -389,13 +416,18 @@ void DrawFlatRoofLot(const Materials& materials, std::vector<DecodedPicture>& pa
     cairo_t* cr = canvas.Cr();
     PaintGround(cr, 2, 2, materials);
     const double x0 = 4, y0 = 4, x1 = 140, y1 = 140, parapet = 4;
-    CastShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, x0, y0, x1 - x0, y1 - y0); }, 3, 0.55);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x0, y0, x1 - x0, y1 - y0); }, 3, 0.55);
     // Parapet: lit on its top and left faces.
     cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
     SetColour(cr, 0xA29E96);
     cairo_fill(cr);
-    Polygon(cr, {{x0, y0}, {x1, y0}, {x1 - parapet, y0 + parapet}, {x0 + parapet, y0 + parapet},
-                 {x0 + parapet, y1 - parapet}, {x0, y1}});
+    Polygon(cr, {{x0, y0},
+                 {x1, y0},
+                 {x1 - parapet, y0 + parapet},
+                 {x0 + parapet, y0 + parapet},
+                 {x0 + parapet, y1 - parapet},
+                 {x0, y1}});
     SetColour(cr, 0xC8C4BA);
     cairo_fill(cr);
     // Gravel roof inside, shaded below the parapet's top and left walls.
@@ -420,7 +452,8 @@ void DrawFlatRoofLot(const Materials& materials, std::vector<DecodedPicture>& pa
     cairo_set_source_rgba(cr, 0.3, 0.3, 0.28, 0.25);
     cairo_stroke(cr);
     // A stair housing with its door, air units, vents and a skylight row.
-    CastShadow(cr, [](cairo_t* c) { cairo_rectangle(c, 16, 16, 26, 22); }, 6, 0.55);
+    CastShadow(
+        cr, [](cairo_t* c) { cairo_rectangle(c, 16, 16, 26, 22); }, 6, 0.55);
     cairo_rectangle(cr, 16, 16, 26, 22);
     SetColour(cr, 0x9C978E);
     cairo_fill(cr);
@@ -498,28 +531,36 @@ void DrawFence(cairo_t* cr, double x0, double y0, double x1, double y1, double g
     post(gateTo, y0);
 }
 
-void DrawBench(cairo_t* cr, double x, double y, bool vertical) {
-    const double w = vertical ? 6 : 16, h = vertical ? 16 : 6;
-    CastShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 2, 0.45);
-    cairo_rectangle(cr, x, y, w, h);
+// A wooden bench on the plaza round (cx, cy), at distance d and angle a, facing the middle.
+void DrawBench(cairo_t* cr, double cx, double cy, double d, double a) {
+    const double bx = cx + std::cos(a) * d, by = cy + std::sin(a) * d;
+    auto seat = [&](cairo_t* c) {
+        cairo_save(c);
+        cairo_translate(c, bx, by);
+        cairo_rotate(c, a + M_PI / 2);
+        cairo_rectangle(c, -8, -3, 16, 6);
+        cairo_restore(c);
+    };
+    CastShadow(cr, seat, 2, 0.45);
+    seat(cr);
     SetColour(cr, 0x6E4C30);
     cairo_fill(cr);
+    cairo_save(cr);
+    cairo_translate(cr, bx, by);
+    cairo_rotate(cr, a + M_PI / 2);
     cairo_set_line_width(cr, 1.0);
-    for (int i = 1; i < 3; ++i) {
-        if (vertical) {
-            cairo_move_to(cr, x + i * 2 + 0.5, y);
-            cairo_line_to(cr, x + i * 2 + 0.5, y + h);
-        } else {
-            cairo_move_to(cr, x, y + i * 2 + 0.5);
-            cairo_line_to(cr, x + w, y + i * 2 + 0.5);
-        }
+    for (int i = 0; i < 3; ++i) {
+        cairo_move_to(cr, -7.5, -2 + i * 2);
+        cairo_line_to(cr, 7.5, -2 + i * 2);
     }
     SetColour(cr, 0xA57E56);
     cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 void DrawFountain(cairo_t* cr, double cx, double cy, double r) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_arc(c, cx, cy, r, 0, 2 * M_PI); }, 3, 0.45);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_arc(c, cx, cy, r, 0, 2 * M_PI); }, 3, 0.45);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
     cairo_pattern_t* rim = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
     cairo_pattern_add_color_stop_rgb(rim, 0, 0.9, 0.88, 0.84);
@@ -533,11 +574,7 @@ void DrawFountain(cairo_t* cr, double cx, double cy, double r) {
     cairo_set_source(cr, water);
     cairo_fill(cr);
     cairo_pattern_destroy(water);
-    // Ripples and the water's shadow under the rim.
-    cairo_arc(cr, cx + 1.5, cy + 1.5, r - 4, 0, 2 * M_PI);
-    cairo_arc_negative(cr, cx, cy, r - 4 + 4, 2 * M_PI, 0);
-    cairo_set_source_rgba(cr, 0, 0.05, 0.1, 0.0);
-    cairo_fill(cr);
+    // Ripples, lit on the far side of each ring and shaded on the near side.
     cairo_set_line_width(cr, 1.0);
     for (double rr = 6; rr < r - 5; rr += 4.5) {
         cairo_arc(cr, cx, cy, rr, M_PI * 1.05, M_PI * 1.6);
@@ -573,19 +610,21 @@ void DrawYard(const Materials& materials, std::vector<DecodedPicture>& patterns)
     auto paths = [&](cairo_t* c) {
         cairo_rectangle(c, mid - pw / 2, in0, pw, in1 - in0 - 3);
         cairo_rectangle(c, in0 + 3, mid - pw / 2, in1 - in0 - 6, pw);
+        cairo_new_sub_path(c);
         cairo_arc(c, mid, mid, 34, 0, 2 * M_PI);
     };
+    // Edging along the outline of the paths: stroked first, then the sand covers its inner half.
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     paths(cr);
-    FillMaterial(cr, materials.sand);
-    // Edging stones along the paths.
-    paths(cr);
-    cairo_set_line_width(cr, 1.0);
-    cairo_set_source_rgba(cr, 0.35, 0.28, 0.18, 0.45);
+    cairo_set_line_width(cr, 2.0);
+    cairo_set_source_rgba(cr, 0.35, 0.28, 0.18, 0.55);
     cairo_stroke(cr);
+    paths(cr);
+    FillMaterial(cr, materials.sand);
     // Flowerbeds along the inside of the fence, trees in the four quarters.
     const double q0 = in0 + 30, q1 = in1 - 30;
-    for (auto [x, y] : {std::pair{q0, q0}, std::pair{q1, q0}, std::pair{q0, q1}, std::pair{q1, q1}}) {
+    for (auto [x, y] :
+         {std::pair{q0, q0}, std::pair{q1, q0}, std::pair{q0, q1}, std::pair{q1, q1}}) {
         const double bx = x < mid ? in0 + 7 : in1 - 7 - 10;
         cairo_rectangle(cr, bx, (y < mid ? in0 + 7 : mid + pw / 2 + 8), 10, 58);
         SetColour(cr, 0x4A3424);
@@ -601,17 +640,13 @@ void DrawYard(const Materials& materials, std::vector<DecodedPicture>& patterns)
     ScatterFlowers(cr, 77, 10, 60, 40, 90, 80);
     ScatterFlowers(cr, 78, 10, 130, 130, 170, 170);
     DrawFountain(cr, mid, mid, 24);
-    DrawBench(cr, mid - 8, mid - 44, false);
-    DrawBench(cr, mid - 8, mid + 38, false);
-    DrawBench(cr, mid + 38, mid - 8, true);
-    DrawBench(cr, mid - 44, mid - 8, true);
+    for (int i = 0; i < 4; ++i) DrawBench(cr, mid, mid, 29, M_PI / 4 + i * M_PI / 2);
     DrawFence(cr, in0, in0, in1, in1, mid - pw / 2 - 2, mid + pw / 2 + 2);
 
     const DecodedPicture picture = canvas.ToPicture(false);
     for (int row = 0; row < cells; ++row)
         for (int col = 0; col < cells; ++col)
-            patterns[49 + row * cells + col] =
-                CropTile(picture, col * kTileSize, row * kTileSize);
+            patterns[49 + row * cells + col] = CropTile(picture, col * kTileSize, row * kTileSize);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -632,8 +667,6 @@ void DrawBrickWall(cairo_t* cr, double x, double y, double w, double h, bool hor
         for (double s = offset; s < (horizontal ? x + w : y + h) + 24; s += 24) {
             // Brick faces: a little light and colour variation per brick.
             const double v = Hash01(static_cast<uint32_t>(s), row, horizontal ? 5 : 6);
-            const double a = (horizontal ? x : y) + s - offset - 24 + offset;
-            (void)a;
             if (horizontal) {
                 cairo_rectangle(cr, s, y + row * rowSize, 24, rowSize);
             } else {
@@ -682,7 +715,8 @@ void DrawBrickWall(cairo_t* cr, double x, double y, double w, double h, bool hor
 
 // A garage or shed: a corrugated metal roof in oxide red, its ribs running along `ribsVertical`.
 void DrawShed(cairo_t* cr, double x, double y, double w, double h, bool ribsVertical) {
-    CastShadow(cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 4, 0.6);
+    CastShadow(
+        cr, [&](cairo_t* c) { cairo_rectangle(c, x, y, w, h); }, 4, 0.6);
     cairo_rectangle(cr, x, y, w, h);
     SetColour(cr, 0x9C4E3A);
     cairo_fill(cr);
@@ -731,8 +765,11 @@ void DrawBarrier(cairo_t* cr, double x) {
         double from, to;
         uint32_t colour;
     };
-    const Band bands[] = {{0, 5, 0xC4C4BE},  {5, 11, 0xD6D6D0},  {11, 24, 0xE2E2DC},
-                          {24, 29, 0xAEAEA8}, {29, 35, 0x9A9A94}};
+    const Band bands[] = {{0, 5, 0xC4C4BE},
+                          {5, 11, 0xD6D6D0},
+                          {11, 24, 0xE2E2DC},
+                          {24, 29, 0xAEAEA8},
+                          {29, 35, 0x9A9A94}};
     for (const Band& b : bands) {
         cairo_rectangle(cr, x + b.from * w / 35, 0, (b.to - b.from) * w / 35, kSize);
         SetColour(cr, b.colour);
@@ -740,8 +777,8 @@ void DrawBarrier(cairo_t* cr, double x) {
     }
     // Concrete grain.
     for (int i = 0; i < 160; ++i) {
-        cairo_rectangle(cr, x + std::floor(Hash01(i, 1, 91) * w), std::floor(Hash01(i, 2, 91) * kSize),
-                        1, 1);
+        cairo_rectangle(cr, x + std::floor(Hash01(i, 1, 91) * w),
+                        std::floor(Hash01(i, 2, 91) * kSize), 1, 1);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.08);
         cairo_fill(cr);
     }
@@ -783,16 +820,17 @@ void DrawLandTiles(const Materials& materials, std::vector<DecodedPicture>& patt
     });
     single(32, [&](cairo_t* cr) {
         Lawn(cr, materials);
-        DrawFlowerbed(cr, 35, 35, 22, 32);
+        ScatterFlowers(cr, 32, 4, 6, 6, 66, 66);
+        DrawShrubBed(cr, 35, 35, 32);
     });
     single(39, [](cairo_t* cr) { DrawBarrier(cr, 37); });
     single(59, [](cairo_t* cr) {
-        CastShadow(cr, [](cairo_t* c) { cairo_rectangle(c, 0, -10, 35, kSize + 20); }, 4, 0.6);
+        CastShadow(
+            cr, [](cairo_t* c) { cairo_rectangle(c, 0, -10, 35, kSize + 20); }, 4, 0.6);
         DrawBarrier(cr, 0);
     });
     single(40, [](cairo_t* cr) { DrawBrickWall(cr, 0, 58, kSize, 14, true); });
     single(41, [](cairo_t* cr) {
-        CastShadow(cr, [](cairo_t* c) { cairo_rectangle(c, 65, 0, 7, 68); }, 0, 0);
         DrawBrickWall(cr, 65, 0, 7, 68, false);
         // The joint to the next wall below: a dark gap, not part of the wall.
         cairo_rectangle(cr, 65, 68, 7, 4);

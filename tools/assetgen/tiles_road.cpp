@@ -15,8 +15,8 @@ namespace tiles {
 namespace {
 
 constexpr double kSize = kTileSize;
-constexpr double kKerbWidth = 4.0;   // measured along the row, like the straight road's kerb
-constexpr double kShadowWidth = 4.0; // the pavement's shadow on the road beside a left kerb
+constexpr double kKerbWidth = 4.0;    // measured along the row, like the straight road's kerb
+constexpr double kShadowWidth = 4.0;  // the pavement's shadow on the road beside a left kerb
 
 // A road-edge line across one row of cells, in the cell's own coordinates: x at the bottom
 // (y = 72) and at the top (y = 0). The road lies on the side `roadSide` points to (+1: right).
@@ -35,21 +35,36 @@ struct RoadCell {
 // or in the verge cell beside it; in the latter case the road cell next to it gets a stub.
 RoadCell CellEdges(int code) {
     switch (code) {
-        case 1: return {{{0, 0, +1}}, {}};
-        case 4: return {{{kSize, kSize, -1}}, {}};
-        case 5: return {{{0, 36, +1}}, {}};
-        case 8: return {{}, {{kSize, kSize + 36, -1}}};
-        case 9: return {{}, {{-36, 0, +1}}};
-        case 12: return {{{36, kSize, -1}}, {}};
-        case 13: return {{{kSize, 36, -1}}, {}};
-        case 16: return {{}, {{0, -36, +1}}};
-        case 17: return {{}, {{kSize + 36, kSize, -1}}};
-        case 20: return {{{36, 0, +1}}, {}};
-        case 26: return {{{0, 36, -1}}, {}};
-        case 27: return {{{kSize, 36, +1}}, {}};
-        case 28: return {{{36, kSize, +1}}, {}};
-        case 29: return {{{36, 0, -1}}, {}};
-        default: return {};
+        case 1:
+            return {{{0, 0, +1}}, {}};
+        case 4:
+            return {{{kSize, kSize, -1}}, {}};
+        case 5:
+            return {{{0, 36, +1}}, {}};
+        case 8:
+            return {{}, {{kSize, kSize + 36, -1}}};
+        case 9:
+            return {{}, {{-36, 0, +1}}};
+        case 12:
+            return {{{36, kSize, -1}}, {}};
+        case 13:
+            return {{{kSize, 36, -1}}, {}};
+        case 16:
+            return {{}, {{0, -36, +1}}};
+        case 17:
+            return {{}, {{kSize + 36, kSize, -1}}};
+        case 20:
+            return {{{36, 0, +1}}, {}};
+        case 26:
+            return {{{0, 36, -1}}, {}};
+        case 27:
+            return {{{kSize, 36, +1}}, {}};
+        case 28:
+            return {{{36, kSize, +1}}, {}};
+        case 29:
+            return {{{36, 0, -1}}, {}};
+        default:
+            return {};
     }
 }
 
@@ -147,7 +162,7 @@ void DrawDiagonalMark(cairo_t* cr, Mark mark, double xBottom, double xTop,
     // Ends cut square to the line, pulled in so that their corners stay within y 12-59.
     const double dx = (xBottom - xTop) / kSize;
     const double len = std::sqrt(1 + dx * dx);
-    const double nx = 1 / len;   // unit normal (across the line)
+    const double nx = 1 / len;  // unit normal (across the line)
     const double ny = -dx / len;
     const double hw = width / 2;
     const double inset = std::fabs(ny) * hw;
@@ -178,17 +193,37 @@ MarkSpec CellMark(int code) {
     const double leftPhase2[] = {36, 0};
     auto diag = [](Mark m, const double* line) { return MarkSpec{m, true, line[0], line[1]}; };
     switch (code) {
-        case 2: case 4: case 22: case 34: case 35: return {Mark::Divider};
-        case 3: case 21: return {Mark::Centre};
-        case 6: case 8: return diag(Mark::Divider, rightPhase1);
-        case 7: return diag(Mark::Centre, rightPhase1);
-        case 9: case 11: return diag(Mark::Divider, rightPhase2);
-        case 10: return diag(Mark::Centre, rightPhase2);
-        case 14: case 16: return diag(Mark::Divider, leftPhase1);
-        case 15: return diag(Mark::Centre, leftPhase1);
-        case 17: case 19: return diag(Mark::Divider, leftPhase2);
-        case 18: return diag(Mark::Centre, leftPhase2);
-        default: return {};
+        case 2:
+        case 4:
+        case 22:
+        case 34:
+        case 35:
+            return {Mark::Divider};
+        case 3:
+        case 21:
+            return {Mark::Centre};
+        case 6:
+        case 8:
+            return diag(Mark::Divider, rightPhase1);
+        case 7:
+            return diag(Mark::Centre, rightPhase1);
+        case 9:
+        case 11:
+            return diag(Mark::Divider, rightPhase2);
+        case 10:
+            return diag(Mark::Centre, rightPhase2);
+        case 14:
+        case 16:
+            return diag(Mark::Divider, leftPhase1);
+        case 15:
+            return diag(Mark::Centre, leftPhase1);
+        case 17:
+        case 19:
+            return diag(Mark::Divider, leftPhase2);
+        case 18:
+            return diag(Mark::Centre, leftPhase2);
+        default:
+            return {};
     }
 }
 

@@ -13,7 +13,9 @@ namespace tiles {
 Surface::Surface(int width, int height)
     : surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {}
 
-Surface::~Surface() { cairo_surface_destroy(surface_); }
+Surface::~Surface() {
+    cairo_surface_destroy(surface_);
+}
 
 namespace {
 
@@ -41,7 +43,9 @@ void PaintTexels(const Surface& surface, TexelFn texel) {
     cairo_surface_mark_dirty(s);
 }
 
-double Centred(double v) { return v - 0.5; }
+double Centred(double v) {
+    return v - 0.5;
+}
 
 // Asphalt: a dark, slightly blue-grey binder with a soft mottle and bright and dark grains of
 // stone. The colour offset between the channels stays fixed, so every asphalt texel keeps the

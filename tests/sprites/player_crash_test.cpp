@@ -1,0 +1,176 @@
+// Hits, the explosion and the respawn: three hits cost a life, the wreck burns where it stands,
+// the car comes back on the road behind the place of the crash, and the last life ends the game.
+
+#include <cmath>
+
+#include "player_fixture.h"
+#include "track/track_map.h"
+
+namespace {
+
+class PlayerCrashTest : public PlayerRaceTest {
+protected:
+    void BlowUpByHits() {
+        car->TakeHit();
+        car->TakeHit();
+        car->TakeHit();
+    }
+    // Crash steps until the car drives again: the timer runs out after ceil(2000 / FrameMs)
+    // steps and the step after that resets the car.
+    int CrashSteps() const { return (2000 + FrameMs() - 1) / FrameMs() + 1; }
+};
+
+TEST_P(PlayerCrashTest, TheThirdHitBlowsTheCarUpAndCostsALife) {
+    car->PickUp(3);
+    car->PickUp(2);
+    SetSpeed(90);
+    car->TakeHit();
+    car->TakeHit();
+    EXPECT_EQ(car->Energy, 1);
+    EXPECT_EQ(car->Crashed, 0);
+    EXPECT_EQ(form->Race.Lives, 3);
+    car->TakeHit();
+    EXPECT_EQ(car->Energy, 3);
+    EXPECT_EQ(form->Race.Lives, 2);
+    EXPECT_EQ(car->Crashed, 1);
+    EXPECT_EQ(car->Image->Name(), "ExplosionBig");
+    EXPECT_EQ(car->AnimPercent, 15);
+    EXPECT_EQ(car->CrashTimer, 2000);
+    EXPECT_EQ(car->CarSpeed, 0);
+    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Ammo, 0);
+    EXPECT_FALSE(car->HasNitro);
+    EXPECT_EQ(car->WeaponFrame, 1);
+    EXPECT_EQ(car->EngineSoundName(), "");
+}
+
+TEST_P(PlayerCrashTest, TheCarComesBackOnTheRoadAndDrivesAgainAfter2000Ms) {
+    form->Track.ViewRow = 1400;
+    form->RefreshView();
+    BlowUpByHits();
+    Frame();
+    // The explosion is drawn over the middle of where the car stood.
+    EXPECT_EQ(car->X, 365);
+    EXPECT_EQ(car->Y, 442);
+    int steps = 1;
+    bool respawnedBeforeTheEnd = false;
+    while (car->Crashed != 0 && steps < 1000) {
+        Frame();
+        ++steps;
+        if (car->Crashed != 0 && car->Respawned) {
+            respawnedBeforeTheEnd = true;
+            EXPECT_EQ(car->Image->Name(), "Car1");
+        }
+    }
+    EXPECT_TRUE(respawnedBeforeTheEnd);
+    EXPECT_EQ(steps, CrashSteps());
+    EXPECT_FALSE(car->Respawned);
+    EXPECT_TRUE(car->Visible);
+    EXPECT_EQ(car->Image->Name(), "Car1");
+    // Behind the place of the crash, and on the road.
+    EXPECT_GT(form->Track.ViewRow, 1400);
+    EXPECT_LE(form->Track.ViewRow, 1490);
+    Frame();
+    EXPECT_EQ(car->X, 365);
+    EXPECT_EQ(car->Y, 400);
+    EXPECT_TRUE(car->OnRoad);
+    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    // And it drives.
+    Press({SDL_SCANCODE_UP});
+    Frame();
+    EXPECT_GT(car->CarSpeed, 0);
+}
+
+TEST_P(PlayerCrashTest, OnTheLastLifeTheCarDisappearsAndTheGameEndsAfter2000Ms) {
+    form->Race.Lives = 1;
+    BlowUpByHits();
+    EXPECT_EQ(form->Race.Lives, 0);
+    int steps = 0;
+    bool hidden = false;
+    while (form->Screens.WindowKind == kWindowNone && steps < 1000) {
+        Frame();
+        ++steps;
+        if (!car->Visible) hidden = true;
+    }
+    EXPECT_TRUE(hidden);
+    EXPECT_FALSE(car->Visible);
+    EXPECT_EQ(form->Screens.WindowKind, kWindowGameOver);
+    EXPECT_EQ(steps, CrashSteps());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, PlayerCrashTest, ::testing::Values(85, 60), RateName);
+
+// Where the car reappears. The map's search is open-ended; these pin down its limits.
+class PlayerRespawnTest : public PlayerRaceTest {
+protected:
+    // One step on the spot, to see the outline at the new place.
+    void SettleAndCheck(int fromRow) {
+        ASSERT_TRUE(car->Respawned);
+        EXPECT_EQ(form->CurrentBackground->X, 0);
+        EXPECT_EQ(form->CurrentBackground->Y, 0);
+        EXPECT_GT(form->Track.ViewRow, fromRow);
+        EXPECT_LE(form->Track.ViewRow, 1490);
+        EXPECT_EQ(car->Heading, std::lround(car->Steer / 2));
+        form->RefreshView();
+        car->Respawned = false;
+        Frame();
+        EXPECT_TRUE(car->OnRoad) << "from row " << fromRow << " to " << form->Track.ViewRow
+                                 << ", column " << form->Track.ViewCol;
+    }
+    void ExpectStartStretch() {
+        EXPECT_EQ(form->Track.ViewCol, 318);
+        EXPECT_EQ(form->Track.ViewRow, 1488);
+        EXPECT_EQ(car->Heading, 0);
+        EXPECT_EQ(car->Steer, 0);
+        EXPECT_EQ(form->CurrentBackground->X, 0);
+        EXPECT_EQ(form->CurrentBackground->Y, 0);
+        EXPECT_TRUE(car->Respawned);
+        EXPECT_TRUE(car->ClearTraffic);
+    }
+};
+
+TEST_P(PlayerRespawnTest, AlongTheWholeTrackTheCarLandsOnTheRoad) {
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        form->Random.Seed(seed);
+        form->SetUpLevel(6);
+        form->Track.Level.TrackLength = kTrackRows;
+        for (int row = 1489; row >= 1500 - 1300; row -= 23) {
+            form->Track.ViewRow = row;
+            form->Track.ViewCol = 318;
+            form->CurrentBackground->X = -30;
+            form->CurrentBackground->Y = -40;
+            car->FindRespawn();
+            SettleAndCheck(row);
+            if (HasFailure()) return;
+        }
+    }
+}
+
+TEST_P(PlayerRespawnTest, AtTheStartOfTheTrackTheCarGoesBackToTheStartStretch) {
+    form->Track.ViewRow = 1490;
+    form->Track.ViewCol = 330;
+    car->Steer = 50;
+    car->FindRespawn();
+    ExpectStartStretch();
+}
+
+TEST_P(PlayerRespawnTest, AMapWithoutARoadEdgeBehindTheCarSendsItToTheStartStretch) {
+    form->Track.TrackMap.Fill(0);
+    form->Track.ViewRow = 700;
+    form->Track.ViewCol = 100;
+    car->Steer = -20;
+    car->FindRespawn();
+    ExpectStartStretch();
+}
+
+TEST_P(PlayerRespawnTest, TheTrafficNearTheNewPlaceIsClearedOnTheNextStep) {
+    form->Track.ViewRow = 1300;
+    car->FindRespawn();
+    EXPECT_TRUE(car->ClearTraffic);
+    Frame();
+    EXPECT_FALSE(car->ClearTraffic);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, PlayerRespawnTest, ::testing::Values(85), RateName);
+
+}  // namespace

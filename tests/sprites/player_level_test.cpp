@@ -1,0 +1,75 @@
+// The end of a level: after the finish the car rolls to a stop, the time left is counted into
+// points and the next level starts; when the time runs out first, a life is lost.
+
+#include "player_fixture.h"
+
+namespace {
+
+class PlayerLevelEndTest : public PlayerRaceTest {};
+
+TEST_P(PlayerLevelEndTest, FinishingWith12_3SecondsLeftEarns60PointsThenTheNextLevel) {
+    car->PickUp(3);
+    car->PickUp(2);
+    form->Race.Score = 7;
+    form->Track.Level.TimeLeft = 12300;
+    form->Race.Crossed = true;
+    SetSpeed(50);
+    // The car rolls to a stop first, 0.8 a step; the clock stands still meanwhile.
+    double before = car->CarSpeed;
+    Frame();
+    EXPECT_NEAR(before - car->CarSpeed, 0.8 * FrameScale(), 1e-9);
+    EXPECT_EQ(car->EngineSoundName(), "Neutral");
+    while (car->CarSpeed > 0) {
+        EXPECT_EQ(form->Race.Score, 7);
+        EXPECT_EQ(form->Track.Level.TimeLeft, 12300);
+        Frame();
+    }
+    ASSERT_TRUE(RunUntil([&] { return form->Track.Level.LevelNumber == 2; }, 500));
+    EXPECT_EQ(form->Race.Score, 7 + 60);
+    EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
+    EXPECT_FALSE(form->Race.Crossed);
+    EXPECT_FALSE(car->TimeUp);
+    EXPECT_FALSE(car->EndStarted);
+    EXPECT_EQ(car->CarSpeed, 0);
+    EXPECT_EQ(car->Heading, 0);
+    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_FALSE(car->HasNitro);
+    // Level 2's 90 s, less the clock's tick of the frame in which the level changed.
+    EXPECT_EQ(form->Track.Level.TimeLeft, 90000 - FrameMs());
+    EXPECT_EQ(form->Track.ViewRow, 1488);
+    EXPECT_EQ(form->Track.ViewCol, 318);
+    EXPECT_EQ(form->Race.Lives, 3);
+}
+
+TEST_P(PlayerLevelEndTest, TimeRunningOutWithTwoLivesCostsOneAndShowsTimeOver) {
+    form->Race.Lives = 2;
+    car->Energy = 1;
+    form->Track.Level.TimeLeft = 200;
+    Press({SDL_SCANCODE_UP});
+    SetSpeed(30);
+    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind != kWindowNone; }, 500));
+    EXPECT_EQ(form->Screens.WindowKind, kWindowTimeOver);
+    EXPECT_LE(car->CarSpeed, 0);
+    EXPECT_EQ(form->Race.Lives, 1);
+    EXPECT_EQ(car->Energy, 3);
+    EXPECT_TRUE(car->Visible);
+    // The window restarts the same level on a new road.
+    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind == kWindowLevelBanner; }, 500));
+    EXPECT_EQ(form->Track.Level.LevelNumber, 1);
+    EXPECT_EQ(form->Track.Level.TimeLeft, 54000);
+    EXPECT_FALSE(car->TimeUp);
+}
+
+TEST_P(PlayerLevelEndTest, TimeRunningOutOnTheLastLifeEndsTheGame) {
+    form->Race.Lives = 1;
+    form->Track.Level.TimeLeft = 200;
+    SetSpeed(30);
+    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind != kWindowNone; }, 500));
+    EXPECT_EQ(form->Screens.WindowKind, kWindowGameOver);
+    EXPECT_EQ(form->Race.Lives, 0);
+    EXPECT_FALSE(car->Visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, PlayerLevelEndTest, ::testing::Values(85, 60), RateName);
+
+}  // namespace

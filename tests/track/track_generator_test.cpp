@@ -1,0 +1,469 @@
+#include "track/track_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "track/track_test_maps.h"
+
+namespace {
+
+using track_test::FirstRoadRow;
+using track_test::GeneratedTrack;
+using track_test::MapCell;
+using track_test::MapSurvey;
+using track_test::RoadRun;
+using track_test::SurveyOf;
+
+using Codes = std::vector<int>;
+
+// Every row of road the pieces can leave behind, from the road's left edge: the plain road, the
+// two phases of each drift, the twin, six-cell and five-cell roads, and the rows the splits,
+// merges, widenings and narrowings stamp on their way.
+const std::set<Codes>& ValidRoadRows() {
+    static const std::set<Codes> rows = {
+        {1, 2, 3, 4},                      // straight
+        {5, 6, 7, 8},                      // drift right, first phase
+        {9, 10, 11, 12},                   // drift right, second phase
+        {16, 15, 14, 13},                  // drift left, first phase
+        {20, 19, 18, 17},                  // drift left, second phase
+        {1, 2, 3, 4, 1, 2, 3, 4},          // twin road
+        {1, 2, 21, 22, 3, 4},              // six-cell road
+        {1, 34, 22, 3, 4},                 // five-cell road widened to the right
+        {1, 2, 21, 35, 4},                 // five-cell road widened to the left
+        {16, 15, 7, 8},                    // split and six-cell widening
+        {20, 19, 18, 10, 11, 12},          //
+        {16, 15, 14, 6, 7, 8},             // split
+        {20, 19, 18, 17, 9, 10, 11, 12},   //
+        {5, 6, 7, 8, 16, 15, 14, 13},      // merge
+        {9, 10, 11, 19, 18, 17},           //
+        {5, 6, 7, 15, 14, 13},             // merge and six-cell narrowing
+        {9, 10, 18, 17},                   //
+        {1, 33, 7, 8},                     // widening to the right
+        {1, 33, 10, 11, 12},               //
+        {1, 33, 15, 14, 13},               // narrowing from the right
+        {1, 33, 18, 17},                   //
+        {16, 15, 33, 4},                   // widening to the left
+        {20, 19, 18, 33, 4},               //
+        {5, 6, 7, 33, 4},                  // narrowing from the left
+        {9, 10, 33, 4},                    //
+    };
+    return rows;
+}
+
+// ------------------------------------------------------------------------------------------------
+// One map per level, each from its own seed; levels 6 and beyond all have the full length.
+
+class EveryLevel : public ::testing::TestWithParam<int> {
+protected:
+    const TrackState& Track() const { return GeneratedTrack(GetParam(), 1000u + GetParam()); }
+    const MapSurvey& Survey() const { return SurveyOf(Track()); }
+    int At(int row, int col) const { return Track().TrackMap.At(row, col); }
+    // The one road run of a road row.
+    const RoadRun& RoadOf(int row) const { return Survey().runs[static_cast<size_t>(row)].at(0); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Levels1To30, EveryLevel, ::testing::Range(1, 31));
+
+TEST_P(EveryLevel, SetsTheLevelParametersAndTheStartView) {
+    const TrackState& track = Track();
+    const LevelParams expected = LevelParamsFor(GetParam());
+    EXPECT_EQ(track.Level.LevelNumber, expected.LevelNumber);
+    EXPECT_EQ(track.Level.TrackLength, expected.TrackLength);
+    EXPECT_EQ(track.Level.TimeLeft, expected.TimeLeft);
+    EXPECT_EQ(track.Level.BonusCount, expected.BonusCount);
+    EXPECT_EQ(track.Level.CarCount, expected.CarCount);
+    EXPECT_EQ(track.ViewCol, 318);
+    EXPECT_EQ(track.ViewRow, 1488);
+}
+
+TEST_P(EveryLevel, LeavesNoEmptyCell) { EXPECT_EQ(Survey().Count(-1), 0); }
+
+TEST_P(EveryLevel, StartsOnTheStraightStretch) {
+    for (int row = 1480; row <= 1499; ++row) {
+        const std::vector<RoadRun>& runs = Survey().runs[row];
+        ASSERT_EQ(runs.size(), 1u) << "row " << row;
+        EXPECT_EQ(runs[0].firstCol, 321) << "row " << row;
+        EXPECT_EQ(runs[0].codes, (Codes{1, 2, 3, 4})) << "row " << row;
+    }
+}
+
+// Row 1500 lies below the road: plain ground, or the bottom row of a park.
+TEST_P(EveryLevel, BottomRowHoldsGroundOrParkBottomsOnly) {
+    for (int col = 1; col <= kTrackCols; ++col) {
+        const int code = At(kTrackRows, col);
+        if (code == 0) continue;
+        ASSERT_EQ(code, 29) << "column " << col;
+        for (int k = 1; k <= 3; ++k) EXPECT_EQ(At(kTrackRows, col + k), 24);
+        EXPECT_EQ(At(kTrackRows, col + 4), 28);
+        col += 4;
+    }
+}
+
+TEST_P(EveryLevel, EveryRoadRowIsOneValidRoad) {
+    const int first = FirstRoadRow(Track());
+    for (int row = first; row <= 1499; ++row) {
+        const std::vector<RoadRun>& runs = Survey().runs[row];
+        ASSERT_EQ(runs.size(), 1u) << "row " << row;
+        EXPECT_TRUE(ValidRoadRows().count(runs[0].codes) == 1) << "row " << row;
+    }
+}
+
+// The track ends on a plain road: the closing zone merges and narrows whatever is open.
+TEST_P(EveryLevel, ClosingZoneIsPlainStraightRoad) {
+    const int first = FirstRoadRow(Track());
+    int col = 0;
+    for (int row = first; row <= first + 90; ++row) {
+        const std::vector<RoadRun>& runs = Survey().runs[row];
+        ASSERT_EQ(runs.size(), 1u) << "row " << row;
+        EXPECT_EQ(runs[0].codes, (Codes{1, 2, 3, 4})) << "row " << row;
+        if (row == first) col = runs[0].firstCol;
+        EXPECT_EQ(runs[0].firstCol, col) << "row " << row;
+    }
+}
+
+// Nothing claims the rows beyond the end of the track.
+TEST_P(EveryLevel, RowsBeyondTheTrackArePlainGround) {
+    const int8_t* cells = Track().TrackMap.Data();
+    const int beyond = (FirstRoadRow(Track()) - 1) * kTrackCols;
+    EXPECT_EQ(std::count(cells, cells + beyond, 0), beyond);
+}
+
+// From one row to the next each side of the road moves by one column at most, also in splits,
+// merges and widenings, so the road never breaks.
+TEST_P(EveryLevel, RoadRowsJoinUp) {
+    const int first = FirstRoadRow(Track());
+    for (int row = first; row < 1499; ++row) {
+        const RoadRun& above = RoadOf(row);
+        const RoadRun& below = RoadOf(row + 1);
+        EXPECT_LE(std::abs(above.firstCol - below.firstCol), 1) << "row " << row;
+        EXPECT_LE(std::abs(above.LastCol() - below.LastCol()), 1) << "row " << row;
+    }
+}
+
+// The roadside pass lines every road row (not the start row 1499, which it does not visit): a
+// vertical verge beside a left or right edge cell, corner and drift verges beside the drift
+// phases. A vertical verge may have become a side street's mouth.
+TEST_P(EveryLevel, VergesLineTheRoad) {
+    const int first = FirstRoadRow(Track());
+    for (int row = first; row <= 1498; ++row) {
+        const RoadRun& run = RoadOf(row);
+        const int c = run.firstCol;
+        const int e = run.LastCol();
+        const int left = At(row, c - 1);
+        const int right = At(row, e + 1);
+        switch (run.codes.front()) {
+            case 1:
+                EXPECT_TRUE(left == 23 || left == 58) << "row " << row << " left " << left;
+                break;
+            case 20:
+                EXPECT_EQ(left, 23) << "row " << row;
+                break;
+            case 5:
+                EXPECT_EQ(left, 25) << "row " << row;
+                break;
+            case 9:
+                EXPECT_EQ(left, 28) << "row " << row;
+                EXPECT_EQ(At(row, c - 2), 26) << "row " << row;
+                break;
+            case 16:
+                EXPECT_EQ(left, 27) << "row " << row;
+                EXPECT_EQ(At(row, c - 2), 25) << "row " << row;
+                break;
+            default:
+                ADD_FAILURE() << "row " << row << " starts with " << run.codes.front();
+        }
+        switch (run.codes.back()) {
+            case 4:
+                EXPECT_TRUE(right == 23 || right == 60) << "row " << row << " right " << right;
+                break;
+            case 12:
+            case 13:
+                EXPECT_EQ(right, 25) << "row " << row;
+                EXPECT_EQ(At(row, e + 2), 24) << "row " << row;
+                break;
+            case 8:
+                EXPECT_EQ(right, 26) << "row " << row;
+                EXPECT_EQ(At(row, e + 2), 28) << "row " << row;
+                break;
+            case 17:
+                EXPECT_EQ(right, 29) << "row " << row;
+                EXPECT_EQ(At(row, e + 2), 27) << "row " << row;
+                break;
+            default:
+                ADD_FAILURE() << "row " << row << " ends with " << run.codes.back();
+        }
+    }
+}
+
+// A side street's mouth opens from a yard: the yard lies below the street, which runs along the
+// mouth's row away from the road.
+TEST_P(EveryLevel, SideStreetsLeadToYards) {
+    for (const int code : {58, 60}) {
+        for (const MapCell& mouth : Survey().CellsOf(code)) {
+            const int yardCol = code == 58 ? mouth.col - 3 : mouth.col + 2;
+            const int streetCol = code == 58 ? mouth.col - 1 : mouth.col + 1;
+            EXPECT_EQ(At(mouth.row, streetCol), 24) << mouth.row << "," << mouth.col;
+            EXPECT_EQ(At(mouth.row + 1, yardCol), 49) << mouth.row << "," << mouth.col;
+        }
+    }
+}
+
+// Blocks, yards, barrier strips, parks and lots are stamped on empty land and nothing writes over
+// them afterwards: every stamp is found whole.
+TEST_P(EveryLevel, StampsAreWhole) {
+    const MapSurvey& survey = Survey();
+    // Checked cell by cell; a test failure names the first broken stamp of each kind.
+    auto expectWhole = [](const char* kind, const std::vector<MapCell>& broken) {
+        EXPECT_TRUE(broken.empty()) << broken.size() << " broken " << kind << ", the first at row "
+                                    << broken.front().row << ", column " << broken.front().col;
+    };
+    auto matches = [this](int row, int col, std::initializer_list<std::initializer_list<int>> rows) {
+        for (const auto& codes : rows) {
+            int c = col;
+            for (const int code : codes) {
+                if (At(row, c++) != code) return false;
+            }
+            ++row;
+        }
+        return true;
+    };
+
+    std::vector<MapCell> broken;
+    for (const MapCell& corner : survey.CellsOf(43)) {  // a walled block's bottom-right corner
+        if (!matches(corner.row - 3, corner.col - 3,
+                     {{0, 40, 40, 40}, {41, 45, 46, 44}, {41, 47, 48, 44}, {41, 42, 42, 43}})) {
+            broken.push_back(corner);
+        }
+    }
+    expectWhole("walled blocks", broken);
+
+    broken.clear();
+    for (const MapCell& yard : survey.CellsOf(49)) {
+        if (!matches(yard.row, yard.col, {{49, 50, 51}, {52, 53, 54}, {55, 56, 57}})) {
+            broken.push_back(yard);
+        }
+    }
+    expectWhole("yards", broken);
+
+    // A barrier strip beside the vertical verge of a road: on its left for 39, on its right
+    // for 59.
+    broken.clear();
+    int barriers = 0;
+    for (const int code : {39, 59}) {
+        for (const MapCell& top : survey.CellsOf(code)) {
+            if (At(top.row + 1, top.col) != 32) continue;  // the strip's lower barrier cell
+            ++barriers;
+            const int vergeCol = code == 39 ? top.col + 1 : top.col - 1;
+            bool whole = matches(top.row - 1, top.col, {{0}, {code}, {32}, {code}, {0}});
+            for (int r = top.row - 1; r <= top.row + 2; ++r) whole = whole && At(r, vergeCol) == 23;
+            if (!whole) broken.push_back(top);
+        }
+    }
+    expectWhole("barrier strips", broken);
+
+    broken.clear();
+    int parks = 0;
+    for (const MapCell& corner : survey.CellsOf(26)) {
+        const int row = corner.row;
+        const int col = corner.col;
+        if (At(row, col + 1) != 24 || At(row, col + 4) != 27) continue;  // a verge corner
+        ++parks;
+        bool whole = matches(row, col, {{26, 24, 24, 24, 27}}) &&
+                     matches(row + 4, col, {{29, 24, 24, 24, 28}});
+        for (int r = 1; r <= 3; ++r) {
+            whole = whole && At(row + r, col) == 23 && At(row + r, col + 4) == 23;
+            for (int c = 1; c <= 3; ++c) {
+                const int filler = At(row + r, col + c);
+                whole = whole && filler >= 30 && filler <= 32;
+            }
+        }
+        if (!whole) broken.push_back(corner);
+    }
+    expectWhole("parks", broken);
+
+    broken.clear();
+    for (const MapCell& lot : survey.CellsOf(45)) {  // alone or inside a walled block
+        if (!matches(lot.row, lot.col, {{45, 46}, {47, 48}})) broken.push_back(lot);
+    }
+    expectWhole("lots", broken);
+
+    // No stray piece of any stamp.
+    const int blocks = survey.Count(43);
+    EXPECT_EQ(survey.Count(40), 3 * blocks);
+    EXPECT_EQ(survey.Count(41), 3 * blocks);
+    EXPECT_EQ(survey.Count(42), 2 * blocks);
+    EXPECT_EQ(survey.Count(44), 2 * blocks);
+    for (int code = 50; code <= 57; ++code) EXPECT_EQ(survey.Count(code), survey.Count(49));
+    EXPECT_EQ(survey.Count(39) + survey.Count(59), 2 * barriers);
+    EXPECT_EQ(survey.Count(46), survey.Count(45));
+    EXPECT_EQ(survey.Count(47), survey.Count(45));
+    EXPECT_EQ(survey.Count(48), survey.Count(45));
+    // The land beside every road fills with parks and lots.
+    EXPECT_GT(parks, 0);
+    EXPECT_GT(survey.Count(45), 0);
+}
+
+// ------------------------------------------------------------------------------------------------
+// Over all the levels' maps together
+
+// The first piece is chosen at row 1474, after the six rows of the start piece; its first rows
+// show which piece the first draw, Random(7), picked.
+TEST(TrackGenerator, FirstPieceFollowsTheFirstDraw) {
+    // Rows 1473, 1472 and 1471 for each choice: the first column and the codes.
+    struct Piece {
+        int col1473;
+        Codes row1473;
+        int col1471;
+        Codes row1471;
+    };
+    const Piece pieces[7] = {
+        {321, {1, 2, 3, 4}, 321, {1, 2, 3, 4}},          // straight
+        {321, {16, 15, 14, 13}, 320, {16, 15, 14, 13}},  // drift left
+        {321, {5, 6, 7, 8}, 322, {5, 6, 7, 8}},          // drift right
+        {321, {16, 15, 7, 8}, 320, {16, 15, 14, 6, 7, 8}},
+        {321, {16, 15, 7, 8}, 320, {1, 2, 21, 22, 3, 4}},
+        {321, {1, 33, 7, 8}, 321, {1, 34, 22, 3, 4}},
+        {321, {16, 15, 33, 4}, 320, {1, 2, 21, 35, 4}},
+    };
+    std::set<int> seen;
+    for (int level = 1; level <= 30; ++level) {
+        const uint32_t seed = 1000u + level;
+        TRandom random(seed);
+        const int choice = random.Random(7);
+        seen.insert(choice);
+        const MapSurvey& survey = SurveyOf(GeneratedTrack(level, seed));
+        const RoadRun& row1473 = survey.runs[1473].at(0);
+        const RoadRun& row1471 = survey.runs[1471].at(0);
+        EXPECT_EQ(row1473.firstCol, pieces[choice].col1473) << "level " << level;
+        EXPECT_EQ(row1473.codes, pieces[choice].row1473) << "level " << level;
+        EXPECT_EQ(row1471.firstCol, pieces[choice].col1471) << "level " << level;
+        EXPECT_EQ(row1471.codes, pieces[choice].row1471) << "level " << level;
+        // Six rows of straight road before it.
+        for (int row = 1474; row <= 1479; ++row) {
+            EXPECT_EQ(survey.runs[row].at(0).codes, (Codes{1, 2, 3, 4}));
+        }
+    }
+    EXPECT_EQ(seen.size(), 7u) << "the seeds should show every first piece";
+}
+
+// All the pieces occur across the maps (the same seeds as above).
+TEST(TrackGenerator, MapsShowEveryKindOfRoadRow) {
+    std::set<Codes> seen;
+    for (int level = 1; level <= 30; ++level) {
+        const TrackState& track = GeneratedTrack(level, 1000u + level);
+        for (int row = FirstRoadRow(track); row <= 1499; ++row) {
+            seen.insert(SurveyOf(track).runs[row].at(0).codes);
+        }
+    }
+    EXPECT_EQ(seen, ValidRoadRows());
+}
+
+TEST(TrackGenerator, SameSeedGivesTheSameMapAndDifferentSeedsDiffer) {
+    auto again = std::make_unique<TrackState>();
+    TRandom random(1006);
+    TTrackGenerator generator(*again, random);
+    generator.SetUpLevel(6);
+    const TrackState& first = GeneratedTrack(6, 1006);
+    EXPECT_TRUE(std::equal(first.TrackMap.Data(), first.TrackMap.Data() + kTrackRows * kTrackCols,
+                           again->TrackMap.Data()));
+
+    const TrackState& other = GeneratedTrack(7, 1007);  // same track length, other seed
+    EXPECT_FALSE(std::equal(first.TrackMap.Data(),
+                            first.TrackMap.Data() + kTrackRows * kTrackCols,
+                            other.TrackMap.Data()));
+}
+
+// Replays rely on a seed giving the same map in every build: a change of the generator's draws
+// shows up here first.
+TEST(TrackGenerator, MapFingerprintIsStable) {
+    const TrackState& track = GeneratedTrack(1, 1001);
+    uint64_t hash = 1469598103934665603ull;  // FNV-1a
+    for (int k = 0; k < kTrackRows * kTrackCols; ++k) {
+        hash ^= static_cast<uint8_t>(track.TrackMap.Data()[k]);
+        hash *= 1099511628211ull;
+    }
+    EXPECT_EQ(hash, 0ull) << std::hex << hash;
+}
+
+TEST(TrackGenerator, RegeneratingReplacesTheWholeMap) {
+    auto state = std::make_unique<TrackState>();
+    TRandom random(77);
+    TTrackGenerator generator(*state, random);
+    generator.SetUpLevel(6);
+    state->ViewCol = 5;
+    state->ViewRow = 5;
+    generator.SetUpLevel(1);
+    EXPECT_EQ(state->ViewCol, 318);
+    EXPECT_EQ(state->ViewRow, 1488);
+    // Nothing of the long track survives above the short one.
+    const int8_t* cells = state->TrackMap.Data();
+    EXPECT_EQ(std::count(cells, cells + 1199 * kTrackCols, 0), 1199 * kTrackCols);
+}
+
+// ------------------------------------------------------------------------------------------------
+// The piece state and the empty-area test
+
+TEST(TrackGenerator, SetPieceSetsTheRowsOfEachKind) {
+    auto state = std::make_unique<TrackState>();
+    TRandom random;
+    TTrackGenerator generator(*state, random);
+    for (int kind = 1; kind <= 11; ++kind) {
+        generator.SetPiece(kind);
+        EXPECT_EQ(generator.PieceKind(), kind);
+        EXPECT_EQ(generator.PieceRows(), kind <= 3 ? 6 : 20);
+    }
+    generator.SetPiece(2);
+    for (int kind : {0, 12, -1, 100}) {
+        generator.SetPiece(kind);
+        EXPECT_EQ(generator.PieceKind(), 2);
+        EXPECT_EQ(generator.PieceRows(), 6);
+    }
+}
+
+class IsAreaEmptyTest : public ::testing::Test {
+protected:
+    void SetUp() override { state_->TrackMap.Fill(-1); }
+
+    std::unique_ptr<TrackState> state_ = std::make_unique<TrackState>();
+    TRandom random_;
+    TTrackGenerator generator_{*state_, random_};
+};
+
+TEST_F(IsAreaEmptyTest, AreaBeginsOneRowBelowTheRowGiven) {
+    state_->TrackMap.Set(100, 50, 0);
+    EXPECT_TRUE(generator_.IsAreaEmpty(50, 100, 4, 4));   // rows 101..104
+    EXPECT_FALSE(generator_.IsAreaEmpty(50, 99, 4, 4));   // rows 100..103
+    EXPECT_FALSE(generator_.IsAreaEmpty(47, 96, 4, 4));   // rows 97..100, columns 47..50
+    EXPECT_TRUE(generator_.IsAreaEmpty(46, 96, 4, 4));    // columns 46..49
+    EXPECT_TRUE(generator_.IsAreaEmpty(51, 96, 4, 4));    // columns 51..54
+    EXPECT_TRUE(generator_.IsAreaEmpty(50, 95, 4, 4));    // rows 96..99
+}
+
+TEST_F(IsAreaEmptyTest, EmptyRangeIsTrueEvenOnFullCells) {
+    state_->TrackMap.Fill(0);
+    EXPECT_TRUE(generator_.IsAreaEmpty(10, 10, 0, 5));
+    EXPECT_TRUE(generator_.IsAreaEmpty(10, 10, 5, 0));
+    EXPECT_TRUE(generator_.IsAreaEmpty(10, 10, -3, -3));
+    EXPECT_FALSE(generator_.IsAreaEmpty(10, 10, 1, 1));
+}
+
+TEST_F(IsAreaEmptyTest, CellsOutsideTheGridAreNotEmpty) {
+    EXPECT_TRUE(generator_.IsAreaEmpty(1, 1495, 5, 5));     // down to row 1500
+    EXPECT_FALSE(generator_.IsAreaEmpty(1, 1496, 5, 5));    // row 1501
+    EXPECT_TRUE(generator_.IsAreaEmpty(646, 0, 5, 5));      // up to column 650, from row 1
+    EXPECT_FALSE(generator_.IsAreaEmpty(647, 0, 5, 5));     // column 651
+    EXPECT_FALSE(generator_.IsAreaEmpty(0, 10, 5, 5));      // column 0
+    EXPECT_FALSE(generator_.IsAreaEmpty(1, -1, 5, 5));      // row 0
+    EXPECT_FALSE(generator_.IsAreaEmpty(1, 10, 1, 2147483647));
+    EXPECT_FALSE(generator_.IsAreaEmpty(2147483647, 2147483647, 2147483647, 2147483647));
+    EXPECT_FALSE(generator_.IsAreaEmpty(-2147483647 - 1, -2147483647 - 1, 5, 5));
+}
+
+}  // namespace
