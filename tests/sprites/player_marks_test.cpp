@@ -112,8 +112,8 @@ TEST_P(PlayerMarkTableTest, CullingKeepsMarksOnTheEdgesOfThePlayArea) {
         double x, y;
         bool kept;
     };
-    const Case cases[] = {{0, 300, true},     {-0.1, 300, false}, {700, 300, true},
-                          {700.1, 300, false}, {300, -14, true},  {300, -14.1, false},
+    const Case cases[] = {{0, 300, true},      {-0.1, 300, false}, {700, 300, true},
+                          {700.1, 300, false}, {300, -14, true},   {300, -14.1, false},
                           {300, 600, true},    {300, 600.1, false}};
     for (const Case& c : cases) {
         car->MarkTable = {};

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "track/track_generator.h"
@@ -48,6 +49,9 @@ struct MapSurvey {
 MapSurvey SurveyMap(const TTrackMap& map);
 // The survey of a map returned by GeneratedTrack, made once.
 const MapSurvey& SurveyOf(const TrackState& generated);
+
+// Every row of road the pieces can leave behind, from the road's left edge.
+const std::set<std::vector<int>>& ValidRoadRows();
 
 // The maximal runs of road cells in one row, left to right.
 std::vector<RoadRun> RoadRunsOf(const TTrackMap& map, int row);
