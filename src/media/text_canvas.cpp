@@ -111,9 +111,9 @@ struct TTextCanvas::Impl {
     }
 
     // Fontconfig ranks faces of the same family and weight equal: "Bebas Neue" has a Book and
-    // a Regular face of one weight, and the Book face is narrower than the one the screens were
-    // laid out with. Among the faces tied with the best one, the face named after the wanted
-    // style wins.
+    // a Regular face of one weight, and the screens were laid out with the Regular one (Book
+    // sets "WWWWWWWWWWWW" 11 px wider). Among the faces tied with the best one, the face named
+    // after the wanted style wins.
     static const FcPattern* PreferNamedStyle(const FcFontSet* sorted, const char* style) {
         if (sorted->nfont <= 0) return nullptr;
         const FcPattern* best = sorted->fonts[0];

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "shell/form.h"
@@ -15,15 +16,12 @@
 
 namespace {
 
-// Where the car stands on the screen; the world moves, the car only turns.
-constexpr double kScreenX = 365;
-constexpr double kScreenY = 400;
 constexpr int kCarZ = 9;
 
 // The flame picture the nitro sprites carry.
 constexpr double kFlameWidth = 16;
 
-// The top view row the scroll reaches; the start stretch lies below it.
+// The largest view row the scroll reaches: the view of the very start of the track.
 constexpr int kLastViewRow = 1490;
 // The view of a level's start.
 constexpr int kStartViewCol = 318;
@@ -263,7 +261,7 @@ void TPlayer::UpdateSpeed() {
 // ---- Road test ---------------------------------------------------------------------------------
 
 bool TPlayer::IsDrivable(int x, int y) const {
-    const int code = MForm->Track.TrackMap.At(y / kCellSize, x / kCellSize);
+    const int8_t code = MForm->Track.TrackMap.At(y / kCellSize, x / kCellSize);
     return (code >= 1 && code <= 22) || code == 33 || code == 34 || code == 35;
 }
 
@@ -434,7 +432,7 @@ void TPlayer::FindRespawn() {
     const int firstRow = track.ViewRow < kLastViewRow ? track.ViewRow + 5 : lastRow + 1;
     for (int r = firstRow; r <= lastRow && !placed; ++r) {
         for (int c = kTrackCols; c >= 1; --c) {
-            const int code = track.TrackMap.At(r, c);
+            const int8_t code = track.TrackMap.At(r, c);
             if (code != 4 && code != 12 && code != 17) continue;
             double steer = 0;
             int viewCol = c - 6;

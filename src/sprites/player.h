@@ -35,6 +35,10 @@ struct EngineSoundFlagSet {
 
 class TPlayer : public TMyImageSprite {
 public:
+    // Where the car stands on the screen; the world moves, the car only turns.
+    static constexpr double kScreenX = 365;
+    static constexpr double kScreenY = 400;
+
     // Creates the car "Car<car>" at (365, 400) with its attached sprites.
     TPlayer(TSpriteEngine* engine, int car);
 

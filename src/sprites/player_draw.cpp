@@ -83,11 +83,11 @@ void TPlayer::DrawNitroFlames() {
 // The explosion picture is larger than the car is wide; it is placed over the car's middle.
 void TPlayer::PlaceOnScreen() {
     if (Image != nullptr && Image->PatternCount() > 1) {
-        X = Width / 2.0 + 365 - 32;
-        Y = Height / 2.0 + 400 + 10;
+        X = Width / 2.0 + kScreenX - 32;
+        Y = Height / 2.0 + kScreenY + 10;
     } else {
-        X = 365;
-        Y = 400;
+        X = kScreenX;
+        Y = kScreenY;
     }
 }
 

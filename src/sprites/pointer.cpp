@@ -13,8 +13,8 @@ TPointer::TPointer(TSpriteEngine* engine, int imageList, const std::string& name
     SetZ(z);
 }
 
-// The needle turns about a point just beyond its own tip end, so that the pivot stays on the
-// dial's hub whatever the angle.
+// The needle picture points left from the dial's hub; it turns about a point just beyond its
+// right end, which is placed on the hub, so the needle sweeps round the hub whatever the angle.
 void TPointer::DrawSelf() {
     if (!Visible || Image == nullptr) return;
     Image->DrawTurned(NeedlePivotX + Width, NeedlePivotY + Height, Width, Height, 0, NeedleCenterX,

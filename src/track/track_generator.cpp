@@ -11,7 +11,7 @@ namespace {
 constexpr int kRowsOfShortPiece = 6;  // straight and drifts
 constexpr int kRowsOfLongPiece = 20;  // splits, widenings and their closings
 
-// The codes of a road row as the pieces write them, from the road's left edge.
+// The codes the roadside and the land passes write.
 enum Code : int {
     kGround = 0,
     kVerticalVerge = 23,
@@ -31,7 +31,9 @@ enum Code : int {
     kRightStreetMouth = 60,
 };
 
-bool IsVergeStrip(int code) { return code == kVergeStrip || code == kDriftVerge; }
+bool IsVergeStrip(int code) {
+    return code == kVergeStrip || code == kDriftVerge;
+}
 
 }  // namespace
 
@@ -50,7 +52,9 @@ void TTrackGenerator::SetPiece(int kind) {
     }
 }
 
-void TTrackGenerator::SetStartColumn(int col) { startColumn_ = std::clamp(col, 1, kTrackCols - 3); }
+void TTrackGenerator::SetStartColumn(int col) {
+    startColumn_ = std::clamp(col, 1, kTrackCols - 3);
+}
 
 bool TTrackGenerator::IsAreaEmpty(int col, int row, int ncols, int nrows) const {
     if (ncols < 1 || nrows < 1) return true;
@@ -214,16 +218,6 @@ void TTrackGenerator::ApplyPiece(int& row, int col) {
     }
 }
 
-namespace {
-
-// Writes codes into one row from a first column to the right.
-template <typename PutFn>
-void PutCodes(PutFn put, int row, int col, std::initializer_list<int> codes) {
-    for (const int code : codes) put(row, col++, code);
-}
-
-}  // namespace
-
 // Straight road copies itself; a drift moves the road one column every two rows, the first
 // phase in place and the second one column over. The straight piece undoes any phase within
 // two rows.
@@ -268,117 +262,113 @@ void TTrackGenerator::CopyRow(int row, int col) {
     }
 }
 
+void TTrackGenerator::PutCodes(int row, int col, std::initializer_list<int> codes) {
+    for (const int code : codes) Put(row, col++, code);
+}
+
 // Each stamp tests for a road's left edge (code 1) at col; a stamp that lays a transition moves
 // the row counter past it, and the scan goes on along the new row.
 
 void TTrackGenerator::StampTwin(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 4) != 1 && Cell(row, col - 4) != 1) {
-        PutCodes(put, row - 1, col, {16, 15, 7, 8});
-        PutCodes(put, row - 2, col - 1, {20, 19, 18, 10, 11, 12});
-        PutCodes(put, row - 3, col - 1, {16, 15, 14, 6, 7, 8});
-        PutCodes(put, row - 4, col - 2, {20, 19, 18, 17, 9, 10, 11, 12});
-        PutCodes(put, row - 5, col - 2, {1, 2, 3, 4, 1, 2, 3, 4});
+        PutCodes(row - 1, col, {16, 15, 7, 8});
+        PutCodes(row - 2, col - 1, {20, 19, 18, 10, 11, 12});
+        PutCodes(row - 3, col - 1, {16, 15, 14, 6, 7, 8});
+        PutCodes(row - 4, col - 2, {20, 19, 18, 17, 9, 10, 11, 12});
+        PutCodes(row - 5, col - 2, {1, 2, 3, 4, 1, 2, 3, 4});
         row -= 4;
     }
     if (Cell(row, col) == 1 && Cell(row, col + 4) == 1) {
-        PutCodes(put, row - 1, col, {1, 2, 3, 4, 1, 2, 3, 4});
+        PutCodes(row - 1, col, {1, 2, 3, 4, 1, 2, 3, 4});
     }
 }
 
 void TTrackGenerator::StampTwinClosing(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 4) == 1) {
-        PutCodes(put, row - 1, col, {5, 6, 7, 8, 16, 15, 14, 13});
-        PutCodes(put, row - 2, col + 1, {9, 10, 11, 19, 18, 17});
-        PutCodes(put, row - 3, col + 1, {5, 6, 7, 15, 14, 13});
-        PutCodes(put, row - 4, col + 2, {9, 10, 18, 17});
-        PutCodes(put, row - 5, col + 2, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {5, 6, 7, 8, 16, 15, 14, 13});
+        PutCodes(row - 2, col + 1, {9, 10, 11, 19, 18, 17});
+        PutCodes(row - 3, col + 1, {5, 6, 7, 15, 14, 13});
+        PutCodes(row - 4, col + 2, {9, 10, 18, 17});
+        PutCodes(row - 5, col + 2, {1, 2, 3, 4});
         row -= 4;
     }
     if (Cell(row, col) == 1 && Cell(row, col + 4) != 1 && Cell(row, col - 4) != 1) {
-        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {1, 2, 3, 4});
         SetPiece(1);
     }
 }
 
 void TTrackGenerator::StampSixCell(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
-        PutCodes(put, row - 1, col, {1, 2, 21, 22, 3, 4});
+        PutCodes(row - 1, col, {1, 2, 21, 22, 3, 4});
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) != 21) {
-        PutCodes(put, row - 1, col, {16, 15, 7, 8});
-        PutCodes(put, row - 2, col - 1, {20, 19, 18, 10, 11, 12});
-        PutCodes(put, row - 3, col - 1, {1, 2, 21, 22, 3, 4});
+        PutCodes(row - 1, col, {16, 15, 7, 8});
+        PutCodes(row - 2, col - 1, {20, 19, 18, 10, 11, 12});
+        PutCodes(row - 3, col - 1, {1, 2, 21, 22, 3, 4});
         row -= 2;
     }
 }
 
 void TTrackGenerator::StampSixCellClosing(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 2) != 21) {
-        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {1, 2, 3, 4});
         SetPiece(1);
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
-        PutCodes(put, row - 1, col, {5, 6, 7, 15, 14, 13});
-        PutCodes(put, row - 2, col + 1, {9, 10, 18, 17});
-        PutCodes(put, row - 3, col + 1, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {5, 6, 7, 15, 14, 13});
+        PutCodes(row - 2, col + 1, {9, 10, 18, 17});
+        PutCodes(row - 3, col + 1, {1, 2, 3, 4});
         row -= 2;
     }
 }
 
 void TTrackGenerator::StampWideRight(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 22) {
-        PutCodes(put, row - 1, col, {1, 34, 22, 3, 4});
+        PutCodes(row - 1, col, {1, 34, 22, 3, 4});
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
-        PutCodes(put, row - 1, col, {1, 33, 7, 8});
-        PutCodes(put, row - 2, col, {1, 33, 10, 11, 12});
-        PutCodes(put, row - 3, col, {1, 34, 22, 3, 4});
+        PutCodes(row - 1, col, {1, 33, 7, 8});
+        PutCodes(row - 2, col, {1, 33, 10, 11, 12});
+        PutCodes(row - 3, col, {1, 34, 22, 3, 4});
         row -= 2;
     }
 }
 
 void TTrackGenerator::StampWideRightClosing(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
-        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {1, 2, 3, 4});
         SetPiece(1);
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 22) {
-        PutCodes(put, row - 1, col, {1, 33, 15, 14, 13});
-        PutCodes(put, row - 2, col, {1, 33, 18, 17});
-        PutCodes(put, row - 3, col, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {1, 33, 15, 14, 13});
+        PutCodes(row - 2, col, {1, 33, 18, 17});
+        PutCodes(row - 3, col, {1, 2, 3, 4});
         row -= 2;
     }
 }
 
 void TTrackGenerator::StampWideLeft(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
-        PutCodes(put, row - 1, col, {1, 2, 21, 35, 4});
+        PutCodes(row - 1, col, {1, 2, 21, 35, 4});
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
-        PutCodes(put, row - 1, col, {16, 15, 33, 4});
-        PutCodes(put, row - 2, col - 1, {20, 19, 18, 33, 4});
-        PutCodes(put, row - 3, col - 1, {1, 2, 21, 35, 4});
+        PutCodes(row - 1, col, {16, 15, 33, 4});
+        PutCodes(row - 2, col - 1, {20, 19, 18, 33, 4});
+        PutCodes(row - 3, col - 1, {1, 2, 21, 35, 4});
         row -= 2;
     }
 }
 
 void TTrackGenerator::StampWideLeftClosing(int& row, int col) {
-    auto put = [this](int r, int c, int code) { Put(r, c, code); };
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
-        PutCodes(put, row - 1, col, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {1, 2, 3, 4});
         SetPiece(1);
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
-        PutCodes(put, row - 1, col, {5, 6, 7, 33, 4});
-        PutCodes(put, row - 2, col + 1, {9, 10, 33, 4});
-        PutCodes(put, row - 3, col + 1, {1, 2, 3, 4});
+        PutCodes(row - 1, col, {5, 6, 7, 33, 4});
+        PutCodes(row - 2, col + 1, {9, 10, 33, 4});
+        PutCodes(row - 3, col + 1, {1, 2, 3, 4});
         row -= 2;
     }
 }
@@ -580,8 +570,13 @@ ColumnBits ShiftedDown(const ColumnBits& bits, int count) {
     return out;
 }
 
-void ClearBits(ColumnBits& bits, int from, int count) {
-    for (int b = from; b < from + count; ++b) bits[b / 64] &= ~(uint64_t{1} << (b % 64));
+// The bits from..from+count-1 (count 1 to 64) of the word w.
+uint64_t RangeInWord(int w, int from, int count) {
+    const int lo = std::max(from, w * 64) - w * 64;
+    const int hi = std::min(from + count - 1, w * 64 + 63) - w * 64;
+    if (lo > hi) return 0;
+    const uint64_t width = hi - lo == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi - lo + 1)) - 1;
+    return width << lo;
 }
 
 // Bit k is set when cells[k] is empty (-1), for eight cells at once: a byte is 0xFF exactly when
@@ -627,9 +622,14 @@ public:
         }
         return starts;
     }
-    // A stamp filled rows row+1+firstRow.. of columns col..col+ncols-1.
+    // A stamp filled rows row+1+firstRow.. of columns col..col+ncols-1 (at most 64 columns).
     void Fill(int col, int ncols, int firstRow, int nrows) {
-        for (int r = firstRow; r < firstRow + nrows; ++r) ClearBits(rows_[r], col - 1, ncols);
+        const int firstWord = (col - 1) / 64;
+        const int lastWord = std::min((col + ncols - 2) / 64, kColumnWords - 1);
+        for (int w = firstWord; w <= lastWord; ++w) {
+            const uint64_t keep = ~RangeInWord(w, col - 1, ncols);
+            for (int r = firstRow; r < firstRow + nrows; ++r) rows_[r][w] &= keep;
+        }
     }
 
 private:
@@ -638,12 +638,16 @@ private:
         ColumnBits bits{};
         if (!TTrackMap::Inside(row, 1)) return bits;
         const int8_t* cells = map_.Data() + static_cast<size_t>(row - 1) * kTrackCols;
-        int col = 0;  // counted from 0 here
-        for (; col + 8 <= kTrackCols; col += 8) {
-            bits[col / 64] |= EmptyCellsOfEight(cells + col) << (col % 64);
-        }
-        for (; col < kTrackCols; ++col) {
-            if (cells[col] == -1) bits[col / 64] |= uint64_t{1} << (col % 64);
+        for (int w = 0; w < kColumnWords; ++w) {
+            uint64_t word = 0;
+            int col = w * 64;  // counted from 0 here
+            for (; col + 8 <= std::min(w * 64 + 64, kTrackCols); col += 8) {
+                word |= EmptyCellsOfEight(cells + col) << (col % 64);
+            }
+            for (; col < std::min(w * 64 + 64, kTrackCols); ++col) {
+                word |= (cells[col] == -1 ? uint64_t{1} : 0) << (col % 64);
+            }
+            bits[w] = word;
         }
         return bits;
     }
@@ -659,8 +663,12 @@ private:
 
 void TTrackGenerator::PlaceParks(int trackLength) {
     constexpr int kSize = 5;
+    // Locals, so that the compiler need not reload them after every cell written.
+    TTrackMap& map = state_.TrackMap;
+    TRandom& random = random_;
+    auto put = [&map](int row, int col, int code) { map.Set(row, col, static_cast<int8_t>(code)); };
     const int firstRow = kTrackRows - 1 - trackLength;
-    EmptyBlocks empty(state_.TrackMap, kSize, kSize);
+    EmptyBlocks empty(map, kSize, kSize);
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
         if (i == firstRow) {
             empty.Start(i);
@@ -669,23 +677,22 @@ void TTrackGenerator::PlaceParks(int trackLength) {
         }
         const ColumnBits starts = empty.EmptyBlockStarts();
         // Bit j - 1 stands for the block from column j.
-        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5; j = NextSetBit(starts, j) + 1) {
-            if (random_.Random(4) != 0) continue;
-            // The park's cells are all inside the map: no need to track them as road extents.
-            auto put = [this](int row, int col, int code) {
-                state_.TrackMap.Set(row, col, static_cast<int8_t>(code));
-            };
+        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5;
+             j = NextSetBit(starts, j) + 1) {
+            if (random.Random(4) != 0) continue;
             for (int c = 0; c < 5; ++c) {
                 put(i + 1, j + c, c == 0 ? kCornerTopLeft : c == 4 ? kCornerTopRight : kVergeStrip);
             }
             for (int r = 2; r <= 4; ++r) {
                 put(i + r, j, kVerticalVerge);
-                for (int c = 1; c <= 3; ++c) put(i + r, j + c, kFiller + random_.Random(3));
+                for (int c = 1; c <= 3; ++c) put(i + r, j + c, kFiller + random.Random(3));
                 put(i + r, j + 4, kVerticalVerge);
             }
             for (int c = 0; c < 5; ++c) {
                 put(i + 5, j + c,
-                    c == 0 ? kCornerBottomLeft : c == 4 ? kCornerBottomRight : kVergeStrip);
+                    c == 0   ? kCornerBottomLeft
+                    : c == 4 ? kCornerBottomRight
+                             : kVergeStrip);
             }
             empty.Fill(j, kSize, 0, kSize);
             j += kSize - 1;  // every block up to the park's last column now holds park cells
@@ -697,8 +704,11 @@ void TTrackGenerator::PlaceParks(int trackLength) {
 // least two cells apart.
 void TTrackGenerator::PlaceLots(int trackLength) {
     constexpr int kSize = 4;
+    TTrackMap& map = state_.TrackMap;
+    TRandom& random = random_;
+    auto put = [&map](int row, int col, int code) { map.Set(row, col, static_cast<int8_t>(code)); };
     const int firstRow = kTrackRows - 1 - trackLength;
-    EmptyBlocks empty(state_.TrackMap, kSize, kSize);
+    EmptyBlocks empty(map, kSize, kSize);
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
         if (i == firstRow) {
             empty.Start(i);
@@ -706,18 +716,16 @@ void TTrackGenerator::PlaceLots(int trackLength) {
             empty.Advance();
         }
         const ColumnBits starts = empty.EmptyBlockStarts();
-        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5; j = NextSetBit(starts, j) + 1) {
-            auto put = [this](int row, int col, int code) {
-                state_.TrackMap.Set(row, col, static_cast<int8_t>(code));
-            };
-            if (random_.Random(2) == 0) {
+        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5;
+             j = NextSetBit(starts, j) + 1) {
+            if (random.Random(2) == 0) {
                 put(i + 1, j, 45);
                 put(i + 1, j + 1, 46);
                 put(i + 2, j, 47);
                 put(i + 2, j + 1, 48);
             } else {
                 put(i + 1, j, kCornerTop);
-                put(i + 1, j + 1, 31 + random_.Random(2));
+                put(i + 1, j + 1, 31 + random.Random(2));
                 put(i + 2, j, kCornerBottom);
                 put(i + 2, j + 1, kCornerSide);
             }
@@ -727,4 +735,6 @@ void TTrackGenerator::PlaceLots(int trackLength) {
     }
 }
 
-void TTrackGenerator::FillGround() { state_.TrackMap.Replace(kEmpty, kGround); }
+void TTrackGenerator::FillGround() {
+    state_.TrackMap.Replace(kEmpty, kGround);
+}

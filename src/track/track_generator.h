@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 
 #include "track/random.h"
 #include "track/track_map.h"
@@ -24,8 +25,8 @@ public:
     // The start stretch: rows 1480 to 1499 hold a straight road whose left edge is this column.
     static constexpr int kStartColumn = 321;
     static constexpr int kStartRow = 1480;
-    // A new piece that would carry the road closer than this many columns to a side of the map
-    // is laid as a straight piece instead.
+    // When a piece is chosen while the road lies within this many columns of a side of the map,
+    // a piece that would carry it further towards that side is laid as a straight piece instead.
     static constexpr int kEdgeMargin = 20;
 
     TTrackGenerator(TrackState& state, TRandom& random) : state_(state), random_(random) {}
@@ -81,9 +82,13 @@ private:
         usedFrom_[row] = std::min<int16_t>(usedFrom_[row], static_cast<int16_t>(col));
         usedTo_[row] = std::max<int16_t>(usedTo_[row], static_cast<int16_t>(col));
     }
+    // Writes codes into one row from `col` to the right.
+    void PutCodes(int row, int col, std::initializer_list<int> codes);
     // The first and last column written in a row, or kTrackCols + 1 and 0 when none (or when
     // the row lies outside the grid).
-    int UsedFrom(int row) const { return TTrackMap::Inside(row, 1) ? usedFrom_[row] : kTrackCols + 1; }
+    int UsedFrom(int row) const {
+        return TTrackMap::Inside(row, 1) ? usedFrom_[row] : kTrackCols + 1;
+    }
     int UsedTo(int row) const { return TTrackMap::Inside(row, 1) ? usedTo_[row] : 0; }
 
     static constexpr int8_t kEmpty = -1;

@@ -8,8 +8,8 @@
 namespace {
 
 int ClampToInt(int64_t v) {
-    return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace

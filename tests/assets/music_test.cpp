@@ -309,7 +309,9 @@ TEST_P(SongTest, InstrumentsHoldOneSixteenBitSampleEach) {
     }
 }
 
-TEST_P(SongTest, BuildingTwiceGivesTheSameBytes) { EXPECT_EQ(GetParam().build(), bytes_); }
+TEST_P(SongTest, BuildingTwiceGivesTheSameBytes) {
+    EXPECT_EQ(GetParam().build(), bytes_);
+}
 
 // The game's player: SDL_mixer decodes XM through its module library. The mixer must load the
 // song from memory, see the same length as the order list gives (so it does not stop early),
@@ -317,7 +319,8 @@ TEST_P(SongTest, BuildingTwiceGivesTheSameBytes) { EXPECT_EQ(GetParam().build(),
 TEST_P(SongTest, LoadsAndLoopsInTheMixer) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
     ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
-    Mix_Music* music = Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes_.data(), static_cast<int>(bytes_.size())), 1);
+    Mix_Music* music =
+        Mix_LoadMUS_RW(SDL_RWFromConstMem(bytes_.data(), static_cast<int>(bytes_.size())), 1);
     ASSERT_NE(music, nullptr) << "the mixer cannot read the song: " << Mix_GetError();
     EXPECT_EQ(Mix_GetMusicType(music), MUS_MOD);
     bool stops = false;

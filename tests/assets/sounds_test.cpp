@@ -2,6 +2,8 @@
 // timing needs, levels, seamless loops, and the character each sound must have (rising engine
 // pitch, five shots a second, a soft servo start).
 
+#include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +15,8 @@
 #include <vector>
 
 #include "../../tools/assetgen/asset_parts.h"
+#include "media/archive_reader.h"
+#include "media/archive_writer.h"
 #include "media/riff_wave.h"
 
 namespace {
@@ -41,7 +45,8 @@ protected:
             sound.maxPlayingCount = entry.maxPlayingCount;
             sound.sampleRate = riff.sampleRate;
             for (size_t i = 0; i + 1 < riff.samples.size(); i += 2) {
-                const auto value = static_cast<int16_t>(riff.samples[i] | (riff.samples[i + 1] << 8));
+                const auto value =
+                    static_cast<int16_t>(riff.samples[i] | (riff.samples[i + 1] << 8));
                 sound.samples.push_back(value / 32768.0);
             }
             (*sounds_)[entry.name] = std::move(sound);
@@ -75,7 +80,7 @@ double AutocorrelationPitch(const std::vector<double>& samples, int rate, double
                             double highHz) {
     const int minLag = static_cast<int>(rate / highHz);
     const int maxLag = static_cast<int>(rate / lowHz);
-    const int window = static_cast<int>(samples.size()) - maxLag;
+    const int window = static_cast<int>(samples.size()) - maxLag - 1;
     std::vector<double> r(static_cast<size_t>(maxLag + 2), 0.0);
     for (int lag = minLag; lag <= maxLag + 1; ++lag) {
         double xy = 0.0, xx = 0.0, yy = 0.0;
@@ -154,17 +159,17 @@ constexpr double kEvent = -3.0;
 constexpr double kEngine = -9.0;
 
 const Expected kExpected[] = {
-    {"Button", false, 0.05, 0.10, kEvent},      {"MenuBegin", false, 0.8, 1.2, kEvent},
-    {"Tick", false, 0.02, 0.08, kEvent},        {"Neutral", true, 0.5, 1.0, kEngine},
-    {"Accel1", true, 0.5, 1.0, kEngine},        {"Accel2", true, 0.5, 1.0, kEngine},
-    {"Accel3", true, 0.5, 1.0, kEngine},        {"Accel4", true, 0.5, 1.0, kEngine},
-    {"Shift", false, 0.2, 0.3, kEngine},        {"Slowed", true, 0.5, 1.0, kEngine},
-    {"Maxed", true, 0.5, 1.0, kEngine},         {"Brake", true, 0.5, 0.5, kEngine},
-    {"Nitro", true, 0.5, 1.0, kEngine},         {"Horn", true, 0.3, 0.5, -6.0},
-    {"MachineGun", true, 0.4, 1.0, kEvent},     {"Rocket", false, 0.2, 0.5, kEvent},
-    {"Explosion", false, 0.8, 1.2, kEvent},     {"Collision", false, 0.2, 0.4, kEvent},
-    {"Kill", false, 0.5, 0.8, kEvent},          {"KillW", false, 0.5, 0.8, kEvent},
-    {"Score", false, 0.2, 0.4, kEvent},         {"Bonus", false, 0.4, 0.7, kEvent},
+    {"Button", false, 0.05, 0.10, kEvent},     {"MenuBegin", false, 0.8, 1.2, kEvent},
+    {"Tick", false, 0.02, 0.08, kEvent},       {"Neutral", true, 0.5, 1.0, kEngine},
+    {"Accel1", true, 0.5, 1.0, kEngine},       {"Accel2", true, 0.5, 1.0, kEngine},
+    {"Accel3", true, 0.5, 1.0, kEngine},       {"Accel4", true, 0.5, 1.0, kEngine},
+    {"Shift", false, 0.2, 0.3, kEngine},       {"Slowed", true, 0.5, 1.0, kEngine},
+    {"Maxed", true, 0.5, 1.0, kEngine},        {"Brake", true, 0.5, 0.5, kEngine},
+    {"Nitro", true, 0.5, 1.0, kEngine},        {"Horn", true, 0.3, 0.5, -6.0},
+    {"MachineGun", true, 0.4, 1.0, kEvent},    {"Rocket", false, 0.2, 0.5, kEvent},
+    {"Explosion", false, 0.8, 1.2, kEvent},    {"Collision", false, 0.2, 0.4, kEvent},
+    {"Kill", false, 0.5, 0.8, kEvent},         {"KillW", false, 0.5, 0.8, kEvent},
+    {"Score", false, 0.2, 0.4, kEvent},        {"Bonus", false, 0.4, 0.7, kEvent},
     {"WeaponAppear", false, 0.4, 0.6, kEvent},
 };
 
@@ -184,6 +189,29 @@ TEST_F(SoundsTest, BuildingTwiceGivesTheSameBytes) {
     for (size_t i = 0; i < again.size(); ++i) {
         EXPECT_EQ(again[i].wave, (*waves_)[i].wave) << again[i].name;
     }
+}
+
+TEST_F(SoundsTest, SurviveTheArchiveAndLoadInTheMixer) {
+    const std::vector<WaveEntry> read = ReadWaveArchive(WriteWaveArchive(*waves_));
+    ASSERT_EQ(read.size(), waves_->size());
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    for (size_t i = 0; i < read.size(); ++i) {
+        const WaveEntry& original = (*waves_)[i];
+        EXPECT_EQ(read[i].name, original.name);
+        EXPECT_EQ(read[i].looped, original.looped) << original.name;
+        EXPECT_EQ(read[i].maxPlayingCount, 1) << original.name;
+        EXPECT_EQ(read[i].wave, original.wave) << original.name;
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(
+            SDL_RWFromConstMem(read[i].wave.data(), static_cast<int>(read[i].wave.size())), 1);
+        EXPECT_NE(chunk, nullptr) << original.name << ": " << Mix_GetError();
+        if (chunk != nullptr) {
+            EXPECT_GT(chunk->alen, 0U) << original.name;
+            Mix_FreeChunk(chunk);
+        }
+    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 class EachSoundTest : public SoundsTest, public ::testing::WithParamInterface<Expected> {};
@@ -263,7 +291,8 @@ TEST_F(SoundsTest, LoopsRepeatTheirTone) {
 TEST_F(SoundsTest, WomanCriesHigherThanMan) {
     const DecodedSound& man = Sound("Kill");
     const DecodedSound& woman = Sound("KillW");
-    const double male = AutocorrelationPitch(Slice(man.samples, 0.12, 0.35, 22050), 22050, 80.0, 900.0);
+    const double male =
+        AutocorrelationPitch(Slice(man.samples, 0.12, 0.35, 22050), 22050, 80.0, 900.0);
     const double female =
         AutocorrelationPitch(Slice(woman.samples, 0.12, 0.35, 22050), 22050, 80.0, 900.0);
     EXPECT_GT(male, 120.0);

@@ -47,21 +47,22 @@ TEST(XmWriterTest, TuningPutsMiddleCWhereAsked) {
 TEST(XmWriterTest, CellsArePackedAndAFullCellIsWrittenPlain) {
     XmModule module = SmallModule();
     XmPattern& pattern = module.patterns[0];
-    pattern.At(0, 0) = XmCell{49, 1, 0x50, 0, 0};          // note, instrument, volume
-    pattern.At(0, 1) = XmCell{kXmKeyOff, 0, 0, 0, 0};      // key off only
-    pattern.At(1, 0) = XmCell{50, 1, 0x40, 0xF, 0x06};     // every field: plain five bytes
+    pattern.At(0, 0) = XmCell{49, 1, 0x50, 0, 0};       // note, instrument, volume
+    pattern.At(0, 1) = XmCell{kXmKeyOff, 0, 0, 0, 0};   // key off only
+    pattern.At(1, 0) = XmCell{50, 1, 0x40, 0xF, 0x06};  // every field: plain five bytes
     const std::vector<uint8_t> bytes = WriteXm(module);
-    const std::vector<uint8_t> expected = {0x87, 49,   1,   0x50,  // row 0
-                                           0x81, 97,                // key off
-                                           50,   1,    0x40, 0x0F, 0x06,  // row 1 channel 0
+    const std::vector<uint8_t> expected = {0x87, 49,   1,    0x50,         // row 0
+                                           0x81, 97,                       // key off
+                                           50,   1,    0x40, 0x0F, 0x06,   // row 1 channel 0
                                            0x80, 0x80, 0x80, 0x80, 0x80};  // the rest empty
     ASSERT_GE(bytes.size(), kFirstPatternData + expected.size());
     const std::vector<uint8_t> data(bytes.begin() + kFirstPatternData,
                                     bytes.begin() + kFirstPatternData + expected.size());
     EXPECT_EQ(data, expected);
     // The pattern header's data size matches.
-    EXPECT_EQ(static_cast<size_t>(bytes[kFirstPatternData - 2] | (bytes[kFirstPatternData - 1] << 8)),
-              expected.size());
+    EXPECT_EQ(
+        static_cast<size_t>(bytes[kFirstPatternData - 2] | (bytes[kFirstPatternData - 1] << 8)),
+        expected.size());
 }
 
 TEST(XmWriterTest, SampleDataIsDeltaCoded) {

@@ -18,6 +18,8 @@ class PlayerDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = MakeTestForm();
+        // Whatever the start-up shows (the menu's picture) is hidden: the car draws on black.
+        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
         car = new TPlayer(&form->MDXSpriteEngine, 1);
     }
     void Draw() {

@@ -18,38 +18,40 @@ const TrackState& GeneratedTrack(int level, uint32_t seed, int startColumn) {
     return *slot;
 }
 
-bool IsRoadCode(int code) { return (code >= 1 && code <= 22) || (code >= 33 && code <= 35); }
+bool IsRoadCode(int code) {
+    return (code >= 1 && code <= 22) || (code >= 33 && code <= 35);
+}
 
 // Every row of road the pieces can leave behind, from the road's left edge: the plain road, the
 // two phases of each drift, the twin, six-cell and five-cell roads, and the rows the splits,
 // merges, widenings and narrowings stamp on their way.
 const std::set<std::vector<int>>& ValidRoadRows() {
     static const std::set<std::vector<int>> rows = {
-        {1, 2, 3, 4},                      // straight
-        {5, 6, 7, 8},                      // drift right, first phase
-        {9, 10, 11, 12},                   // drift right, second phase
-        {16, 15, 14, 13},                  // drift left, first phase
-        {20, 19, 18, 17},                  // drift left, second phase
-        {1, 2, 3, 4, 1, 2, 3, 4},          // twin road
-        {1, 2, 21, 22, 3, 4},              // six-cell road
-        {1, 34, 22, 3, 4},                 // five-cell road widened to the right
-        {1, 2, 21, 35, 4},                 // five-cell road widened to the left
-        {16, 15, 7, 8},                    // split and six-cell widening
-        {20, 19, 18, 10, 11, 12},          //
-        {16, 15, 14, 6, 7, 8},             // split
-        {20, 19, 18, 17, 9, 10, 11, 12},   //
-        {5, 6, 7, 8, 16, 15, 14, 13},      // merge
-        {9, 10, 11, 19, 18, 17},           //
-        {5, 6, 7, 15, 14, 13},             // merge and six-cell narrowing
-        {9, 10, 18, 17},                   //
-        {1, 33, 7, 8},                     // widening to the right
-        {1, 33, 10, 11, 12},               //
-        {1, 33, 15, 14, 13},               // narrowing from the right
-        {1, 33, 18, 17},                   //
-        {16, 15, 33, 4},                   // widening to the left
-        {20, 19, 18, 33, 4},               //
-        {5, 6, 7, 33, 4},                  // narrowing from the left
-        {9, 10, 33, 4},                    //
+        {1, 2, 3, 4},                     // straight
+        {5, 6, 7, 8},                     // drift right, first phase
+        {9, 10, 11, 12},                  // drift right, second phase
+        {16, 15, 14, 13},                 // drift left, first phase
+        {20, 19, 18, 17},                 // drift left, second phase
+        {1, 2, 3, 4, 1, 2, 3, 4},         // twin road
+        {1, 2, 21, 22, 3, 4},             // six-cell road
+        {1, 34, 22, 3, 4},                // five-cell road widened to the right
+        {1, 2, 21, 35, 4},                // five-cell road widened to the left
+        {16, 15, 7, 8},                   // split and six-cell widening
+        {20, 19, 18, 10, 11, 12},         //
+        {16, 15, 14, 6, 7, 8},            // split
+        {20, 19, 18, 17, 9, 10, 11, 12},  //
+        {5, 6, 7, 8, 16, 15, 14, 13},     // merge
+        {9, 10, 11, 19, 18, 17},          //
+        {5, 6, 7, 15, 14, 13},            // merge and six-cell narrowing
+        {9, 10, 18, 17},                  //
+        {1, 33, 7, 8},                    // widening to the right
+        {1, 33, 10, 11, 12},              //
+        {1, 33, 15, 14, 13},              // narrowing from the right
+        {1, 33, 18, 17},                  //
+        {16, 15, 33, 4},                  // widening to the left
+        {20, 19, 18, 33, 4},              //
+        {5, 6, 7, 33, 4},                 // narrowing from the left
+        {9, 10, 33, 4},                   //
     };
     return rows;
 }

@@ -32,9 +32,9 @@ struct MapCell {
     int col = 0;
 };
 
-// The codes whose cells a survey lists: park corners, barrier cells, the walled block's corner,
-// lots, yards and side-street mouths.
-inline constexpr int kSurveyedCodes[] = {26, 39, 43, 45, 49, 58, 59, 60};
+// The codes whose cells a survey lists: park corners, corner groups, barrier cells, the walled
+// block's corner, lots, yards and side-street mouths.
+inline constexpr int kSurveyedCodes[] = {26, 37, 39, 43, 45, 49, 58, 59, 60};
 
 // What one pass over a map finds.
 struct MapSurvey {

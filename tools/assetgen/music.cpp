@@ -236,19 +236,26 @@ XmPattern Write(const Section& section) {
 }
 
 XmModule Song() {
-    const Progression theme = {MakeChord("D2", "F4", "A4", "C5"), MakeChord("Bb1", "F4", "A4", "D5"),
-                               MakeChord("F2", "E4", "A4", "C5"), MakeChord("C2", "E4", "G4", "D5")};
-    const Progression bridge = {MakeChord("Bb1", "F4", "A4", "D5"), MakeChord("C2", "E4", "G4", "C5"),
-                                MakeChord("A1", "E4", "G4", "C5"), MakeChord("D2", "F4", "A4", "D5")};
-    const Progression turnaround = {
+    const Progression theme = {
+        MakeChord("D2", "F4", "A4", "C5"), MakeChord("Bb1", "F4", "A4", "D5"),
+        MakeChord("F2", "E4", "A4", "C5"), MakeChord("C2", "E4", "G4", "D5")};
+    const Progression bridge = {
         MakeChord("Bb1", "F4", "A4", "D5"), MakeChord("C2", "E4", "G4", "C5"),
-        MakeChord("A1", "E4", "G4", "C5"), MakeChord("A1", "E4", "G4", "C#5")};
+        MakeChord("A1", "E4", "G4", "C5"), MakeChord("D2", "F4", "A4", "D5")};
+    const Progression turn = {MakeChord("Bb1", "F4", "A4", "D5"), MakeChord("C2", "E4", "G4", "C5"),
+                              MakeChord("A1", "E4", "G4", "C5"),
+                              MakeChord("A1", "E4", "G4", "C#5")};
 
-    constexpr const char* kThemeA = "A4:4 D5:4 E5:4 F5:4 | A5:8 G5:4 F5:4 | E5:6 F5:2 E5:4 C5:4 | D5:12 -:4";
-    constexpr const char* kThemeB = "A4:4 D5:4 E5:4 F5:4 | D6:8 C6:4 A5:4 | G5:6 A5:2 G5:4 E5:4 | E5:4 G5:4 E5:6 -:2";
-    constexpr const char* kThemeC = "F5:4 E5:2 D5:2 A4:8 | Bb4:4 C5:2 D5:2 F5:8 | E5:4 F5:2 G5:2 A5:4 C6:4 | G5:12 -:4";
-    constexpr const char* kBridgeA = "D5:4 F5:4 A5:6 G5:2 | G5:8 E5:4 C5:4 | C5:4 E5:4 G5:4 A5:4 | F5:8 E5:4 D5:4";
-    constexpr const char* kBridgeB = "D5:4 F5:4 A5:6 Bb5:2 | C6:8 G5:4 E5:4 | A5:4 G5:4 E5:4 C5:4 | E5:6 D5:2 C#5:6 -:2";
+    constexpr const char* kThemeA =
+        "A4:4 D5:4 E5:4 F5:4 | A5:8 G5:4 F5:4 | E5:6 F5:2 E5:4 C5:4 | D5:12 -:4";
+    constexpr const char* kThemeB =
+        "A4:4 D5:4 E5:4 F5:4 | D6:8 C6:4 A5:4 | G5:6 A5:2 G5:4 E5:4 | E5:4 G5:4 E5:6 -:2";
+    constexpr const char* kThemeC =
+        "F5:4 E5:2 D5:2 A4:8 | Bb4:4 C5:2 D5:2 F5:8 | E5:4 F5:2 G5:2 A5:4 C6:4 | G5:12 -:4";
+    constexpr const char* kBridgeA =
+        "D5:4 F5:4 A5:6 G5:2 | G5:8 E5:4 C5:4 | C5:4 E5:4 G5:4 A5:4 | F5:8 E5:4 D5:4";
+    constexpr const char* kBridgeB =
+        "D5:4 F5:4 A5:6 Bb5:2 | C6:8 G5:4 E5:4 | A5:4 G5:4 E5:4 C5:4 | E5:6 D5:2 C#5:6 -:2";
 
     std::vector<Section> sections(8);
     sections[0] = {theme, nullptr, kLeadSound, 0, false, Bass::None, Arp::Quarters, Beat::None};
@@ -256,7 +263,7 @@ XmModule Song() {
     sections[2] = {theme, kThemeA, kLeadSound, 54, true, Bass::Moving, Arp::Eighths, Beat::Full};
     sections[3] = {theme, kThemeB, kLeadSound, 54, true, Bass::Moving, Arp::Eighths, Beat::Full};
     sections[4] = {bridge, kBridgeA, kLeadSound, 54, true, Bass::Moving, Arp::Eighths, Beat::Full};
-    sections[5] = {turnaround, kBridgeB, kLeadSound, 54, true, Bass::Moving, Arp::Eighths, Beat::Full};
+    sections[5] = {turn, kBridgeB, kLeadSound, 54, true, Bass::Moving, Arp::Eighths, Beat::Full};
     sections[6] = {theme, kThemeC, kLeadSound, 54, true, Bass::Moving, Arp::Quarters, Beat::Full};
     // The quiet middle: the bridge tune on the bell over pad and bass.
     sections[7] = {bridge, kBridgeA, kBell, 48, true, Bass::Held, Arp::None, Beat::Shaker};
@@ -270,8 +277,9 @@ XmModule Song() {
     // Intro, groove, theme twice, bridge twice, second theme, theme, quiet bridge, bridge, theme.
     module.orders = {0, 1, 2, 3, 4, 5, 6, 3, 7, 4, 5, 2};
     module.restartPosition = 1;
-    module.instruments = {music::SoftPad(),  music::GlassBell(), music::RoundBass(), music::SoftLead(),
-                          music::SoftKick(), music::Snap(),      music::Shaker()};
+    module.instruments = {music::SoftPad(),  music::GlassBell(), music::RoundBass(),
+                          music::SoftLead(), music::SoftKick(),  music::Snap(),
+                          music::Shaker()};
     return module;
 }
 
@@ -356,7 +364,8 @@ void WriteDrums(PatternWriter& out, Drums drums) {
                 if (onBeat) out.Note(row, kKick, c4, kKickSound, 58);
                 // The snare doubles its pace every bar from the third, rising in volume.
                 const int step = bar < 2 ? 4 : (bar == 2 ? 2 : 1);
-                if (inBar % step == 0) out.Note(row, kSnare, c4, kSnareSound, 18 + 40 * row / kPatternRows);
+                if (inBar % step == 0)
+                    out.Note(row, kSnare, c4, kSnareSound, 18 + 40 * row / kPatternRows);
                 break;
             }
         }
@@ -366,7 +375,8 @@ void WriteDrums(PatternWriter& out, Drums drums) {
 void WriteFill(PatternWriter& out) {
     // Four toms falling in pitch (the kick pitched up) and a snare flam into the next section.
     const char* toms[] = {"G5", "E5", "C5", "A4"};
-    for (int i = 0; i < 4; ++i) out.Note(kPatternRows - 8 + 2 * i, kToms, NoteNumber(toms[i]), kKickSound, 44);
+    for (int i = 0; i < 4; ++i)
+        out.Note(kPatternRows - 8 + 2 * i, kToms, NoteNumber(toms[i]), kKickSound, 44);
     for (int row = kPatternRows - 4; row < kPatternRows; ++row) {
         out.Note(row, kSnare, NoteNumber("C4"), kSnareSound, 30 + 6 * (row - kPatternRows + 4));
     }
@@ -396,7 +406,8 @@ void WriteBass(PatternWriter& out, Bass bass, const Progression& chords) {
             case Bass::Gallop: {
                 static constexpr int kRows[6] = {0, 3, 6, 8, 11, 14};
                 static constexpr int kUp[6] = {0, 0, 12, 0, 0, 12};
-                for (int i = 0; i < 6; ++i) out.Note(row + kRows[i], kBass, root + kUp[i], kBassSound, 60);
+                for (int i = 0; i < 6; ++i)
+                    out.Note(row + kRows[i], kBass, root + kUp[i], kBassSound, 60);
                 break;
             }
         }
@@ -467,12 +478,19 @@ XmModule Song() {
     const Progression chorus = {c, d, bm, em};
     const Progression lift = {em, cmaj7, am, b};
 
-    constexpr const char* kVerseA = "E5:3 G5:3 B5:2 A5:4 G5:4 | E5:3 G5:3 C6:2 B5:4 G5:4 | D5:3 G5:3 B5:2 D6:4 B5:4 | A5:6 F#5:2 D5:8";
-    constexpr const char* kVerseB = "E5:3 G5:3 B5:2 A5:4 G5:4 | E5:3 G5:3 C6:2 B5:4 C6:4 | D6:6 B5:2 G5:4 A5:4 | F#5:4 A5:4 D6:8";
-    constexpr const char* kChorusA = "G5:4 E6:6 D6:2 C6:4 | D6:6 A5:2 F#5:4 A5:4 | B5:4 F#6:6 E6:2 D6:4 | E6:12 -:4";
-    constexpr const char* kChorusB = "G5:4 E6:6 D6:2 C6:4 | D6:6 E6:2 F#6:4 A6:4 | G6:4 F#6:4 D6:4 B5:4 | E6:14 -:2";
-    constexpr const char* kSolo = "B5:2 G5:2 E5:2 G5:2 B5:2 E6:2 D6:2 B5:2 | C6:2 G5:2 E5:2 G5:2 C6:2 E6:2 D6:2 C6:2 | "
-                                  "B5:2 G5:2 D5:2 G5:2 B5:2 D6:2 G6:2 D6:2 | F#6:4 E6:2 D6:2 A5:4 F#5:4";
+    constexpr const char* kVerseA =
+        "E5:3 G5:3 B5:2 A5:4 G5:4 | E5:3 G5:3 C6:2 B5:4 G5:4 | "
+        "D5:3 G5:3 B5:2 D6:4 B5:4 | A5:6 F#5:2 D5:8";
+    constexpr const char* kVerseB =
+        "E5:3 G5:3 B5:2 A5:4 G5:4 | E5:3 G5:3 C6:2 B5:4 C6:4 | "
+        "D6:6 B5:2 G5:4 A5:4 | F#5:4 A5:4 D6:8";
+    constexpr const char* kChorusA =
+        "G5:4 E6:6 D6:2 C6:4 | D6:6 A5:2 F#5:4 A5:4 | B5:4 F#6:6 E6:2 D6:4 | E6:12 -:4";
+    constexpr const char* kChorusB =
+        "G5:4 E6:6 D6:2 C6:4 | D6:6 E6:2 F#6:4 A6:4 | G6:4 F#6:4 D6:4 B5:4 | E6:14 -:2";
+    constexpr const char* kSolo =
+        "B5:2 G5:2 E5:2 G5:2 B5:2 E6:2 D6:2 B5:2 | C6:2 G5:2 E5:2 G5:2 C6:2 E6:2 D6:2 C6:2 | "
+        "B5:2 G5:2 D5:2 G5:2 B5:2 D6:2 G6:2 D6:2 | F#6:4 E6:2 D6:2 A5:4 F#5:4";
     constexpr const char* kBreakdown = "B5:12 A5:2 G5:2 | E5:16 | C6:8 B5:4 A5:4 | B5:8 D#6:8";
 
     std::vector<Section> sections(10);
@@ -497,8 +515,8 @@ XmModule Song() {
     // verse again and out through the solo.
     module.orders = {0, 1, 2, 3, 4, 5, 9, 8, 6, 7, 4, 5, 2, 3, 8, 9};
     module.restartPosition = 1;
-    module.instruments = {music::Kick(),      music::Snare(),        music::ClosedHat(),
-                          music::OpenHat(),   music::Crash(),        music::SawBass(),
+    module.instruments = {music::Kick(),         music::Snare(),     music::ClosedHat(),
+                          music::OpenHat(),      music::Crash(),     music::SawBass(),
                           music::SuperSawLead(), music::StringPad(), music::Stab(),
                           music::Pluck()};
     return module;
@@ -508,6 +526,10 @@ XmModule Song() {
 
 }  // namespace
 
-std::vector<uint8_t> BuildMenuSong() { return WriteXm(menu::Song()); }
+std::vector<uint8_t> BuildMenuSong() {
+    return WriteXm(menu::Song());
+}
 
-std::vector<uint8_t> BuildRaceSong() { return WriteXm(race::Song()); }
+std::vector<uint8_t> BuildRaceSong() {
+    return WriteXm(race::Song());
+}

@@ -25,7 +25,7 @@ constexpr double kMiddleC = 261.6255653;
 constexpr double kSamplePeak = 0.9;
 
 struct Detune {
-    int cycles;    // cycles of this voice in the whole loop
+    int cycles;  // cycles of this voice in the whole loop
     double level;
 };
 
@@ -147,21 +147,22 @@ XmInstrument GlassBell() {
 
 XmInstrument RoundBass() {
     // A round, nearly sine bass with a touch of second and third harmonic.
-    XmSample sample = LoopedWave("round bass", 256, 1, {{1, 1.0}}, 4,
-                                 [](int h) { return h == 1 ? 1.0 : (h == 2 ? 0.3 : (h == 3 ? 0.12 : 0.04)); },
-                                 1002);
+    XmSample sample = LoopedWave(
+        "round bass", 256, 1, {{1, 1.0}}, 4,
+        [](int h) { return h == 1 ? 1.0 : (h == 2 ? 0.3 : (h == 3 ? 0.12 : 0.04)); }, 1002);
     return Make("Round bass", std::move(sample),
                 XmEnvelope{{{0, 64}, {10, 54}, {40, 46}, {50, 0}}, 2}, 0x400);
 }
 
 XmInstrument SoftLead() {
     // A mellow hollow lead: mostly odd harmonics, two voices beating slowly, a gentle vibrato.
-    XmSample sample = LoopedWave("soft lead", 64, 200, {{200, 1.0}, {201, 0.6}}, 14,
-                                 [](int h) {
-                                     const double odd = h % 2 == 1 ? 1.0 : 0.25;
-                                     return odd / h / (1.0 + std::pow(h / 6.0, 2.0));
-                                 },
-                                 1003);
+    XmSample sample = LoopedWave(
+        "soft lead", 64, 200, {{200, 1.0}, {201, 0.6}}, 14,
+        [](int h) {
+            const double odd = h % 2 == 1 ? 1.0 : 0.25;
+            return odd / h / (1.0 + std::pow(h / 6.0, 2.0));
+        },
+        1003);
     XmInstrument lead = Make("Soft lead", std::move(sample),
                              XmEnvelope{{{0, 0}, {2, 64}, {12, 50}, {26, 0}}, 2}, 0x500);
     lead.vibratoSweep = 32;
@@ -180,8 +181,8 @@ XmInstrument Snap() {
     // A light finger-snap / rim sound for the backbeat.
     constexpr int kRate = 22050;
     NoiseSource noise(1004);
-    Signal snap = synth::NoiseBurst(0.12, Biquad(Biquad::Kind::BandPass, 2200.0, 1.5, kRate),
-                                    0.025, noise, kRate);
+    Signal snap = synth::NoiseBurst(0.12, Biquad(Biquad::Kind::BandPass, 2200.0, 1.5, kRate), 0.025,
+                                    noise, kRate);
     synth::MixInto(snap, synth::Partials(0.12, {{410.0, 0.25, 0.02}, {1650.0, 0.08, 0.015}}, kRate),
                    0);
     return Make("Snap", OneShot("snap", std::move(snap), kRate));
@@ -208,8 +209,9 @@ XmInstrument Kick() {
     constexpr int kRate = 22050;
     NoiseSource noise(2001);
     Signal kick = synth::Thump(0.35, 170.0, 46.0, 0.028, 0.16, kRate);
-    synth::MixInto(kick, synth::NoiseBurst(0.01, Biquad(Biquad::Kind::HighPass, 2000.0, 0.7, kRate),
-                                           0.0015, noise, kRate),
+    synth::MixInto(kick,
+                   synth::NoiseBurst(0.01, Biquad(Biquad::Kind::HighPass, 2000.0, 0.7, kRate),
+                                     0.0015, noise, kRate),
                    0, 0.5);
     for (double& x : kick) x = std::tanh(1.6 * x);
     return Make("Kick", OneShot("kick", std::move(kick), kRate));
@@ -221,8 +223,8 @@ XmInstrument Snare() {
     Signal snare = synth::NoiseBurst(0.28, Biquad(Biquad::Kind::HighPass, 1200.0, 0.7, kRate),
                                      0.075, noise, kRate);
     synth::MixInto(snare,
-                   synth::NoiseBurst(0.28, Biquad(Biquad::Kind::BandPass, 4500.0, 0.8, kRate),
-                                     0.05, noise, kRate),
+                   synth::NoiseBurst(0.28, Biquad(Biquad::Kind::BandPass, 4500.0, 0.8, kRate), 0.05,
+                                     noise, kRate),
                    0, 0.8);
     synth::MixInto(snare, synth::Thump(0.28, 240.0, 180.0, 0.02, 0.05, kRate), 0, 0.9);
     synth::MixInto(snare, synth::Partials(0.28, {{330.0, 0.35, 0.04}}, kRate), 0);
@@ -231,7 +233,8 @@ XmInstrument Snare() {
 
 XmInstrument ClosedHat() {
     constexpr int kRate = 44100;
-    return Make("Closed hat", OneShot("closed hat", Cymbal(0.1, 0.022, 7000.0, kRate, 2003), kRate));
+    return Make("Closed hat",
+                OneShot("closed hat", Cymbal(0.1, 0.022, 7000.0, kRate, 2003), kRate));
 }
 
 XmInstrument OpenHat() {
@@ -249,16 +252,17 @@ XmInstrument Crash() {
 XmInstrument SawBass() {
     // A saw bass through a resonant low-pass: a bump around the seventh harmonic gives it bite,
     // and a sine at the root keeps the bottom solid.
-    XmSample sample = LoopedWave("saw bass", 256, 1, {{1, 1.0}}, 48,
-                                 [](int h) {
-                                     const double lowPass = 1.0 / std::sqrt(1.0 + std::pow(h / 9.0, 4.0));
-                                     const double resonance = 1.0 + 1.4 * std::exp(-std::pow(h - 7.0, 2.0) / 6.0);
-                                     const double sub = h == 1 ? 0.8 : 0.0;
-                                     return sub + lowPass * resonance / h;
-                                 },
-                                 2006);
-    return Make("Saw bass", std::move(sample),
-                XmEnvelope{{{0, 64}, {4, 52}, {14, 42}, {18, 0}}, 2}, 0x800);
+    XmSample sample = LoopedWave(
+        "saw bass", 256, 1, {{1, 1.0}}, 48,
+        [](int h) {
+            const double lowPass = 1.0 / std::sqrt(1.0 + std::pow(h / 9.0, 4.0));
+            const double resonance = 1.0 + 1.4 * std::exp(-std::pow(h - 7.0, 2.0) / 6.0);
+            const double sub = h == 1 ? 0.8 : 0.0;
+            return sub + lowPass * resonance / h;
+        },
+        2006);
+    return Make("Saw bass", std::move(sample), XmEnvelope{{{0, 64}, {4, 52}, {14, 42}, {18, 0}}, 2},
+                0x800);
 }
 
 XmInstrument SuperSawLead() {
@@ -274,24 +278,24 @@ XmInstrument SuperSawLead() {
 }
 
 XmInstrument StringPad() {
-    XmSample sample = LoopedWave("string pad", 128, 150,
-                                 {{149, 0.8}, {150, 1.0}, {151, 0.8}, {300, 0.25}}, 24,
-                                 SoftSaw(7.0), 2008);
+    XmSample sample =
+        LoopedWave("string pad", 128, 150, {{149, 0.8}, {150, 1.0}, {151, 0.8}, {300, 0.25}}, 24,
+                   SoftSaw(7.0), 2008);
     return Make("String pad", std::move(sample), XmEnvelope{{{0, 0}, {10, 64}, {34, 0}}, 1}, 0x300);
 }
 
 XmInstrument Stab() {
     // A brighter chord voice that dies away quickly: the chorus's off-beat stabs.
-    XmSample sample = LoopedWave("stab", 128, 150, {{149, 0.9}, {150, 1.0}, {151, 0.9}}, 30,
-                                 SoftSaw(12.0), 2009);
-    return Make("Stab", std::move(sample),
-                XmEnvelope{{{0, 64}, {5, 40}, {16, 22}, {22, 0}}, 2}, 0x800);
+    XmSample sample =
+        LoopedWave("stab", 128, 150, {{149, 0.9}, {150, 1.0}, {151, 0.9}}, 30, SoftSaw(12.0), 2009);
+    return Make("Stab", std::move(sample), XmEnvelope{{{0, 64}, {5, 40}, {16, 22}, {22, 0}}, 2},
+                0x800);
 }
 
 XmInstrument Pluck() {
     // A square pluck for the running arpeggio; the envelope lets it ring and fade by itself.
-    XmSample sample = LoopedWave("pluck", 64, 1, {{1, 1.0}}, 15,
-                                 [](int h) { return h % 2 == 1 ? 1.0 / h : 0.0; }, 2010);
+    XmSample sample = LoopedWave(
+        "pluck", 64, 1, {{1, 1.0}}, 15, [](int h) { return h % 2 == 1 ? 1.0 / h : 0.0; }, 2010);
     return Make("Pluck", std::move(sample),
                 XmEnvelope{{{0, 64}, {3, 44}, {10, 20}, {24, 6}, {40, 0}}, -1}, 0);
 }

@@ -31,7 +31,7 @@ namespace {
 // same cars as the start screen's showroom pictures, in the same body colours.
 enum class Style { Coupe, Tourer, Muscle, Rally, Wedge, TwoTone };
 
-struct PlayerCarSpec {
+struct PlayerCarLook {
     int width;
     int height;
     double wheelDx;  // rear-wheel points from the car's centre (where the skid marks are laid)
@@ -53,7 +53,7 @@ struct PlayerCarSpec {
 
 using menuart::kCarBodyColours;
 
-constexpr std::array<PlayerCarSpec, 6> kCars = {{
+constexpr std::array<PlayerCarLook, 6> kCars = {{
     {64, 156, 22.5, 54.9, Style::Coupe, kCarBodyColours[0], 0xF4F2EA, 3, 14, 9, 52, 72, 106, 121,
      20, 24, 21},
     {62, 148, 21.3, 50.9, Style::Tourer, kCarBodyColours[1], 0xDDE3EA, 3, 19, 12, 44, 64, 94, 110,
@@ -107,7 +107,7 @@ void Tyre(cairo_t* cr, double cx, double cy, double w, double l) {
 }
 
 // The glass house: windshield, side windows and rear window in one dark glass shape.
-void Glass(cairo_t* cr, const PlayerCarSpec& s) {
+void Glass(cairo_t* cr, const PlayerCarLook& s) {
     const double cx = s.width / 2.0;
     const double mid = (s.roofTop + s.roofBottom) / 2;
     RoundedPolygon(cr,
@@ -135,7 +135,7 @@ void Glass(cairo_t* cr, const PlayerCarSpec& s) {
     Stroke(cr, 0x0A0E14, 1.0);
 }
 
-void RoofPanel(cairo_t* cr, const PlayerCarSpec& s, uint32_t colour) {
+void RoofPanel(cairo_t* cr, const PlayerCarLook& s, uint32_t colour) {
     const double cx = s.width / 2.0;
     const double hw = s.glassMid - 3;
     RoundedPolygon(cr,
@@ -149,7 +149,7 @@ void RoofPanel(cairo_t* cr, const PlayerCarSpec& s, uint32_t colour) {
     Stroke(cr, Darker(colour, 0.45), 1.0);
 }
 
-void Headlights(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1, bool round) {
+void Headlights(cairo_t* cr, const PlayerCarLook& s, double x0, double x1, bool round) {
     for (int side = 0; side < 2; ++side) {
         const bool wedge = s.style == Style::Wedge;
         const double hx = side == 0 ? x0 + (wedge ? 13 : 9) : x1 - (wedge ? 13 : 9);
@@ -170,7 +170,7 @@ void Headlights(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1, bool 
     }
 }
 
-void Taillights(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+void Taillights(cairo_t* cr, const PlayerCarLook& s, double x0, double x1) {
     const double y = s.height - 7.5;
     for (int side = 0; side < 2; ++side) {
         const double tx = side == 0 ? x0 + 2.5 : x1 - 12.5;
@@ -181,7 +181,7 @@ void Taillights(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
 }
 
 // The rear bumper with the two exhaust tips the nitro flames blow out of.
-void RearBumper(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+void RearBumper(cairo_t* cr, const PlayerCarLook& s, double x0, double x1) {
     const double w = s.width;
     const double y = s.height - 3.5;
     RoundedRect(cr, x0 + 6, y - 1, x1 - x0 - 12, 3.2, 1.5);
@@ -198,7 +198,7 @@ void RearBumper(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
     }
 }
 
-void Mirrors(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+void Mirrors(cairo_t* cr, const PlayerCarLook& s, double x0, double x1) {
     const double y = s.windshieldTop + 5;
     for (int side = 0; side < 2; ++side) {
         const double mx = side == 0 ? x0 - 0.5 : x1 + 0.5;
@@ -228,12 +228,12 @@ void Vent(cairo_t* cr, double cx, double cy, double w, double h, int slats) {
 }
 
 // Pin stripes along both flanks.
-void SidePins(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1, uint32_t colour) {
+void SidePins(cairo_t* cr, const PlayerCarLook& s, double x0, double x1, uint32_t colour) {
     Stripe(cr, x0 + 3, 16, 2, s.height - 14, colour);
     Stripe(cr, x1 - 5, 16, 2, s.height - 14, colour);
 }
 
-void DrawStyleUnderGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+void DrawStyleUnderGlass(cairo_t* cr, const PlayerCarLook& s, double x0, double x1) {
     const double cx = s.width / 2.0;
     const double h = s.height;
     switch (s.style) {
@@ -304,7 +304,7 @@ void BootLip(cairo_t* cr, double x0, double x1, double y) {
     FillLinear(cr, 0, y, 0, y + 3.5, {{0, 0x4A4A4E}, {1, 0x141416}});
 }
 
-void DrawStyleOverGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x1) {
+void DrawStyleOverGlass(cairo_t* cr, const PlayerCarLook& s, double x0, double x1) {
     const double cx = s.width / 2.0;
     const double h = s.height;
     switch (s.style) {
@@ -353,7 +353,7 @@ void DrawStyleOverGlass(cairo_t* cr, const PlayerCarSpec& s, double x0, double x
     }
 }
 
-void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
+void DrawCar(cairo_t* cr, const PlayerCarLook& s) {
     const double w = s.width;
     const double h = s.height;
     const double x0 = s.bodyInset;
@@ -422,7 +422,7 @@ void DrawCar(cairo_t* cr, const PlayerCarSpec& s) {
 }  // namespace
 
 void raceart::PlayerCarSize(int car, int* width, int* height) {
-    const PlayerCarSpec& s = kCars.at(static_cast<size_t>(car - 1));
+    const PlayerCarLook& s = kCars.at(static_cast<size_t>(car - 1));
     *width = s.width;
     *height = s.height;
 }

@@ -128,7 +128,8 @@ void Glass(cairo_t* cr, const std::vector<Pt>& pts, double r) {
     Stroke(cr, 0x0C1218, 0.8);
 }
 
-void Wheels(cairo_t* cr, double hw, double l, double y0, double y1, double tw, double tl) {
+// Tyres showing under both sides of a body of half width hw, at the axles y0 and y1.
+void Wheels(cairo_t* cr, double hw, double y0, double y1, double tw, double tl) {
     for (double y : {y0, y1}) {
         for (double x : {-hw - 1.2, hw + 1.2 - tw}) {
             RoundedRect(cr, x, y - tl / 2, tw, tl, 2);
@@ -136,7 +137,6 @@ void Wheels(cairo_t* cr, double hw, double l, double y0, double y1, double tw, d
             cairo_fill(cr);
         }
     }
-    (void)l;
 }
 
 // Saloon: bonnet, glass house, roof and boot, in steel blue.
@@ -144,7 +144,7 @@ void DrawSaloon(cairo_t* cr, double w, double l) {
     const double hw = w / 2;
     const double top = -l / 2;
     const uint32_t paint = 0x4E78A8;
-    Wheels(cr, hw - 1, l, top + l * 0.2, top + l * 0.8, 5, 19);
+    Wheels(cr, hw + 0.8, top + l * 0.2, top + l * 0.8, 5, 19);
     RoundedPolygon(cr,
                    {{-hw + 4, top},
                     {hw - 4, top},
@@ -182,6 +182,18 @@ void DrawSaloon(cairo_t* cr, double w, double l) {
         cairo_line_to(cr, x, top + l * 0.28);
     }
     cairo_stroke(cr);
+    // Door seams and the boot lid.
+    SetColour(cr, Darker(paint, 0.45));
+    cairo_set_line_width(cr, 0.8);
+    for (double side : {-1.0, 1.0}) {
+        for (double y : {top + l * 0.42, top + l * 0.6, top + l * 0.78}) {
+            cairo_move_to(cr, side * hw, y);
+            cairo_line_to(cr, side * (hw - 2.5), y);
+        }
+    }
+    cairo_move_to(cr, -hw + 5, top + l * 0.87);
+    cairo_line_to(cr, hw - 5, top + l * 0.87);
+    cairo_stroke(cr);
     for (double x : {-hw + 6.5, hw - 6.5}) {
         Light(cr, x, top + 3, 4, 2, true);
         Light(cr, x, -top - 2.5, 4, 1.8, false);
@@ -198,7 +210,7 @@ void DrawVan(cairo_t* cr, double w, double l) {
     const double hw = w / 2;
     const double top = -l / 2;
     const uint32_t paint = 0xE8E6DE;
-    Wheels(cr, hw - 1, l, top + l * 0.16, top + l * 0.8, 6, 22);
+    Wheels(cr, hw + 0.8, top + l * 0.16, top + l * 0.8, 6, 22);
     RoundedPolygon(
         cr,
         {{-hw + 7, top}, {hw - 7, top}, {hw, top + 16}, {hw, -top}, {-hw, -top}, {-hw, top + 16}},
@@ -298,7 +310,7 @@ void DrawTaxi(cairo_t* cr, double w, double l) {
     const double hw = w / 2;
     const double top = -l / 2;
     const uint32_t paint = 0xF2BE1C;
-    Wheels(cr, hw - 1, l, top + l * 0.2, top + l * 0.8, 5, 20);
+    Wheels(cr, hw + 0.8, top + l * 0.2, top + l * 0.8, 5, 20);
     RoundedPolygon(cr,
                    {{-hw + 5, top},
                     {hw - 5, top},
@@ -364,8 +376,8 @@ void DrawLorry(cairo_t* cr, double w, double l) {
     const double top = -l / 2;
     const uint32_t cab = 0xB82A22;
     const double cabLen = 46;
-    Wheels(cr, hw - 1, l, top + 20, top + cabLen + 6, 8, 18);
-    for (double y : {-top - 48, -top - 26}) Wheels(cr, hw - 1, l, y, y, 8, 18);
+    Wheels(cr, hw - 1, top + 20, top + cabLen + 6, 8, 18);
+    for (double y : {-top - 48, -top - 26}) Wheels(cr, hw - 1, y, y, 8, 18);
     // Cab: bonnet-less front with a wide windshield and a sleeper roof.
     RoundedPolygon(cr,
                    {{-hw + 6, top},

@@ -32,15 +32,17 @@ struct EngineTone {
     double pulseDepth = 0.5;    // 0: steady tone, 1: fully pulsed
     double roughness = 0.15;    // spread of the per-firing strength
     double noiseLevel = 0.15;
-    double noiseHz = 800.0;     // centre of the exhaust noise band
-    double toneHz = 3000.0;     // final low-pass: lower is darker / further away
+    double noiseHz = 800.0;  // centre of the exhaust noise band
+    double toneHz = 3000.0;  // final low-pass: lower is darker / further away
     uint64_t seed = 1;
 };
 
 constexpr int kLoopFade = 1024;  // about 46 ms of cross-fade
 constexpr int kPreroll = 2048;   // lets the filters settle before the loop starts
 
-int EngineLoopLength() { return synth::SamplesFor(kEngineLoopSeconds, kSoundRate); }
+int EngineLoopLength() {
+    return synth::SamplesFor(kEngineLoopSeconds, kSoundRate);
+}
 
 // A table of per-firing strengths that repeats every loop, read with smooth steps.
 class FiringStrengths {
@@ -94,9 +96,10 @@ Signal RenderEngine(const EngineTone& tone, int length, int preroll, ExtraFn ext
         double harmonicSum = 0.0;
         for (int k = 1; k <= harmonics; ++k) {
             const auto i = static_cast<size_t>(k);
-            harmonicSum += level[i] * (std::sin(kTwoPi * (k * f * t + phase[i])) +
-                                       tone.detuneLevel * std::sin(kTwoPi * (k * (f + tone.detuneHz) * t +
-                                                                              detunedPhase[i])));
+            harmonicSum +=
+                level[i] * (std::sin(kTwoPi * (k * f * t + phase[i])) +
+                            tone.detuneLevel *
+                                std::sin(kTwoPi * (k * (f + tone.detuneHz) * t + detunedPhase[i])));
         }
         harmonicSum += tone.lopeLevel * std::sin(kTwoPi * (0.5 * f * t + lopePhase));
 
@@ -128,7 +131,9 @@ Signal EngineLoop(const EngineTone& tone, ExtraFn extra) {
     return synth::MakeSeamlessLoop(rendered, loop, kLoopFade);
 }
 
-Signal EngineLoop(const EngineTone& tone) { return EngineLoop(tone, NoExtra{}); }
+Signal EngineLoop(const EngineTone& tone) {
+    return EngineLoop(tone, NoExtra{});
+}
 
 }  // namespace
 
@@ -320,7 +325,7 @@ Signal MakeBrake() {
     const int loop = EngineLoopLength();
     const int length = kPreroll + loop + kLoopFade;
     NoiseSource noise(701);
-    constexpr double kSqueal = 1520.0;       // a multiple of 2 Hz
+    constexpr double kSqueal = 1520.0;        // a multiple of 2 Hz
     constexpr double kSecondSqueal = 2250.0;  // a second mode of the tyre wall
     constexpr double kWaverHz = 8.0;
     constexpr double kSkipsPerLoop = 20.0;  // the tyre skips along the road
@@ -338,10 +343,9 @@ Signal MakeBrake() {
         const double waver = std::sin(kTwoPi * kWaverHz * t);
         squealCycles += (kSqueal + 30.0 * waver) / kSoundRate;
         secondCycles += (kSecondSqueal - 22.0 * waver) / kSoundRate;
-        const double squeal = std::sin(kTwoPi * squealCycles) +
-                              0.3 * std::sin(kTwoPi * 2.0 * squealCycles) +
-                              0.1 * std::sin(kTwoPi * 3.0 * squealCycles) +
-                              0.35 * std::sin(kTwoPi * secondCycles);
+        const double squeal =
+            std::sin(kTwoPi * squealCycles) + 0.3 * std::sin(kTwoPi * 2.0 * squealCycles) +
+            0.1 * std::sin(kTwoPi * 3.0 * squealCycles) + 0.35 * std::sin(kTwoPi * secondCycles);
         const double grip = skips.At(t * kSkipsPerLoop / kEngineLoopSeconds);
         const double white = noise.Bipolar();
         const double hiss = 1.2 * scrape.Process(white) + 0.8 * rubber.Process(noise.Bipolar());

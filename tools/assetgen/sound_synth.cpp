@@ -21,9 +21,13 @@ uint32_t NoiseSource::NextBits() {
     return (xorShifted >> rotation) | (xorShifted << ((32U - rotation) & 31U));
 }
 
-double NoiseSource::Uniform() { return NextBits() * (1.0 / 4294967296.0); }
+double NoiseSource::Uniform() {
+    return NextBits() * (1.0 / 4294967296.0);
+}
 
-double NoiseSource::Bipolar() { return 2.0 * Uniform() - 1.0; }
+double NoiseSource::Bipolar() {
+    return 2.0 * Uniform() - 1.0;
+}
 
 Signal WhiteNoise(int length, NoiseSource& noise) {
     Signal out(static_cast<size_t>(std::max(length, 0)));
@@ -91,7 +95,9 @@ double Envelope::At(double seconds) const {
     return points_.back().second;
 }
 
-double Decay(double seconds, double tau) { return seconds < 0.0 ? 0.0 : std::exp(-seconds / tau); }
+double Decay(double seconds, double tau) {
+    return seconds < 0.0 ? 0.0 : std::exp(-seconds / tau);
+}
 
 double SmoothRise(double seconds, double start, double length) {
     if (seconds <= start) return 0.0;
@@ -184,7 +190,8 @@ Signal NoiseBurst(double seconds, Biquad filter, double decayTau, NoiseSource& n
                   int sampleRate) {
     Signal out(static_cast<size_t>(SamplesFor(seconds, sampleRate)));
     for (size_t n = 0; n < out.size(); ++n) {
-        out[n] = filter.Process(noise.Bipolar()) * Decay(static_cast<double>(n) / sampleRate, decayTau);
+        out[n] =
+            filter.Process(noise.Bipolar()) * Decay(static_cast<double>(n) / sampleRate, decayTau);
     }
     return out;
 }

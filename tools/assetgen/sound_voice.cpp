@@ -43,8 +43,8 @@ Signal Speak(const Voice& voice) {
     const int length = synth::SamplesFor(voice.length, kSoundRate);
     synth::NoiseSource noise(voice.seed);
     std::array<synth::Resonator, 4> tract = {
-        synth::Resonator(kSoundRate), synth::Resonator(kSoundRate),
-        synth::Resonator(kSoundRate), synth::Resonator(kSoundRate)};
+        synth::Resonator(kSoundRate), synth::Resonator(kSoundRate), synth::Resonator(kSoundRate),
+        synth::Resonator(kSoundRate)};
     // Sound leaving the lips rises 6 dB per octave; this also brightens the shout.
     double lastTract = 0.0;
     // The cascade leaves little above the fourth formant; a strained shout has a bright edge
@@ -102,19 +102,18 @@ Signal Speak(const Voice& voice) {
 
 Signal MakeCry(bool female) {
     if (female) {
-        return Speak(Voice{synth::Envelope({{0.0, 360.0},
-                                            {0.08, 520.0},
-                                            {0.3, 560.0},
-                                            {0.5, 470.0},
-                                            {0.62, 330.0}}),
-                           Formants{{950.0, 1400.0, 2900.0, 4000.0}, {110.0, 120.0, 180.0, 250.0}},
-                           Formants{{600.0, 1000.0, 2800.0, 3900.0}, {90.0, 110.0, 170.0, 250.0}},
-                           0.62, 0.04, 0.2, 802});
+        return Speak(
+            Voice{synth::Envelope(
+                      {{0.0, 360.0}, {0.08, 520.0}, {0.3, 560.0}, {0.5, 470.0}, {0.62, 330.0}}),
+                  Formants{{950.0, 1400.0, 2900.0, 4000.0}, {110.0, 120.0, 180.0, 250.0}},
+                  Formants{{600.0, 1000.0, 2800.0, 3900.0}, {90.0, 110.0, 170.0, 250.0}}, 0.62,
+                  0.04, 0.2, 802});
     }
     return Speak(Voice{
         synth::Envelope({{0.0, 150.0}, {0.09, 235.0}, {0.3, 250.0}, {0.5, 200.0}, {0.65, 130.0}}),
         Formants{{750.0, 1150.0, 2500.0, 3400.0}, {90.0, 110.0, 160.0, 220.0}},
-        Formants{{520.0, 860.0, 2450.0, 3300.0}, {80.0, 100.0, 150.0, 220.0}}, 0.65, 0.05, 0.2, 801});
+        Formants{{520.0, 860.0, 2450.0, 3300.0}, {80.0, 100.0, 150.0, 220.0}}, 0.65, 0.05, 0.2,
+        801});
 }
 
 }  // namespace sounds

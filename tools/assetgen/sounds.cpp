@@ -26,8 +26,12 @@ constexpr double kEnginePeakDb = -9.0;
 // The horn is a loud steady tone; at the event level it would drown the whole race.
 constexpr double kHornPeakDb = -6.0;
 
-int Samples(double seconds) { return synth::SamplesFor(seconds, kSoundRate); }
-double TimeOf(int n) { return static_cast<double>(n) / kSoundRate; }
+int Samples(double seconds) {
+    return synth::SamplesFor(seconds, kSoundRate);
+}
+double TimeOf(int n) {
+    return static_cast<double>(n) / kSoundRate;
+}
 
 Signal Thump(double seconds, double startHz, double endHz, double pitchTau, double decayTau) {
     return synth::Thump(seconds, startHz, endHz, pitchTau, decayTau, kSoundRate);
@@ -45,9 +49,10 @@ Signal MakeButton() {
     // A crisp plastic click.
     NoiseSource noise(11);
     Signal out = Partials(0.07, {{1850.0, 0.8, 0.007}, {620.0, 0.6, 0.012}, {3900.0, 0.25, 0.004}});
-    synth::MixInto(out, NoiseBurst(0.02, Biquad(Biquad::Kind::HighPass, 3000.0, 0.7, kSoundRate),
-                                   0.002, noise),
-                   0, 1.2);
+    synth::MixInto(
+        out,
+        NoiseBurst(0.02, Biquad(Biquad::Kind::HighPass, 3000.0, 0.7, kSoundRate), 0.002, noise), 0,
+        1.2);
     synth::FadeOut(out, Samples(0.01));
     return out;
 }
@@ -55,10 +60,12 @@ Signal MakeButton() {
 Signal MakeTick() {
     // A clock tick: a struck wooden block, two short resonances.
     NoiseSource noise(12);
-    Signal out = Partials(0.06, {{1250.0, 1.0, 0.010}, {2950.0, 0.55, 0.006}, {5200.0, 0.2, 0.003}});
-    synth::MixInto(out, NoiseBurst(0.01, Biquad(Biquad::Kind::BandPass, 4000.0, 1.0, kSoundRate),
-                                   0.0015, noise),
-                   0, 1.5);
+    Signal out =
+        Partials(0.06, {{1250.0, 1.0, 0.010}, {2950.0, 0.55, 0.006}, {5200.0, 0.2, 0.003}});
+    synth::MixInto(
+        out,
+        NoiseBurst(0.01, Biquad(Biquad::Kind::BandPass, 4000.0, 1.0, kSoundRate), 0.0015, noise), 0,
+        1.5);
     synth::FadeOut(out, Samples(0.01));
     return out;
 }
@@ -123,7 +130,8 @@ Signal MakeHorn() {
                 reed += std::sin(kTwoPi * k * hz * t + 0.7 * k) / std::pow(k, 0.8);
             }
         }
-        const double shaped = 0.5 * reed + 1.5 * bellLow.Process(reed) + 1.0 * bellHigh.Process(reed);
+        const double shaped =
+            0.5 * reed + 1.5 * bellLow.Process(reed) + 1.0 * bellHigh.Process(reed);
         out[static_cast<size_t>(n)] = body.Process(std::tanh(0.25 * shaped));
     }
     out.erase(out.begin(), out.begin() + preroll);
@@ -139,23 +147,23 @@ Signal MakeMachineGun() {
     NoiseSource noise(21);
     for (int shot = 0; shot < kShots; ++shot) {
         const double variation = noise.Between(0.85, 1.0);
-        Signal blast = NoiseBurst(0.35, Biquad(Biquad::Kind::HighPass, 900.0, 0.7, kSoundRate),
-                                  0.006, noise);
-        synth::MixInto(blast,
-                       NoiseBurst(0.35, Biquad(Biquad::Kind::LowPass, 1600.0, 0.7, kSoundRate),
-                                  0.028, noise),
-                       0, 1.6);
+        Signal blast =
+            NoiseBurst(0.35, Biquad(Biquad::Kind::HighPass, 900.0, 0.7, kSoundRate), 0.006, noise);
+        synth::MixInto(
+            blast,
+            NoiseBurst(0.35, Biquad(Biquad::Kind::LowPass, 1600.0, 0.7, kSoundRate), 0.028, noise),
+            0, 1.6);
         synth::MixInto(blast, Thump(0.35, 150.0, 48.0, 0.015, 0.035), 0, 0.9);
         // The bolt slamming home 45 ms after the shot.
-        synth::MixInto(blast,
-                       NoiseBurst(0.05, Biquad(Biquad::Kind::BandPass, 4200.0, 2.0, kSoundRate),
-                                  0.003, noise),
-                       Samples(0.045), 0.7);
+        synth::MixInto(
+            blast,
+            NoiseBurst(0.05, Biquad(Biquad::Kind::BandPass, 4200.0, 2.0, kSoundRate), 0.003, noise),
+            Samples(0.045), 0.7);
         // A short echo off the street.
-        synth::MixInto(blast,
-                       NoiseBurst(0.3, Biquad(Biquad::Kind::LowPass, 1200.0, 0.7, kSoundRate),
-                                  0.07, noise),
-                       Samples(0.03), 0.25);
+        synth::MixInto(
+            blast,
+            NoiseBurst(0.3, Biquad(Biquad::Kind::LowPass, 1200.0, 0.7, kSoundRate), 0.07, noise),
+            Samples(0.03), 0.25);
         for (size_t n = 0; n < blast.size(); ++n) {
             blast[n] *= std::min(1.0, TimeOf(static_cast<int>(n)) / 0.0008);
         }
@@ -178,13 +186,14 @@ Signal MakeRocket() {
         const double t = TimeOf(n);
         whoosh.Set(2600.0 * std::pow(600.0 / 2600.0, t / kLength), 1.1);
         const double white = noise.Bipolar();
-        const double rush = 1.6 * whoosh.Process(white) + 0.3 * hiss.Process(white) * Decay(t, 0.08) +
+        const double rush = 1.6 * whoosh.Process(white) +
+                            0.3 * hiss.Process(white) * Decay(t, 0.08) +
                             3.0 * roar.Process(noise.Bipolar());
         out[static_cast<size_t>(n)] = rush * body.At(t);
     }
-    synth::MixInto(out, NoiseBurst(0.06, Biquad(Biquad::Kind::LowPass, 5000.0, 0.7, kSoundRate),
-                                   0.008, noise),
-                   0, 1.0);
+    synth::MixInto(
+        out, NoiseBurst(0.06, Biquad(Biquad::Kind::LowPass, 5000.0, 0.7, kSoundRate), 0.008, noise),
+        0, 1.0);
     synth::MixInto(out, Thump(0.12, 120.0, 60.0, 0.02, 0.03), 0, 0.6);
     synth::FadeOut(out, Samples(0.03));
     return out;
@@ -197,9 +206,9 @@ Signal MakeExplosion() {
     const int length = Samples(kLength);
     NoiseSource noise(23);
     Signal out(static_cast<size_t>(length));
-    synth::MixInto(out, NoiseBurst(0.08, Biquad(Biquad::Kind::HighPass, 500.0, 0.7, kSoundRate),
-                                   0.012, noise),
-                   0, 1.0);
+    synth::MixInto(
+        out, NoiseBurst(0.08, Biquad(Biquad::Kind::HighPass, 500.0, 0.7, kSoundRate), 0.012, noise),
+        0, 1.0);
     synth::MixInto(out, Thump(kLength, 75.0, 28.0, 0.12, 0.28), 0, 1.1);
 
     Biquad body(Biquad::Kind::LowPass, 4000.0, 0.8, kSoundRate);
@@ -219,8 +228,8 @@ Signal MakeExplosion() {
     for (int i = 0; i < 26; ++i) {
         const double at = 0.1 + 0.6 * std::pow(noise.Uniform(), 1.6);
         const double hz = noise.Between(1500.0, 5000.0);
-        Signal bit = NoiseBurst(0.03, Biquad(Biquad::Kind::BandPass, hz, 3.0, kSoundRate), 0.004,
-                                noise);
+        Signal bit =
+            NoiseBurst(0.03, Biquad(Biquad::Kind::BandPass, hz, 3.0, kSoundRate), 0.004, noise);
         synth::MixInto(out, bit, Samples(at), 0.9 * Decay(at, 0.4));
     }
     synth::FadeOut(out, Samples(0.12));
@@ -234,22 +243,24 @@ Signal MakeCollision() {
     NoiseSource noise(24);
     Signal out(static_cast<size_t>(length));
     synth::MixInto(out, Thump(kLength, 100.0, 52.0, 0.03, 0.06), 0, 1.2);
-    synth::MixInto(out, NoiseBurst(kLength, Biquad(Biquad::Kind::LowPass, 2500.0, 0.7, kSoundRate),
-                                   0.022, noise),
-                   0, 1.4);
+    synth::MixInto(
+        out,
+        NoiseBurst(kLength, Biquad(Biquad::Kind::LowPass, 2500.0, 0.7, kSoundRate), 0.022, noise),
+        0, 1.4);
     for (int i = 0; i < 18; ++i) {
         const double at = 0.15 * std::pow(noise.Uniform(), 1.3);
         const double hz = noise.Between(1000.0, 4200.0);
-        Signal grain = NoiseBurst(noise.Between(0.008, 0.02),
-                                  Biquad(Biquad::Kind::BandPass, hz, 3.0, kSoundRate), 0.006, noise);
+        Signal grain =
+            NoiseBurst(noise.Between(0.008, 0.02),
+                       Biquad(Biquad::Kind::BandPass, hz, 3.0, kSoundRate), 0.006, noise);
         synth::MixInto(out, grain, Samples(at), 2.0 * Decay(at, 0.08));
     }
-    synth::MixInto(out,
-                   Partials(kLength, {{423.0, 0.12, 0.12},
-                                      {1131.0, 0.1, 0.09},
-                                      {1893.0, 0.08, 0.07},
-                                      {2757.0, 0.06, 0.05}}),
-                   Samples(0.005));
+    synth::MixInto(
+        out,
+        Partials(
+            kLength,
+            {{423.0, 0.12, 0.12}, {1131.0, 0.1, 0.09}, {1893.0, 0.08, 0.07}, {2757.0, 0.06, 0.05}}),
+        Samples(0.005));
     synth::FadeOut(out, Samples(0.03));
     return out;
 }
@@ -301,7 +312,8 @@ Signal MakeBonus() {
             const double vibrato = last ? 1.0 + 0.012 * std::sin(kTwoPi * 7.0 * dt) : 1.0;
             const double hz = notes[i] * vibrato;
             const double level = std::min(1.0, dt / 0.003) * Decay(dt, last ? 0.14 : 0.05);
-            dry[static_cast<size_t>(n)] += level * (0.4 * pulse.Next(hz) + 0.3 * octave.Next(2.0 * hz));
+            dry[static_cast<size_t>(n)] +=
+                level * (0.4 * pulse.Next(hz) + 0.3 * octave.Next(2.0 * hz));
         }
     }
     Signal out = dry;
@@ -330,15 +342,17 @@ Signal MakeWeaponAppear() {
         const double hz = speed.At(t);
         const double teeth = 1.0 + 0.3 * std::sin(kTwoPi * 45.0 * t);
         const double x = 0.6 * motor.Next(hz) + 0.3 * whine.Next(4.0 * hz) + 0.1 * noise.Bipolar();
-        const double level = synth::SmoothRise(t, 0.0, 0.15) *
-                             (1.0 - synth::SmoothRise(t, kClunkAt - 0.02, 0.03));
+        const double level =
+            synth::SmoothRise(t, 0.0, 0.15) * (1.0 - synth::SmoothRise(t, kClunkAt - 0.02, 0.03));
         out[static_cast<size_t>(n)] = (0.5 * x + 1.5 * housing.Process(x)) * teeth * level;
     }
     Signal clunk = Thump(kLength - kClunkAt, 120.0, 60.0, 0.01, 0.028);
-    synth::MixInto(clunk, Partials(kLength - kClunkAt, {{1730.0, 0.3, 0.03}, {2610.0, 0.2, 0.02}}), 0);
-    synth::MixInto(clunk, NoiseBurst(0.02, Biquad(Biquad::Kind::HighPass, 2000.0, 0.7, kSoundRate),
-                                     0.003, noise),
-                   0, 0.8);
+    synth::MixInto(clunk, Partials(kLength - kClunkAt, {{1730.0, 0.3, 0.03}, {2610.0, 0.2, 0.02}}),
+                   0);
+    synth::MixInto(
+        clunk,
+        NoiseBurst(0.02, Biquad(Biquad::Kind::HighPass, 2000.0, 0.7, kSoundRate), 0.003, noise), 0,
+        0.8);
     synth::MixInto(out, clunk, Samples(kClunkAt), 1.6);
     synth::FadeOut(out, Samples(0.02));
     return out;

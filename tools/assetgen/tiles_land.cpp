@@ -223,7 +223,7 @@ void RoofFace(cairo_t* cr, std::initializer_list<Point> outline, double light, b
     cairo_fill(cr);
     cairo_set_line_width(cr, 1.0);
     for (double d = 2; d < 160; d += 4.5) {
-        const double p = std::floor(courseOrigin + (verticalCourses ? d : d)) + 0.5;
+        const double p = std::floor(courseOrigin + d) + 0.5;
         if (verticalCourses) {
             cairo_move_to(cr, p, -10);
             cairo_line_to(cr, p, 300);

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kHeaderSize = 276;          // from the header-size field to the first pattern
+constexpr int kHeaderSize = 276;            // from the header-size field to the first pattern
 constexpr int kInstrumentHeaderSize = 263;  // the size the original tracker writes
 constexpr int kSampleHeaderSize = 40;
 constexpr int kMaxEnvelopePoints = 12;
@@ -102,8 +102,8 @@ void WriteInstrument(Bytes& out, const XmInstrument& instrument) {
     out.U32(kSampleHeaderSize);
     out.Zeros(96);  // every note plays sample 0
     for (size_t i = 0; i < kMaxEnvelopePoints; ++i) {
-        const auto point = i < envelope.points.size() ? envelope.points[i]
-                                                       : std::pair<uint16_t, uint16_t>{0, 0};
+        const auto point =
+            i < envelope.points.size() ? envelope.points[i] : std::pair<uint16_t, uint16_t>{0, 0};
         out.U16(point.first);
         out.U16(point.second);
     }
@@ -143,7 +143,8 @@ void WriteInstrument(Bytes& out, const XmInstrument& instrument) {
     // Sample data, each value stored as the difference from the one before.
     int16_t previous = 0;
     for (int16_t value : sample.data) {
-        out.U16(static_cast<uint16_t>(static_cast<uint16_t>(value) - static_cast<uint16_t>(previous)));
+        out.U16(
+            static_cast<uint16_t>(static_cast<uint16_t>(value) - static_cast<uint16_t>(previous)));
         previous = value;
     }
 }

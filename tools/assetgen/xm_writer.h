@@ -30,13 +30,17 @@ struct XmCell {
     uint8_t effect = 0;
     uint8_t param = 0;
 
-    bool Empty() const { return note == 0 && instrument == 0 && volume == 0 && effect == 0 && param == 0; }
+    bool Empty() const {
+        return note == 0 && instrument == 0 && volume == 0 && effect == 0 && param == 0;
+    }
 };
 
 struct XmPattern {
     XmPattern(int rows, int channels)
         : rows(rows), channels(channels), cells(static_cast<size_t>(rows * channels)) {}
-    XmCell& At(int row, int channel) { return cells[static_cast<size_t>(row * channels + channel)]; }
+    XmCell& At(int row, int channel) {
+        return cells[static_cast<size_t>(row * channels + channel)];
+    }
     const XmCell& At(int row, int channel) const {
         return cells[static_cast<size_t>(row * channels + channel)];
     }

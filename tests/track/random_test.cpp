@@ -1,0 +1,72 @@
+#include "track/random.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+// seed = seed * 134775813 + 1 (mod 2^32) before every draw; Random(n) = (seed * n) >> 32.
+TEST(Random, DrawsFollowTheGeneratorFromASeed) {
+    TRandom random(1);
+    EXPECT_EQ(random.Random(10), 0);
+    EXPECT_EQ(random.SeedValue(), 134775814u);
+    EXPECT_EQ(random.Random(100), 86);
+    EXPECT_EQ(random.SeedValue(), 3698175007u);
+    EXPECT_EQ(random.Random(1000), 202);
+    EXPECT_EQ(random.Random(7), 1);
+    EXPECT_EQ(random.Random(2), 1);
+    EXPECT_EQ(random.SeedValue(), 2884733762u);
+}
+
+TEST(Random, SeedZeroStepsToOne) {
+    TRandom random(0);
+    EXPECT_EQ(random.Random(7), 0);
+    EXPECT_EQ(random.SeedValue(), 1u);
+}
+
+TEST(Random, RandomFloatIsTheSeedAfterAStepOverTwoToThe32) {
+    TRandom random(12345);
+    EXPECT_DOUBLE_EQ(random.RandomFloat(), 1655067934.0 / 4294967296.0);
+    EXPECT_DOUBLE_EQ(random.RandomFloat(), 1242767767.0 / 4294967296.0);
+    random.Seed(1298181734u);  // steps to the largest seed, 2^32 - 1
+    EXPECT_DOUBLE_EQ(random.RandomFloat(), 4294967295.0 / 4294967296.0);
+    random.Seed(649090867u);  // steps to 0
+    EXPECT_EQ(random.RandomFloat(), 0.0);
+}
+
+// A draw of an empty range still counts as a draw, so later draws do not shift.
+TEST(Random, EmptyRangesGiveZeroAndStillDraw) {
+    TRandom random(5);
+    TRandom twin(5);
+    EXPECT_EQ(random.Random(0), 0);
+    EXPECT_EQ(random.Random(-3), 0);
+    EXPECT_EQ(random.Random(1), 0);
+    twin.Random(100);
+    twin.Random(100);
+    twin.Random(100);
+    EXPECT_EQ(random.SeedValue(), twin.SeedValue());
+}
+
+TEST(Random, DrawsStayInRange) {
+    TRandom random(99);
+    for (const int n : {2, 3, 7, 1000, INT_MAX}) {
+        for (int k = 0; k < 2000; ++k) {
+            const int v = random.Random(n);
+            ASSERT_GE(v, 0);
+            ASSERT_LT(v, n);
+        }
+    }
+}
+
+TEST(Random, SkipMovesOnAsTheDrawsWould) {
+    for (const uint32_t count : {0u, 1u, 2u, 3u, 63u, 64u, 65u, 1000u, 123457u}) {
+        TRandom skipped(42);
+        TRandom drawn(42);
+        skipped.Skip(count);
+        for (uint32_t k = 0; k < count; ++k) drawn.Random(3);
+        EXPECT_EQ(skipped.SeedValue(), drawn.SeedValue()) << count;
+    }
+}
+
+}  // namespace
