@@ -2,4 +2,6 @@
 
 #include "shell/game_loop.h"
 
-int main() { return RunGame(); }
+int main() {
+    return RunGame();
+}

@@ -18,8 +18,8 @@ void TMForm::RefreshHighlight() {
         button->ShowNormalLook();
         button->Highlighted = false;
     }
-    TMenuButton* selected = Screens.SelectedButton != 0 ? Screens.Button(Screens.SelectedButton)
-                                                        : nullptr;
+    TMenuButton* selected =
+        Screens.SelectedButton != 0 ? Screens.Button(Screens.SelectedButton) : nullptr;
     if (selected != nullptr && !selected->Highlighted) {
         selected->ShowHighlightLook();
         selected->Highlighted = true;

@@ -153,7 +153,9 @@ void TMForm::FrameHandler(int LagCount) {
     MDXDraw.Present();
 }
 
-void TMForm::PollInput() { Input.PollInput(active_); }
+void TMForm::PollInput() {
+    Input.PollInput(active_);
+}
 
 void TMForm::UpdateHover() {
     for (int i = Screens.FirstButton; i <= Screens.LastButton; ++i) {
@@ -229,7 +231,9 @@ void TMForm::MDXDrawMouseMove(int x, int y) {
     }
 }
 
-void TMForm::MDXDrawClick() { ClickSelected(); }
+void TMForm::MDXDrawClick() {
+    ClickSelected();
+}
 
 void TMForm::SetActive(bool active, uint64_t nowMs) {
     if (active == active_) return;
@@ -288,4 +292,6 @@ void TMForm::HideSystemCursor() {
 
 // ---- Shut-down ---------------------------------------------------------------------------------
 
-void TMForm::SaveAndQuit() { terminated_ = true; }
+void TMForm::SaveAndQuit() {
+    terminated_ = true;
+}

@@ -34,8 +34,8 @@ struct FrameProfile {
 };
 
 struct FormConfig {
-    bool headless = false;       // offscreen window, software renderer, no frame pacing
-    bool seedFromClock = true;   // the game seeds from the clock; the replay runner does not
+    bool headless = false;      // offscreen window, software renderer, no frame pacing
+    bool seedFromClock = true;  // the game seeds from the clock; the replay runner does not
     uint32_t seed = 1;
     int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
     std::string dataDir = "Data";

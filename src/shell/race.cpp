@@ -152,7 +152,9 @@ std::string HudTime(int timeLeft) {
     return twoDigits(minutes) + " : " + twoDigits(seconds);
 }
 
-std::string HudLives(int lives) { return lives < 0 ? "0" : std::to_string(lives); }
+std::string HudLives(int lives) {
+    return lives < 0 ? "0" : std::to_string(lives);
+}
 
 void TMForm::DrawHud() {
     const TPlayer* car = Race.Player;
@@ -187,9 +189,9 @@ void TMForm::EndRace() {
     for (TSprite* actor : {Race.Lamps, Race.Crowd, Race.Bonuses, Race.Traffic, Race.Finish})
         if (actor != nullptr) actor->MarkDead();
     Race.Lamps = Race.Crowd = Race.Bonuses = Race.Traffic = Race.Finish = nullptr;
-    for (TMyImageSprite* hud : {Race.Panel, static_cast<TMyImageSprite*>(Race.Needle),
-                                Race.ProgressMarker, Race.EnergyGauge, Race.NitroIcon,
-                                Race.WeaponIcon})
+    for (TMyImageSprite* hud :
+         {Race.Panel, static_cast<TMyImageSprite*>(Race.Needle), Race.ProgressMarker,
+          Race.EnergyGauge, Race.NitroIcon, Race.WeaponIcon})
         if (hud != nullptr) hud->Kill();
     Race.Panel = nullptr;
     Race.Needle = nullptr;

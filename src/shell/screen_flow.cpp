@@ -31,7 +31,9 @@ void TMForm::CloseMenuScreen() {
     RemoveButtons();
 }
 
-void TMForm::OpenHighScores() { OpenMainMenu(0, 2, 0); }
+void TMForm::OpenHighScores() {
+    OpenMainMenu(0, 2, 0);
+}
 
 void TMForm::ClickScreenButton() {
     if (Screens.ScreenState == kScreenMainMenu && Screens.SelectedButton == 1) {

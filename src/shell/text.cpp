@@ -43,9 +43,13 @@ void TMForm::SetFont(int index) {
     TextCanvas.SetFont(style.family, style.size, style.colour, style.bold);
 }
 
-int TMForm::TextWidthOf(const std::string& text) { return TextCanvas.TextWidth(text); }
+int TMForm::TextWidthOf(const std::string& text) {
+    return TextCanvas.TextWidth(text);
+}
 
-int TMForm::TextHeightOf(const std::string& text) { return TextCanvas.TextHeight(text); }
+int TMForm::TextHeightOf(const std::string& text) {
+    return TextCanvas.TextHeight(text);
+}
 
 int TMForm::TextWidthIn(const std::string& text, int font) {
     SetFont(font);

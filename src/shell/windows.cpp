@@ -33,8 +33,7 @@ void TMForm::OpenWindow(int kind) {
         ShowSystemCursor();
         Screens.CheckBox = TMyImageSprite::CreateAt(engine, 1, "SendOk", 161, 369, 15);
         Screens.CheckBox->FramePos = 1;  // ticked
-        Screens.WindowBackground =
-            TMyImageSprite::CreateAt(engine, 1, "SendTable", 127, 135, 14);
+        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, 1, "SendTable", 127, 135, 14);
     }
     if (kind == kWindowExitGame)
         Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_EG", 295, 248, 16);

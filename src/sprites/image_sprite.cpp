@@ -134,7 +134,9 @@ void TMyImageSprite::DrawSelf() {
 
 // ---- TBackgroundSprite -------------------------------------------------------------------------
 
-TBackgroundSprite::TBackgroundSprite(TSprite* parent) : TSprite(parent) { Collisioned = false; }
+TBackgroundSprite::TBackgroundSprite(TSprite* parent) : TSprite(parent) {
+    Collisioned = false;
+}
 
 void TBackgroundSprite::SetMapSize(int width, int height) {
     if (width == mapWidth_ && height == mapHeight_) return;
@@ -176,8 +178,7 @@ void TBackgroundSprite::DrawSelf() {
     if (cw <= 0 || ch <= 0) return;
     const int originX = Round(WorldX());
     const int originY = Round(WorldY());
-    const SDL_Rect surface =
-        Engine != nullptr ? Engine->SurfaceRect : SDL_Rect{0, 0, 0, 0};
+    const SDL_Rect surface = Engine != nullptr ? Engine->SurfaceRect : SDL_Rect{0, 0, 0, 0};
     for (int row = 0; row < mapHeight_; ++row) {
         const int y = originY + row * ch;
         if (y + ch <= surface.y || y >= surface.y + surface.h) continue;

@@ -44,7 +44,8 @@ TMyCursor::TMyCursor(TSpriteEngine* engine, int imageList, const std::string& na
 
 void TMyCursor::MoveStep(int moveCount) {
     TMyImageSprite::MoveStep(moveCount);
-    const int frameMs = Engine != nullptr && Engine->Timing != nullptr ? Engine->Timing->FrameMs : 0;
+    const int frameMs =
+        Engine != nullptr && Engine->Timing != nullptr ? Engine->Timing->FrameMs : 0;
     if (Blinking) {
         if (BlinkLeft - frameMs < 0) {
             BlinkLeft = BlinkPeriod;

@@ -55,8 +55,12 @@ void TSprite::MarkDead() {
     Engine->DeadList.push_back(this);
 }
 
-double TSprite::WorldX() const { return Parent != nullptr ? Parent->WorldX() + X : X; }
-double TSprite::WorldY() const { return Parent != nullptr ? Parent->WorldY() + Y : Y; }
+double TSprite::WorldX() const {
+    return Parent != nullptr ? Parent->WorldX() + X : X;
+}
+double TSprite::WorldY() const {
+    return Parent != nullptr ? Parent->WorldY() + Y : Y;
+}
 
 SDL_Rect TSprite::BoundsRect() const {
     return SDL_Rect{Round(WorldX()), Round(WorldY()), Width, Height};

@@ -3,7 +3,9 @@
 #include "media/image_list.h"
 #include "track/rounding.h"
 
-TSpriteEngine::TSpriteEngine() { Engine = nullptr; }
+TSpriteEngine::TSpriteEngine() {
+    Engine = nullptr;
+}
 
 TSpriteEngine::~TSpriteEngine() {
     // Free the tree while the engine's own counters still exist.
@@ -18,7 +20,9 @@ void TSpriteEngine::AttachSurface(int width, int height) {
     SurfaceAttached = true;
 }
 
-void TSpriteEngine::MoveAll(int moveCount) { Move(moveCount); }
+void TSpriteEngine::MoveAll(int moveCount) {
+    Move(moveCount);
+}
 
 void TSpriteEngine::DrawAll() {
     DrawCount = 0;

@@ -4,5 +4,9 @@
 
 #include <cmath>
 
-inline int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
-inline int Trunc(double v) { return static_cast<int>(v); }
+inline int Round(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+inline int Trunc(double v) {
+    return static_cast<int>(v);
+}

@@ -5,8 +5,8 @@
 #include "sprites/player.h"
 #include "sprites/sprite_engine.h"
 
-TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList,
-                                     const std::string& name, int mapWidth, int mapHeight)
+TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name,
+                                     int mapWidth, int mapHeight)
     : TBackgroundSprite(engine) {
     SetMapSize(mapWidth, mapHeight);
     ImageList = imageList;

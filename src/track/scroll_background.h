@@ -11,8 +11,8 @@
 
 class TScrollBackground : public TBackgroundSprite {
 public:
-    TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name,
-                      int mapWidth, int mapHeight);
+    TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name, int mapWidth,
+                      int mapHeight);
 
     void SetImageByName(const std::string& name);
     void SetImage(const std::string& name, int imageList);

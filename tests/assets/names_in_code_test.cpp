@@ -55,7 +55,8 @@ const Archives& LoadArchives() {
 
 std::string SourceText() {
     std::string all;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZARVEX_SOURCE_DIR) / "src")) {
+    for (const auto& entry :
+         fs::recursive_directory_iterator(fs::path(ZARVEX_SOURCE_DIR) / "src")) {
         const std::string ext = entry.path().extension().string();
         if (ext != ".cpp" && ext != ".h") continue;
         // The media layer and the save files hold format words ("RIFF", "TDIB"), not names.
@@ -84,21 +85,21 @@ const std::map<std::string, std::vector<std::string>> kBuiltNames = {
     {"Lamp_", {"L", "R", "RL", "RR", "LR", "LL"}},
     {"Bonus", {"10", "20", "50", "100", "L", "N", "MGnp", "Rnp"}},
     {"Accel", {"1", "2", "3", "4"}},
-    {"MM_", {"1_0", "1_A", "1_I", "2_0", "2_A", "2_I", "3_0", "3_A", "3_I", "4_0", "4_A", "4_I",
-             "5_0", "5_A", "5_I", "6_0", "6_A", "6_I"}},
+    {"MM_",
+     {"1_0", "1_A", "1_I", "2_0", "2_A", "2_I", "3_0", "3_A", "3_I", "4_0", "4_A", "4_I", "5_0",
+      "5_A", "5_I", "6_0", "6_A", "6_I"}},
     {"Opt_", {"1", "2", "3", "4", "Bk"}},
 };
 
 // The patterns the code draws beyond the first.
 const std::map<std::string, int> kMinimumPatterns = {
-    {"Tiles", 61},    {"ExplosionBig", 14}, {"Explosion", 2},  {"NitroAnim", 2},
-    {"EngineFire", 2}, {"Energy", 4},       {"Yes", 2},        {"No", 2},
-    {"SendOk", 2},    {"SG_Left", 2},       {"SG_Right", 2},   {"SG_Start", 2},
-    {"SG_Back", 2},   {"HS_Clear", 2},      {"HS_View", 2},    {"HS_Back", 2},
-    {"Help_Prev", 2}, {"Help_Next", 2},     {"Opt_Bk", 2},     {"Car7", 6},
-    {"Car8", 6},      {"Car9", 6},          {"Car10", 6},      {"Car11", 6},
-    {"Man_Up", 4},    {"Man_Down", 4},      {"Man_Left", 4},   {"Man_Right", 4},
-    {"Girl_Up", 4},   {"Girl_Down", 4},     {"Girl_Left", 4},  {"Girl_Right", 4},
+    {"Tiles", 61},    {"ExplosionBig", 14}, {"Explosion", 2}, {"NitroAnim", 2}, {"EngineFire", 2},
+    {"Energy", 4},    {"Yes", 2},           {"No", 2},        {"SendOk", 2},    {"SG_Left", 2},
+    {"SG_Right", 2},  {"SG_Start", 2},      {"SG_Back", 2},   {"HS_Clear", 2},  {"HS_View", 2},
+    {"HS_Back", 2},   {"Help_Prev", 2},     {"Help_Next", 2}, {"Opt_Bk", 2},    {"Car7", 6},
+    {"Car8", 6},      {"Car9", 6},          {"Car10", 6},     {"Car11", 6},     {"Man_Up", 4},
+    {"Man_Down", 4},  {"Man_Left", 4},      {"Man_Right", 4}, {"Girl_Up", 4},   {"Girl_Down", 4},
+    {"Girl_Left", 4}, {"Girl_Right", 4},
 };
 
 bool IsImage(const std::string& name) {
@@ -106,7 +107,9 @@ bool IsImage(const std::string& name) {
     return a.list1.count(Lower(name)) || a.list2.count(Lower(name));
 }
 
-bool IsSound(const std::string& name) { return LoadArchives().sounds.count(Lower(name)) > 0; }
+bool IsSound(const std::string& name) {
+    return LoadArchives().sounds.count(Lower(name)) > 0;
+}
 
 TEST(NamesInCodeTest, EveryNameLiteralIsAPictureOrASound) {
     const std::string source = SourceText();
@@ -140,7 +143,8 @@ TEST(NamesInCodeTest, PicturesCreatedFromANamedListAreInThatList) {
     // CreateAt(engine, LIST, "Name", ...), CreateCentered(...), TScrollBackground(engine, LIST,
     // "Name", ...), TMenuButton(engine, LIST, "Highlight", "Normal", ...), TMyCursor(...).
     const std::regex created(
-        "(?:CreateAt|CreateCentered|TScrollBackground|TMenuButton|TMyCursor|TPointer)\\(\\s*[^,()]+,"
+        "(?:CreateAt|CreateCentered|TScrollBackground|TMenuButton|TMyCursor|TPointer)\\(\\s*[^,()]+"
+        ","
         "\\s*([12])\\s*,\\s*\"(\\w+)\"(?:\\s*,\\s*\"(\\w+)\")?");
     const Archives& a = LoadArchives();
     int found = 0;

@@ -48,7 +48,7 @@ TEST_F(FormInputTest, InactiveWindowStopsInputAndTime) {
     EXPECT_FALSE(form->Input.Held(kStateLeft));
     form->SetActive(true, 100000);
     EXPECT_EQ(form->MDXTimer.Tick(100003, form->Timing), 3);  // the first lag is small
-    EXPECT_FALSE(form->Input.Held(kStateLeft));  // a key held while away is forgotten
+    EXPECT_FALSE(form->Input.Held(kStateLeft));               // a key held while away is forgotten
 }
 
 TEST_F(FormInputTest, HoverUsesInclusiveBoundsAndKeepsTheLastButton) {

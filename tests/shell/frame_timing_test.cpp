@@ -22,18 +22,18 @@ TEST_P(FrameRateSnapTest, EffectiveRate) {
     EXPECT_EQ(timing.EffectiveRate(), GetParam().effective);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SnapRules, FrameRateSnapTest,
-    ::testing::Values(
-        // Nothing measured yet: the refresh rate.
-        SnapCase{60, 0, 60}, SnapCase{85, 0, 85},
-        // Within 3 below the refresh rate: snapped.
-        SnapCase{60, 57, 60}, SnapCase{60, 60, 60}, SnapCase{75, 72, 75}, SnapCase{85, 84, 85},
-        // More than 3 below: the measurement (a slow machine).
-        SnapCase{60, 56, 56}, SnapCase{75, 40, 40}, SnapCase{85, 81, 81},
-        // One or two above: used as measured; three and more above: snapped.
-        SnapCase{60, 61, 61}, SnapCase{60, 62, 62}, SnapCase{60, 63, 60}, SnapCase{85, 87, 87},
-        SnapCase{85, 88, 85}, SnapCase{75, 200, 75}));
+INSTANTIATE_TEST_SUITE_P(SnapRules, FrameRateSnapTest,
+                         ::testing::Values(
+                             // Nothing measured yet: the refresh rate.
+                             SnapCase{60, 0, 60}, SnapCase{85, 0, 85},
+                             // Within 3 below the refresh rate: snapped.
+                             SnapCase{60, 57, 60}, SnapCase{60, 60, 60}, SnapCase{75, 72, 75},
+                             SnapCase{85, 84, 85},
+                             // More than 3 below: the measurement (a slow machine).
+                             SnapCase{60, 56, 56}, SnapCase{75, 40, 40}, SnapCase{85, 81, 81},
+                             // One or two above: used as measured; three and more above: snapped.
+                             SnapCase{60, 61, 61}, SnapCase{60, 62, 62}, SnapCase{60, 63, 60},
+                             SnapCase{85, 87, 87}, SnapCase{85, 88, 85}, SnapCase{75, 200, 75}));
 
 TEST(FrameTimingTest, ScaleAndMillisecondsFollowTheEffectiveRate) {
     FrameTiming timing;
@@ -69,7 +69,7 @@ TEST(FrameTimerTest, MeasuresTheRateOnceASecondAndLagIsAtLeastOne) {
         EXPECT_GE(lag, 11);
         EXPECT_LE(lag, 12);
     }
-    EXPECT_EQ(timing.FrameRate, 85);  // frame 85 lands exactly on 1000 ms
+    EXPECT_EQ(timing.FrameRate, 85);         // frame 85 lands exactly on 1000 ms
     EXPECT_EQ(timer.Tick(1000, timing), 1);  // two frames in the same millisecond
 }
 

@@ -13,10 +13,10 @@ namespace {
 TEST(ReplayArgsTest, ParsesEveryOptionAndRejectsNonsense) {
     ReplayOptions options;
     std::string error;
-    ASSERT_TRUE(ParseReplayArgs({"--seed", "42", "--refresh", "60", "--frames", "100", "--shot",
-                                 "100:x.png", "--state", "5", "--state", "100", "--stats",
-                                 "--race", "3", "--level", "4", "--autopilot"},
-                                options, error))
+    ASSERT_TRUE(ParseReplayArgs(
+        {"--seed", "42", "--refresh", "60", "--frames", "100", "--shot", "100:x.png", "--state",
+         "5", "--state", "100", "--stats", "--race", "3", "--level", "4", "--autopilot"},
+        options, error))
         << error;
     EXPECT_EQ(options.seed, 42u);
     EXPECT_EQ(options.refresh, 60);
@@ -30,9 +30,12 @@ TEST(ReplayArgsTest, ParsesEveryOptionAndRejectsNonsense) {
     EXPECT_EQ(options.level, 4);
     EXPECT_TRUE(options.autopilot);
 
-    for (std::vector<std::string> bad :
-         {std::vector<std::string>{"--frames"}, {"--frames", "ten"}, {"--shot", "x.png"},
-          {"--race", "7"}, {"--refresh", "0"}, {"--bogus"}}) {
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--frames"},
+                                         {"--frames", "ten"},
+                                         {"--shot", "x.png"},
+                                         {"--race", "7"},
+                                         {"--refresh", "0"},
+                                         {"--bogus"}}) {
         ReplayOptions ignored;
         EXPECT_FALSE(ParseReplayArgs(bad, ignored, error)) << bad[0];
         EXPECT_FALSE(error.empty());
@@ -66,8 +69,8 @@ TEST(InputScriptTest, ReadsEveryEventKindInFrameOrder) {
 }
 
 TEST(InputScriptTest, NamesTheBadLine) {
-    for (const char* text : {"1 down Q\n", "x down Up\n", "2 move 5\n", "2 focus 3\n", "0 click\n",
-                             "4 dance\n"}) {
+    for (const char* text :
+         {"1 down Q\n", "x down Up\n", "2 move 5\n", "2 focus 3\n", "0 click\n", "4 dance\n"}) {
         std::istringstream script(std::string("1 click\n") + text);
         std::vector<ScriptEvent> events;
         std::string error;
@@ -80,10 +83,10 @@ TEST(ReplayRunnerTest, StateHasTheSharedKeysAndTheRaceKeysDuringARace) {
     auto menu = MakeTestRunner();
     menu->RunFrame();
     const std::string state = menu->StateJson();
-    for (const char* key : {"\"frame\":1", "\"ScreenState\":1", "\"WindowKind\":0",
-                            "\"SelectedButton\"", "\"FirstButton\"", "\"LastButton\"",
-                            "\"FrameRate\":0", "\"FrameMs\":11", "\"FrameScale\":1",
-                            "\"SpriteCount\""})
+    for (const char* key :
+         {"\"frame\":1", "\"ScreenState\":1", "\"WindowKind\":0", "\"SelectedButton\"",
+          "\"FirstButton\"", "\"LastButton\"", "\"FrameRate\":0", "\"FrameMs\":11",
+          "\"FrameScale\":1", "\"SpriteCount\""})
         EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
     EXPECT_EQ(state.find("CarSpeed"), std::string::npos);
 
@@ -91,13 +94,14 @@ TEST(ReplayRunnerTest, StateHasTheSharedKeysAndTheRaceKeysDuringARace) {
     race->RunFrame();
     const std::string raceState = race->StateJson();
     for (const char* key :
-         {"\"ScreenState\":6", "\"WindowKind\":6", "\"LevelNumber\":1", "\"TrackLength\":300",
-          "\"TimeLeft\":54000", "\"CarCount\":10", "\"BonusCount\":10", "\"ViewCol\":318",
-          "\"ViewRow\":1488", "\"BackgroundX\"", "\"BackgroundY\"", "\"WorldVelocityX\"",
-          "\"WorldVelocityY\"", "\"Score\":0", "\"Lives\":3", "\"CarSpeed\":0", "\"Velocity\"",
-          "\"Heading\":0", "\"Steer\"", "\"Energy\":3", "\"Crashed\":0", "\"TimeUp\":false",
-          "\"OnRoad\"", "\"Weapon\":0", "\"Ammo\":0", "\"HasNitro\":false", "\"NitroFuel\"",
-          "\"Crossed\":false", "\"EngineSound\""})
+         {"\"ScreenState\":6",  "\"WindowKind\":6",   "\"LevelNumber\":1", "\"TrackLength\":300",
+          "\"TimeLeft\":54000", "\"CarCount\":10",    "\"BonusCount\":10", "\"ViewCol\":318",
+          "\"ViewRow\":1488",   "\"BackgroundX\"",    "\"BackgroundY\"",   "\"WorldVelocityX\"",
+          "\"WorldVelocityY\"", "\"Score\":0",        "\"Lives\":3",       "\"CarSpeed\":0",
+          "\"Velocity\"",       "\"Heading\":0",      "\"Steer\"",         "\"Energy\":3",
+          "\"Crashed\":0",      "\"TimeUp\":false",   "\"OnRoad\"",        "\"Weapon\":0",
+          "\"Ammo\":0",         "\"HasNitro\":false", "\"NitroFuel\"",     "\"Crossed\":false",
+          "\"EngineSound\""})
         EXPECT_NE(raceState.find(key), std::string::npos) << key << " in " << raceState;
 }
 

@@ -17,7 +17,6 @@ inline std::unique_ptr<ReplayRunner> MakeTestRunner(int refresh = 85, int raceCa
     options.seed = seed;
     auto runner = std::make_unique<ReplayRunner>(options);
     std::string error;
-    EXPECT_TRUE(runner->StartWith(TestImageList1(), TestImageList2(), TestWaves(), error))
-        << error;
+    EXPECT_TRUE(runner->StartWith(TestImageList1(), TestImageList2(), TestWaves(), error)) << error;
     return runner;
 }

@@ -16,7 +16,8 @@ namespace {
 // A sprite that records when it is drawn and moved.
 class ProbeSprite : public TSprite {
 public:
-    ProbeSprite(TSprite* parent, std::vector<int>* log, int id) : TSprite(parent), log_(log), id_(id) {
+    ProbeSprite(TSprite* parent, std::vector<int>* log, int id)
+        : TSprite(parent), log_(log), id_(id) {
         Width = 10;
         Height = 10;
     }
@@ -35,8 +36,8 @@ protected:
         engine.AttachSurface(800, 600);
         engine.Timing = &timing;
         timing.FrameMs = 10;
-        images.LoadEntries({MakeTestImage("Strip4", 8, 8, 4, 0x112233),
-                            MakeTestImage("One", 8, 8, 1, 0x445566)});
+        images.LoadEntries(
+            {MakeTestImage("Strip4", 8, 8, 4, 0x112233), MakeTestImage("One", 8, 8, 1, 0x445566)});
         engine.ImageList1 = &images;
     }
     std::vector<int> log;

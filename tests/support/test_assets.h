@@ -12,8 +12,8 @@
 class TMForm;
 struct FormConfig;
 
-ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternHeight,
-                         int patterns, uint32_t colour, bool transparent = true);
+ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternHeight, int patterns,
+                         uint32_t colour, bool transparent = true);
 std::vector<ImageEntry> TestImageList1();
 std::vector<ImageEntry> TestImageList2();
 std::vector<WaveEntry> TestWaves();

@@ -82,14 +82,15 @@ ImageEntry MakeImage(const std::string& name, const std::vector<DecodedPicture>&
             throw std::invalid_argument("patterns of different sizes in " + name);
         for (int y = 0; y < ph; ++y)
             for (int x = 0; x < pw; ++x)
-                entry.picture.pixels[static_cast<size_t>(y) * entry.picture.width +
-                                     n * pw + x] = p.At(x, y);
+                entry.picture.pixels[static_cast<size_t>(y) * entry.picture.width + n * pw + x] =
+                    p.At(x, y);
     }
     return entry;
 }
 
 double Hash01(uint32_t a, uint32_t b, uint32_t c) {
-    uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
+    uint32_t h =
+        a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;

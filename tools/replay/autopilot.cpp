@@ -52,8 +52,8 @@ void DriveAutopilot(TMForm& form) {
     const bool racing = form.Screens.ScreenState == kScreenRace && car != nullptr &&
                         form.Screens.WindowKind == kWindowNone && car->Crashed == 0;
     if (!racing) {
-        for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT,
-                                 SDL_SCANCODE_RIGHT})
+        for (SDL_Scancode key :
+             {SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT})
             Hold(form, key, false);
         return;
     }

@@ -9,20 +9,20 @@ SDL_Scancode ScriptKeyCode(const std::string& name) {
         SDL_Scancode code;
     };
     static constexpr Named kKeys[] = {
-        {"Up", SDL_SCANCODE_UP},         {"Down", SDL_SCANCODE_DOWN},
-        {"Left", SDL_SCANCODE_LEFT},     {"Right", SDL_SCANCODE_RIGHT},
-        {"Space", SDL_SCANCODE_SPACE},   {"Z", SDL_SCANCODE_Z},
-        {"X", SDL_SCANCODE_X},           {"H", SDL_SCANCODE_H},
-        {"P", SDL_SCANCODE_P},           {"Y", SDL_SCANCODE_Y},
-        {"N", SDL_SCANCODE_N},           {"Esc", SDL_SCANCODE_ESCAPE},
-        {"Enter", SDL_SCANCODE_RETURN},  {"Ctrl", SDL_SCANCODE_LCTRL},
-        {"Shift", SDL_SCANCODE_LSHIFT},  {"Alt", SDL_SCANCODE_LALT},
-        {"C", SDL_SCANCODE_C},           {"V", SDL_SCANCODE_V},
-        {"B", SDL_SCANCODE_B},           {"0", SDL_SCANCODE_0},
-        {"1", SDL_SCANCODE_1},           {"2", SDL_SCANCODE_2},
-        {"3", SDL_SCANCODE_3},           {"4", SDL_SCANCODE_4},
-        {"5", SDL_SCANCODE_5},           {"6", SDL_SCANCODE_6},
-        {"7", SDL_SCANCODE_7},           {"8", SDL_SCANCODE_8},
+        {"Up", SDL_SCANCODE_UP},        {"Down", SDL_SCANCODE_DOWN},
+        {"Left", SDL_SCANCODE_LEFT},    {"Right", SDL_SCANCODE_RIGHT},
+        {"Space", SDL_SCANCODE_SPACE},  {"Z", SDL_SCANCODE_Z},
+        {"X", SDL_SCANCODE_X},          {"H", SDL_SCANCODE_H},
+        {"P", SDL_SCANCODE_P},          {"Y", SDL_SCANCODE_Y},
+        {"N", SDL_SCANCODE_N},          {"Esc", SDL_SCANCODE_ESCAPE},
+        {"Enter", SDL_SCANCODE_RETURN}, {"Ctrl", SDL_SCANCODE_LCTRL},
+        {"Shift", SDL_SCANCODE_LSHIFT}, {"Alt", SDL_SCANCODE_LALT},
+        {"C", SDL_SCANCODE_C},          {"V", SDL_SCANCODE_V},
+        {"B", SDL_SCANCODE_B},          {"0", SDL_SCANCODE_0},
+        {"1", SDL_SCANCODE_1},          {"2", SDL_SCANCODE_2},
+        {"3", SDL_SCANCODE_3},          {"4", SDL_SCANCODE_4},
+        {"5", SDL_SCANCODE_5},          {"6", SDL_SCANCODE_6},
+        {"7", SDL_SCANCODE_7},          {"8", SDL_SCANCODE_8},
         {"9", SDL_SCANCODE_9},
     };
     for (const Named& key : kKeys)
@@ -38,10 +38,14 @@ std::string Unescape(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
             const char next = text[++i];
-            if (next == 'b') out.push_back(8);
-            else if (next == 'r') out.push_back(13);
-            else if (next == 's') out.push_back(' ');
-            else out.push_back(next);
+            if (next == 'b')
+                out.push_back(8);
+            else if (next == 'r')
+                out.push_back(13);
+            else if (next == 's')
+                out.push_back(' ');
+            else
+                out.push_back(next);
         } else {
             out.push_back(text[i]);
         }

@@ -233,7 +233,9 @@ void ReplayRunner::Type(const std::string& text) {
     Deliver(event);
 }
 
-bool ReplayRunner::Finished() const { return form_->Terminated(); }
+bool ReplayRunner::Finished() const {
+    return form_->Terminated();
+}
 
 void ReplayRunner::RunFrame() {
     ++frame_;
@@ -266,7 +268,9 @@ std::string Number(double v) {
     return buffer;
 }
 
-std::string Bool(bool v) { return v ? "true" : "false"; }
+std::string Bool(bool v) {
+    return v ? "true" : "false";
+}
 
 }  // namespace
 
@@ -276,9 +280,9 @@ std::string ReplayRunner::StateJson() const {
     j << "{\"frame\":" << frame_ << ",\"ScreenState\":" << f.Screens.ScreenState
       << ",\"WindowKind\":" << f.Screens.WindowKind
       << ",\"SelectedButton\":" << f.Screens.SelectedButton
-      << ",\"FirstButton\":" << f.Screens.FirstButton
-      << ",\"LastButton\":" << f.Screens.LastButton << ",\"FrameRate\":" << f.Timing.FrameRate
-      << ",\"FrameMs\":" << f.Timing.FrameMs << ",\"FrameScale\":" << Number(f.Timing.FrameScale)
+      << ",\"FirstButton\":" << f.Screens.FirstButton << ",\"LastButton\":" << f.Screens.LastButton
+      << ",\"FrameRate\":" << f.Timing.FrameRate << ",\"FrameMs\":" << f.Timing.FrameMs
+      << ",\"FrameScale\":" << Number(f.Timing.FrameScale)
       << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount;
     if (f.Screens.ScreenState == kScreenRace && f.Race.Player != nullptr) {
         const LevelParams& level = f.Track.Level;

@@ -21,7 +21,7 @@ struct ReplayOptions {
     int frames = 0;
     std::string inputPath;
     std::vector<std::pair<int, std::string>> shots;  // after frame N, save FILE.png
-    std::vector<int> states;                          // after frame N, print the state
+    std::vector<int> states;                         // after frame N, print the state
     bool stats = false;
     int dumpTrackLevel = 0;  // > 0: print that level's map and stop
     int raceCar = 0;         // > 0: start straight into a race with this car
