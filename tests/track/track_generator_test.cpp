@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
-#include <map>
 #include <memory>
 #include <set>
 #include <vector>
@@ -357,7 +356,7 @@ TEST_P(EveryLevel, MapIsWellFormed) {
 INSTANTIATE_TEST_SUITE_P(Levels1To30, EveryLevel, ::testing::Range(1, 31));
 
 // ------------------------------------------------------------------------------------------------
-// Over all the levels' maps together
+// Across seeds
 
 // The first piece is chosen at row 1474, after the six rows of the start piece; its first rows
 // show which piece the first draw, Random(7), picked. (Short level 1 maps: only their first
