@@ -158,3 +158,39 @@ TEST(ReplayRunnerTest, AnUnfocusedGameRunsNoFrames) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReplayDumpTest, DumpTrackPrintsTheParametersThenEveryRow) {
+    ReplayOptions options;
+    options.dumpTrackLevel = 3;
+    options.seed = 11;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunReplay(options, out, err), 0) << err.str();
+    std::istringstream lines(out.str());
+    std::string header;
+    std::getline(lines, header);
+    EXPECT_NE(header.find("\"LevelNumber\":3"), std::string::npos) << header;
+    EXPECT_NE(header.find("\"TrackLength\":700"), std::string::npos) << header;
+    int rows = 0;
+    std::string row;
+    std::string start;
+    while (std::getline(lines, row)) {
+        ++rows;
+        if (rows == 1480) start = row;
+        std::istringstream codes(row);
+        int count = 0;
+        int code = 0;
+        while (codes >> code) ++count;
+        ASSERT_EQ(count, 650) << "row " << rows;
+    }
+    EXPECT_EQ(rows, 1500);
+    std::istringstream codes(start);
+    std::vector<int> cells(650);
+    for (int& cell : cells) codes >> cell;
+    EXPECT_EQ((std::vector<int>(cells.begin() + 320, cells.begin() + 324)),
+              (std::vector<int>{1, 2, 3, 4}));
+}
+
+}  // namespace
