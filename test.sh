@@ -7,12 +7,12 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
+echo "== fuzz smoke run"
+fuzz/run.sh 30
+
 for preset in debug asan; do
     echo "== $preset build"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j2
 done
-
-echo "== fuzz smoke run"
-fuzz/run.sh 30
