@@ -23,21 +23,22 @@ ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternH
 
 namespace {
 
-struct Spec {
+struct PictureSize {
     const char* name;
     int w, h, patterns;
 };
 
-std::vector<ImageEntry> Build(const std::vector<Spec>& specs, uint32_t colour) {
+std::vector<ImageEntry> Build(const std::vector<PictureSize>& sizes, uint32_t colour) {
     std::vector<ImageEntry> list;
-    for (const Spec& s : specs) list.push_back(MakeTestImage(s.name, s.w, s.h, s.patterns, colour));
+    for (const PictureSize& s : sizes)
+        list.push_back(MakeTestImage(s.name, s.w, s.h, s.patterns, colour));
     return list;
 }
 
 }  // namespace
 
 std::vector<ImageEntry> TestImageList1() {
-    std::vector<Spec> specs = {
+    std::vector<PictureSize> sizes = {
         {"MMBG", 800, 600, 1},
         {"Window", 320, 120, 1},
         {"Win_EG", 106, 36, 1},
@@ -81,7 +82,7 @@ std::vector<ImageEntry> TestImageList1() {
     for (int k = 1; k <= 6; ++k)
         for (const char* look : {"_0", "_A", "_I"})
             names.push_back("MM_" + std::to_string(k) + look);
-    std::vector<ImageEntry> list = Build(specs, 0x406080);
+    std::vector<ImageEntry> list = Build(sizes, 0x406080);
     for (size_t i = 0; i < names.size(); ++i)
         list.push_back(MakeTestImage(names[i], buttonWidths[i / 3], 90, 1, 0x806040));
     for (int car = 1; car <= 6; ++car)
@@ -90,7 +91,7 @@ std::vector<ImageEntry> TestImageList1() {
 }
 
 std::vector<ImageEntry> TestImageList2() {
-    std::vector<Spec> specs = {
+    std::vector<PictureSize> sizes = {
         {"Tiles", 72, 72, 61},      {"Car1", 64, 156, 1},         {"Car2", 62, 148, 1},
         {"Car3", 82, 156, 1},       {"Car4", 62, 134, 1},         {"Car5", 68, 154, 1},
         {"Car6", 64, 144, 1},       {"NitroAnim", 16, 51, 4},     {"Handbrake", 10, 14, 1},
@@ -107,7 +108,7 @@ std::vector<ImageEntry> TestImageList2() {
         {"SmallCar", 14, 24, 1},    {"Energy", 66, 20, 4},        {"BonusNitro", 42, 42, 1},
         {"BonusM", 42, 42, 1},      {"BonusR", 42, 42, 1},
     };
-    std::vector<ImageEntry> list = Build(specs, 0x604020);
+    std::vector<ImageEntry> list = Build(sizes, 0x604020);
     for (int step = 1; step <= 6; ++step) {
         list.push_back(MakeTestImage("GunAnim_" + std::to_string(step), 104, 114, 1, 0x303030));
         list.push_back(MakeTestImage("RocketAnim_" + std::to_string(step), 104, 114, 1, 0x303030));
