@@ -263,13 +263,10 @@ void TMForm::ApplyDisplayMode() {
 
 void TMForm::EnterFullScreen() {
     MDXDraw.StopDisplay();
-    if (SDL_Window* window = MDXDraw.Window()) {
-        SDL_GetWindowPosition(window, &savedWindowX_, &savedWindowY_);
-        windowPlacementSaved_ = true;
-    }
     MDXDraw.StartDisplay(true);
 }
 
+// The window always comes back centred on the screen, so no placement needs remembering.
 void TMForm::EnterWindowed() {
     MDXDraw.StopDisplay();
     MDXDraw.StartDisplay(false);

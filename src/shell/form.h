@@ -180,9 +180,6 @@ private:
     bool active_ = true;
     bool terminated_ = false;
     bool cursorVisible_ = true;
-    bool windowPlacementSaved_ = false;
-    int savedWindowX_ = 0;
-    int savedWindowY_ = 0;
 };
 
 // The HUD's clock: minutes and seconds, two digits each, "01 : 05".
