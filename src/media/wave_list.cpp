@@ -9,7 +9,10 @@
 
 TWaveItem::TWaveItem(WaveEntry entry, AudioBackend* backend)
     : entry_(std::move(entry)), backend_(backend) {
-    if (backend_ != nullptr) sound_ = backend_->LoadSound(entry_.wave);
+    if (backend_ != nullptr) {
+        sound_ = backend_->LoadSound(entry_.wave);
+        if (sound_ >= 0) backend_->NameSound(sound_, entry_.name);
+    }
 }
 
 TWaveItem::~TWaveItem() {

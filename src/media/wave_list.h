@@ -25,6 +25,12 @@ public:
     virtual void Stop(int handle) = 0;
     // True for the backend that plays nothing because no audio device opened.
     virtual bool Silent() const { return false; }
+    // The archive's name of a loaded sound; a backend may use it to tell its sounds apart (a
+    // recording backend lists what was played by name).
+    virtual void NameSound(int sound, std::string_view name) {
+        (void)sound;
+        (void)name;
+    }
 };
 
 // SDL_mixer when an audio device opens, otherwise a backend that plays nothing. Opening never

@@ -5,12 +5,11 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "shell/form_race_host.h"
 #include "sprites/menu_button.h"
 
-TMForm* MForm = nullptr;
-
-TMForm::TMForm(FormConfig config) : config_(std::move(config)) {
-    MForm = this;
+TMForm::TMForm(FormConfig config)
+    : config_(std::move(config)), host_(std::make_unique<FormRaceHost>(*this)) {
     MDXSpriteEngine.ImageList1 = &MDXImageList1;
     MDXSpriteEngine.ImageList2 = &MDXImageList2;
     MDXSpriteEngine.Timing = &Timing;
@@ -23,7 +22,6 @@ TMForm::~TMForm() {
     StopMusic();
     MDXWaveList.reset();
     MDXSound.reset();
-    if (MForm == this) MForm = nullptr;
 }
 
 std::string TMForm::DataPath(const std::string& relative) const {
@@ -56,7 +54,7 @@ bool TMForm::OpenDisplay() {
     MDXSpriteEngine.AttachSurface(kSurfaceWidth, kSurfaceHeight);
     TextCanvas.Init(DataPath("fonts.conf"));
     TextCanvas.SetRenderer(MDXDraw.Renderer());
-    MDXSound = OpenAudioBackend();
+    MDXSound = config_.openAudio ? config_.openAudio() : OpenAudioBackend();
     MDXWaveList = std::make_unique<TWaveList>(MDXSound.get());
     return true;
 }

@@ -4,25 +4,28 @@
 // handler and the form's key and mouse events. The state is kept in small per-subsystem structs.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "media/display.h"
+#include "media/frame_timing.h"
 #include "media/image_list.h"
 #include "media/music_player.h"
 #include "media/text_canvas.h"
 #include "media/wave_list.h"
 #include "persist/game_options.h"
 #include "persist/high_score_table.h"
-#include "shell/frame_timing.h"
+#include "shell/hud_sprites.h"
 #include "shell/input.h"
-#include "shell/race_values.h"
 #include "shell/screen_values.h"
+#include "sprites/race_state.h"
 #include "sprites/sprite_engine.h"
 #include "track/random.h"
 #include "track/track_generator.h"
 
+class RaceHost;
 class TScrollBackground;
 
 // Wall-clock cost of the last frame's draw and move parts, measured only when asked for (the
@@ -40,6 +43,9 @@ struct FormConfig {
     int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
     std::string dataDir = "Data";
     bool showMessageBoxes = true;
+    // Opens the mixer; unset, the game's own (SDL_mixer, or silence without a device). Tests and
+    // the replay runner pass a backend that records what is played.
+    std::function<std::unique_ptr<AudioBackend>()> openAudio;
 };
 
 class TMForm {
@@ -135,6 +141,8 @@ public:
     void DropEmptyWeapons();
     void UpdateProgressMarker();
     void UpdateWorldVelocity();
+    // What the race's actors may ask of the game.
+    RaceHost& Host() { return *host_; }
 
     // ---- Shut-down ----------------------------------------------------------------------------
     void SaveAndQuit();
@@ -159,13 +167,11 @@ public:
     TGameOptions Options;
     THighScoreTable HighScores;
     TrackState Track;
-    RaceValues Race;
+    RaceState Race;
+    HudSprites Hud;
     TScrollBackground* CurrentBackground = nullptr;
     int SongHandle = 0;
     FrameProfile Profile;
-    // When set, every sound started is also noted here (tests and replays listen this way).
-    bool LogSounds = false;
-    std::vector<std::string> PlayedSounds;
 
     const FormConfig& Config() const { return config_; }
     // Reports a fatal start-up problem: a message box (when allowed) and a line on stderr.
@@ -177,6 +183,7 @@ private:
     std::string DataPath(const std::string& relative) const;
 
     FormConfig config_;
+    std::unique_ptr<RaceHost> host_;
     bool active_ = true;
     bool terminated_ = false;
     bool cursorVisible_ = true;
@@ -187,5 +194,3 @@ std::string HudTime(int timeLeft);
 // The HUD's lives: never below "0".
 std::string HudLives(int lives);
 
-// The one main form of the running game.
-extern TMForm* MForm;

@@ -7,8 +7,8 @@
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/pointer.h"
+#include "sprites/scroll_background.h"
 #include "track/rounding.h"
-#include "track/scroll_background.h"
 
 void TMForm::SetUpLevel(int level) {
     TTrackGenerator generator(Track, Random);
@@ -33,28 +33,29 @@ void TMForm::StartRace(int firstLevel) {
     Screens.SelectedButton = 0;
 
     TSpriteEngine* engine = &MDXSpriteEngine;
-    CurrentBackground = new TScrollBackground(engine, 2, "Tiles", 13, 10);
+    CurrentBackground = new TScrollBackground(engine, 2, "Tiles", 13, 10, host_.get());
     CurrentBackground->SetImage("Tiles", 2);
     CurrentBackground->X = 0;
     CurrentBackground->Y = 0;
     SetUpLevel(firstLevel);
 
     Race.Crossed = false;
-    Race.Panel = TMyImageSprite::CreateAt(engine, 2, "Panel", 610, 0, 11);
-    Race.Needle = new TPointer(engine, 2, "Pointer", 641, 509, 12);
-    Race.Needle->NeedlePivotX = 641;
-    Race.Needle->NeedlePivotY = 509;
-    Race.Needle->NeedleCenterX = 1.04;
-    Race.Needle->NeedleCenterY = 0.5;
-    Race.ProgressMarker = TMyImageSprite::CreateAt(engine, 2, "SmallCar", 773, 177, 12);
-    Race.Needle->NeedleAngle = -28;
-    Race.EnergyGauge = TMyImageSprite::CreateAt(engine, 2, "Energy", 672, 558, 12);
-    Race.NitroIcon = TMyImageSprite::CreateAt(engine, 2, "BonusNitro", 628, 363, 12);
-    Race.NitroIcon->Visible = false;
-    Race.WeaponIcon = TMyImageSprite::CreateAt(engine, 2, "BonusM", 627, 251, 12);
-    Race.WeaponIcon->Visible = false;
+    Hud.Panel = TMyImageSprite::CreateAt(engine, 2, "Panel", 610, 0, 11);
+    Hud.Needle = new TPointer(engine, 2, "Pointer", 641, 509, 12);
+    Hud.Needle->NeedlePivotX = 641;
+    Hud.Needle->NeedlePivotY = 509;
+    Hud.Needle->NeedleCenterX = 1.04;
+    Hud.Needle->NeedleCenterY = 0.5;
+    Hud.ProgressMarker = TMyImageSprite::CreateAt(engine, 2, "SmallCar", 773, 177, 12);
+    Hud.Needle->NeedleAngle = -28;
+    Hud.EnergyGauge = TMyImageSprite::CreateAt(engine, 2, "Energy", 672, 558, 12);
+    Hud.NitroIcon = TMyImageSprite::CreateAt(engine, 2, "BonusNitro", 628, 363, 12);
+    Hud.NitroIcon->Visible = false;
+    Hud.WeaponIcon = TMyImageSprite::CreateAt(engine, 2, "BonusM", 627, 251, 12);
+    Hud.WeaponIcon->Visible = false;
 
-    Race.Player = new TPlayer(engine, Race.SelectedCar);
+    Race.Player = new TPlayer(engine, Host(), Race.SelectedCar);
+    CurrentBackground->SolidListener = Race.Player;
     DrawHud();
     Race.Lives = 3;
     Race.Score = 0;
@@ -90,7 +91,7 @@ void TMForm::RaceFrame(int LagCount) {
     car->KeyNitro = Input.Held(kStateX) || Input.HeldShift;
     car->KeyHorn = Input.Held(kStateH);
 
-    if (Race.Needle != nullptr) Race.Needle->NeedleAngle = NeedleAngleFor(*car);
+    if (Hud.Needle != nullptr) Hud.Needle->NeedleAngle = NeedleAngleFor(*car);
     CountDownTime();
     DropEmptyWeapons();
     RefreshView();
@@ -129,7 +130,7 @@ void TMForm::DropEmptyWeapons() {
 }
 
 void TMForm::UpdateProgressMarker() {
-    TMyImageSprite* marker = Race.ProgressMarker;
+    TMyImageSprite* marker = Hud.ProgressMarker;
     if (marker == nullptr) return;
     const double h = marker->Height;
     const double span = Track.Level.TrackLength - 60;
@@ -139,10 +140,7 @@ void TMForm::UpdateProgressMarker() {
 }
 
 void TMForm::UpdateWorldVelocity() {
-    const TPlayer* car = Race.Player;
-    const double a = car->Heading * 2 * std::numbers::pi / 256;
-    Race.WorldVelocityX = -std::sin(a) * car->Velocity;
-    Race.WorldVelocityY = std::cos(a) * car->Velocity;
+    if (Race.Player != nullptr) Race.Player->UpdateWorldVelocity();
 }
 
 std::string HudTime(int timeLeft) {
@@ -164,16 +162,16 @@ void TMForm::DrawHud() {
     DrawText(std::to_string(Race.Score), 692, 202, true, true);
     DrawText(HudLives(Race.Lives), 775, 327, true, true);
     if (car == nullptr) return;
-    if (Race.EnergyGauge != nullptr)
-        Race.EnergyGauge->FramePos = car->Energy >= 0 && car->Energy <= 3 ? 3 - car->Energy : 3;
-    if (Race.NitroIcon != nullptr) {
-        Race.NitroIcon->Visible = car->HasNitro;
+    if (Hud.EnergyGauge != nullptr)
+        Hud.EnergyGauge->FramePos = car->Energy >= 0 && car->Energy <= 3 ? 3 - car->Energy : 3;
+    if (Hud.NitroIcon != nullptr) {
+        Hud.NitroIcon->Visible = car->HasNitro;
         if (car->HasNitro) DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
     }
-    if (Race.WeaponIcon != nullptr) {
-        if (car->Weapon == 3) Race.WeaponIcon->SetImageByName("BonusM");
-        if (car->Weapon == 4) Race.WeaponIcon->SetImageByName("BonusR");
-        Race.WeaponIcon->Visible = car->Weapon != 0;
+    if (Hud.WeaponIcon != nullptr) {
+        if (car->Weapon == 3) Hud.WeaponIcon->SetImageByName("BonusM");
+        if (car->Weapon == 4) Hud.WeaponIcon->SetImageByName("BonusR");
+        Hud.WeaponIcon->Visible = car->Weapon != 0;
         if (car->Weapon != 0) DrawText(std::to_string(car->Ammo), 763, 272, true, true);
     }
 }
@@ -189,13 +187,12 @@ void TMForm::EndRace() {
     for (TSprite* actor : {Race.Lamps, Race.Crowd, Race.Bonuses, Race.Traffic, Race.Finish})
         if (actor != nullptr) actor->MarkDead();
     Race.Lamps = Race.Crowd = Race.Bonuses = Race.Traffic = Race.Finish = nullptr;
-    for (TMyImageSprite* hud :
-         {Race.Panel, static_cast<TMyImageSprite*>(Race.Needle), Race.ProgressMarker,
-          Race.EnergyGauge, Race.NitroIcon, Race.WeaponIcon})
+    for (TMyImageSprite* hud : {Hud.Panel, static_cast<TMyImageSprite*>(Hud.Needle),
+                                Hud.ProgressMarker, Hud.EnergyGauge, Hud.NitroIcon, Hud.WeaponIcon})
         if (hud != nullptr) hud->Kill();
-    Race.Panel = nullptr;
-    Race.Needle = nullptr;
-    Race.ProgressMarker = Race.EnergyGauge = Race.NitroIcon = Race.WeaponIcon = nullptr;
+    Hud.Panel = nullptr;
+    Hud.Needle = nullptr;
+    Hud.ProgressMarker = Hud.EnergyGauge = Hud.NitroIcon = Hud.WeaponIcon = nullptr;
     if (car != nullptr) {
         for (TMyImageSprite* part : {car->NitroFlameLeft, car->NitroFlameRight, car->WeaponSprite})
             if (part != nullptr) part->Kill();

@@ -3,7 +3,7 @@
 // starts a race with the first car and Esc asks whether to leave the game.
 
 #include "shell/form.h"
-#include "track/scroll_background.h"
+#include "sprites/scroll_background.h"
 
 void TMForm::OpenMainMenu(int intro, int selected, int restartMusic) {
     (void)intro;

@@ -5,32 +5,11 @@
 #include <array>
 #include <string>
 
+#include "sprites/screen_kinds.h"
+
 class TMenuButton;
 class TMyImageSprite;
 class TMyCursor;
-
-enum ScreenStateValue {
-    kScreenNone = 0,
-    kScreenMainMenu = 1,
-    kScreenStartGame = 2,
-    kScreenOptions = 3,
-    kScreenHighScores = 4,
-    kScreenHelp = 5,
-    kScreenRace = 6,
-};
-
-enum WindowKindValue {
-    kWindowNone = 0,
-    kWindowExitGame = 1,
-    kWindowExitToMenu = 2,
-    kWindowTimeOver = 3,
-    kWindowClearTable = 4,
-    kWindowPause = 5,
-    kWindowLevelBanner = 6,
-    kWindowGameOver = 7,
-    kWindowNameEntry = 8,
-    kWindowSending = 9,
-};
 
 // Entries of MenuButtons: 1..6 the screen's buttons, 11 and 12 a window's Yes and No, 13..17 the
 // options and high-score screens' own pictures.

@@ -5,7 +5,6 @@
 
 void TMForm::PlaySound(const std::string& name) {
     if (Options.Sound == 0 || !MDXWaveList) return;
-    if (LogSounds) PlayedSounds.push_back(name);
     TWaveItem& item = MDXWaveList->ByName(name);
     item.StopWave();
     item.StartWave();

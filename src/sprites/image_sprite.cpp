@@ -1,7 +1,7 @@
 #include "sprites/image_sprite.h"
 
+#include "media/frame_timing.h"
 #include "media/image_list.h"
-#include "shell/frame_timing.h"
 #include "sprites/sprite_engine.h"
 #include "track/rounding.h"
 

@@ -1,6 +1,6 @@
 #include "sprites/menu_button.h"
 
-#include "shell/frame_timing.h"
+#include "media/frame_timing.h"
 #include "sprites/sprite_engine.h"
 
 TMenuButton::TMenuButton(TSpriteEngine* engine, int imageList, const std::string& highlightImage,

@@ -8,10 +8,11 @@
 #include <cstdint>
 #include <numbers>
 
-#include "shell/form.h"
 #include "sprites/player_tables.h"
+#include "sprites/race_host.h"
+#include "sprites/screen_kinds.h"
+#include "sprites/scroll_background.h"
 #include "track/rounding.h"
-#include "track/scroll_background.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -23,26 +24,28 @@ constexpr double kFlameWidth = 16;
 
 // The largest view row the scroll reaches: the view of the very start of the track.
 constexpr int kLastViewRow = 1490;
-// The view of a level's start.
-constexpr int kStartViewCol = 318;
-constexpr int kStartViewRow = 1488;
 
 double Sign(double v) {
     return v > 0 ? 1 : (v < 0 ? -1 : 0);
 }
 
-double BackgroundX() {
-    return MForm->CurrentBackground != nullptr ? MForm->CurrentBackground->X : 0;
-}
-double BackgroundY() {
-    return MForm->CurrentBackground != nullptr ? MForm->CurrentBackground->Y : 0;
-}
-
 }  // namespace
+
+RespawnPlace RespawnPlaceOf(int code, int column) {
+    switch (code) {
+        case 12:
+            return {38, column - 7};
+        case 17:
+            return {-38, column - 4};
+        default:
+            return {0, column - 6};
+    }
+}
 
 // ---- Construction ------------------------------------------------------------------------------
 
-TPlayer::TPlayer(TSpriteEngine* engine, int car) : TMyImageSprite(engine, 2), Car(car) {
+TPlayer::TPlayer(TSpriteEngine* engine, RaceHost& host, int car)
+    : TMyImageSprite(engine, 2), Car(car), host_(host) {
     SetImageByName(CarImageName());
     X = kScreenX;
     Y = kScreenY;
@@ -74,6 +77,16 @@ TPlayer::TPlayer(TSpriteEngine* engine, int car) : TMyImageSprite(engine, 2), Ca
     WeaponSprite->Visible = false;
 }
 
+double TPlayer::BackgroundX() const {
+    const TScrollBackground* background = host_.Background();
+    return background != nullptr ? background->X : 0;
+}
+
+double TPlayer::BackgroundY() const {
+    const TScrollBackground* background = host_.Background();
+    return background != nullptr ? background->Y : 0;
+}
+
 std::string TPlayer::CarImageName() const {
     return "Car" + std::to_string(Car);
 }
@@ -101,7 +114,7 @@ void TPlayer::MoveStep(int moveCount) {
         CrashStep();
         return;
     }
-    if (MForm->Race.Crossed || TimeUp) {
+    if (host_.Race().Crossed || TimeUp) {
         RunOut();
         return;
     }
@@ -122,7 +135,7 @@ void TPlayer::MoveStep(int moveCount) {
     Heading = Round(Steer / 2);
     FireStep();
     // The start of the track is the end of the map: the car cannot back off it.
-    if (MForm->Track.ViewRow == kLastViewRow && CarSpeed < 0) {
+    if (host_.Track().ViewRow == kLastViewRow && CarSpeed < 0) {
         CarSpeed = 0;
         Velocity = 0;
     }
@@ -143,19 +156,18 @@ void TPlayer::UpdateFootprint() {
 void TPlayer::HornStep() {
     if (!KeyHorn) {
         HornOn = false;
-        MForm->StopSound("Horn");
+        host_.StopSound("Horn");
         return;
     }
     if (HornOn) return;
     HornOn = true;
     ScareCrowd();
-    MForm->PlaySound("Horn");
+    host_.PlaySound("Horn");
 }
 
 void TPlayer::FollowCar() {
-    const TMForm& form = *MForm;
-    const double dx = form.Race.WorldVelocityX * 0.5 * form.Timing.FrameScale;
-    const double dy = form.Race.WorldVelocityY * 0.5 * form.Timing.FrameScale;
+    const double dx = host_.Race().WorldVelocityX * 0.5 * host_.Timing().FrameScale;
+    const double dy = host_.Race().WorldVelocityY * 0.5 * host_.Timing().FrameScale;
     for (TMark& mark : MarkTable) {
         mark.MarkX += dx;
         mark.MarkY += dy;
@@ -179,7 +191,7 @@ void TPlayer::LayMarks() {
     if (!((KeyHandbrake && std::fabs(Velocity) > 0.1) || BloodTrail > 0)) return;
     const TMark& last = MarkTable[LastMark];
     const double distance = std::hypot(WheelB.x - last.MarkX, WheelB.y - last.MarkY);
-    if (distance < 12 - Velocity * 0.5 * MForm->Timing.FrameScale) return;
+    if (distance < 12 - Velocity * 0.5 * host_.Timing().FrameScale) return;
     AddMark(WheelA.x, WheelA.y);
     AddMark(WheelB.x, WheelB.y);
 }
@@ -187,21 +199,21 @@ void TPlayer::LayMarks() {
 void TPlayer::WeaponHousekeeping() {
     // The mounted weapon's appear, retract and shot-picture steps run here once the weapons
     // are part of the game; until then a picked-up weapon stays at its first picture.
-    if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= MForm->Timing.FrameMs;
+    if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
 }
 
 void TPlayer::FireStep() {
     if (KeyFire && WeaponFrame == 6) {
         if (Weapon == 3 && !GunSoundOn) {
             GunSoundOn = true;
-            MForm->PlaySound("MachineGun");
+            host_.PlaySound("MachineGun");
         }
         // The shot itself (gun ray or rocket) is fired here once the weapons are in the game.
         return;
     }
     if (Weapon == 3) {
         GunSoundOn = false;
-        MForm->StopSound("MachineGun");
+        host_.StopSound("MachineGun");
     }
 }
 
@@ -214,17 +226,17 @@ double TPlayer::SteerFactor() const {
 
 // Steering follows the direction of travel: reversing, left turns the nose to the right.
 void TPlayer::SteerLeft() {
-    Steer -= Sign(Velocity) * SteerFactor() * MForm->Timing.FrameScale;
+    Steer -= Sign(Velocity) * SteerFactor() * host_.Timing().FrameScale;
     Steer = std::clamp(Steer, -128.0, 128.0);
 }
 
 void TPlayer::SteerRight() {
-    Steer += Sign(Velocity) * SteerFactor() * MForm->Timing.FrameScale;
+    Steer += Sign(Velocity) * SteerFactor() * host_.Timing().FrameScale;
     Steer = std::clamp(Steer, -128.0, 128.0);
 }
 
 void TPlayer::UpdateSpeed() {
-    const double frameScale = MForm->Timing.FrameScale;
+    const double frameScale = host_.Timing().FrameScale;
     // The engine pulls hard up to about 38 and ever less above; rolling loses speed only forward.
     const double baseAccel =
         CarSpeed <= 0 ? 0.3 : std::min(0.3, 100 / (CarSpeed * std::sqrt(2 * CarSpeed)));
@@ -261,14 +273,13 @@ void TPlayer::UpdateSpeed() {
 // ---- Road test ---------------------------------------------------------------------------------
 
 bool TPlayer::IsDrivable(int x, int y) const {
-    const int8_t code = MForm->Track.TrackMap.At(y / kCellSize, x / kCellSize);
+    const int8_t code = host_.Track().TrackMap.At(y / kCellSize, x / kCellSize);
     return (code >= 1 && code <= 22) || code == 33 || code == 34 || code == 35;
 }
 
 bool TPlayer::CheckOnRoad() const {
-    const TMForm& form = *MForm;
-    const double originX = form.Track.ViewCol * kCellSize - Round(BackgroundX());
-    const double originY = form.Track.ViewRow * kCellSize - Round(BackgroundY());
+    const double originX = host_.Track().ViewCol * kCellSize - Round(BackgroundX());
+    const double originY = host_.Track().ViewRow * kCellSize - Round(BackgroundY());
     for (const TPointD& corner : Footprint) {
         if (!IsDrivable(Round(originX + corner.x), Round(originY + corner.y))) return false;
     }
@@ -278,16 +289,15 @@ bool TPlayer::CheckOnRoad() const {
 // ---- Operations other parts call ---------------------------------------------------------------
 
 void TPlayer::AddScore(int n) {
-    MForm->Race.Score += n;
+    host_.Race().Score += n;
 }
 
 void TPlayer::PickUp(int kind) {
-    TMForm& form = *MForm;
     const double weaponX = Trunc(X + Width * 0.5);
     const double weaponY = Trunc(Y + Height * 0.6);
     switch (kind) {
         case 1:
-            form.Race.Lives += 1;
+            host_.Race().Lives += 1;
             break;
         case 2:
             HasNitro = true;
@@ -322,12 +332,12 @@ void TPlayer::DropItem(int kind) {
             NitroFuel = 0;
             break;
         case 3:
-            MForm->StopSound("MachineGun");
+            host_.StopSound("MachineGun");
             GunSoundOn = false;
             Ammo = 0;
             break;
         case 4:
-            MForm->StopSound("Rocket");
+            host_.StopSound("Rocket");
             Ammo = 0;
             break;
         default:
@@ -347,31 +357,48 @@ void TPlayer::SlowDown(double factor) {
     Velocity *= factor;
     MuteCarSounds(false);
     ResumeCarSounds(false);
-    MForm->PlaySound("Collision");
+    host_.PlaySound("Collision");
 }
 
 // Throws the car back from a barrier. The road is pushed back at once, and the car's own step of
 // this frame is skipped so that it does not drive straight into the barrier again.
 void TPlayer::Bounce(double v) {
-    TMForm& form = *MForm;
     SkipStep = true;
     CarSpeed = Sign(CarSpeed) * v;
     Velocity = v * Sign(Velocity) / 10;
-    form.UpdateWorldVelocity();
-    if (form.CurrentBackground != nullptr) {
-        form.CurrentBackground->X += form.Race.WorldVelocityX * 0.5 * form.Timing.FrameScale;
-        form.CurrentBackground->Y += form.Race.WorldVelocityY * 0.5 * form.Timing.FrameScale;
+    UpdateWorldVelocity();
+    if (host_.Background() != nullptr) {
+        host_.Background()->X += host_.Race().WorldVelocityX * 0.5 * host_.Timing().FrameScale;
+        host_.Background()->Y += host_.Race().WorldVelocityY * 0.5 * host_.Timing().FrameScale;
     }
     MuteCarSounds(false);
     ResumeCarSounds(false);
-    form.PlaySound("Collision");
+    host_.PlaySound("Collision");
+}
+
+void TPlayer::UpdateWorldVelocity() {
+    const double a = Heading * 2 * std::numbers::pi / 256;
+    host_.Race().WorldVelocityX = -std::sin(a) * Velocity;
+    host_.Race().WorldVelocityY = std::cos(a) * Velocity;
+}
+
+// Every barrier cell touching the car counts: two at once cost two hit points.
+void TPlayer::TouchSolidCell(const std::array<TPointD, 4>& corners) {
+    if (!QuadsOverlap(Footprint.data(), corners.data())) return;
+    if (Energy <= 0 || Crashed != 0) return;
+    if (CarSpeed > 0) {
+        Bounce(-100);
+    } else {
+        SlowDown(-1);
+    }
+    TakeHit();
 }
 
 void TPlayer::TakeHit() {
     Energy -= 1;
     if (Energy > 0) return;
     Energy = 3;
-    MForm->Race.Lives -= 1;
+    host_.Race().Lives -= 1;
     BlowUp();
 }
 
@@ -386,7 +413,7 @@ void TPlayer::BlowUp() {
     CarSpeed = 0;
     Velocity = 0;
     SetAnimation("ExplosionBig", 15);
-    MForm->PlaySound("Explosion");
+    host_.PlaySound("Explosion");
     MuteCarSounds(false);
     CrashTimer = 2000;
 }
@@ -396,9 +423,8 @@ void TPlayer::BlowUp() {
 // The explosion plays out where the car blew up; when it ends the car is put back on the road
 // (or, with no life left, disappears), and it drives again once the 2000 ms are over.
 void TPlayer::CrashStep() {
-    TMForm& form = *MForm;
     if (PrevFramePos > FramePos) {
-        if (form.Race.Lives <= 0) {
+        if (host_.Race().Lives <= 0) {
             Visible = false;
         } else {
             if (!Respawned) FindRespawn();
@@ -406,11 +432,11 @@ void TPlayer::CrashStep() {
         }
     }
     if (CrashTimer > 0) {
-        CrashTimer -= form.Timing.FrameMs;
+        CrashTimer -= host_.Timing().FrameMs;
         return;
     }
-    if (form.Race.Lives <= 0) {
-        form.OpenWindow(kWindowGameOver);
+    if (host_.Race().Lives <= 0) {
+        host_.OpenWindow(kWindowGameOver);
         return;
     }
     if (!Respawned) FindRespawn();
@@ -418,63 +444,41 @@ void TPlayer::CrashStep() {
 }
 
 // Looks behind the car for the right edge of the road and puts the car beside it, turned the way
-// the road runs there. A place where the car's outline would not lie wholly on the road (where a
-// drift begins, a rear corner can reach the verge) is passed over. When the rest of the map holds
-// no such place, or the car is already at the start of the track, it goes back to the start
-// stretch, which every map has.
+// the road runs there: the first row from five rows below the top of the screen down whose
+// rightmost edge cell is straight (4), drifting right (12) or drifting left (17) decides. The
+// scroll never takes the view past row 1490, so from there the search does not run; the car then
+// goes back to the start stretch, as it does on a map without such a cell.
 void TPlayer::FindRespawn() {
-    TMForm& form = *MForm;
-    TrackState& track = form.Track;
+    TrackState& track = host_.Track();
     bool placed = false;
-    // The scroll never takes the view below row 1490, so rows whose place would need that are
-    // left out too; with the view already there, the search does not run.
-    const int lastRow = std::min(kTrackRows, kLastViewRow + 4);
-    const int firstRow = track.ViewRow < kLastViewRow ? track.ViewRow + 5 : lastRow + 1;
-    for (int r = firstRow; r <= lastRow && !placed; ++r) {
-        for (int c = kTrackCols; c >= 1; --c) {
-            const int8_t code = track.TrackMap.At(r, c);
-            if (code != 4 && code != 12 && code != 17) continue;
-            double steer = 0;
-            int viewCol = c - 6;
-            if (code == 12) {
-                steer = 38;
-                viewCol = c - 7;
-            } else if (code == 17) {
-                steer = -38;
-                viewCol = c - 4;
-            }
-            if (FitsOnRoad(viewCol, r - 4, Round(steer / 2))) {
-                Steer = steer;
-                track.ViewCol = viewCol;
+    if (track.ViewRow < kLastViewRow) {
+        for (int r = std::max(1, track.ViewRow + 5); r <= kTrackRows && !placed; ++r) {
+            for (int c = kTrackCols; c >= 1; --c) {
+                const int8_t code = track.TrackMap.At(r, c);
+                if (code != 4 && code != 12 && code != 17) continue;
+                const RespawnPlace place = RespawnPlaceOf(code, c);
+                Steer = place.steer;
+                track.ViewCol = place.viewCol;
                 track.ViewRow = r - 4;
                 placed = true;
+                break;
             }
-            break;  // only the rightmost edge of a row is a candidate
         }
     }
     if (!placed) RespawnOnStartStretch();
     Heading = Round(Steer / 2);
-    if (form.CurrentBackground != nullptr) {
-        form.CurrentBackground->X = 0;
-        form.CurrentBackground->Y = 0;
+    if (host_.Background() != nullptr) {
+        host_.Background()->X = 0;
+        host_.Background()->Y = 0;
     }
     Respawned = true;
     ClearTraffic = true;
     ResetLamps();
 }
 
-bool TPlayer::FitsOnRoad(int viewCol, int viewRow, int heading) const {
-    for (const TPointD& corner : FootprintAt(heading)) {
-        if (!IsDrivable(Round(viewCol * kCellSize + corner.x),
-                        Round(viewRow * kCellSize + corner.y)))
-            return false;
-    }
-    return true;
-}
-
 void TPlayer::RespawnOnStartStretch() {
-    MForm->Track.ViewCol = kStartViewCol;
-    MForm->Track.ViewRow = kStartViewRow;
+    host_.Track().ViewCol = TTrackGenerator::kStartViewCol;
+    host_.Track().ViewRow = TTrackGenerator::kStartViewRow;
     Steer = 0;
 }
 
@@ -483,20 +487,21 @@ void TPlayer::RespawnOnStartStretch() {
 // After the finish line, or when the time is up, the car rolls to a stop; then what is left of
 // the time drains ten times faster than the clock and each whole second is worth 5 points.
 void TPlayer::RunOut() {
-    TMForm& form = *MForm;
     FollowCar();
     if (!EndStarted) {
         EndStarted = true;
         Crashed = 0;
         EngineSoundFlags.Clear();
         EngineSound.clear();
+        GunSoundOn = false;
+        HornOn = false;
         MuteCarSounds(true);
         SwitchEngineSound("Neutral");
         WeaponTimer = 0;
         // The firing weapon's picture is put back here once the weapons are in the game.
     }
     if (CarSpeed > 0) {
-        CarSpeed -= 0.8 * form.Timing.FrameScale;
+        CarSpeed -= 0.8 * host_.Timing().FrameScale;
         Velocity = CarSpeed / 10;
     } else {
         Velocity = 0;
@@ -504,53 +509,52 @@ void TPlayer::RunOut() {
     if (CarSpeed > 0) return;
     MuteCarSounds(true);
 
-    int& timeLeft = form.Track.Level.TimeLeft;
-    const int drain = 10 * form.Timing.FrameMs;
+    int& timeLeft = host_.Track().Level.TimeLeft;
+    const int drain = 10 * host_.Timing().FrameMs;
     if (timeLeft >= 0) {
         if ((timeLeft - drain) / 1000 < timeLeft / 1000) {
             AddScore(5);
-            form.PlaySound("Tick");
+            host_.PlaySound("Tick");
         }
         timeLeft -= drain;
         return;
     }
-    if (!TimeUp || form.Race.Crossed) {
+    if (!TimeUp || host_.Race().Crossed) {
         StartLevel(true);
         return;
     }
     // The time ran out before the finish: the level costs a life.
-    if (form.Race.Lives >= 1) {
-        form.Race.Lives -= 1;
+    if (host_.Race().Lives >= 1) {
+        host_.Race().Lives -= 1;
         Energy = 3;
     }
-    if (form.Race.Lives <= 0) {
+    if (host_.Race().Lives <= 0) {
         Visible = false;
-        form.OpenWindow(kWindowGameOver);
+        host_.OpenWindow(kWindowGameOver);
     } else {
-        form.OpenWindow(kWindowTimeOver);
+        host_.OpenWindow(kWindowTimeOver);
     }
 }
 
 void TPlayer::StartLevel(bool next) {
-    TMForm& form = *MForm;
-    const int level = form.Track.Level.LevelNumber;
-    form.SetUpLevel(next ? level + 1 : level);
+    const int level = host_.Track().Level.LevelNumber;
+    host_.SetUpLevel(next ? level + 1 : level);
     TimeUp = false;
     EndStarted = false;
     DropAll();
     Steer = 0;
     Heading = 0;
-    if (form.CurrentBackground != nullptr) {
-        form.CurrentBackground->X = 0;
-        form.CurrentBackground->Y = 0;
+    if (host_.Background() != nullptr) {
+        host_.Background()->X = 0;
+        host_.Background()->Y = 0;
     }
-    form.Race.Crossed = false;
+    host_.Race().Crossed = false;
     PlaceBonuses();
     PlaceCrowd();
     ResetLamps();
     ResetTraffic();
     PlaceFinish();
-    form.OpenWindow(kWindowLevelBanner);
+    host_.OpenWindow(kWindowLevelBanner);
     ResetCar();
     SwitchEngineSound("Neutral");
 }

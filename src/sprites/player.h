@@ -8,7 +8,10 @@
 #include <string>
 
 #include "sprites/image_sprite.h"
+#include "sprites/scroll_background.h"
 #include "track/geometry.h"
+
+class RaceHost;
 
 // The skid and blood marks the car leaves on the road, slots 1..100.
 struct TMark {
@@ -20,6 +23,14 @@ struct TMark {
     bool Blood = false;
 };
 constexpr int kMarkSlots = 100;
+
+// Where a respawned car is put beside a right edge cell of the road (code 4 straight, 12
+// drifting right, 17 drifting left) found in a column: its steering and the view's column.
+struct RespawnPlace {
+    double steer;
+    int viewCol;
+};
+RespawnPlace RespawnPlaceOf(int code, int column);
 
 // Which engine sound runs; at most one flag is set.
 struct EngineSoundFlagSet {
@@ -33,17 +44,20 @@ struct EngineSoundFlagSet {
     void Clear() { *this = EngineSoundFlagSet{}; }
 };
 
-class TPlayer : public TMyImageSprite {
+class TPlayer : public TMyImageSprite, public SolidCellListener {
 public:
     // Where the car stands on the screen; the world moves, the car only turns.
     static constexpr double kScreenX = 365;
     static constexpr double kScreenY = 400;
 
     // Creates the car "Car<car>" at (365, 400) with its attached sprites.
-    TPlayer(TSpriteEngine* engine, int car);
+    TPlayer(TSpriteEngine* engine, RaceHost& host, int car);
 
     void MoveStep(int moveCount) override;
     void DrawSelf() override;
+    // A barrier or wall on screen: when it overlaps the car's outline, the car bounces off it
+    // (or, standing or reversing, has its speed turned round) and takes a hit.
+    void TouchSolidCell(const std::array<TPointD, 4>& corners) override;
 
     // ---- Operations other parts call ----------------------------------------------------------
     void AddScore(int n);
@@ -59,6 +73,8 @@ public:
     void FindRespawn();
     bool IsDrivable(int x, int y) const;
     bool CheckOnRoad() const;
+    // The road's velocity from the car's heading and speed: the world moves against the car.
+    void UpdateWorldVelocity();
 
     // ---- Sounds and marks ---------------------------------------------------------------------
     void MuteCarSounds(bool all);
@@ -129,6 +145,8 @@ private:
     // The screen point at distance r and angle a (1/256 of a turn) from (cx, cy).
     static TPointD PointAt(double cx, double cy, double r, double a);
     std::string CarImageName() const;
+    double BackgroundX() const;
+    double BackgroundY() const;
 
     // ---- Steps of the move ----------------------------------------------------------------------
     // The body's four corners (front left, front right, rear right, rear left) at a heading.
@@ -146,9 +164,6 @@ private:
     double SteerFactor() const;
     void UpdateSpeed();
     void FireStep();
-    // True when the car's outline at the heading lies on drivable cells with the view at
-    // (viewCol, viewRow) and no scroll offset.
-    bool FitsOnRoad(int viewCol, int viewRow, int heading) const;
     // Puts the car back on the start stretch, where every level begins.
     void RespawnOnStartStretch();
 
@@ -171,4 +186,6 @@ private:
     void DrawWreck();
     void DrawCar();
     void DrawWeapon();
+
+    RaceHost& host_;
 };

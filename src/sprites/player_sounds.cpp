@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "shell/form.h"
 #include "sprites/player.h"
+#include "sprites/race_host.h"
 
 namespace {
 
@@ -49,9 +49,9 @@ bool IsAccel(std::string_view name) {
 }  // namespace
 
 void TPlayer::MuteCarSounds(bool all) {
-    for (const char* name : kEngineSounds) MForm->StopSound(name);
+    for (const char* name : kEngineSounds) host_.StopSound(name);
     if (!all) return;
-    for (const char* name : kOtherCarSounds) MForm->StopSound(name);
+    for (const char* name : kOtherCarSounds) host_.StopSound(name);
 }
 
 void TPlayer::ResumeCarSounds(bool all) {
@@ -65,12 +65,12 @@ void TPlayer::ResumeCarSounds(bool all) {
     if (EngineSoundFlags.Nitro) SwitchEngineSound("Nitro");
     if (!all) return;
     if (GunSoundOn) SwitchEngineSound("MachineGun");
-    if (HornOn) MForm->PlaySound("Horn");
+    if (HornOn) host_.PlaySound("Horn");
 }
 
 void TPlayer::SwitchEngineSound(const std::string& name) {
     MuteCarSounds(false);
-    MForm->PlaySound(name);
+    host_.PlaySound(name);
     EngineSoundFlags.Clear();
     EngineSoundFlagSet& f = EngineSoundFlags;
     if (name == "Maxed") f.Maxed = true;
@@ -98,7 +98,7 @@ void TPlayer::UpdateEngineSound() {
         if (!f.Nitro) SwitchEngineSound("Nitro");
         return;
     }
-    MForm->StopSound("Nitro");
+    host_.StopSound("Nitro");
     f.Nitro = false;
     // Off the road the engine only idles, whatever the pedals.
     if (!OnRoad) {

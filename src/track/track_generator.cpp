@@ -52,10 +52,6 @@ void TTrackGenerator::SetPiece(int kind) {
     }
 }
 
-void TTrackGenerator::SetStartColumn(int col) {
-    startColumn_ = std::clamp(col, 1, kTrackCols - 3);
-}
-
 bool TTrackGenerator::IsAreaEmpty(int col, int row, int ncols, int nrows) const {
     if (ncols < 1 || nrows < 1) return true;
     // Anything reaching beyond the grid holds a cell that is not empty.
@@ -83,8 +79,9 @@ void TTrackGenerator::BuildTrack() {
 }
 
 void TTrackGenerator::ClearAndStart() {
-    state_.ViewCol = 318;
-    state_.ViewRow = 1488;
+    state_.ViewCol = kStartViewCol;
+    state_.ViewRow = kStartViewRow;
+    startColumn_ = std::clamp(StartColumn(), 1, kTrackCols - 3);
     state_.TrackMap.Fill(kEmpty);
     usedFrom_.fill(kTrackCols + 1);
     usedTo_.fill(0);

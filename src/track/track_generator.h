@@ -25,11 +25,16 @@ public:
     // The start stretch: rows 1480 to 1499 hold a straight road whose left edge is this column.
     static constexpr int kStartColumn = 321;
     static constexpr int kStartRow = 1480;
+    // The view of a level's start: the start stretch in the middle of the window's fourth and
+    // seventh columns, its last rows at the bottom of the screen.
+    static constexpr int kStartViewCol = kStartColumn - 3;
+    static constexpr int kStartViewRow = kStartRow + 8;
     // When a piece is chosen while the road lies within this many columns of a side of the map,
     // a piece that would carry it further towards that side is laid as a straight piece instead.
     static constexpr int kEdgeMargin = 20;
 
     TTrackGenerator(TrackState& state, TRandom& random) : state_(state), random_(random) {}
+    virtual ~TTrackGenerator() = default;
 
     // Sets the level parameters of level L, then BuildTrack.
     void SetUpLevel(int level);
@@ -45,9 +50,10 @@ public:
     int PieceKind() const { return pieceKind_; }
     int PieceRows() const { return pieceRows_; }
 
-    // The game always starts the road at kStartColumn. Tests move the start stretch next to a
-    // side of the map to show that the road never runs off it; clamped to the grid.
-    void SetStartColumn(int col);
+protected:
+    // The column of the start stretch's left edge; the game's road always starts at
+    // kStartColumn. Any other value is clamped to the grid.
+    virtual int StartColumn() const { return kStartColumn; }
 
 private:
     void ClearAndStart();

@@ -13,7 +13,8 @@ namespace {
 class RaceFlowTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        runner = MakeTestRunner(GetParam(), /*raceCar=*/1);
+        sounds = std::make_shared<SoundLog>();
+        runner = MakeTestRunner(GetParam(), /*raceCar=*/1, 1, sounds);
         form = &runner->Form();
         for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
             runner->RunFrame();
@@ -31,6 +32,7 @@ protected:
         }
         return frames;
     }
+    std::shared_ptr<SoundLog> sounds;
     std::unique_ptr<ReplayRunner> runner;
     TMForm* form = nullptr;
     TPlayer* car = nullptr;
@@ -48,11 +50,11 @@ TEST(HudTextTest, TimeReadsMinutesAndSecondsAndLivesNeverGoNegative) {
 
 TEST_P(RaceFlowTest, TicksSoundOncePerSecondOfTheLastTen) {
     form->Track.Level.TimeLeft = 10500;
-    form->LogSounds = true;
+    sounds->played.clear();
     RunUntil([&] { return form->Track.Level.TimeLeft < 7000; });
     // A second passed is heard in the frame after it passed.
     runner->RunFrame();
-    const auto ticks = std::count(form->PlayedSounds.begin(), form->PlayedSounds.end(), "Tick");
+    const int ticks = sounds->Count("Tick");
     // Passing 10, 9, 8 and 7 seconds.
     EXPECT_EQ(ticks, 4);
 }

@@ -7,11 +7,14 @@
 
 #include "replay_runner.h"
 #include "shell/form.h"
+#include "support/sound_log.h"
 #include "support/test_assets.h"
 
 inline std::unique_ptr<ReplayRunner> MakeTestRunner(int refresh = 85, int raceCar = 0,
-                                                    uint32_t seed = 1) {
+                                                    uint32_t seed = 1,
+                                                    std::shared_ptr<SoundLog> sounds = nullptr) {
     ReplayOptions options;
+    if (sounds) options.openAudio = [sounds] { return MakeRecordingAudio(sounds); };
     options.refresh = refresh;
     options.raceCar = raceCar;
     options.seed = seed;

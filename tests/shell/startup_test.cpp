@@ -43,12 +43,13 @@ TEST(StartupTest, AltEnterDuringTheRacePausesItAcrossTheDisplayChange) {
 }
 
 TEST(StartupTest, EnterInTheRaceWithNoWindowDoesNothing) {
-    auto runner = MakeTestRunner(85, 1);
+    auto sounds = std::make_shared<SoundLog>();
+    auto runner = MakeTestRunner(85, 1, 1, sounds);
     TMForm& form = runner->Form();
     form.CloseWindow();
-    form.LogSounds = true;
+    sounds->played.clear();
     form.FormKeyPress(13);
-    EXPECT_TRUE(form.PlayedSounds.empty());
+    EXPECT_TRUE(sounds->played.empty());
     EXPECT_EQ(form.Screens.WindowKind, kWindowNone);
     EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
 }

@@ -103,20 +103,6 @@ INSTANTIATE_TEST_SUITE_P(Rates, PlayerCrashTest, ::testing::Values(85, 60), Rate
 // Where the car reappears. The map's search is open-ended; these pin down its limits.
 class PlayerRespawnTest : public PlayerRaceTest {
 protected:
-    // One step on the spot, to see the outline at the new place.
-    void SettleAndCheck(int fromRow) {
-        ASSERT_TRUE(car->Respawned);
-        EXPECT_EQ(form->CurrentBackground->X, 0);
-        EXPECT_EQ(form->CurrentBackground->Y, 0);
-        EXPECT_GT(form->Track.ViewRow, fromRow);
-        EXPECT_LE(form->Track.ViewRow, 1490);
-        EXPECT_EQ(car->Heading, std::lround(car->Steer / 2));
-        form->RefreshView();
-        car->Respawned = false;
-        Frame();
-        EXPECT_TRUE(car->OnRoad) << "from row " << fromRow << " to " << form->Track.ViewRow
-                                 << ", column " << form->Track.ViewCol;
-    }
     void ExpectStartStretch() {
         EXPECT_EQ(form->Track.ViewCol, 318);
         EXPECT_EQ(form->Track.ViewRow, 1488);
@@ -129,21 +115,69 @@ protected:
     }
 };
 
-TEST_P(PlayerRespawnTest, AlongTheWholeTrackTheCarLandsOnTheRoad) {
+// The place beside each kind of right edge, entry by entry.
+TEST(RespawnPlaceTest, EachRightEdgeCodeGivesItsSteeringAndColumn) {
+    struct Row {
+        int code;
+        double steer;
+        int viewCol;
+    };
+    for (const Row& row : {Row{4, 0, 400 - 6}, Row{12, 38, 400 - 7}, Row{17, -38, 400 - 4}}) {
+        const RespawnPlace place = RespawnPlaceOf(row.code, 400);
+        EXPECT_EQ(place.steer, row.steer) << row.code;
+        EXPECT_EQ(place.viewCol, row.viewCol) << row.code;
+    }
+}
+
+// The search read literally: from five rows below the view's top downwards, each row scanned
+// from the right; the first cell coded 4, 12 or 17 ends the whole search.
+TEST_P(PlayerRespawnTest, AlongTheWholeTrackTheSearchMatchesALiteralReading) {
     for (uint32_t seed : {1u, 2u, 3u}) {
         form->Random.Seed(seed);
         form->SetUpLevel(6);
-        form->Track.Level.TrackLength = kTrackRows;
-        for (int row = 1489; row >= 1500 - 1300; row -= 23) {
+        for (int row = 1489; row >= 1500 - 1300; row -= 7) {
+            int expectRow = -1;
+            int expectCol = 0;
+            int expectCode = 0;
+            for (int r = row + 5; r <= 1500 && expectRow < 0; ++r) {
+                for (int c = 650; c >= 1; --c) {
+                    const int code = form->Track.TrackMap.At(r, c);
+                    if (code == 4 || code == 12 || code == 17) {
+                        expectRow = r;
+                        expectCol = c;
+                        expectCode = code;
+                        break;
+                    }
+                }
+            }
+            ASSERT_GT(expectRow, 0);
             form->Track.ViewRow = row;
             form->Track.ViewCol = 318;
             form->CurrentBackground->X = -30;
             form->CurrentBackground->Y = -40;
             car->FindRespawn();
-            SettleAndCheck(row);
-            if (HasFailure()) return;
+            const double steer = expectCode == 12 ? 38 : expectCode == 17 ? -38 : 0;
+            const int col = expectCol - (expectCode == 12 ? 7 : expectCode == 17 ? 4 : 6);
+            ASSERT_EQ(form->Track.ViewRow, expectRow - 4) << "seed " << seed << " row " << row;
+            ASSERT_EQ(form->Track.ViewCol, col) << "seed " << seed << " row " << row;
+            ASSERT_EQ(car->Steer, steer);
+            ASSERT_EQ(car->Heading, std::lround(steer / 2));
+            ASSERT_EQ(form->CurrentBackground->X, 0);
+            ASSERT_EQ(form->CurrentBackground->Y, 0);
+            ASSERT_TRUE(car->Respawned);
         }
     }
+}
+
+// The row just above the limit still searches; at 1490 the car goes back to the start.
+TEST_P(PlayerRespawnTest, TheSearchRunsOnlyBelowRow1490) {
+    form->SetUpLevel(1);
+    form->Track.ViewRow = 1489;
+    form->Track.ViewCol = 330;
+    car->Steer = 50;
+    car->FindRespawn();
+    EXPECT_EQ(form->Track.ViewRow, 1490);  // the start stretch's row 1494, four rows up
+    EXPECT_EQ(form->Track.ViewCol, 324 - 6);
 }
 
 TEST_P(PlayerRespawnTest, AtTheStartOfTheTrackTheCarGoesBackToTheStartStretch) {

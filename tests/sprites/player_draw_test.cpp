@@ -20,7 +20,7 @@ protected:
         form = MakeTestForm();
         // Whatever the start-up shows (the menu's picture) is hidden: the car draws on black.
         for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
-        car = new TPlayer(&form->MDXSpriteEngine, 1);
+        car = new TPlayer(&form->MDXSpriteEngine, form->Host(), 1);
     }
     void Draw() {
         form->MDXDraw.ClearTo(0);

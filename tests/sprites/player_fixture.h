@@ -9,13 +9,15 @@
 
 #include "shell/form.h"
 #include "sprites/player.h"
+#include "sprites/scroll_background.h"
+#include "support/sound_log.h"
 #include "support/test_assets.h"
-#include "track/scroll_background.h"
 
 class PlayerRaceTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        form = MakeTestForm(GetParam());
+        sounds = std::make_shared<SoundLog>();
+        form = MakeTestForm(GetParam(), 1, sounds);
         form->Timing.RefreshRate = GetParam();
         form->Timing.Recompute();
         form->StartRace();
@@ -75,6 +77,7 @@ protected:
         return done();
     }
 
+    std::shared_ptr<SoundLog> sounds;
     std::unique_ptr<TMForm> form;
     TPlayer* car = nullptr;
 };

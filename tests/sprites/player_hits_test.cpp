@@ -35,6 +35,49 @@ TEST_P(PlayerHitTest, DrivingIntoAWallThrowsTheCarBackAndCostsOneHit) {
     EXPECT_EQ(car->Energy, 2);
 }
 
+// A barrier cell reported by the road: only one overlapping the car's outline counts; a moving
+// car is thrown back, a standing one has its speed turned round, each costs a hit, and a car with
+// no energy left or exploding passes through.
+TEST_P(PlayerHitTest, ABarrierTouchingTheOutlineBouncesOrSlowsAndCostsAHit) {
+    car->Footprint = {TPointD{370, 440}, TPointD{420, 440}, TPointD{370, 590}, TPointD{420, 590}};
+    auto cell = [](double left, double top, double right, double bottom) {
+        return std::array<TPointD, 4>{TPointD{left, top}, TPointD{right, top},
+                                      TPointD{left, bottom}, TPointD{right, bottom}};
+    };
+    SetSpeed(50);
+    car->TouchSolidCell(cell(430, 440, 500, 590));  // beside the car
+    EXPECT_EQ(car->Energy, 3);
+    EXPECT_EQ(car->CarSpeed, 50);
+    car->TouchSolidCell(cell(397, 432, 432, 504));
+    EXPECT_EQ(car->CarSpeed, -100);
+    EXPECT_EQ(car->Energy, 2);
+    SetSpeed(0);
+    car->TouchSolidCell(cell(397, 432, 432, 504));
+    EXPECT_EQ(car->CarSpeed, 0);
+    EXPECT_EQ(car->Energy, 1);
+    SetSpeed(-8);
+    car->Energy = 0;
+    car->TouchSolidCell(cell(397, 432, 432, 504));
+    EXPECT_EQ(car->CarSpeed, -8);
+    car->Energy = 2;
+    car->Crashed = 1;
+    car->TouchSolidCell(cell(397, 432, 432, 504));
+    EXPECT_EQ(car->Energy, 2);
+}
+
+// Two wall cells under the car in one step cost two hits.
+TEST_P(PlayerHitTest, TwoWallCellsUnderTheCarCostTwoHits) {
+    SetSpeed(0);
+    form->CurrentBackground->X = form->CurrentBackground->Y = 0;
+    form->Track.TrackMap.Set(form->Track.ViewRow + 6, form->Track.ViewCol + 5, 42);
+    form->Track.TrackMap.Set(form->Track.ViewRow + 7, form->Track.ViewCol + 5, 44);
+    form->UpdateWorldVelocity();
+    car->Footprint = {TPointD{350, 440}, TPointD{440, 440}, TPointD{350, 590}, TPointD{440, 590}};
+    form->CurrentBackground->MoveStep(1);
+    EXPECT_EQ(car->Energy, 1);
+    EXPECT_EQ(form->Race.Lives, 3);
+}
+
 TEST_P(PlayerHitTest, ABounceMovesTheRoadBackAtOnceAndSkipsTheCarsNextStep) {
     SetSpeed(90);
     form->UpdateWorldVelocity();
@@ -61,7 +104,7 @@ TEST_P(PlayerHitTest, ASlowDownScalesTheSpeedAndCanReverseIt) {
 }
 
 TEST_P(PlayerHitTest, TheHornSoundsOncePerPress) {
-    form->LogSounds = true;
+    sounds->played.clear();
     Press({SDL_SCANCODE_H});
     Frames(10);
     EXPECT_TRUE(car->HornOn);
@@ -70,7 +113,7 @@ TEST_P(PlayerHitTest, TheHornSoundsOncePerPress) {
     EXPECT_FALSE(car->HornOn);
     Press({SDL_SCANCODE_H});
     Frame();
-    EXPECT_EQ(std::count(form->PlayedSounds.begin(), form->PlayedSounds.end(), "Horn"), 2);
+    EXPECT_EQ(sounds->Count("Horn"), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, PlayerHitTest, ::testing::Values(85, 60), RateName);

@@ -14,11 +14,17 @@ TEST_P(PlayerLevelEndTest, FinishingWith12_3SecondsLeftEarns60PointsThenTheNextL
     form->Track.Level.TimeLeft = 12300;
     form->Race.Crossed = true;
     SetSpeed(50);
+    // A held horn and a firing gun fall silent with the engine, and stay so: a pause during the
+    // run-out must not bring them back.
+    car->HornOn = true;
+    car->GunSoundOn = true;
     // The car rolls to a stop first, 0.8 a step; the clock stands still meanwhile.
     double before = car->CarSpeed;
     Frame();
     EXPECT_NEAR(before - car->CarSpeed, 0.8 * FrameScale(), 1e-9);
     EXPECT_EQ(car->EngineSoundName(), "Neutral");
+    EXPECT_FALSE(car->HornOn);
+    EXPECT_FALSE(car->GunSoundOn);
     while (car->CarSpeed > 0) {
         EXPECT_EQ(form->Race.Score, 7);
         EXPECT_EQ(form->Track.Level.TimeLeft, 12300);

@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "media/frame_timing.h"
 #include "media/image_list.h"
-#include "shell/frame_timing.h"
 #include "sprites/image_sprite.h"
 #include "sprites/sprite_engine.h"
 #include "support/test_assets.h"

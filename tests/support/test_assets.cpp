@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "shell/form.h"
+#include "support/sound_log.h"
 
 ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternHeight, int patterns,
                          uint32_t colour, bool transparent) {
@@ -150,8 +151,10 @@ std::vector<WaveEntry> TestWaves() {
     return waves;
 }
 
-std::unique_ptr<TMForm> MakeTestForm(int refreshRate, uint32_t seed) {
+std::unique_ptr<TMForm> MakeTestForm(int refreshRate, uint32_t seed,
+                                     std::shared_ptr<SoundLog> sounds) {
     FormConfig config;
+    if (sounds) config.openAudio = [sounds] { return MakeRecordingAudio(sounds); };
     config.headless = true;
     config.seedFromClock = false;
     config.seed = seed;

@@ -11,6 +11,7 @@
 
 class TMForm;
 struct FormConfig;
+struct SoundLog;
 
 ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternHeight, int patterns,
                          uint32_t colour, bool transparent = true);
@@ -20,5 +21,7 @@ std::vector<WaveEntry> TestWaves();
 // A RIFF WAVE of 16-bit mono silence.
 std::vector<uint8_t> SilentRiff(int samples);
 
-// A headless main form started from the stand-in archives, refresh rate 85 unless given.
-std::unique_ptr<TMForm> MakeTestForm(int refreshRate = 85, uint32_t seed = 1);
+// A headless main form started from the stand-in archives, refresh rate 85 unless given. With a
+// sound log, every sound the game starts is noted there.
+std::unique_ptr<TMForm> MakeTestForm(int refreshRate = 85, uint32_t seed = 1,
+                                     std::shared_ptr<SoundLog> sounds = nullptr);

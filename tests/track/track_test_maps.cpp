@@ -11,8 +11,20 @@ const TrackState& GeneratedTrack(int level, uint32_t seed, int startColumn) {
     if (!slot) {
         slot = std::make_unique<TrackState>();
         TRandom random(seed);
-        TTrackGenerator generator(*slot, random);
-        generator.SetStartColumn(startColumn);
+        // A generator whose road starts elsewhere than the game's, to show that a road near a
+        // side of the map never runs off it.
+        class MovedStartGenerator : public TTrackGenerator {
+        public:
+            MovedStartGenerator(TrackState& state, TRandom& random, int column)
+                : TTrackGenerator(state, random), column_(column) {}
+
+        protected:
+            int StartColumn() const override { return column_; }
+
+        private:
+            int column_;
+        };
+        MovedStartGenerator generator(*slot, random, startColumn);
         generator.SetUpLevel(level);
     }
     return *slot;

@@ -6,7 +6,7 @@
 
 #include "shell/form.h"
 #include "sprites/player.h"
-#include "track/scroll_background.h"
+#include "sprites/scroll_background.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "autopilot.h"
 #include "shell/form.h"
 #include "sprites/player.h"
-#include "track/scroll_background.h"
+#include "sprites/scroll_background.h"
 #include "track/track_dump.h"
 
 namespace {
@@ -132,6 +132,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.refreshRateOverride = options.refresh;
     config.dataDir = options.dataDir;
     config.showMessageBoxes = false;
+    config.openAudio = options.openAudio;
     return config;
 }
 

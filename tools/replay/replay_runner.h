@@ -4,6 +4,7 @@
 // through it, and zarvex2-replay makes it a command.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "input_script.h"
 #include "media/archive_types.h"
+#include "media/wave_list.h"
 
 class TMForm;
 
@@ -28,6 +30,8 @@ struct ReplayOptions {
     int level = 1;
     bool autopilot = false;
     std::string dataDir = "Data";
+    // The mixer the game gets; unset, a silent one (tests pass one that records).
+    std::function<std::unique_ptr<AudioBackend>()> openAudio;
 };
 
 // Parses the command line (without the program name); false with a message on a bad argument.

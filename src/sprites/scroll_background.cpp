@@ -1,13 +1,13 @@
-#include "track/scroll_background.h"
+#include "sprites/scroll_background.h"
 
 #include "media/image_list.h"
-#include "shell/form.h"
-#include "sprites/player.h"
+#include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
+#include "track/rounding.h"
 
 TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name,
-                                     int mapWidth, int mapHeight)
-    : TBackgroundSprite(engine) {
+                                     int mapWidth, int mapHeight, RaceHost* host)
+    : TBackgroundSprite(engine), host_(host) {
     SetMapSize(mapWidth, mapHeight);
     ImageList = imageList;
     SetImageByName(name);
@@ -17,16 +17,22 @@ TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const
     Tile = false;
     VelocityX = 0;
     VelocityY = 0;
-    MForm->Race.WorldVelocityX = 0;
-    MForm->Race.WorldVelocityY = 0;
+    if (host_ != nullptr) {
+        host_->Race().WorldVelocityX = 0;
+        host_->Race().WorldVelocityY = 0;
+    }
     DeadMarked = false;
 }
 
+// Width and Height are one tile's; the point query then finds the road only at its first tile,
+// while the draw pass still sees the whole window through BoundsRect.
 void TScrollBackground::SetImageByName(const std::string& name) {
     TImageList* list = Engine->ImageListOf(ImageList);
     if (list == nullptr) return;
     TPictureItem& image = list->ByName(name);
     TBackgroundSprite::SetImage(&image);
+    Width = image.PatternWidth();
+    Height = image.PatternHeight();
 }
 
 void TScrollBackground::SetImage(const std::string& name, int imageList) {
@@ -40,27 +46,37 @@ void TScrollBackground::Kill() {
     DeadMarked = true;
 }
 
+SDL_Rect TScrollBackground::BoundsRect() const {
+    const int w = Image != nullptr ? Image->PatternWidth() * MapWidth() : 0;
+    const int h = Image != nullptr ? Image->PatternHeight() * MapHeight() : 0;
+    return SDL_Rect{Round(WorldX()), Round(WorldY()), w, h};
+}
+
 // The direction of a shift comes from the sign of the velocity, not from the edge that was
 // passed; at the map's limit the offset still jumps by a tile but the window stays.
 void TScrollBackground::ShiftColumn() {
-    TMForm& form = *MForm;
-    if (form.Race.WorldVelocityX > 0 && form.Track.ViewCol > 0) --form.Track.ViewCol;
-    if (form.Race.WorldVelocityX < 0 && form.Track.ViewCol + 13 < kTrackCols) ++form.Track.ViewCol;
+    const RaceState& race = host_->Race();
+    TrackState& track = host_->Track();
+    if (race.WorldVelocityX > 0 && track.ViewCol > 0) --track.ViewCol;
+    if (race.WorldVelocityX < 0 && track.ViewCol + 13 < kTrackCols) ++track.ViewCol;
 }
 
 void TScrollBackground::ShiftRow() {
-    TMForm& form = *MForm;
-    if (form.Race.WorldVelocityY > 0 && form.Track.ViewRow > 0) --form.Track.ViewRow;
-    if (form.Race.WorldVelocityY < 0 && form.Track.ViewRow + 10 < kTrackRows) ++form.Track.ViewRow;
+    const RaceState& race = host_->Race();
+    TrackState& track = host_->Track();
+    if (race.WorldVelocityY > 0 && track.ViewRow > 0) --track.ViewRow;
+    if (race.WorldVelocityY < 0 && track.ViewRow + 10 < kTrackRows) ++track.ViewRow;
 }
 
 void TScrollBackground::MoveStep(int moveCount) {
     (void)moveCount;
-    TMForm& form = *MForm;
-    VelocityX = form.Race.WorldVelocityX;
-    VelocityY = form.Race.WorldVelocityY;
-    X += VelocityX * 0.5 * form.Timing.FrameScale;
-    Y += VelocityY * 0.5 * form.Timing.FrameScale;
+    if (host_ == nullptr) return;  // a menu picture stands still
+    const RaceState& race = host_->Race();
+    const double frameScale = host_->Timing().FrameScale;
+    VelocityX = race.WorldVelocityX;
+    VelocityY = race.WorldVelocityY;
+    X += VelocityX * 0.5 * frameScale;
+    Y += VelocityY * 0.5 * frameScale;
 
     const int w = Image != nullptr ? Image->PatternWidth() : kCellSize;
     const int h = Image != nullptr ? Image->PatternHeight() : kCellSize;
@@ -80,10 +96,10 @@ void TScrollBackground::MoveStep(int moveCount) {
         Y += h;
         ShiftRow();
     }
-    if (form.Screens.ScreenState == kScreenRace) TestSolidCells();
+    if (SolidListener != nullptr) ReportSolidCells();
 }
 
-bool SolidRectOf(int code, double sx, double sy, TPointD corners[4]) {
+bool SolidRectOf(int code, double sx, double sy, std::array<TPointD, 4>& corners) {
     double left, right, top, bottom;
     switch (code) {
         case 59:
@@ -106,32 +122,21 @@ bool SolidRectOf(int code, double sx, double sy, TPointD corners[4]) {
         default:
             return false;
     }
-    corners[0] = {left, top};
-    corners[1] = {right, top};
-    corners[2] = {left, bottom};
-    corners[3] = {right, bottom};
+    corners = {TPointD{left, top}, TPointD{right, top}, TPointD{left, bottom},
+               TPointD{right, bottom}};
     return true;
 }
 
-void TScrollBackground::TestSolidCells() {
-    TMForm& form = *MForm;
-    TPlayer* car = form.Race.Player;
-    if (car == nullptr) return;
+void TScrollBackground::ReportSolidCells() {
+    const TrackState& track = host_->Track();
     // Window row 0 and column 0 are left out: they are the cells half off the screen's top and
     // left edges.
     for (int y = 1; y <= 10; ++y) {
         for (int x = 1; x <= 13; ++x) {
-            const int code = form.Track.TrackMap.At(form.Track.ViewRow + y, form.Track.ViewCol + x);
-            TPointD corners[4];
+            const int code = track.TrackMap.At(track.ViewRow + y, track.ViewCol + x);
+            std::array<TPointD, 4> corners;
             if (!SolidRectOf(code, kCellSize * x + X, kCellSize * y + Y, corners)) continue;
-            if (!QuadsOverlap(car->Footprint.data(), corners)) continue;
-            if (car->Energy <= 0 || car->Crashed != 0) continue;
-            if (car->CarSpeed > 0) {
-                car->Bounce(-100);
-            } else {
-                car->SlowDown(-1);
-            }
-            car->TakeHit();
+            SolidListener->TouchSolidCell(corners);
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "shell/frame_timing.h"
+#include "media/frame_timing.h"
 
 #include <cmath>
 

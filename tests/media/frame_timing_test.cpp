@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/frame_timing.h"
+#include "media/frame_timing.h"
 
 namespace {
 

@@ -1,0 +1,31 @@
+#include "shell/form_race_host.h"
+
+#include "shell/form.h"
+
+void FormRaceHost::PlaySound(const std::string& name) {
+    form_.PlaySound(name);
+}
+void FormRaceHost::StopSound(const std::string& name) {
+    form_.StopSound(name);
+}
+void FormRaceHost::OpenWindow(int kind) {
+    form_.OpenWindow(kind);
+}
+void FormRaceHost::SetUpLevel(int level) {
+    form_.SetUpLevel(level);
+}
+RaceState& FormRaceHost::Race() {
+    return form_.Race;
+}
+TrackState& FormRaceHost::Track() {
+    return form_.Track;
+}
+const FrameTiming& FormRaceHost::Timing() const {
+    return form_.Timing;
+}
+TRandom& FormRaceHost::Random() {
+    return form_.Random;
+}
+TScrollBackground* FormRaceHost::Background() {
+    return form_.Screens.ScreenState == kScreenRace ? form_.CurrentBackground : nullptr;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The main form as the race's actors see it: the narrow interface they were built against.
+
+#include "sprites/race_host.h"
+
+class TMForm;
+
+class FormRaceHost final : public RaceHost {
+public:
+    explicit FormRaceHost(TMForm& form) : form_(form) {}
+
+    void PlaySound(const std::string& name) override;
+    void StopSound(const std::string& name) override;
+    void OpenWindow(int kind) override;
+    void SetUpLevel(int level) override;
+    RaceState& Race() override;
+    TrackState& Track() override;
+    const FrameTiming& Timing() const override;
+    TRandom& Random() override;
+    TScrollBackground* Background() override;
+
+private:
+    TMForm& form_;
+};

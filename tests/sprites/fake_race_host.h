@@ -1,0 +1,61 @@
+#pragma once
+// A race without the main form: the actors' interface to the game answered by plain values, a
+// sprite engine with the stand-in image lists (not drawable: no display), and the sounds and
+// windows asked for, noted in order.
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/image_list.h"
+#include "sprites/race_host.h"
+#include "sprites/scroll_background.h"
+#include "sprites/sprite_engine.h"
+#include "support/test_assets.h"
+
+class FakeRaceHost : public RaceHost {
+public:
+    explicit FakeRaceHost(int refreshRate = 85) {
+        list1.LoadEntries(TestImageList1());
+        list2.LoadEntries(TestImageList2());
+        engine.ImageList1 = &list1;
+        engine.ImageList2 = &list2;
+        engine.Timing = &timing;
+        engine.AttachSurface(800, 600);
+        timing.RefreshRate = refreshRate;
+        timing.Recompute();
+        track = std::make_unique<TrackState>();
+    }
+    ~FakeRaceHost() override {
+        while (!engine.Children.empty()) delete engine.Children.back();
+        engine.DeadList.clear();
+    }
+
+    void PlaySound(const std::string& name) override { sounds.push_back(name); }
+    void StopSound(const std::string& name) override { stopped.push_back(name); }
+    void OpenWindow(int kind) override { windows.push_back(kind); }
+    void SetUpLevel(int level) override { levels.push_back(level); }
+    RaceState& Race() override { return race; }
+    TrackState& Track() override { return *track; }
+    const FrameTiming& Timing() const override { return timing; }
+    TRandom& Random() override { return random; }
+    TScrollBackground* Background() override { return background; }
+
+    int CountOf(const std::string& sound) const {
+        return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound));
+    }
+
+    TImageList list1;
+    TImageList list2;
+    TSpriteEngine engine;
+    FrameTiming timing;
+    RaceState race;
+    std::unique_ptr<TrackState> track;
+    TRandom random{1};
+    TScrollBackground* background = nullptr;
+    std::vector<std::string> sounds;
+    std::vector<std::string> stopped;
+    std::vector<int> windows;
+    std::vector<int> levels;
+};
