@@ -290,3 +290,7 @@ void TMForm::HideSystemCursor() {
 void TMForm::SaveAndQuit() {
     terminated_ = true;
 }
+
+void TMForm::ShutDownOnSignal() {
+    SaveAndQuit();
+}

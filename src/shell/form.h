@@ -146,6 +146,10 @@ public:
 
     // ---- Shut-down ----------------------------------------------------------------------------
     void SaveAndQuit();
+    // A signal from outside (Ctrl+C, kill, the end of the session) ends the game at once, with
+    // the saves written as on the exit question's Yes but no link opened: nobody is there to see
+    // it.
+    void ShutDownOnSignal();
     bool Terminated() const { return terminated_; }
 
     // ---- Components ---------------------------------------------------------------------------
@@ -193,4 +197,3 @@ private:
 std::string HudTime(int timeLeft);
 // The HUD's lives: never below "0".
 std::string HudLives(int lives);
-

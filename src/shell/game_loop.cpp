@@ -2,66 +2,30 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
+#include "shell/event_handler.h"
 #include "shell/form.h"
 
 namespace {
 
-void HandleEvent(TMForm& form, const SDL_Event& event) {
-    switch (event.type) {
-        case SDL_QUIT:
-            form.FormCloseQuery();
-            break;
-        case SDL_WINDOWEVENT:
-            switch (event.window.event) {
-                case SDL_WINDOWEVENT_CLOSE:
-                    form.FormCloseQuery();
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
-                case SDL_WINDOWEVENT_MINIMIZED:
-                    form.SetActive(false, SDL_GetTicks64());
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                case SDL_WINDOWEVENT_RESTORED:
-                    form.SetActive(true, SDL_GetTicks64());
-                    break;
-                default:
-                    break;
-            }
-            break;
-        case SDL_KEYDOWN: {
-            const SDL_Scancode key = event.key.keysym.scancode;
-            const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
-            form.FormKeyDown(key, alt);
-            // Enter and Backspace are typed characters too; a held Enter does not repeat.
-            if ((key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER) && !alt &&
-                event.key.repeat == 0) {
-                form.FormKeyPress(13);
-            }
-            if (key == SDL_SCANCODE_BACKSPACE) form.FormKeyPress(8);
-            break;
-        }
-        case SDL_KEYUP:
-            form.FormKeyUp(event.key.keysym.scancode);
-            break;
-        case SDL_TEXTINPUT:
-            for (const char* c = event.text.text; *c != '\0'; ++c) form.FormKeyPress(*c);
-            break;
-        case SDL_MOUSEMOTION: {
-            int x = 0;
-            int y = 0;
-            form.MDXDraw.WindowToSurface(event.motion.x, event.motion.y, x, y);
-            form.MDXDrawMouseMove(x, y);
-            break;
-        }
-        case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT) form.MDXDrawClick();
-            break;
-        default:
-            break;
-    }
+// Set by Ctrl+C, kill or the end of the session; the loop notices it within a frame (or within
+// the wait of an inactive window) and shuts the game down as the exit question's Yes would.
+volatile std::sig_atomic_t quitSignal = 0;
+
+extern "C" void OnQuitSignal(int /*signal*/) {
+    quitSignal = 1;
+}
+
+void InstallQuitSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    // SDL would otherwise turn these signals into its quit event, which only asks the question.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 }  // namespace
@@ -69,9 +33,13 @@ void HandleEvent(TMForm& form, const SDL_Event& event) {
 int RunGameLoop(TMForm& form) {
     SDL_StartTextInput();
     while (!form.Terminated()) {
+        if (quitSignal != 0) {
+            form.ShutDownOnSignal();
+            return 0;
+        }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            HandleEvent(form, event);
+            HandleEvent(form, event, SDL_GetTicks64());
             if (form.Terminated()) return 0;
         }
         if (!form.Active()) {
@@ -85,6 +53,7 @@ int RunGameLoop(TMForm& form) {
 }
 
 int RunGame() {
+    InstallQuitSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "Zarvex 2: SDL cannot start: %s\n", SDL_GetError());
         return 1;

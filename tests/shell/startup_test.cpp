@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "runner_fixture.h"
 
@@ -40,6 +41,24 @@ TEST(StartupTest, AltEnterDuringTheRacePausesItAcrossTheDisplayChange) {
     form.FormKeyDown(SDL_SCANCODE_RETURN, true);
     EXPECT_EQ(form.Options.FullScreen, 0);
     EXPECT_EQ(form.Screens.WindowKind, kWindowPause);
+}
+
+// Scripted keys go through the game's own event handling: Alt+Enter, with either Alt key,
+// switches the display and is not also an Enter that would click the menu's selected button.
+TEST(StartupTest, ScriptedAltEnterOnTheMenuOnlySwitchesTheDisplay) {
+    for (const char* alt : {"Alt", "RAlt"}) {
+        auto runner = MakeTestRunner();
+        std::istringstream script(std::string("5 down ") + alt +
+                                  "\n6 down Enter\n7 up Enter\n8 up " + alt + "\n");
+        std::vector<ScriptEvent> events;
+        std::string error;
+        ASSERT_TRUE(ParseInputScript(script, events, error)) << error;
+        runner->SetScript(events);
+        runner->RunUntil(10);
+        EXPECT_EQ(runner->Form().Options.FullScreen, 1) << alt;
+        EXPECT_EQ(runner->Form().Screens.ScreenState, kScreenMainMenu) << alt;
+        EXPECT_EQ(runner->Form().Screens.WindowKind, kWindowNone) << alt;
+    }
 }
 
 TEST(StartupTest, EnterInTheRaceWithNoWindowDoesNothing) {

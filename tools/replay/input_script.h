@@ -21,7 +21,7 @@ struct ScriptEvent {
 };
 
 // The scancode of a script key name (Up Down Left Right Space Z X H P Y N Esc Enter Ctrl Shift
-// Alt C V B 0-9), or SDL_SCANCODE_UNKNOWN.
+// Alt RCtrl RShift RAlt Backspace C V B 0-9), or SDL_SCANCODE_UNKNOWN.
 SDL_Scancode ScriptKeyCode(const std::string& name);
 
 // Parses a whole script; on a bad line returns false with a message naming the line.

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "autopilot.h"
+#include "shell/event_handler.h"
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/scroll_background.h"
@@ -184,32 +185,116 @@ void ReplayRunner::SetScript(std::vector<ScriptEvent> events) {
     nextEvent_ = 0;
 }
 
+namespace {
+
+SDL_Keymod ModifierOf(SDL_Scancode key) {
+    switch (key) {
+        case SDL_SCANCODE_LALT:
+            return KMOD_LALT;
+        case SDL_SCANCODE_RALT:
+            return KMOD_RALT;
+        case SDL_SCANCODE_LCTRL:
+            return KMOD_LCTRL;
+        case SDL_SCANCODE_RCTRL:
+            return KMOD_RCTRL;
+        case SDL_SCANCODE_LSHIFT:
+            return KMOD_LSHIFT;
+        case SDL_SCANCODE_RSHIFT:
+            return KMOD_RSHIFT;
+        default:
+            return KMOD_NONE;
+    }
+}
+
+}  // namespace
+
+// Every scripted event becomes the SDL event the real window would deliver, and goes through
+// the game's own event handler.
+void ReplayRunner::SendKey(SDL_Scancode key, bool down) {
+    // As SDL reports it, a modifier's own key event already carries its new state.
+    if (down) {
+        modifiers_ = static_cast<SDL_Keymod>(modifiers_ | ModifierOf(key));
+    } else {
+        modifiers_ = static_cast<SDL_Keymod>(modifiers_ & ~ModifierOf(key));
+    }
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = 0;
+    event.key.keysym.scancode = key;
+    event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+    event.key.keysym.mod = static_cast<Uint16>(modifiers_);
+    Send(event);
+}
+
+void ReplayRunner::Send(const SDL_Event& event) {
+    HandleEvent(*form_, event, ClockAt(frame_));
+}
+
 void ReplayRunner::Deliver(const ScriptEvent& event) {
-    TMForm& form = *form_;
     switch (event.kind) {
         case ScriptEvent::Kind::Down:
-            form.FormKeyDown(event.key, form.Input.HeldKeys[SDL_SCANCODE_LALT] != 0 &&
-                                            event.key != SDL_SCANCODE_LALT);
-            if (event.key == SDL_SCANCODE_RETURN) form.FormKeyPress(13);
+            SendKey(event.key, true);
             break;
         case ScriptEvent::Kind::Up:
-            form.FormKeyUp(event.key);
+            SendKey(event.key, false);
             break;
         case ScriptEvent::Kind::Type:
-            for (char c : event.text) form.FormKeyPress(c);
+            for (char c : event.text) {
+                if (c == '\b' || c == '\r') {
+                    const SDL_Scancode key =
+                        c == '\b' ? SDL_SCANCODE_BACKSPACE : SDL_SCANCODE_RETURN;
+                    SendKey(key, true);
+                    SendKey(key, false);
+                    continue;
+                }
+                SDL_Event text{};
+                text.type = SDL_TEXTINPUT;
+                text.text.text[0] = c;
+                text.text.text[1] = '\0';
+                Send(text);
+            }
             break;
-        case ScriptEvent::Kind::Move:
-            form.MDXDrawMouseMove(event.x, event.y);
+        case ScriptEvent::Kind::Move: {
+            // Script positions are surface pixels; in the window they map one to one.
+            mouseX_ = event.x;
+            mouseY_ = event.y;
+            SDL_Event motion{};
+            motion.type = SDL_MOUSEMOTION;
+            motion.motion.x = event.x;
+            motion.motion.y = event.y;
+            Send(motion);
             break;
-        case ScriptEvent::Kind::Click:
-            form.MDXDrawClick();
+        }
+        case ScriptEvent::Kind::Click: {
+            SDL_Event button{};
+            button.button.button = SDL_BUTTON_LEFT;
+            button.button.clicks = 1;
+            button.button.x = mouseX_;
+            button.button.y = mouseY_;
+            button.type = SDL_MOUSEBUTTONDOWN;
+            button.button.state = SDL_PRESSED;
+            Send(button);
+            button.type = SDL_MOUSEBUTTONUP;
+            button.button.state = SDL_RELEASED;
+            Send(button);
             break;
-        case ScriptEvent::Kind::Close:
-            form.FormCloseQuery();
+        }
+        case ScriptEvent::Kind::Close: {
+            SDL_Event close{};
+            close.type = SDL_WINDOWEVENT;
+            close.window.event = SDL_WINDOWEVENT_CLOSE;
+            Send(close);
             break;
-        case ScriptEvent::Kind::Focus:
-            form.SetActive(event.focus, ClockAt(frame_));
+        }
+        case ScriptEvent::Kind::Focus: {
+            SDL_Event focus{};
+            focus.type = SDL_WINDOWEVENT;
+            focus.window.event =
+                event.focus ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+            Send(focus);
             break;
+        }
     }
 }
 

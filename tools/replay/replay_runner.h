@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include <SDL.h>
+
 #include "input_script.h"
 #include "media/archive_types.h"
 #include "media/wave_list.h"
@@ -78,6 +80,8 @@ public:
 private:
     bool AfterStart(std::string& error);
     uint64_t ClockAt(int frame) const;
+    void Send(const SDL_Event& event);
+    void SendKey(SDL_Scancode key, bool down);
 
     ReplayOptions options_;
     std::unique_ptr<TMForm> form_;
@@ -86,6 +90,9 @@ private:
     int frame_ = 0;
     bool sdlStarted_ = false;
     FrameCosts costs_;
+    SDL_Keymod modifiers_ = KMOD_NONE;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
 };
 
 // The whole command: returns the exit status; output goes to out, messages to err.

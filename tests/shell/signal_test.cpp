@@ -1,0 +1,65 @@
+// Ctrl+C, kill and the end of a session end the running game promptly through its normal
+// shut-down, with exit status 0, instead of only asking whether to leave.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Starts the real game in the build folder (where Data/ is), headless.
+pid_t StartGame() {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        execl(ZARVEX2_BINARY, ZARVEX2_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// Waits for the process to end; false when it is still running after the limit.
+bool WaitForExit(pid_t pid, std::chrono::milliseconds limit, int& status) {
+    const Clock::time_point end = Clock::now() + limit;
+    while (Clock::now() < end) {
+        if (waitpid(pid, &status, WNOHANG) == pid) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+class QuitSignalTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(QuitSignalTest, EndsTheRunningGameWithStatusZero) {
+    const pid_t pid = StartGame();
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    // Let the game come up to its menu first; a signal during start-up is honoured all the same.
+    ASSERT_FALSE(WaitForExit(pid, std::chrono::milliseconds(1500), status))
+        << "the game ended by itself with status " << status;
+    const Clock::time_point sent = Clock::now();
+    kill(pid, GetParam());
+    // A generous bound against a busy machine; the figure itself is printed.
+    const bool ended = WaitForExit(pid, std::chrono::seconds(5), status);
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    ASSERT_TRUE(ended) << "still running 5 s after signal " << GetParam();
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - sent).count();
+    std::printf("signal %d: the game ended %.0f ms later\n", GetParam(), ms);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+}  // namespace
