@@ -15,7 +15,7 @@ namespace {
 // the wait of an inactive window) and shuts the game down as the exit question's Yes would.
 volatile std::sig_atomic_t quitSignal = 0;
 
-extern "C" void OnQuitSignal(int /*signal*/) {
+void OnQuitSignal(int /*signal*/) {
     quitSignal = 1;
 }
 
