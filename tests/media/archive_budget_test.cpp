@@ -1,13 +1,18 @@
+// The archive budgets: every encoding at the pixel budget's edge, the sound budget, the file size
+// limit, and hostile archives of every shape refused without the memory they ask for.
+
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
