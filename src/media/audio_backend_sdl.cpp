@@ -4,9 +4,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_map>
 #include <vector>
 
+#include "media/riff_wave.h"
 #include "media/wave_list.h"
 
 namespace {
@@ -33,8 +35,8 @@ private:
 class SdlMixerBackend final : public AudioBackend {
 public:
     SdlMixerBackend() {
-        Mix_AllocateChannels(kInitialChannels);
-        channelOwner_.assign(kInitialChannels, -1);
+        channelOwner_.assign(
+            static_cast<size_t>(std::max(Mix_AllocateChannels(kInitialChannels), 0)), -1);
     }
 
     ~SdlMixerBackend() override {
@@ -51,6 +53,16 @@ public:
 
     int LoadSound(const std::vector<uint8_t>& riff) override {
         if (riff.empty()) return -1;
+        // Only a wave file that the archive reader can measure reaches the mixer: the reader
+        // held its converted size to the archive's budget, and the mixer takes the size as an
+        // int (a larger sound would arrive as a negative size).
+        try {
+            MixerFramesAtMost(riff);
+        } catch (const ArchiveError& error) {
+            std::fprintf(stderr, "Zarvex 2: a sound of %zu bytes is not played: %s\n", riff.size(),
+                         error.what());
+            return -1;
+        }
         SDL_RWops* source = SDL_RWFromConstMem(riff.data(), static_cast<int>(riff.size()));
         if (source == nullptr) return -1;
         Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
@@ -106,8 +118,10 @@ private:
             if (Mix_Playing(channel) == 0) return channel;
         }
         if (count >= kMaxChannels) return -1;
-        const int grown = std::min(count * 2, kMaxChannels);
-        Mix_AllocateChannels(grown);
+        // The mixer answers with the channels it really has; when it could not grow, the new
+        // sound is dropped like one beyond kMaxChannels.
+        const int grown = Mix_AllocateChannels(std::clamp(count * 2, 1, kMaxChannels));
+        if (grown <= count) return -1;
         channelOwner_.resize(static_cast<size_t>(grown), -1);
         return count;
     }
@@ -126,7 +140,7 @@ std::unique_ptr<AudioBackend> MakeSilentAudioBackend() {
 
 std::unique_ptr<AudioBackend> OpenAudioBackend() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return MakeSilentAudioBackend();
-    for (int frequency : {44100, 22050}) {
+    for (int frequency : {kMixerRate, kMixerRate / 2}) {
         if (Mix_OpenAudio(frequency, AUDIO_S16SYS, 2, kChunkSamples) == 0) {
             return std::make_unique<SdlMixerBackend>();
         }
