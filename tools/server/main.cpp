@@ -80,12 +80,12 @@ int main(int argc, char** argv) {
         std::atomic<bool> running{true};
         std::thread watcher([&] {
             const timespec tick{0, 200 * 1000 * 1000};
+            bool stopping = false;
             while (running) {
                 const int signal = sigtimedwait(&stopSignals, nullptr, &tick);
-                if (signal == SIGTERM || signal == SIGINT) {
-                    server.Stop();
-                    return;
-                }
+                stopping = stopping || signal == SIGTERM || signal == SIGINT;
+                // Repeated until Run() returns: a stop before the server listens does nothing.
+                if (stopping) server.Stop();
             }
         });
         const bool served = server.Run();

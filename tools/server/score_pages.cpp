@@ -33,25 +33,35 @@ td { padding: 9px 16px; border-top: 1px solid #1F2430; white-space: nowrap; }
 tbody tr:first-child td { border-top: 0; }
 tbody tr:nth-child(even) td { background: rgba(255, 255, 255, 0.025); }
 tbody tr:hover td { background: rgba(244, 134, 26, 0.08); }
-.rank { width: 4.5em; color: #9AA3B5; font-variant-numeric: tabular-nums; }
-.name { width: 100%; font-weight: bold; }
-.score { text-align: right; font-weight: bold; color: #F4861A;
-  font-variant-numeric: tabular-nums; }
-.country, .date { color: #B7BFCC; }
-.date { font-variant-numeric: tabular-nums; }
-.none { color: #4E5666; }
-tr.first .rank, tr.first .score { color: #FFC45A; }
-tr.first .name { color: #FFFFFF; }
+.rank { width: 4.5em; }
+.name { width: 100%; }
+td.rank { color: #7D8698; font-variant-numeric: tabular-nums; }
+td.name { font-weight: bold; }
+.score { text-align: right; }
+td.score { font-weight: bold; color: #F4861A; font-variant-numeric: tabular-nums; }
+td.country, td.date { color: #B7BFCC; }
+td.date { font-variant-numeric: tabular-nums; }
+td.none { color: #4E5666; }
+tr.place1 td.rank, tr.place2 td.rank, tr.place3 td.rank { font-weight: bold; }
+tr.place1 td.rank, tr.place1 td.score { color: #FFC45A; }
+tr.place1 td.name { color: #FFFFFF; }
+tr.place2 td.rank { color: #D7DCE4; }
+tr.place3 td.rank { color: #D98A4E; }
 .empty { padding: 48px 16px; text-align: center; color: #9AA3B5; white-space: normal; }
 footer { margin-top: 18px; font-size: 13px; color: #6C7485; }
 a { color: #F4861A; text-decoration: none; }
 a:hover { text-decoration: underline; }
+a.button { display: inline-block; margin-top: 10px; padding: 11px 20px; font-weight: bold;
+  letter-spacing: 1px; color: #FFC45A; border: 1px solid #B8300C; border-radius: 6px;
+  background: linear-gradient(#2A303C, #161A22); box-shadow: 0 6px 18px rgba(0, 0, 0, 0.45); }
+a.button:hover { text-decoration: none; border-color: #F4861A; }
 )";
 
-std::string PageStart(const std::string& title) {
+// The title is the page's own markup, never stored text.
+std::string PageStart(const std::string& titleHtml) {
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-           EscapeHtml(title) + "</title>\n<style>" + kPageStyle + "</style>\n</head>\n<body>\n";
+           titleHtml + "</title>\n<style>" + kPageStyle + "</style>\n</head>\n<body>\n";
 }
 
 // A country the player never set (the game's "_______") or left empty shows as a dash.
@@ -129,7 +139,7 @@ std::string FormatDate(int64_t time) {
 }
 
 std::string RenderTablePage(const std::vector<TStoredScore>& best) {
-    std::string page = PageStart("Zarvex 2 \u2013 Online high scores");
+    std::string page = PageStart("Zarvex 2 &ndash; Online high scores");
     page +=
         "<main>\n<header>\n<h1>Zarvex 2</h1>\n<p class=\"tagline\">Online high scores &middot; "
         "the best " +
@@ -142,7 +152,7 @@ std::string RenderTablePage(const std::vector<TStoredScore>& best) {
     int rank = 0;
     for (const TStoredScore& row : best) {
         ++rank;
-        page += rank == 1 ? "<tr class=\"first\">" : "<tr>";
+        page += rank <= 3 ? "<tr class=\"place" + std::to_string(rank) + "\">" : "<tr>";
         page += "<td class=\"rank\">" + std::to_string(rank) + "</td>";
         page += "<td class=\"name\">" + EscapeHtml(row.Name) + "</td>";
         page += "<td class=\"score\">" + std::to_string(row.Score) + "</td>";
@@ -180,6 +190,7 @@ std::string RenderHomePage() {
         "after level while your lives last.</p>\n<p>A race that enters the game's top ten can "
         "send its score here.</p>\n<p><a href=\"" +
         EscapeHtml(kTablePath) +
-        "\">See the online high scores &rarr;</a></p>\n</main>\n</body>\n</html>\n";
+        "\" class=\"button\">See the online high scores "
+        "&rarr;</a></p>\n</main>\n</body>\n</html>\n";
     return page;
 }

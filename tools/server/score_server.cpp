@@ -56,7 +56,13 @@ void TScoreServer::Install() {
                               {"Referrer-Policy", "no-referrer"},
                               {"Cache-Control", "no-store"}});
 
+    // An address longer than the HTTP layer reads (8 kB) is a bad request like any other junk
+    // submission: one answer, 400, for everything the table refuses.
     http.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+        if (response.status == 414) {
+            response.status = 400;
+            response.set_content("Request too long.\n", "text/plain");
+        }
         if (response.body.empty())
             response.set_content(std::to_string(response.status) + "\n", "text/plain");
     });
@@ -115,4 +121,8 @@ bool TScoreServer::Run() {
 
 void TScoreServer::Stop() {
     http_->stop();
+}
+
+bool TScoreServer::IsRunning() const {
+    return http_->is_running();
 }

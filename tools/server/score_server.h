@@ -14,6 +14,7 @@
 //   TScoreServer server(config);   // opens the database; throws StoreError
 //   int port = server.Bind();      // -1 when the address cannot be bound; Port 0 picks a free one
 //   server.Run();                  // serves until Stop() (from another thread or a signal)
+//   server.Stop();                 // from another thread: requests in progress are finished
 
 #include <chrono>
 #include <cstdint>
@@ -45,7 +46,10 @@ public:
 
     int Bind();
     bool Run();
+    // Ends Run(). It has no effect before Run() is listening (IsRunning()), so a caller that may
+    // come first repeats it until Run() returns.
     void Stop();
+    bool IsRunning() const;
 
     TScoreStore& Store() { return store_; }
 
