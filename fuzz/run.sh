@@ -19,10 +19,12 @@ cmake -S "$root" -B "$build" -G Ninja \
     -DZARVEX_BUILD_TESTS=OFF \
     -DZARVEX_GENERATE_DATA=OFF \
     "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build "$build" --target fuzz_archive_reader
+cmake --build "$build" --target fuzz_archive_reader fuzz_save_reader fuzz_score_submission
 
 # target name -> seed corpus folder under fuzz/corpus
 declare -A corpora=([fuzz_archive_reader]=archive)
+corpora[fuzz_save_reader]=save
+corpora[fuzz_score_submission]=score
 
 mkdir -p "$build/artifacts"
 status=0

@@ -104,7 +104,11 @@ bool IsWebAddress(std::string_view address) {
 std::optional<std::string> ReadExitLink(const std::filesystem::path& folder) {
     const auto text = ReadSmallFile(folder / kExitLinkName, kLinkFileLimit);
     if (!text) return std::nullopt;
-    const std::string_view target = ShortcutTarget(*text);
+    return ExitLinkFromText(*text);
+}
+
+std::optional<std::string> ExitLinkFromText(std::string_view text) {
+    const std::string_view target = ShortcutTarget(text.substr(0, kLinkFileLimit));
     if (!IsWebAddress(target)) return std::nullopt;
     return std::string(target);
 }

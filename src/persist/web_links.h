@@ -34,3 +34,5 @@ std::string SubmissionAddress(std::string_view base, std::string_view encoded);
 
 bool IsWebAddress(std::string_view address);
 std::optional<std::string> ReadExitLink(const std::filesystem::path& folder);
+// The same for the text of such a file.
+std::optional<std::string> ExitLinkFromText(std::string_view text);
