@@ -48,14 +48,4 @@ TEST(HighScoreTable, ABestEverScoreRisesToTheTop) {
     for (int i = 2; i <= 10; ++i) EXPECT_EQ(table.Slot(i).Score, 5500 - 500 * (i - 1));
 }
 
-TEST(HighScoreTable, ResetGivesTheDefaultTable) {
-    THighScoreTable table;
-    table.Slot(3) = {"SOMEONE", 77};
-    table.ResetTable();
-    for (int i = 1; i <= 10; ++i) {
-        EXPECT_EQ(table.Slot(i).Name, "ANONYMOUS");
-        EXPECT_EQ(table.Slot(i).Score, 5500 - 500 * i);
-    }
-}
-
 }  // namespace
