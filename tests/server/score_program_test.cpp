@@ -91,6 +91,9 @@ TEST_P(ScoreProgram, StoresAScoreAndStopsCleanlyOnASignal) {
     EXPECT_EQ(store.Count(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(TermAndInt, ScoreProgram, testing::Values(SIGTERM, SIGINT));
+INSTANTIATE_TEST_SUITE_P(Signals, ScoreProgram, testing::Values(SIGTERM, SIGINT),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == SIGTERM ? "Term" : "Int");
+                         });
 
 }  // namespace
