@@ -12,6 +12,8 @@ TARGETS="
 fuzz_archive_reader  archive
 fuzz_dib             dib
 fuzz_riff_wave       wave
+fuzz_save_reader     save
+fuzz_score_submission score
 "
 
 # No single allocation may exceed 48 MB: the largest picture the pixel budget admits takes
