@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "persist/save_files.h"
+#include "persist/web_links.h"
 #include "shell/form_race_host.h"
 #include "sprites/menu_button.h"
 
@@ -63,7 +65,8 @@ void TMForm::FinishStartUp() {
     MDXImageList1.Prepare(MDXDraw.Renderer());
     MDXImageList2.Prepare(MDXDraw.Renderer());
 
-    // 4. Saved options and high scores keep their defaults until the save files exist.
+    // 4. The saved options and high scores; missing or broken files give the defaults.
+    if (!config_.saveDir.empty()) LoadSaves(config_.saveDir, Options, HighScores);
 
     // 5. The display mode of the options.
     ApplyDisplayMode();
@@ -287,10 +290,24 @@ void TMForm::HideSystemCursor() {
 
 // ---- Shut-down ---------------------------------------------------------------------------------
 
+void TMForm::WriteSaveFiles() {
+    // A failure is told on stderr and leaves the previous saves as they were.
+    if (!config_.saveDir.empty()) WriteSaves(config_.saveDir, Options, HighScores);
+}
+
 void TMForm::SaveAndQuit() {
+    MDXSpriteEngine.SweepDead();
+    WriteSaveFiles();
+    // Only a web address in "play.url" is handed to the desktop: a planted file cannot start a
+    // program.
+    if (!config_.headless) {
+        if (auto link = ReadExitLink(std::filesystem::current_path())) SDL_OpenURL(link->c_str());
+    }
     terminated_ = true;
 }
 
 void TMForm::ShutDownOnSignal() {
-    SaveAndQuit();
+    MDXSpriteEngine.SweepDead();
+    WriteSaveFiles();
+    terminated_ = true;
 }

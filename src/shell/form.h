@@ -42,6 +42,9 @@ struct FormConfig {
     uint32_t seed = 1;
     int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
     std::string dataDir = "Data";
+    // Where the options and the high-score table are kept; empty: nothing is read or written,
+    // so that replays and tests never depend on, nor touch, a player's saves.
+    std::string saveDir;
     bool showMessageBoxes = true;
     // Opens the mixer; unset, the game's own (SDL_mixer, or silence without a device). Tests and
     // the replay runner pass a backend that records what is played.
@@ -145,7 +148,10 @@ public:
     RaceHost& Host() { return *host_; }
 
     // ---- Shut-down ----------------------------------------------------------------------------
+    // Frees what was killed, writes the options and the table, opens the exit link when there
+    // is one, and ends the game.
     void SaveAndQuit();
+    void WriteSaveFiles();
     // A signal from outside (Ctrl+C, kill, the end of the session) ends the game at once, with
     // the saves written as on the exit question's Yes but no link opened: nobody is there to see
     // it.

@@ -41,5 +41,3 @@ void TMForm::ClickScreenButton() {
         StartRace();
     }
 }
-
-void TMForm::SubmitScore() {}

@@ -96,6 +96,8 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             options.autopilot = true;
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
+        } else if (arg == "--save-dir") {
+            if (!value(options.saveDir)) return false;
         } else {
             error = "unknown argument '" + arg + "'";
             return false;
@@ -132,6 +134,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.seed = options.seed;
     config.refreshRateOverride = options.refresh;
     config.dataDir = options.dataDir;
+    config.saveDir = options.saveDir;
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
     return config;

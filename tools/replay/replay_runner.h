@@ -32,6 +32,9 @@ struct ReplayOptions {
     int level = 1;
     bool autopilot = false;
     std::string dataDir = "Data";
+    // Where the game keeps its options and table; empty (the default): no saves are read or
+    // written, so a replay never depends on a player's saves.
+    std::string saveDir;
     // The mixer the game gets; unset, a silent one (tests pass one that records).
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
 };
