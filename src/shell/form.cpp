@@ -124,16 +124,29 @@ void TMForm::FrameHandler(int LagCount) {
 
     if (Screens.WindowKind != kWindowNone) {
         WindowFrame(LagCount);
+        // The options screen stays whole under a window.
+        if (Screens.ScreenState == kScreenOptions) FrontEnd.OptionsScreen.DrawOptionTexts();
     } else {
         switch (Screens.ScreenState) {
             case kScreenMainMenu:
-                MainMenuFrame();
+                FrontEnd.MainMenu.MainMenuFrame();
+                break;
+            case kScreenStartGame:
+                FrontEnd.StartGame.StartGameFrame();
+                break;
+            case kScreenOptions:
+                FrontEnd.OptionsScreen.OptionsFrame(LagCount);
+                break;
+            case kScreenHighScores:
+                FrontEnd.HighScoreScreen.HighScoresFrame(LagCount);
+                break;
+            case kScreenHelp:
+                FrontEnd.HelpScreen.HelpFrame(LagCount);
                 break;
             case kScreenRace:
                 RaceFrame(LagCount);
                 break;
             default:
-                // The menu screens' routines join here as they are built.
                 break;
         }
     }
