@@ -15,12 +15,12 @@ struct EntryPlace {
     int y;
 };
 
-// Entries 1 to 6; each has the pictures "MM_k_0" (normal), "MM_k_A" (highlighted) and "MM_k_I"
-// (normal after the intro).
+// Entries 1 to 6. Entry k has three pictures: MM_k_0 (normal), MM_k_A (highlighted) and MM_k_I
+// (normal after the intro, made to look like MM_k_0).
 constexpr std::array<EntryPlace, 6> kEntryPlaces = {
     {{284, 27}, {323, 133}, {229, 239}, {56, 342}, {512, 342}, {282, 498}}};
 
-std::string EntryImage(int entry, const char* look) {
+std::string EntryImage(int entry, char look) {
     return "MM_" + std::to_string(entry) + "_" + look;
 }
 
@@ -42,8 +42,8 @@ void TMainMenu::OpenMainMenu(int intro, int selected, int restartMusic) {
     CreateMenuBackground(host_);
     for (int entry = 1; entry <= 6; ++entry) {
         const EntryPlace& place = kEntryPlaces[entry - 1];
-        auto* button = new TMenuButton(&host_.Engine(), 1, EntryImage(entry, "A"),
-                                       EntryImage(entry, "0"), 0, 0, place.x, place.y);
+        auto* button = new TMenuButton(&host_.Engine(), 1, EntryImage(entry, 'A'),
+                                       EntryImage(entry, '0'), 0, 0, place.x, place.y);
         button->AlphaMode = intro == 1;
         button->Alpha = intro == 1 ? 0 : 255;
         screens.MenuButtons[entry] = button;
@@ -109,7 +109,7 @@ void TMainMenu::IntroStep() {
     }
     auto turnOpaque = [&](int k) {
         button[k]->AlphaMode = false;
-        button[k]->NormalImage = EntryImage(k, "I");
+        button[k]->NormalImage = EntryImage(k, 'I');
         button[k]->ShowNormalLook();
     };
     auto alpha = [&](int k) -> int& { return button[k]->Alpha; };

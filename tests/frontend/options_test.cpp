@@ -59,6 +59,21 @@ TEST_F(OptionsTest, DisplayAndSoundSwitchAtOnceAndTheirPicturesFollowInTheSameFr
     EXPECT_EQ(screen->SoundPicture->Image->Name(), "OptSoundOn");
 }
 
+TEST_F(OptionsTest, UnderTheExitQuestionTheScreenKeepsItsTextsAndTheirPictures) {
+    form->FormCloseQuery();
+    ASSERT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    form->Options.Music = 0;  // as a save could have it
+    const std::vector<DrawnText> drawn = TextsOfNextFrame();
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0].text, "Your country:");
+    EXPECT_EQ(drawn[0].font, 13);
+    EXPECT_EQ(drawn[1].text, "_______");
+    EXPECT_EQ(drawn[1].font, 4);
+    EXPECT_EQ(drawn[1].x, 380);
+    EXPECT_EQ(drawn[1].y, 450);
+    EXPECT_EQ(screen->MusicPicture->Image->Name(), "OptMusicOff");
+}
+
 TEST_F(OptionsTest, MusicOffStopsTheSongAndOnStartsTheMenuSongAgain) {
     StartGame(/*realAudio=*/true);
     SkipIntro();
