@@ -161,7 +161,6 @@ void THelpScreen::DrawHelpPage() {
     auto draw = [&](int x, int y, const std::string& text) {
         host_.DrawText(text, x, y, false, true);
     };
-
     auto drawLines = [&](const auto& lines, int y) {
         for (const char* line : lines) {
             draw(25, y, line);
