@@ -127,16 +127,29 @@ void TMForm::FrameHandler(int LagCount) {
 
     if (Screens.WindowKind != kWindowNone) {
         WindowFrame(LagCount);
+        // The options screen stays whole under a window.
+        if (Screens.ScreenState == kScreenOptions) FrontEnd.OptionsScreen.DrawOptionTexts();
     } else {
         switch (Screens.ScreenState) {
             case kScreenMainMenu:
-                MainMenuFrame();
+                FrontEnd.MainMenu.MainMenuFrame();
+                break;
+            case kScreenStartGame:
+                FrontEnd.StartGame.StartGameFrame();
+                break;
+            case kScreenOptions:
+                FrontEnd.OptionsScreen.OptionsFrame(LagCount);
+                break;
+            case kScreenHighScores:
+                FrontEnd.HighScoreScreen.HighScoresFrame(LagCount);
+                break;
+            case kScreenHelp:
+                FrontEnd.HelpScreen.HelpFrame(LagCount);
                 break;
             case kScreenRace:
                 RaceFrame(LagCount);
                 break;
             default:
-                // The menu screens' routines join here as they are built.
                 break;
         }
     }
@@ -300,9 +313,7 @@ void TMForm::SaveAndQuit() {
     WriteSaveFiles();
     // Only a web address in "play.url" is handed to the desktop: a planted file cannot start a
     // program.
-    if (!config_.headless) {
-        if (auto link = ReadExitLink(std::filesystem::current_path())) SDL_OpenURL(link->c_str());
-    }
+    if (auto link = ReadExitLink(std::filesystem::current_path())) OpenLink(*link);
     terminated_ = true;
 }
 

@@ -137,6 +137,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.saveDir = options.saveDir;
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
+    config.openLink = options.openLink;
     return config;
 }
 
@@ -171,7 +172,7 @@ bool ReplayRunner::AfterStart(std::string& error) {
     form_->MDXTimer.Restart(ClockAt(0));
     if (options_.raceCar > 0) {
         // As the start-game screen's Start does: leave the menu, then race.
-        form_->Race.SelectedCar = options_.raceCar;
+        form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
         form_->CloseMenuScreen();
         form_->StartRace(options_.level);
     }
@@ -361,6 +362,25 @@ std::string Bool(bool v) {
     return v ? "true" : "false";
 }
 
+// A JSON string: quotes, backslashes, control characters and bytes outside ASCII escaped (a
+// hand-edited save may hold any bytes; each stands for itself).
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
 }  // namespace
 
 std::string ReplayRunner::StateJson() const {
@@ -373,6 +393,21 @@ std::string ReplayRunner::StateJson() const {
       << ",\"FrameRate\":" << f.Timing.FrameRate << ",\"FrameMs\":" << f.Timing.FrameMs
       << ",\"FrameScale\":" << Number(f.Timing.FrameScale)
       << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount;
+    // The front end: the intro, the car choice, the help page, the options and the table.
+    const TStartGameScreen& startGame = f.FrontEnd.StartGame;
+    j << ",\"IntroRunning\":" << Bool(f.Screens.IntroRunning)
+      << ",\"SelectedCar\":" << startGame.SelectedCar << ",\"PendingCar\":" << startGame.PendingCar
+      << ",\"CarChanging\":" << Bool(startGame.CarChanging)
+      << ",\"HelpPage\":" << f.FrontEnd.HelpScreen.HelpPage
+      << ",\"EditingCountry\":" << Bool(f.Screens.EditingCountry)
+      << ",\"FullScreen\":" << f.Options.FullScreen << ",\"Music\":" << f.Options.Music
+      << ",\"Sound\":" << f.Options.Sound << ",\"Country\":" << Quoted(f.Options.Country)
+      << ",\"HighScores\":[";
+    for (int i = 1; i <= 10; ++i) {
+        const THighScore& entry = f.HighScores.Slot(i);
+        j << (i > 1 ? "," : "") << "[" << Quoted(entry.Name) << "," << entry.Score << "]";
+    }
+    j << "]";
     if (f.Screens.ScreenState == kScreenRace && f.Race.Player != nullptr) {
         const LevelParams& level = f.Track.Level;
         const TPlayer& car = *f.Race.Player;

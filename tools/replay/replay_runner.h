@@ -37,6 +37,8 @@ struct ReplayOptions {
     std::string saveDir;
     // The mixer the game gets; unset, a silent one (tests pass one that records).
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
+    // Where web addresses go; unset, nowhere (a headless game has no desktop).
+    std::function<void(const std::string&)> openLink;
 };
 
 // Parses the command line (without the program name); false with a message on a bad argument.
