@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,8 +27,10 @@
 
 namespace {
 
+// A file of this test process's own: tests may run side by side.
 std::string Scratch(const char* what) {
-    return (std::filesystem::temp_directory_path() / ("zarvex2-mix-test-" + std::string(what)))
+    return (std::filesystem::temp_directory_path() /
+            ("zarvex2-mix-test-" + std::to_string(getpid()) + "-" + what))
         .string();
 }
 
@@ -48,8 +51,7 @@ protected:
 
     // The race song's intro and one turn of its loop, as the game plays it.
     music::StereoRender RaceSong() const {
-        return music::RenderThroughMixer(race_, timeline_.length, kMusicVolume, {}, {},
-                                         Scratch("race"));
+        return music::RenderThroughMixer(race_, timeline_.length, kMusicVolume, {}, {});
     }
 
     int Index(const std::string& name) const { return index_.at(name); }
@@ -147,8 +149,8 @@ TEST_F(MixTest, BusiestMomentOfARaceStaysUnderFullScale) {
         cues.push_back(
             {loudestAt + offset, bonus ? 20 : 21, Index(bonus ? "Bonus" : "Score"), false});
     }
-    const music::StereoRender busy = music::RenderThroughMixer(
-        race_, loudestAt + kLength, kMusicVolume, riffs_, cues, Scratch("busy"));
+    const music::StereoRender busy =
+        music::RenderThroughMixer(race_, loudestAt + kLength, kMusicVolume, riffs_, cues);
     int clamped = 0;
     int16_t peak = 0;
     for (size_t i = static_cast<size_t>(loudestAt * busy.rate) * 2; i < busy.samples.size(); ++i) {
@@ -178,7 +180,7 @@ TEST_F(MixTest, EveryEngineSwitchStartsFromSilence) {
     const double seconds =
         (2.0 + kBlocksApart * static_cast<double>(std::size(drive))) * blockSeconds;
     const music::StereoRender render =
-        music::RenderThroughMixer({}, seconds, kMusicVolume, riffs_, cues, Scratch("switches"));
+        music::RenderThroughMixer({}, seconds, kMusicVolume, riffs_, cues);
     for (size_t i = 0; i < std::size(drive); ++i) {
         const auto join = (1 + static_cast<size_t>(kBlocksApart) * i) * music::kRenderBlockFrames;
         // The first frame after the join is the new sound's alone: the old one has stopped.

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -304,12 +303,9 @@ protected:
 
     // The song as the game's player plays it, `turns` times round its loop after the intro.
     music::StereoRender Render(int turns) const {
-        const std::string scratch = (std::filesystem::temp_directory_path() /
-                                     ("zarvex2-song-test-" + std::string(GetParam().name) + ".raw"))
-                                        .string();
         return music::RenderThroughMixer(
             bytes_, timeline_.loopStart + turns * timeline_.LoopSeconds() + 1.0, kMusicVolume, {},
-            {}, scratch);
+            {});
     }
 
     std::vector<uint8_t> bytes_;

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -112,7 +111,7 @@ void AfterEachBlock(void* user, Uint8* stream, int bytes) {
 
 StereoRender RenderThroughMixer(const std::vector<uint8_t>& song, double seconds, int musicVolume,
                                 const std::vector<std::vector<uint8_t>>& sounds,
-                                std::vector<Cue> cues, const std::string& scratchFile) {
+                                std::vector<Cue> cues) {
     if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
         throw std::runtime_error("the render needs SDL's audio to itself");
     }
@@ -125,7 +124,8 @@ StereoRender RenderThroughMixer(const std::vector<uint8_t>& song, double seconds
     {
         const QuietAudioLog quiet;
         const ScopedEnv driver("SDL_AUDIODRIVER", "disk");
-        const ScopedEnv file("SDL_DISKAUDIOFILE", scratchFile);
+        // The output is taken from the mixer block by block; the driver's file is not needed.
+        const ScopedEnv file("SDL_DISKAUDIOFILE", "/dev/null");
         const ScopedEnv delay("SDL_DISKAUDIODELAY", "0");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             throw std::runtime_error(std::string("SDL audio: ") + SDL_GetError());
@@ -150,7 +150,6 @@ StereoRender RenderThroughMixer(const std::vector<uint8_t>& song, double seconds
         }
         Mix_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        std::remove(scratchFile.c_str());
     };
     std::string failure;
     for (const std::vector<uint8_t>& riff : sounds) {

@@ -37,12 +37,11 @@ struct Cue {
 
 // Renders `seconds` of the song (XM bytes; empty: no song) playing in a loop, as the game plays
 // it, at `musicVolume` (0 .. 128, Mix_VolumeMusic), with `sounds` (RIFF waves) played as the
-// cues say at full channel volume. `scratchFile` is the disk driver's output file, removed
-// afterwards. Throws std::runtime_error when SDL or the mixer fail; SDL's audio must
-// not be in use.
+// cues say at full channel volume. Throws std::runtime_error when SDL or the mixer fail; SDL's
+// audio must not be in use.
 StereoRender RenderThroughMixer(const std::vector<uint8_t>& song, double seconds, int musicVolume,
                                 const std::vector<std::vector<uint8_t>>& sounds,
-                                std::vector<Cue> cues, const std::string& scratchFile);
+                                std::vector<Cue> cues);
 
 // Writes a 16-bit stereo WAV file, for listening.
 void WriteStereoWav(const std::string& path, const StereoRender& render);

@@ -26,12 +26,6 @@ double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::string ScratchFile(const char* what) {
-    return (std::filesystem::temp_directory_path() /
-            ("zarvex2-measure-" + std::string(what) + ".raw"))
-        .string();
-}
-
 struct Sound {
     std::string name;
     bool looped = false;
@@ -102,7 +96,7 @@ void PrintSounds(const std::vector<Sound>& sounds) {
 music::StereoRender RenderSong(const std::vector<uint8_t>& bytes,
                                const music::SongTimeline& timeline) {
     const double seconds = timeline.loopStart + 2.0 * timeline.LoopSeconds() + 2.0;
-    return music::RenderThroughMixer(bytes, seconds, kMusicVolume, {}, {}, ScratchFile("song"));
+    return music::RenderThroughMixer(bytes, seconds, kMusicVolume, {}, {});
 }
 
 // Prints the song's sections and gaps; returns the loudness of its loop.
@@ -182,8 +176,8 @@ void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& li
         joins.emplace_back(up, "horn released");
     }
     std::sort(joins.begin(), joins.end());
-    const music::StereoRender render = music::RenderThroughMixer(
-        {}, at * block, kMusicVolume, Riffs(sounds), cues, ScratchFile("engine"));
+    const music::StereoRender render =
+        music::RenderThroughMixer({}, at * block, kMusicVolume, Riffs(sounds), cues);
     if (!listenDir.empty()) music::WriteStereoWav(listenDir + "/engine-switches.wav", render);
 
     std::printf("Engine switches, as the mixer plays them (values in %% of full scale):\n");
@@ -228,8 +222,8 @@ void PrintBusiestMoment(const std::vector<Sound>& sounds, const std::vector<uint
         cues.push_back({loudestAt + offset, bonus ? 20 : 21,
                         IndexOf(sounds, bonus ? "Bonus" : "Score"), false});
     }
-    const music::StereoRender render = music::RenderThroughMixer(
-        race, loudestAt + kLength, kMusicVolume, Riffs(sounds), cues, ScratchFile("busy"));
+    const music::StereoRender render =
+        music::RenderThroughMixer(race, loudestAt + kLength, kMusicVolume, Riffs(sounds), cues);
     if (!listenDir.empty()) music::WriteStereoWav(listenDir + "/busiest-moment.wav", render);
     const music::StretchFigures f = music::MeasureStretch(render, loudestAt, loudestAt + kLength);
     size_t clamped = 0;
