@@ -143,9 +143,10 @@ void PrintBalance(const std::vector<Sound>& sounds, double raceLoudness) {
 }
 
 // Engine sounds switched as a drive up through the gears and back switches them, with two
-// presses of the horn. At each join the report gives the last sample of what was cut off and
-// the first sample of what came in: the mixer halts a sound without a fade, so the cut is only
-// as quiet as the sound was at that moment, while the new sound must come in from silence.
+// presses of the horn over the engine. At each join the report gives the last sample before it
+// and the first after it: at a switch, the last of what was cut off and the first of what came
+// in. The mixer halts a sound without a fade, so a cut is only as quiet as the sound was at that
+// moment, while the new sound must come in from silence.
 void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& listenDir) {
     struct Step {
         const char* name;
@@ -169,7 +170,7 @@ void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& li
     }
     // The horn on its own channel, as the game plays it, pressed twice.
     const int horn = IndexOf(sounds, "Horn");
-    for (const auto& [down, up] : {std::pair{90, 112}, std::pair{300, 316}}) {
+    for (const auto& [down, up] : {std::pair{60, 85}, std::pair{270, 290}}) {
         cues.push_back({down * block, 1, horn, true});
         cues.push_back({up * block, 1, -1, false});
         joins.emplace_back(down, "horn pressed");
@@ -181,7 +182,7 @@ void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& li
     if (!listenDir.empty()) music::WriteStereoWav(listenDir + "/engine-switches.wav", render);
 
     std::printf("Engine switches, as the mixer plays them (values in %% of full scale):\n");
-    std::printf("  %7s  %-22s %8s %8s\n", "time s", "join", "cut at", "came in");
+    std::printf("  %7s  %-22s %8s %8s\n", "time s", "join", "before", "after");
     for (const auto& [blockIndex, what] : joins) {
         const auto frame = static_cast<size_t>(blockIndex) * music::kRenderBlockFrames;
         if (frame == 0 || frame >= render.Frames()) continue;
