@@ -591,6 +591,13 @@ constexpr int kColumnWords = (kTrackCols + 63) / 64;
 using ColumnBits = std::array<uint64_t, kColumnWords>;
 constexpr int kNoBit = kColumnWords * 64;
 
+// The bits of a word from bit `from` up: all of them for from <= 0, none for from >= 64.
+uint64_t BitsFrom(int from) {
+    if (from <= 0) return ~uint64_t{0};
+    if (from >= 64) return 0;
+    return ~uint64_t{0} << from;
+}
+
 // The first set bit from bit `from` on, or kNoBit.
 int NextSetBit(const ColumnBits& bits, int from) {
     if (from >= kNoBit) return kNoBit;
@@ -612,15 +619,6 @@ ColumnBits ShiftedDown(const ColumnBits& bits, int count) {
         out[w] = word;
     }
     return out;
-}
-
-// The bits from..from+count-1 (count 1 to 64) of the word w.
-uint64_t RangeInWord(int w, int from, int count) {
-    const int lo = std::max(from, w * 64) - w * 64;
-    const int hi = std::min(from + count - 1, w * 64 + 63) - w * 64;
-    if (lo > hi) return 0;
-    const uint64_t width = hi - lo == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi - lo + 1)) - 1;
-    return width << lo;
 }
 
 // Bit k is set when cells[k] is empty (-1), for eight cells at once: a byte is 0xFF exactly when
@@ -659,20 +657,32 @@ public:
         for (int r = 1; r < depth_; ++r) {
             for (int w = 0; w < kColumnWords; ++w) all[w] &= rows_[r][w];
         }
+        // Runs of `width` empty columns, found by doubling: runs of 2, of 4, then the rest.
         ColumnBits starts = all;
-        for (int k = 1; k < width_; ++k) {
-            const ColumnBits shifted = ShiftedDown(all, k);
+        int covered = 1;
+        while (covered * 2 <= width_) {
+            const ColumnBits shifted = ShiftedDown(starts, covered);
+            for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
+            covered *= 2;
+        }
+        if (covered < width_) {
+            const ColumnBits shifted = ShiftedDown(starts, width_ - covered);
             for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
         }
         return starts;
     }
     // A stamp filled rows row+1+firstRow.. of columns col..col+ncols-1 (at most 64 columns).
     void Fill(int col, int ncols, int firstRow, int nrows) {
-        const int firstWord = (col - 1) / 64;
-        const int lastWord = std::min((col + ncols - 2) / 64, kColumnWords - 1);
-        for (int w = firstWord; w <= lastWord; ++w) {
-            const uint64_t keep = ~RangeInWord(w, col - 1, ncols);
-            for (int r = firstRow; r < firstRow + nrows; ++r) rows_[r][w] &= keep;
+        // The run of ncols bits from bit col - 1 lies in one word or straddles two.
+        const int bit = col - 1;
+        const int w = bit / 64;
+        const int offset = bit % 64;
+        const uint64_t run = ncols >= 64 ? ~uint64_t{0} : (uint64_t{1} << ncols) - 1;
+        const uint64_t low = run << offset;
+        const uint64_t high = offset + ncols > 64 ? run >> (64 - offset) : 0;
+        for (int r = firstRow; r < firstRow + nrows; ++r) {
+            rows_[r][w] &= ~low;
+            if (high != 0 && w + 1 < kColumnWords) rows_[r][w + 1] &= ~high;
         }
     }
 
@@ -684,13 +694,17 @@ private:
         const int8_t* cells = map_.Data() + static_cast<size_t>(row - 1) * kTrackCols;
         int col = 0;  // counted from 0 here
 #if defined(__SSE2__)
-        // Sixteen cells at a time: their bytes compared with -1, the answers gathered in a mask.
+        // Sixteen cells at a time: their bytes compared with -1, the answers gathered in a mask;
+        // four masks make a word.
         const __m128i emptyCode = _mm_set1_epi8(-1);
-        for (; col + 16 <= kTrackCols; col += 16) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + col));
-            const auto mask = static_cast<uint64_t>(
+        auto emptyOfSixteen = [&](int from) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + from));
+            return static_cast<uint64_t>(
                 static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, emptyCode))));
-            bits[col / 64] |= mask << (col % 64);
+        };
+        for (; col + 64 <= kTrackCols; col += 64) {
+            bits[col / 64] = emptyOfSixteen(col) | emptyOfSixteen(col + 16) << 16 |
+                             emptyOfSixteen(col + 32) << 32 | emptyOfSixteen(col + 48) << 48;
         }
 #endif
         for (; col + 8 <= kTrackCols; col += 8) {
@@ -716,39 +730,53 @@ private:
 // inside the grid, so its rows are written straight.
 void TTrackGenerator::PlaceParks(int trackLength) {
     constexpr int kSize = 5;
+    constexpr int kLastStartBit = kTrackCols - 6;  // bit j - 1 of the last column j, 645
     // Locals, so that the compiler need not reload them after every cell written.
     TTrackMap& map = state_.TrackMap;
     TRandom& random = random_;
     const int firstRow = kTrackRows - 1 - trackLength;
     EmptyBlocks empty(map, kSize, kSize);
+    std::array<int, 9> fillers{};
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
         if (i == firstRow) {
             empty.Start(i);
         } else {
             empty.Advance();
         }
+        // Bit j - 1 stands for the block from column j. The candidates are visited word by
+        // word; a park placed takes its columns out of the rest of the row.
         const ColumnBits starts = empty.EmptyBlockStarts();
-        // Bit j - 1 stands for the block from column j.
-        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5;
-             j = NextSetBit(starts, j) + 1) {
-            if (random.Random(4) != 0) continue;
-            int8_t* cells = map.Row(i + 1) + (j - 1);
-            cells[0] = kCornerTopLeft;
-            cells[1] = cells[2] = cells[3] = kVergeStrip;
-            cells[4] = kCornerTopRight;
-            for (int r = 2; r <= 4; ++r) {
-                cells = map.Row(i + r) + (j - 1);
-                cells[0] = kVerticalVerge;
-                for (int c = 1; c <= 3; ++c)
-                    cells[c] = static_cast<int8_t>(kFiller + random.Random(3));
-                cells[4] = kVerticalVerge;
+        int firstFree = 0;  // the lowest bit still open in this row
+        for (int w = 0; w < kColumnWords && firstFree <= kLastStartBit; ++w) {
+            uint64_t word = starts[w] & BitsFrom(firstFree - w * 64);
+            while (word != 0) {
+                const int bit = w * 64 + std::countr_zero(word);
+                if (bit > kLastStartBit) break;
+                word &= word - 1;
+                if (random.Random(4) != 0) continue;
+                const int j = bit + 1;
+                int8_t* cells = map.Row(i + 1) + (j - 1);
+                cells[0] = kCornerTopLeft;
+                cells[1] = cells[2] = cells[3] = kVergeStrip;
+                cells[4] = kCornerTopRight;
+                // The nine grass, tree and pond cells, row by row.
+                random.RandomRun(3, fillers);
+                for (int r = 0; r < 3; ++r) {
+                    cells = map.Row(i + 2 + r) + (j - 1);
+                    cells[0] = kVerticalVerge;
+                    for (int c = 0; c < 3; ++c)
+                        cells[1 + c] = static_cast<int8_t>(kFiller + fillers[3 * r + c]);
+                    cells[4] = kVerticalVerge;
+                }
+                cells = map.Row(i + 5) + (j - 1);
+                cells[0] = kCornerBottomLeft;
+                cells[1] = cells[2] = cells[3] = kVergeStrip;
+                cells[4] = kCornerBottomRight;
+                empty.Fill(j, kSize, 0, kSize);
+                // Every block up to the park's last column now holds park cells.
+                firstFree = bit + kSize;
+                word &= BitsFrom(firstFree - w * 64);
             }
-            cells = map.Row(i + 5) + (j - 1);
-            cells[0] = kCornerBottomLeft;
-            cells[1] = cells[2] = cells[3] = kVergeStrip;
-            cells[4] = kCornerBottomRight;
-            empty.Fill(j, kSize, 0, kSize);
-            j += kSize - 1;  // every block up to the park's last column now holds park cells
         }
     }
 }
