@@ -405,8 +405,11 @@ void TTrackGenerator::LineRoadsideRow(int i) {
     constexpr int kLastCol = kTrackCols - 5;
     const bool drawsBlocks = i < kTrackRows - 5;
     const bool fillsGaps = i < kTrackRows - 3;
-    auto skip = [this, drawsBlocks](int count) {
-        if (drawsBlocks && count > 0) random_.Skip(static_cast<uint32_t>(count));
+    // The row's draws come from a copy of the generator, kept out of memory that the cell
+    // writes might alias; the steps that draw for themselves get it back first.
+    TRandom random = random_;
+    auto skip = [&random, drawsBlocks](int count) {
+        if (drawsBlocks && count > 0) random.Skip(static_cast<uint32_t>(count));
     };
     // Rows i and i + 1 are inside the grid (i is at most 1498); each read is of a column from
     // 1 to 649.
@@ -444,18 +447,23 @@ void TTrackGenerator::LineRoadsideRow(int i) {
         }
         if (fillsGaps &&
             (IsVergeStrip(row1[j]) || row1[j - 1] == kVergeStrip || row1[j + 1] == kVergeStrip)) {
+            random_ = random;
             FillVergeGap(i, j);
+            random = random_;
         }
         if (drawsBlocks) {
-            const int k = random_.Random(3);
+            const int k = random.Random(3);
             // A block needs a straight verge beside it, in the first of its rows at least.
             const int side = k == 2 ? j + 1 : j + 4;
             if (row1[side] == kVerticalVerge || row1[j - 1] == kVerticalVerge) {
+                random_ = random;
                 PlaceRoadsideBlock(i, j, k);
+                random = random_;
             }
         }
         ++j;
     }
+    random_ = random;
 }
 
 // Verges on the cell left of j: vertical beside straight edges, strips and corners beside the
@@ -733,7 +741,10 @@ void TTrackGenerator::PlaceParks(int trackLength) {
     constexpr int kLastStartBit = kTrackCols - 6;  // bit j - 1 of the last column j, 645
     // Locals, so that the compiler need not reload them after every cell written.
     TTrackMap& map = state_.TrackMap;
-    TRandom& random = random_;
+    // A copy of the generator, handed back at the end: the cells are written through byte
+    // pointers, which may alias anything, and the compiler would otherwise reload the seed after
+    // every cell.
+    TRandom random = random_;
     const int firstRow = kTrackRows - 1 - trackLength;
     EmptyBlocks empty(map, kSize, kSize);
     std::array<int, 9> fillers{};
@@ -779,6 +790,7 @@ void TTrackGenerator::PlaceParks(int trackLength) {
             }
         }
     }
+    random_ = random;
 }
 
 // A lot claims the top-left two by two cells of an empty four by four block, so lots stand at
@@ -786,7 +798,7 @@ void TTrackGenerator::PlaceParks(int trackLength) {
 void TTrackGenerator::PlaceLots(int trackLength) {
     constexpr int kSize = 4;
     TTrackMap& map = state_.TrackMap;
-    TRandom& random = random_;
+    TRandom random = random_;  // handed back at the end, as in the parks pass
     const int firstRow = kTrackRows - 1 - trackLength;
     EmptyBlocks empty(map, kSize, kSize);
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
@@ -815,6 +827,7 @@ void TTrackGenerator::PlaceLots(int trackLength) {
             j += 1;  // the next block holds the lot's right column
         }
     }
+    random_ = random;
 }
 
 void TTrackGenerator::FillGround() {
