@@ -4,6 +4,7 @@
 
 #include <array>
 
+class TCar;
 class TPlayer;
 class TRocket;
 class TSprite;
@@ -17,12 +18,13 @@ struct RaceState {
     int SelectedCar = 1;  // 1..6, the start-game screen's choice, kept for the whole run
 
     TPlayer* Player = nullptr;
+    // The five rockets, parked and reused for the whole race.
     std::array<TRocket*, 5> RocketPool{};
     // The road actors, one sprite each over its table of slots, as they join the race.
     TSprite* Lamps = nullptr;
     TSprite* Crowd = nullptr;
     TSprite* Bonuses = nullptr;
-    TSprite* Traffic = nullptr;
+    TCar* Traffic = nullptr;
     TSprite* Finish = nullptr;
     // The car has passed the finish line: the level's run-out begins.
     bool Crossed = false;
