@@ -31,6 +31,9 @@ struct ReplayOptions {
     int raceCar = 0;         // > 0: start straight into a race with this car
     int level = 1;
     bool autopilot = false;
+    std::vector<int> gives;                         // PickUp kinds handed to the car at the start
+    std::vector<int> actors;                        // after frame N, print the actors
+    std::vector<std::pair<int, std::string>> maps;  // after frame N, write the map to FILE
     std::string dataDir = "Data";
     // The mixer the game gets; unset, a silent one (tests pass one that records).
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
@@ -79,6 +82,9 @@ public:
 
 private:
     bool AfterStart(std::string& error);
+    // Straight into a race at a level with the chosen car, as the start-game screen's Start
+    // does, and hands the car what --give asks for.
+    void StartRaceShortCut(int level);
     uint64_t ClockAt(int frame) const;
     void Send(const SDL_Event& event);
     void SendKey(SDL_Scancode key, bool down);
