@@ -487,6 +487,22 @@ std::string SummaryJson(const std::vector<double>& values) {
 
 }  // namespace
 
+bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int frame,
+                       std::ostream& out, std::ostream& err) {
+    for (int n : options.actors)
+        if (n == frame) out << ActorsJson(runner.Form(), frame) << "\n";
+    for (const auto& [n, path] : options.maps) {
+        if (n != frame) continue;
+        std::ofstream file(path);
+        file << DumpTrack(runner.Form().Track);
+        if (!file) {
+            err << "zarvex2-replay: cannot write " << path << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {
     if (options.dumpTrackLevel > 0) {
         auto state = std::make_unique<TrackState>();
@@ -528,18 +544,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
                 return false;
             }
         }
-        for (int n : options.actors)
-            if (n == frame) out << ActorsJson(runner.Form(), frame) << "\n";
-        for (const auto& [n, path] : options.maps) {
-            if (n != frame) continue;
-            std::ofstream file(path);
-            file << DumpTrack(runner.Form().Track);
-            if (!file) {
-                err << "zarvex2-replay: cannot write " << path << "\n";
-                return false;
-            }
-        }
-        return true;
+        return WriteActorReports(runner, options, frame, out, err);
     };
     if (!report(0)) return 1;
     while (runner.Frame() < options.frames && !runner.Finished()) {

@@ -101,5 +101,10 @@ private:
     int mouseY_ = 0;
 };
 
+// After a frame: the actors line (--actors) and the map file (--map) asked for that frame; false
+// with a message when a file cannot be written.
+bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int frame,
+                       std::ostream& out, std::ostream& err);
+
 // The whole command: returns the exit status; output goes to out, messages to err.
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err);
