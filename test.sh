@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the debug build with warnings as errors, the
-# AddressSanitizer + UndefinedBehaviorSanitizer build, and a short fuzz run of the archive reader.
+# AddressSanitizer + UndefinedBehaviorSanitizer build, and a short fuzz run of the archive format.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,7 +8,7 @@ scripts/install-deps.sh
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
 echo "== fuzz smoke run"
-fuzz/run.sh 30
+fuzz/run.sh --total 75
 
 for preset in debug asan; do
     echo "== $preset build"

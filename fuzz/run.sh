@@ -1,41 +1,92 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a while over a copy of its seed corpus.
-#   fuzz/run.sh [SECONDS]   (default 60 per target)
-# Exits non-zero when a target crashes; the crashing input is left in build/fuzz/artifacts/.
+#   fuzz/run.sh [SECONDS]         SECONDS per target (default 60)
+#   fuzz/run.sh --total SECONDS   SECONDS shared out among all targets (at least 10 each)
+# Exits non-zero when a target crashes, leaks, runs out of memory or allocates beyond the limit
+# below (the input is left in build/fuzz/artifacts/), and when the targets cannot be built.
 set -euo pipefail
 
-seconds="${1:-60}"
+# The targets and their seed corpora under fuzz/corpus/. A new target is a fuzz_<name>.cpp in
+# this folder and one line here.
+TARGETS="
+fuzz_archive_reader  archive
+fuzz_dib             dib
+fuzz_riff_wave       wave
+fuzz_save_reader     save
+fuzz_score_submission score
+"
+
+# No single allocation may exceed 48 MB: the largest picture the pixel budget admits takes
+# 32 MB, while a 4096 x 4096 picture (64 MB) trips the limit. The whole process stays in 2 GB.
+MALLOC_LIMIT_MB=48
+RSS_LIMIT_MB=2048
+
+fail() {
+    echo "fuzz/run.sh: $*" >&2
+    exit 1
+}
+
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/fuzz"
 
-if ! command -v clang++ >/dev/null 2>&1; then
-    echo "fuzz/run.sh: clang++ is not installed; skipping the fuzz run."
-    exit 0
-fi
+names=()
+corpora=()
+while read -r name corpus; do
+    [ -z "$name" ] && continue
+    [ -f "$root/fuzz/$name.cpp" ] || fail "$name is in the table but fuzz/$name.cpp does not exist"
+    [ -d "$root/fuzz/corpus/$corpus" ] || fail "$name has no seed corpus fuzz/corpus/$corpus"
+    names+=("$name")
+    corpora+=("$corpus")
+done <<<"$TARGETS"
+for source in "$root"/fuzz/fuzz_*.cpp; do
+    name="$(basename "$source" .cpp)"
+    [[ " ${names[*]} " == *" $name "* ]] || fail "fuzz/$name.cpp has no line in the table of fuzz/run.sh"
+done
 
+case "${1:-}" in
+    --total)
+        [[ "${2:-}" =~ ^[0-9]+$ ]] || fail "usage: fuzz/run.sh [SECONDS] | --total SECONDS"
+        seconds=$(($2 / ${#names[@]}))
+        [ "$seconds" -ge 10 ] || seconds=10
+        ;;
+    "")
+        seconds=60
+        ;;
+    *)
+        [[ "$1" =~ ^[0-9]+$ ]] || fail "usage: fuzz/run.sh [SECONDS] | --total SECONDS"
+        seconds="$1"
+        ;;
+esac
+
+command -v clang++ >/dev/null 2>&1 ||
+    fail "clang++ is missing, so the fuzz targets cannot be built; scripts/install-deps.sh installs it"
+
+mkdir -p "$build"
 cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=Debug \
     -DZARVEX_BUILD_TESTS=OFF \
     -DZARVEX_GENERATE_DATA=OFF \
-    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-cmake --build "$build" --target fuzz_archive_reader
-
-# target name -> seed corpus folder under fuzz/corpus
-declare -A corpora=([fuzz_archive_reader]=archive)
+    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
+    >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log" >&2; fail "the fuzz build cannot be configured (see above)"; }
+cmake --build "$build" --target "${names[@]}" ||
+    fail "the fuzz targets cannot be built (see above)"
 
 mkdir -p "$build/artifacts"
 status=0
-for target in "${!corpora[@]}"; do
-    work="$build/corpus/${corpora[$target]}"
+for i in "${!names[@]}"; do
+    target="${names[$i]}"
+    work="$build/corpus/${corpora[$i]}"
     rm -rf "$work"
     mkdir -p "$work"
-    cp -R "$root/fuzz/corpus/${corpora[$target]}/." "$work/"
+    cp -R "$root/fuzz/corpus/${corpora[$i]}/." "$work/"
     echo "fuzz/run.sh: running $target for $seconds s"
     if ! UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$build/fuzz/$target" "$work" -max_total_time="$seconds" -rss_limit_mb=2048 \
+        "$build/fuzz/$target" "$work" -max_total_time="$seconds" \
+            -rss_limit_mb="$RSS_LIMIT_MB" -malloc_limit_mb="$MALLOC_LIMIT_MB" \
             -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1; then
-        echo "fuzz/run.sh: $target found a crash; see $build/artifacts/"
+        echo "fuzz/run.sh: $target failed; see $build/artifacts/" >&2
         status=1
     fi
 done

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
 
 #include "media/archive_stream.h"
 #include "media/dib.h"
+#include "media/riff_wave.h"
 
 namespace {
 
@@ -121,12 +123,12 @@ constexpr std::array<NamedColor, 24> kNamedColors = {{
     {"clBlue", 0xFF0000},       {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
     {"clWhite", 0xFFFFFF},      {"clLtGray", 0xC0C0C0},  {"clDkGray", 0x808080},
     {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6}, {"clCream", 0xF0FBFF},
-    {"clMedGray", 0xA4A0A0},    {"clGrey", 0x808080},    {"clNone", 0x1FFFFFFF},
+    {"clMedGray", 0xA4A0A0},    {"clGrey", 0x808080},    {"clNone", kColorNone},
 }};
 
 uint32_t ColorOfIdentifier(std::string_view name) {
     for (const NamedColor& color : kNamedColors) {
-        if (NamesEqual(color.name, name)) return color.value;
+        if (SameNameIgnoringCase(color.name, name)) return color.value;
     }
     return 0;
 }
@@ -348,12 +350,13 @@ std::vector<Entry> ReadArchive(std::span<const uint8_t> bytes, std::string_view 
     }
     ValueReader values(in);
     values.SkipPrefix();
-    if (!NamesEqual(values.ReadName(), className)) throw ArchiveError(kInvalidStreamFormat);
+    if (!SameNameIgnoringCase(values.ReadName(), className))
+        throw ArchiveError(kInvalidStreamFormat);
     values.ReadName();  // object name
 
     std::vector<Entry> entries;
     for (std::string name = values.ReadName(); !name.empty(); name = values.ReadName()) {
-        if (!NamesEqual(name, "List")) {
+        if (!SameNameIgnoringCase(name, "List")) {
             values.SkipValue(0);  // "List.ColorTable" and anything else the items do not use
             continue;
         }
@@ -375,47 +378,63 @@ std::vector<Entry> ReadArchive(std::span<const uint8_t> bytes, std::string_view 
 // "Picture.Data": the picture's class as a short string, then its data. An empty class is an
 // item without a picture. Only "TDIB" pictures are understood; any other class cannot be
 // shown, so it fails the load as a bad bitmap rather than leaving a hole in the game.
-DecodedPicture ReadPictureData(std::span<const uint8_t> data) {
+DecodedPicture ReadPictureData(std::span<const uint8_t> data, PixelBudget& budget) {
     ByteReader in(data);
     const std::string pictureClass = in.ReadShortString();
     if (pictureClass.empty()) return {};
-    if (!NamesEqual(pictureClass, "TDIB")) throw ArchiveError(kDibIsInvalid);
-    return DecodeDib(in.ReadRest());
+    if (!SameNameIgnoringCase(pictureClass, "TDIB")) throw ArchiveError(kDibIsInvalid);
+    return DecodeDib(in.ReadRest(), budget);
 }
 
-void ReadImageProperty(ImageEntry& entry, std::string_view name, ValueReader& values) {
-    if (NamesEqual(name, "Name")) {
+void ReadImageProperty(ImageEntry& entry, std::string_view name, ValueReader& values,
+                       PixelBudget& budget) {
+    if (SameNameIgnoringCase(name, "Name")) {
         entry.name = values.ReadString();
-    } else if (NamesEqual(name, "PatternHeight")) {
+    } else if (SameNameIgnoringCase(name, "PatternHeight")) {
         entry.patternHeight = values.ReadInteger();
-    } else if (NamesEqual(name, "PatternWidth")) {
+    } else if (SameNameIgnoringCase(name, "PatternWidth")) {
         entry.patternWidth = values.ReadInteger();
-    } else if (NamesEqual(name, "SkipHeight")) {
+    } else if (SameNameIgnoringCase(name, "SkipHeight")) {
         entry.skipHeight = values.ReadInteger();
-    } else if (NamesEqual(name, "SkipWidth")) {
+    } else if (SameNameIgnoringCase(name, "SkipWidth")) {
         entry.skipWidth = values.ReadInteger();
-    } else if (NamesEqual(name, "SystemMemory")) {
+    } else if (SameNameIgnoringCase(name, "SystemMemory")) {
         entry.systemMemory = values.ReadBoolean();
-    } else if (NamesEqual(name, "Transparent")) {
+    } else if (SameNameIgnoringCase(name, "Transparent")) {
         entry.transparent = values.ReadBoolean();
-    } else if (NamesEqual(name, "TransparentColor")) {
+    } else if (SameNameIgnoringCase(name, "TransparentColor")) {
         entry.transparentColor = values.ReadColor();
-    } else if (NamesEqual(name, "Picture.Data")) {
-        entry.picture = ReadPictureData(values.ReadBinary());
+    } else if (SameNameIgnoringCase(name, "Picture.Data")) {
+        entry.picture = ReadPictureData(values.ReadBinary(), budget);
     } else {
         values.SkipValue(0);
     }
 }
 
-void ReadWaveProperty(WaveEntry& entry, std::string_view name, ValueReader& values) {
-    if (NamesEqual(name, "Name")) {
+// The sound frames the RIFF bytes may fill in the mixer; 0 for bytes the mixer will refuse
+// anyway because they are no wave file.
+int64_t MixerFramesOf(std::span<const uint8_t> riff) {
+    if (riff.size() > static_cast<size_t>(INT_MAX)) throw ArchiveError(kWaveIsInvalid);
+    try {
+        return MixerFramesAtMost(riff);
+    } catch (const ArchiveError&) {
+        return 0;
+    }
+}
+
+void ReadWaveProperty(WaveEntry& entry, std::string_view name, ValueReader& values,
+                      int64_t& framesLeft) {
+    if (SameNameIgnoringCase(name, "Name")) {
         entry.name = values.ReadString();
-    } else if (NamesEqual(name, "Looped")) {
+    } else if (SameNameIgnoringCase(name, "Looped")) {
         entry.looped = values.ReadBoolean();
-    } else if (NamesEqual(name, "MaxPlayingCount")) {
+    } else if (SameNameIgnoringCase(name, "MaxPlayingCount")) {
         entry.maxPlayingCount = values.ReadInteger();
-    } else if (NamesEqual(name, "Wave.WAVE")) {
+    } else if (SameNameIgnoringCase(name, "Wave.WAVE")) {
         std::span<const uint8_t> riff = values.ReadBinary();
+        const int64_t frames = MixerFramesOf(riff);
+        if (frames > framesLeft) throw ArchiveError(kWaveIsInvalid);
+        framesLeft -= frames;
         entry.wave.assign(riff.begin(), riff.end());
     } else {
         values.SkipValue(0);
@@ -424,15 +443,25 @@ void ReadWaveProperty(WaveEntry& entry, std::string_view name, ValueReader& valu
 
 }  // namespace
 
-std::vector<ImageEntry> ReadImageArchive(std::span<const uint8_t> bytes) {
-    return ReadArchive<ImageEntry>(bytes, kImageArchiveClass, ReadImageProperty);
+std::vector<ImageEntry> ReadImageArchive(std::span<const uint8_t> bytes, int64_t pixelBudget) {
+    PixelBudget budget(pixelBudget);
+    return ReadArchive<ImageEntry>(
+        bytes, kImageArchiveClass,
+        [&budget](ImageEntry& entry, std::string_view name, ValueReader& values) {
+            ReadImageProperty(entry, name, values, budget);
+        });
 }
 
-std::vector<WaveEntry> ReadWaveArchive(std::span<const uint8_t> bytes) {
-    return ReadArchive<WaveEntry>(bytes, kWaveArchiveClass, ReadWaveProperty);
+std::vector<WaveEntry> ReadWaveArchive(std::span<const uint8_t> bytes, int64_t soundFrameBudget) {
+    int64_t framesLeft = soundFrameBudget;
+    return ReadArchive<WaveEntry>(
+        bytes, kWaveArchiveClass,
+        [&framesLeft](WaveEntry& entry, std::string_view name, ValueReader& values) {
+            ReadWaveProperty(entry, name, values, framesLeft);
+        });
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+std::vector<uint8_t> ReadFileBytes(const std::string& path, uint64_t maxBytes) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     struct stat info {};
     if (file != nullptr && (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode))) {
@@ -440,10 +469,23 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
         file = nullptr;
     }
     if (file == nullptr) throw ArchiveError("Cannot open file '" + path + "'");
+    const auto tooLarge = [&] {
+        return ArchiveError("File '" + path + "' is larger than the " + std::to_string(maxBytes) +
+                            " bytes an archive may have");
+    };
+    if (info.st_size > 0 && static_cast<uint64_t>(info.st_size) > maxBytes) {
+        std::fclose(file);
+        throw tooLarge();
+    }
     std::vector<uint8_t> bytes;
     std::array<uint8_t, 65536> chunk{};
     size_t got = 0;
     while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
+        // A file that grows while it is read is held to the same limit.
+        if (bytes.size() + got > maxBytes) {
+            std::fclose(file);
+            throw tooLarge();
+        }
         bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
     }
     const bool failed = std::ferror(file) != 0;

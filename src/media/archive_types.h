@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "media/names.h"
+
 // Every failure to read an archive. The message is the one the player sees, e.g.
 // "Invalid stream format", "DIB is invalid", "Stream read error".
 class ArchiveError : public std::runtime_error {
@@ -22,20 +24,6 @@ inline constexpr const char* kStreamReadError = "Stream read error";
 inline constexpr const char* kDibIsInvalid = "DIB is invalid";
 inline constexpr const char* kInvalidPropertyValue = "Invalid property value";
 
-// Item names (and property names) compare without regard to the case of ASCII letters:
-// "explosion" finds "Explosion".
-inline bool NamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 // A decoded bitmap: top row first, one 0xAARRGGBB value per pixel, alpha always 255.
 struct DecodedPicture {
     int width = 0;
@@ -44,6 +32,10 @@ struct DecodedPicture {
 
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
+
+// The colour "clNone": no colour at all. As a key colour it means that no pixel is see-through
+// (it is not white, although its low bytes would read so).
+inline constexpr uint32_t kColorNone = 0x1FFFFFFF;
 
 // One image item of an image archive (a strip or grid of equally sized patterns).
 struct ImageEntry {
@@ -55,9 +47,12 @@ struct ImageEntry {
     bool systemMemory = false;
     bool transparent = false;
     // The key colour as stored in the archive: 0x00BBGGRR. Magenta 0x00FF00FF reads the same
-    // either way.
+    // either way. kColorNone: no key colour, the picture is opaque even when `transparent`.
     uint32_t transparentColor = 0;
     DecodedPicture picture;
+
+    // True when some colour of the picture is left out when it is drawn.
+    bool HasKeyColor() const { return transparent && transparentColor != kColorNone; }
 };
 
 // One sound item of a sound archive.
@@ -73,7 +68,7 @@ struct WaveEntry {
 template <class Entry>
 const Entry* FindEntryByName(const std::vector<Entry>& entries, std::string_view name) {
     for (const Entry& entry : entries) {
-        if (NamesEqual(entry.name, name)) return &entry;
+        if (SameNameIgnoringCase(entry.name, name)) return &entry;
     }
     return nullptr;
 }

@@ -240,7 +240,12 @@ void DecodeRuns(ByteReader& in, const DibHeader& header, const std::vector<uint3
 
 }  // namespace
 
-DecodedPicture DecodeDib(std::span<const uint8_t> bytes) {
+void PixelBudget::Take(int64_t pixels) {
+    if (pixels < 0 || pixels > left_) throw ArchiveError(kDibIsInvalid);
+    left_ -= pixels;
+}
+
+DecodedPicture DecodeDib(std::span<const uint8_t> bytes, PixelBudget& budget) {
     ByteReader in(bytes);
     const DibHeader header = ReadHeader(in);
 
@@ -257,22 +262,28 @@ DecodedPicture DecodeDib(std::span<const uint8_t> bytes) {
     const int height = static_cast<int>(header.height < 0 ? -header.height : header.height);
     const bool runs =
         header.compression == kCompressionRle8 || header.compression == kCompressionRle4;
-    if (runs) {
-        if (static_cast<int64_t>(width) * height > kMaxRunLengthPixels) {
-            throw ArchiveError(kDibIsInvalid);
+    if (!runs) {
+        // Uncompressed rows must all be there before anything is allocated: a short file is a
+        // read error, not a picture that is too large.
+        const uint64_t stride = ((static_cast<uint64_t>(width) * header.bits + 31) / 32) * 4;
+        if (stride * static_cast<uint64_t>(height) > in.Remaining()) {
+            throw ArchiveError(kStreamReadError);
         }
+    }
+    budget.Take(static_cast<int64_t>(width) * height);
+    if (runs) {
         Canvas canvas(width, height, TableColor(table, 0));
         DecodeRuns(in, header, table, canvas);
         return canvas.Take();
     }
-    // Uncompressed rows must all be there before anything is allocated.
-    const uint64_t stride = ((static_cast<uint64_t>(width) * header.bits + 31) / 32) * 4;
-    if (stride * static_cast<uint64_t>(height) > in.Remaining()) {
-        throw ArchiveError(kStreamReadError);
-    }
     Canvas canvas(width, height, kOpaqueBlack);
     DecodeRows(in, header, table, masks, canvas);
     return canvas.Take();
+}
+
+DecodedPicture DecodeDib(std::span<const uint8_t> bytes) {
+    PixelBudget budget;
+    return DecodeDib(bytes, budget);
 }
 
 std::vector<uint8_t> EncodeDib24(const DecodedPicture& picture) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "media/renderer_lifetime.h"
+#include "media/sdl_failure.h"
 
 namespace {
 
@@ -29,9 +30,10 @@ int UsableRefreshRate(int reportedHz) {
     return reportedHz > 1 ? reportedHz : 60;
 }
 
-SDL_Rect SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen) {
+SurfaceView SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen) {
     if (!fullScreen || outputWidth <= 0 || outputHeight <= 0) {
-        return SDL_Rect{0, 0, outputWidth, outputHeight};
+        return SurfaceView{SDL_Rect{0, 0, kClientWidth, kClientHeight},
+                           SDL_Rect{0, 0, outputWidth, outputHeight}};
     }
     // The largest 4:3 area that fits, centred.
     int width = outputWidth;
@@ -40,7 +42,9 @@ SDL_Rect SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen) {
         height = outputHeight;
         width = outputHeight * kSurfaceWidth / kSurfaceHeight;
     }
-    return SDL_Rect{(outputWidth - width) / 2, (outputHeight - height) / 2, width, height};
+    return SurfaceView{
+        SDL_Rect{0, 0, kSurfaceWidth, kSurfaceHeight},
+        SDL_Rect{(outputWidth - width) / 2, (outputHeight - height) / 2, width, height}};
 }
 
 TDisplay::~TDisplay() {
@@ -103,11 +107,24 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
         Close();
         return false;
     }
-    // Only the final copy to the window is smoothed; the game's own pictures stay sharp.
-    SDL_SetTextureScaleMode(target_, SDL_ScaleModeLinear);
-    SDL_SetTextureBlendMode(target_, SDL_BLENDMODE_NONE);
-    SDL_SetRenderTarget(renderer_, target_);
+    // The back buffer is opaque however blended draws left its alpha: copied with blending, it
+    // would darken on the window.
+    if (SDL_SetTextureBlendMode(target_, SDL_BLENDMODE_NONE) != 0) {
+        ReportSdlFailureOnce("SDL_SetTextureBlendMode (back buffer)");
+    }
+    targetScaleMode_ = -1;
+    if (SDL_SetRenderTarget(renderer_, target_) != 0) {
+        Close();
+        return false;
+    }
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+    // The game's pointer over its window is the hand.
+    cursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    if (cursor_ != nullptr) {
+        SDL_SetCursor(cursor_);
+    } else if (!headless) {
+        ReportSdlFailureOnce("SDL_CreateSystemCursor (hand)");
+    }
     ClearTo(0);
 
     if (!headless) pacer_.emplace(SDL_GetPerformanceFrequency(), ReadRefreshRate());
@@ -116,6 +133,11 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
 
 void TDisplay::Close() {
     pacer_.reset();
+    if (cursor_ != nullptr) {
+        // Freeing the active cursor puts the system's default back.
+        SDL_FreeCursor(cursor_);
+        cursor_ = nullptr;
+    }
     if (target_ != nullptr) {
         SDL_DestroyTexture(target_);
         target_ = nullptr;
@@ -135,6 +157,7 @@ void TDisplay::Close() {
     }
     vsync_ = false;
     stopped_ = false;
+    targetLost_ = false;
 }
 
 void TDisplay::StopDisplay() {
@@ -158,28 +181,63 @@ void TDisplay::StartDisplay(bool fullScreen) {
 }
 
 bool TDisplay::IsDrawable() const {
-    if (renderer_ == nullptr || target_ == nullptr || stopped_) return false;
+    if (renderer_ == nullptr || target_ == nullptr || stopped_ || targetLost_) return false;
     // A minimised window shows nothing: its frames are skipped.
     return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) == 0;
 }
 
+bool TDisplay::TargetBackBuffer() {
+    targetLost_ = SDL_SetRenderTarget(renderer_, target_) != 0;
+    if (targetLost_) ReportSdlFailureOnce("SDL_SetRenderTarget (back buffer)");
+    return !targetLost_;
+}
+
 void TDisplay::ClearTo(uint32_t colour) {
     if (renderer_ == nullptr) return;
-    SDL_SetRenderTarget(renderer_, target_);
+    // Drawing meant for the back buffer must never land on the window.
+    if (!TargetBackBuffer()) return;
     SDL_SetRenderDrawColor(renderer_, static_cast<Uint8>(colour >> 16),
                            static_cast<Uint8>(colour >> 8), static_cast<Uint8>(colour), 255);
     SDL_RenderClear(renderer_);
 }
 
-void TDisplay::CopyTargetToWindow() {
-    SDL_SetRenderTarget(renderer_, nullptr);
+bool TDisplay::CopyTargetToWindow() {
+    if (SDL_SetRenderTarget(renderer_, nullptr) != 0) {
+        ReportSdlFailureOnce("SDL_SetRenderTarget (window)");
+        return false;
+    }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     int outputWidth = 0;
     int outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-    const SDL_Rect placement = SurfacePlacement(outputWidth, outputHeight, fullScreen_);
-    SDL_RenderCopy(renderer_, target_, nullptr, &placement);
+    const SurfaceView view = SurfacePlacement(outputWidth, outputHeight, fullScreen_);
+    // Full screen smooths its scaling; the window shows its pixels as they are.
+    const int scaleMode = fullScreen_ ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+    if (scaleMode != targetScaleMode_) {
+        if (SDL_SetTextureScaleMode(target_, static_cast<SDL_ScaleMode>(scaleMode)) != 0) {
+            ReportSdlFailureOnce("SDL_SetTextureScaleMode (back buffer)");
+        }
+        targetScaleMode_ = scaleMode;
+    }
+    if (SDL_RenderCopy(renderer_, target_, &view.source, &view.dest) != 0) {
+        ReportSdlFailureOnce("SDL_RenderCopy (window)");
+        return false;
+    }
+    return true;
+}
+
+void TDisplay::ObserveCopiedWindow() {
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(renderer_, &width, &height);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+    if (width > 0 && height > 0 &&
+        SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             width * static_cast<int>(sizeof(uint32_t))) != 0) {
+        pixels.assign(pixels.size(), 0);
+    }
+    windowObserver_(pixels, width, height);
 }
 
 void TDisplay::WaitForPresentSlot() {
@@ -193,16 +251,19 @@ void TDisplay::Present() {
     // Nobody looks at a headless window: the back buffer is read with ReadPixels, and the copy
     // would only slow the replay runner down. The frame's drawing is still carried out, so that
     // the renderer's queue does not grow and the replay's frame costs are the real ones.
-    if (headless_) {
+    if (headless_ && !windowObserver_) {
         SDL_RenderFlush(renderer_);
         return;
     }
-    CopyTargetToWindow();
-    WaitForPresentSlot();
-    const uint64_t start = SDL_GetPerformanceCounter();
-    SDL_RenderPresent(renderer_);
-    if (pacer_) pacer_->NotePresent(start, SDL_GetPerformanceCounter());
-    SDL_SetRenderTarget(renderer_, target_);
+    // A frame whose copy failed is not shown: the window keeps the previous one.
+    if (CopyTargetToWindow()) {
+        if (windowObserver_) ObserveCopiedWindow();
+        WaitForPresentSlot();
+        const uint64_t start = SDL_GetPerformanceCounter();
+        SDL_RenderPresent(renderer_);
+        if (pacer_) pacer_->NotePresent(start, SDL_GetPerformanceCounter());
+    }
+    TargetBackBuffer();
 }
 
 int TDisplay::ReadRefreshRate() const {
@@ -224,25 +285,27 @@ void TDisplay::WindowToSurface(int wx, int wy, int& sx, int& sy) const {
     int windowWidth = 0;
     int windowHeight = 0;
     SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
-    const SDL_Rect placement = SurfacePlacement(windowWidth, windowHeight, fullScreen_);
-    if (placement.w <= 0 || placement.h <= 0) {
+    const SurfaceView view = SurfacePlacement(windowWidth, windowHeight, fullScreen_);
+    if (view.dest.w <= 0 || view.dest.h <= 0) {
         sx = wx;
         sy = wy;
         return;
     }
-    // The surface pixel under the middle of the window pixel.
-    const auto scale = [](int value, int origin, int extent, int surfaceExtent) {
-        const double scaled = (value - origin + 0.5) * surfaceExtent / extent;
-        return static_cast<int>(std::clamp(std::floor(scaled), 0.0, surfaceExtent - 1.0));
+    // The surface pixel under the middle of the window pixel, held to the part shown.
+    const auto scale = [](int value, int destOrigin, int destExtent, int sourceOrigin,
+                          int sourceExtent) {
+        const double scaled = (value - destOrigin + 0.5) * sourceExtent / destExtent;
+        return sourceOrigin +
+               static_cast<int>(std::clamp(std::floor(scaled), 0.0, sourceExtent - 1.0));
     };
-    sx = scale(wx, placement.x, placement.w, kSurfaceWidth);
-    sy = scale(wy, placement.y, placement.h, kSurfaceHeight);
+    sx = scale(wx, view.dest.x, view.dest.w, view.source.x, view.source.w);
+    sy = scale(wy, view.dest.y, view.dest.h, view.source.y, view.source.h);
 }
 
 bool TDisplay::ReadPixels(std::vector<uint32_t>& pixels) const {
     if (renderer_ == nullptr || target_ == nullptr) return false;
     pixels.assign(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight, 0);
-    SDL_SetRenderTarget(renderer_, target_);
+    if (SDL_SetRenderTarget(renderer_, target_) != 0) return false;
     if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                              kSurfaceWidth * static_cast<int>(sizeof(uint32_t))) != 0) {
         return false;

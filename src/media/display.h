@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,9 +21,16 @@ constexpr int kClientHeight = 592;
 // divide by zero or run 85 times too fast, so such a rate counts as 60 Hz.
 int UsableRefreshRate(int reportedHz);
 
-// Where the 800 x 600 surface lands in an output of the given size: stretched over all of it in
-// a window, the largest centred 4:3 area in full screen (bars on the other sides).
-SDL_Rect SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen);
+// Which part of the 800 x 600 surface is shown where in an output of the given size.
+struct SurfaceView {
+    SDL_Rect source;  // on the surface
+    SDL_Rect dest;    // in the output
+};
+
+// In a window, the surface's top-left 792 x 592 pixels fill the client area one to one (the art
+// keeps everything that matters inside that area, and nothing is smoothed). In full screen the
+// whole surface is scaled to the largest centred 4:3 area, with bars on the other sides.
+SurfaceView SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen);
 
 class TDisplay {
 public:
@@ -54,11 +62,23 @@ public:
     // The display's vertical refresh rate in Hz; a reported 0 or 1 (unknown) counts as 60.
     int ReadRefreshRate() const;
 
-    // Window coordinates (792 x 592 or the full-screen size) to surface pixels (800 x 600).
+    // Window coordinates to surface pixels: one to one in a window (positions off the client
+    // area are held to its edge), through the scaling in full screen.
     void WindowToSurface(int wx, int wy, int& sx, int& sy) const;
 
     // The back buffer as 0xAARRGGBB pixels, 800 x 600, top row first.
     bool ReadPixels(std::vector<uint32_t>& pixels) const;
+
+    // Test hook: Present hands the observer the window's pixels (0xAARRGGBB, top row first) as
+    // they were copied, right before they are shown. A headless display copies its back buffer
+    // to its window only while an observer is set.
+    using WindowObserver =
+        std::function<void(const std::vector<uint32_t>& pixels, int width, int height)>;
+    void ObserveWindow(WindowObserver observer) { windowObserver_ = std::move(observer); }
+
+    // The hand pointer shown over the window, made with the display and freed with it; nullptr
+    // when the video driver has no system cursors (the offscreen driver).
+    SDL_Cursor* Cursor() const { return cursor_; }
 
     SDL_Renderer* Renderer() const { return renderer_; }
     SDL_Window* Window() const { return window_; }
@@ -68,12 +88,20 @@ public:
     bool SelfPacing() const { return pacer_ && pacer_->Pacing(); }
 
 private:
-    void CopyTargetToWindow();
+    // Points drawing at the back buffer; when the renderer refuses, the surface counts as lost
+    // (IsDrawable is false) until a later call succeeds.
+    bool TargetBackBuffer();
+    bool CopyTargetToWindow();
+    void ObserveCopiedWindow();
     void WaitForPresentSlot();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* target_ = nullptr;
+    SDL_Cursor* cursor_ = nullptr;
+    WindowObserver windowObserver_;
+    bool targetLost_ = false;
+    int targetScaleMode_ = -1;  // the SDL_ScaleMode last set on target_
     bool fullScreen_ = false;
     bool headless_ = false;
     bool stopped_ = false;

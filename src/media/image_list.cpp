@@ -6,6 +6,7 @@
 
 #include "media/archive_reader.h"
 #include "media/names.h"
+#include "media/sdl_failure.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace {
 // bleeds magenta into the edges.
 std::vector<uint32_t> TexturePixels(const ImageEntry& entry) {
     std::vector<uint32_t> pixels = entry.picture.pixels;
-    if (!entry.transparent) {
+    if (!entry.HasKeyColor()) {
         for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;
         return pixels;
     }
@@ -44,17 +45,30 @@ void TPictureItem::Prepare(SDL_Renderer* renderer) {
     SDL_Texture* texture =
         SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                           picture.width, picture.height);
-    if (texture == nullptr) {
-        throw std::runtime_error("Image '" + entry_.name +
-                                 "' cannot be prepared: " + SDL_GetError());
-    }
+    const auto fail = [&](const char* step) {
+        const std::string message =
+            "Image '" + entry_.name + "' cannot be prepared (" + step + "): " + SDL_GetError();
+        if (texture != nullptr) SDL_DestroyTexture(texture);
+        throw std::runtime_error(message);
+    };
+    if (texture == nullptr) fail("texture");
     const std::vector<uint32_t> pixels = TexturePixels(entry_);
-    SDL_UpdateTexture(texture, nullptr, pixels.data(),
-                      picture.width * static_cast<int>(sizeof(uint32_t)));
+    // A texture whose pixels did not arrive would show whatever the renderer had there.
+    if (SDL_UpdateTexture(texture, nullptr, pixels.data(),
+                          picture.width * static_cast<int>(sizeof(uint32_t))) != 0) {
+        fail("pixels");
+    }
     // Opaque pictures are copied straight, which is much cheaper for the software renderer;
-    // DrawBlended switches blending on for its own draw.
-    SDL_SetTextureBlendMode(texture, entry_.transparent ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    // DrawBlended switches blending on for its own draw. Without blending a picture with a key
+    // colour would draw its see-through pixels black.
+    if (SDL_SetTextureBlendMode(
+            texture, entry_.HasKeyColor() ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE) != 0) {
+        fail("blend mode");
+    }
+    // Smoothed scaling only softens the turned and scaled draws: worth a note, not a stop.
+    if (SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest) != 0) {
+        ReportSdlFailureOnce("SDL_SetTextureScaleMode (pictures)");
+    }
     texture_ = OwnedTexture(renderer, texture);
 }
 
@@ -83,11 +97,15 @@ void TPictureItem::DrawBlended(const SDL_Rect& dest, int pattern, int alpha) con
         SDL_RenderCopy(renderer_, texture, &source, &dest);
         return;
     }
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha));
-    SDL_RenderCopy(renderer_, texture, &source, &dest);
+    // A renderer that cannot blend would draw the pattern at full strength: better not at all.
+    if (SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND) != 0 ||
+        SDL_SetTextureAlphaMod(texture, static_cast<Uint8>(alpha)) != 0) {
+        ReportSdlFailureOnce("Blended drawing");
+    } else {
+        SDL_RenderCopy(renderer_, texture, &source, &dest);
+    }
     SDL_SetTextureAlphaMod(texture, 255);
-    if (!entry_.transparent) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    if (!entry_.HasKeyColor()) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
 }
 
 void TPictureItem::DrawTurned(int x, int y, int width, int height, int pattern, double centreX,

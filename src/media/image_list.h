@@ -26,10 +26,12 @@ public:
     int PatternCount() const { return layout_.PatternCount(); }
     int Width() const { return entry_.picture.width; }
     int Height() const { return entry_.picture.height; }
-    bool Transparent() const { return entry_.transparent; }
+    // True when a key colour is left out of the drawn picture ("clNone" leaves nothing out).
+    bool Transparent() const { return entry_.HasKeyColor(); }
     const ImageEntry& Entry() const { return entry_; }
 
-    // Makes the picture drawable on the renderer (the key colour becomes see-through).
+    // Makes the picture drawable on the renderer (the key colour becomes see-through). Throws
+    // std::runtime_error naming the picture when the renderer cannot take it.
     void Prepare(SDL_Renderer* renderer);
     bool Prepared() const { return texture_.Get() != nullptr; }
 

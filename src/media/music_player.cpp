@@ -32,7 +32,10 @@ int TMusicPlayer::SongLoadFromFile(const std::string& path) {
 }
 
 void TMusicPlayer::SongPlay(int handle) {
-    if (Mix_Music* song = SongOf(handle)) Mix_PlayMusic(song, -1);
+    if (Mix_Music* song = SongOf(handle)) {
+        Mix_VolumeMusic(kMusicVolume);
+        Mix_PlayMusic(song, -1);
+    }
 }
 
 void TMusicPlayer::SongFree(int handle) {

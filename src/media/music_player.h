@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// The volume every song plays at (Mix_VolumeMusic, of 128). A little under full: the race music
+// then sits level with the accelerating engine, and music, engine and a pile of effects at once
+// stay under full scale.
+constexpr int kMusicVolume = 100;
+
 class TMusicPlayer {
 public:
     TMusicPlayer() = default;

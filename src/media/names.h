@@ -1,5 +1,6 @@
 #pragma once
-// Pictures and sounds are looked up by name without regard to case.
+// Pictures, sounds and the archive's own property and class names are looked up by name without
+// regard to case: "explosion" finds "Explosion". This is the one rule for all of them.
 
 #include <string_view>
 

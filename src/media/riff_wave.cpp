@@ -17,7 +17,10 @@ constexpr uint32_t kFormatChunkMinimum = 16;
 
 }  // namespace
 
-RiffWave ParseRiffWave(std::span<const uint8_t> bytes) {
+namespace {
+
+// The format chunk's fields and the data chunk's bytes.
+RiffWave ReadChunks(std::span<const uint8_t> bytes, std::span<const uint8_t>& data) {
     ByteReader in(bytes);
     if (!IsTag(in.ReadBytes(4), "RIFF")) throw ArchiveError(kWaveIsInvalid);
     in.ReadU32();  // the RIFF size: often wrong in the wild, the chunks say more
@@ -47,12 +50,39 @@ RiffWave ParseRiffWave(std::span<const uint8_t> bytes) {
             wave.sampleRate = static_cast<int>(rate);
             haveFormat = true;
         } else if (IsTag(id, "data") && !haveData) {
-            wave.samples.assign(body.begin(), body.end());
+            data = body;
             haveData = true;
         }
     }
     if (!haveFormat || !haveData) throw ArchiveError(kWaveIsInvalid);
     return wave;
+}
+
+// The compressed formats the mixer knows (ADPCM) pack a sample into 4 bits; none takes fewer.
+// Wider samples than 32 bits are counted as 32, which only overestimates them.
+constexpr int kFewestBitsPerSample = 4;
+constexpr int kMostBitsPerSample = 32;
+
+}  // namespace
+
+RiffWave ParseRiffWave(std::span<const uint8_t> bytes) {
+    std::span<const uint8_t> data;
+    RiffWave wave = ReadChunks(bytes, data);
+    wave.samples.assign(data.begin(), data.end());
+    return wave;
+}
+
+int64_t MixerFramesAtMost(std::span<const uint8_t> bytes) {
+    // The mixer takes a sound's size as an int; a larger one could never be handed to it.
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) throw ArchiveError(kWaveIsInvalid);
+    std::span<const uint8_t> data;
+    const RiffWave wave = ReadChunks(bytes, data);
+    const int64_t bitsPerFrame =
+        int64_t{wave.channels} *
+        std::clamp(wave.bitsPerSample, kFewestBitsPerSample, kMostBitsPerSample);
+    // At most 2^31 bytes: the products below stay far inside 64 bits.
+    const int64_t frames = static_cast<int64_t>(bytes.size()) * 8 / bitsPerFrame;
+    return (frames * kMixerRate + wave.sampleRate - 1) / wave.sampleRate;
 }
 
 std::vector<uint8_t> MakeRiffWave16(const std::vector<int16_t>& samples, int sampleRate) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "media/renderer_lifetime.h"
+#include "media/sdl_failure.h"
 
 namespace {
 
@@ -240,8 +241,16 @@ void TTextCanvas::TextOut(int x, int y, std::string_view text) {
         cached.width = surface->w;
         cached.height = surface->h;
         SDL_FreeSurface(surface);
-        if (texture == nullptr) return;
-        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+        if (texture == nullptr) {
+            ReportSdlFailureOnce("Text texture");
+            return;
+        }
+        // Unblended, a text would stand in a black box: such a text is left out instead.
+        if (SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND) != 0) {
+            ReportSdlFailureOnce("Text blending");
+            SDL_DestroyTexture(texture);
+            return;
+        }
         cached.texture = OwnedTexture(impl.renderer, texture);
         it = impl.texts.insert_or_assign(std::move(key), std::move(cached)).first;
     }

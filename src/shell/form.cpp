@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "persist/save_files.h"
+#include "persist/web_links.h"
 #include "shell/form_race_host.h"
 #include "sprites/menu_button.h"
 
@@ -63,7 +65,8 @@ void TMForm::FinishStartUp() {
     MDXImageList1.Prepare(MDXDraw.Renderer());
     MDXImageList2.Prepare(MDXDraw.Renderer());
 
-    // 4. Saved options and high scores keep their defaults until the save files exist.
+    // 4. The saved options and high scores; missing or broken files give the defaults.
+    if (!config_.saveDir.empty()) LoadSaves(config_.saveDir, Options, HighScores);
 
     // 5. The display mode of the options.
     ApplyDisplayMode();
@@ -124,16 +127,29 @@ void TMForm::FrameHandler(int LagCount) {
 
     if (Screens.WindowKind != kWindowNone) {
         WindowFrame(LagCount);
+        // The options screen stays whole under a window.
+        if (Screens.ScreenState == kScreenOptions) FrontEnd.OptionsScreen.DrawOptionTexts();
     } else {
         switch (Screens.ScreenState) {
             case kScreenMainMenu:
-                MainMenuFrame();
+                FrontEnd.MainMenu.MainMenuFrame();
+                break;
+            case kScreenStartGame:
+                FrontEnd.StartGame.StartGameFrame();
+                break;
+            case kScreenOptions:
+                FrontEnd.OptionsScreen.OptionsFrame(LagCount);
+                break;
+            case kScreenHighScores:
+                FrontEnd.HighScoreScreen.HighScoresFrame(LagCount);
+                break;
+            case kScreenHelp:
+                FrontEnd.HelpScreen.HelpFrame(LagCount);
                 break;
             case kScreenRace:
                 RaceFrame(LagCount);
                 break;
             default:
-                // The menu screens' routines join here as they are built.
                 break;
         }
     }
@@ -287,10 +303,22 @@ void TMForm::HideSystemCursor() {
 
 // ---- Shut-down ---------------------------------------------------------------------------------
 
+void TMForm::WriteSaveFiles() {
+    // A failure is told on stderr and leaves the previous saves as they were.
+    if (!config_.saveDir.empty()) WriteSaves(config_.saveDir, Options, HighScores);
+}
+
 void TMForm::SaveAndQuit() {
+    MDXSpriteEngine.SweepDead();
+    WriteSaveFiles();
+    // Only a web address in "play.url" is handed to the desktop: a planted file cannot start a
+    // program.
+    if (auto link = ReadExitLink(std::filesystem::current_path())) OpenLink(*link);
     terminated_ = true;
 }
 
 void TMForm::ShutDownOnSignal() {
-    SaveAndQuit();
+    MDXSpriteEngine.SweepDead();
+    WriteSaveFiles();
+    terminated_ = true;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/front_end.h"
+#include "frontend/screen_values.h"
 #include "media/display.h"
 #include "media/frame_timing.h"
 #include "media/image_list.h"
@@ -17,9 +19,9 @@
 #include "media/wave_list.h"
 #include "persist/game_options.h"
 #include "persist/high_score_table.h"
+#include "shell/form_menu_host.h"
 #include "shell/hud_sprites.h"
 #include "shell/input.h"
-#include "shell/screen_values.h"
 #include "sprites/race_state.h"
 #include "sprites/sprite_engine.h"
 #include "track/random.h"
@@ -42,10 +44,15 @@ struct FormConfig {
     uint32_t seed = 1;
     int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
     std::string dataDir = "Data";
+    // Where the options and the high-score table are kept; empty: nothing is read or written,
+    // so that replays and tests never depend on, nor touch, a player's saves.
+    std::string saveDir;
     bool showMessageBoxes = true;
     // Opens the mixer; unset, the game's own (SDL_mixer, or silence without a device). Tests and
     // the replay runner pass a backend that records what is played.
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
+    // Hands a web address to the desktop; unset, SDL_OpenURL (and nothing at all when headless).
+    std::function<void(const std::string&)> openLink;
 };
 
 class TMForm {
@@ -110,22 +117,21 @@ public:
     void OpenWindow(int kind);
     void CloseWindow();
     void WindowFrame(int LagCount);
-    void RefreshHighlight();
-    void RemoveButtons();
-    void ToggleCountryEdit();
+    void RefreshHighlight() { Screens.RefreshHighlight(); }
+    void RemoveButtons() { Screens.RemoveButtons(); }
+    void ToggleCountryEdit() { Screens.ToggleCountryEdit(); }
     void ConfirmNameEntry();
-    // The click table of the menu screens (no window open).
-    void ClickScreenButton();
 
-    // ---- Front-end screens --------------------------------------------------------------------
+    // ---- Front-end screens (the windows and the race lead to them) ----------------------------
     void OpenMainMenu(int intro, int selected, int restartMusic);
     void CloseMenuScreen();
     void OpenHighScores();
-    void MainMenuFrame();
 
     // ---- Online -------------------------------------------------------------------------------
     // Sends the confirmed name and score to the score server; failures are silent.
     void SubmitScore();
+    // Hands the address to the desktop (the browser); a failure says nothing.
+    void OpenLink(const std::string& address);
 
     // ---- Race and level ---------------------------------------------------------------------
     // Builds the race screen and starts the first level (1 unless a replay asks for another).
@@ -145,7 +151,10 @@ public:
     RaceHost& Host() { return *host_; }
 
     // ---- Shut-down ----------------------------------------------------------------------------
+    // Frees what was killed, writes the options and the table, opens the exit link when there
+    // is one, and ends the game.
     void SaveAndQuit();
+    void WriteSaveFiles();
     // A signal from outside (Ctrl+C, kill, the end of the session) ends the game at once, with
     // the saves written as on the exit question's Yes but no link opened: nobody is there to see
     // it.
@@ -173,9 +182,14 @@ public:
     TrackState Track;
     RaceState Race;
     HudSprites Hud;
-    TScrollBackground* CurrentBackground = nullptr;
+    TScrollBackground* CurrentBackground = nullptr;  // the race's road
     int SongHandle = 0;
     FrameProfile Profile;
+
+    // ---- Front end ----------------------------------------------------------------------------
+    // The menu screens see the game through the adapter, which is therefore made first.
+    FormMenuHost MenuHostAdapter{*this};
+    TFrontEnd FrontEnd{MenuHostAdapter};
 
     const FormConfig& Config() const { return config_; }
     // Reports a fatal start-up problem: a message box (when allowed) and a line on stderr.

@@ -62,7 +62,9 @@ int RunGame() {
     SDL_InitSubSystem(SDL_INIT_AUDIO);
     int status = 0;
     {
-        TMForm form{FormConfig{}};
+        FormConfig config;
+        config.saveDir = config.dataDir + "/Save";
+        TMForm form{config};
         try {
             if (!form.FormCreate()) {
                 status = 1;

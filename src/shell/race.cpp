@@ -60,7 +60,7 @@ void TMForm::StartRace(int firstLevel) {
     Hud.WeaponIcon = TMyImageSprite::CreateAt(engine, 2, "BonusM", 627, 251, 12);
     Hud.WeaponIcon->Visible = false;
 
-    Race.Player = new TPlayer(engine, Host(), Race.SelectedCar);
+    Race.Player = new TPlayer(engine, Host(), FrontEnd.StartGame.SelectedCar);
     CurrentBackground->SolidListener = Race.Player;
     CreateRocketPool(engine, Host(), Race);
     DrawHud();

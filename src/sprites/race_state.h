@@ -1,6 +1,6 @@
 #pragma once
 // What the race's actors share: the score and lives, the world velocity that scrolls the road,
-// the car's choice, and the race's sprites by kind, so that each actor can reach the others.
+// and the race's sprites by kind, so that each actor can reach the others.
 
 #include <array>
 
@@ -15,7 +15,6 @@ struct RaceState {
     // The car's velocity as the road sees it; the background moves by half of it each frame.
     double WorldVelocityX = 0;
     double WorldVelocityY = 0;
-    int SelectedCar = 1;  // 1..6, the start-game screen's choice, kept for the whole run
 
     TPlayer* Player = nullptr;
     // The five rockets, parked and reused for the whole race.

@@ -71,8 +71,21 @@ std::string SourceText() {
     return all;
 }
 
-// Literals in the code that look like names but are texts or keys, not pictures or sounds.
-const std::set<std::string> kNotAssets = {"Pause", "Data", "DISPLAY", "Courier"};
+// Literals in the code that look like names but are texts or keys, not pictures or sounds: the
+// window and menu texts, the font name, the score server's variable.
+const std::set<std::string> kNotAssets = {"Pause",
+                                          "Data",
+                                          "DISPLAY",
+                                          "Courier",
+                                          "OPTIONS",
+                                          "HELP",
+                                          "ABOUT",
+                                          "BONUSES",
+                                          "CONTROLS",
+                                          "ZARVEX",
+                                          "Gun",
+                                          "Life",
+                                          "ZARVEX2_SCORE_SERVER"};
 
 // Names the code builds from a prefix and a number or a direction.
 const std::map<std::string, std::vector<std::string>> kBuiltNames = {

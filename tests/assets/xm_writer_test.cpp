@@ -97,6 +97,13 @@ TEST(XmWriterTest, RefusesModulesTheGameCannotUse) {
     missing.orders = {0, 1};
     EXPECT_THROW(WriteXm(missing), std::invalid_argument);
 
+    XmModule jump = SmallModule();
+    jump.patterns[0].At(3, 1).effect = kXmPositionJump;
+    jump.patterns[0].At(3, 1).param = 1;  // the song has one order
+    EXPECT_THROW(WriteXm(jump), std::invalid_argument);
+    jump.patterns[0].At(3, 1).param = 0;
+    EXPECT_NO_THROW(WriteXm(jump));
+
     XmModule loop = SmallModule();
     loop.instruments[0].sample.looped = true;
     loop.instruments[0].sample.loopStart = 3;

@@ -158,13 +158,12 @@ TEST_P(ColorIdentifierTest, MapsToBlueGreenRed) {
     EXPECT_EQ(images[0].transparentColor, GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Identifiers, ColorIdentifierTest,
-                         ::testing::Values(ColorCase{"clFuchsia", 0x00FF00FF},
-                                           ColorCase{"clWhite", 0x00FFFFFF},
-                                           ColorCase{"clBlack", 0}, ColorCase{"CLLIME", 0x0000FF00},
-                                           ColorCase{"clRed", 0x000000FF},
-                                           ColorCase{"clNavy", 0x00800000},
-                                           ColorCase{"clNoSuchColour", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Identifiers, ColorIdentifierTest,
+    ::testing::Values(ColorCase{"clFuchsia", 0x00FF00FF}, ColorCase{"clWhite", 0x00FFFFFF},
+                      ColorCase{"clBlack", 0}, ColorCase{"CLLIME", 0x0000FF00},
+                      ColorCase{"clRed", 0x000000FF}, ColorCase{"clNavy", 0x00800000},
+                      ColorCase{"clNone", kColorNone}, ColorCase{"clNoSuchColour", 0}));
 
 TEST(ImageArchiveReaderTest, KeepsDuplicatesInOrderAndTheFirstWinsTheLookUp) {
     ArchiveBuilder archive(kImageClass);

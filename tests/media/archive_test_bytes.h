@@ -128,4 +128,77 @@ inline std::vector<uint8_t> PictureData(const std::vector<uint8_t>& dib,
     return out.Take();
 }
 
+// One way of storing a bitmap: header kind, bit depth, compression, row order.
+struct DibVariant {
+    const char* name;
+    bool core;  // 12-byte core header instead of the 40-byte info header
+    uint16_t bits;
+    uint32_t compression;  // 0 none, 1 8-bit runs, 2 4-bit runs, 3 bit fields
+    bool topDown = false;
+};
+
+// Every way the decoder accepts.
+inline const std::vector<DibVariant>& AllDibVariants() {
+    static const std::vector<DibVariant> variants = {
+        {"Core1", true, 1, 0},
+        {"Core4", true, 4, 0},
+        {"Core8", true, 8, 0},
+        {"Core24", true, 24, 0},
+        {"Info1", false, 1, 0},
+        {"Info4", false, 4, 0},
+        {"Info8", false, 8, 0},
+        {"Info16", false, 16, 0},
+        {"Info24", false, 24, 0},
+        {"Info32", false, 32, 0},
+        {"Info24TopDown", false, 24, 0, true},
+        {"RunLength8", false, 8, 1},
+        {"RunLength4", false, 4, 2},
+        {"BitFields16", false, 16, 3},
+        {"BitFields32", false, 32, 3},
+    };
+    return variants;
+}
+
+// A width x height bitmap stored the variant's way, with every row present. Run-length rows are
+// runs of at most 255 pixels, each row ended by an end-of-line escape, the picture by an
+// end-of-picture escape.
+inline std::vector<uint8_t> SampleDib(const DibVariant& v, int width, int height) {
+    ByteWriter out;
+    out.PutBytes(
+        v.core ? CoreHeader(static_cast<uint16_t>(width), static_cast<uint16_t>(height), v.bits)
+               : InfoHeader(width, v.topDown ? -height : height, v.bits, v.compression));
+    if (v.compression == 3) {
+        const bool wide = v.bits == 32;
+        out.PutU32(wide ? 0x00FF0000u : 0xF800u);
+        out.PutU32(wide ? 0x0000FF00u : 0x07E0u);
+        out.PutU32(wide ? 0x000000FFu : 0x001Fu);
+    }
+    if (v.bits <= 8) {
+        for (int i = 0; i < (1 << v.bits); ++i) {
+            out.PutU8(static_cast<uint8_t>(i * 7));
+            out.PutU8(static_cast<uint8_t>(i * 13));
+            out.PutU8(static_cast<uint8_t>(i * 29));
+            if (!v.core) out.PutU8(0);
+        }
+    }
+    if (v.compression == 1 || v.compression == 2) {
+        for (int row = 0; row < height; ++row) {
+            for (int left = width; left > 0; left -= 255) {
+                out.PutU8(static_cast<uint8_t>(left < 255 ? left : 255));
+                out.PutU8(static_cast<uint8_t>(row * 3 + 0x21));
+            }
+            out.PutU8(0);
+            out.PutU8(0);
+        }
+        out.PutU8(0);
+        out.PutU8(1);
+        return out.Take();
+    }
+    const size_t stride = ((static_cast<size_t>(width) * v.bits + 31) / 32) * 4;
+    for (size_t i = 0; i < stride * static_cast<size_t>(height); ++i) {
+        out.PutU8(static_cast<uint8_t>(i * 37 + 11));
+    }
+    return out.Take();
+}
+
 }  // namespace archive_test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "media/display.h"
@@ -19,22 +20,49 @@ TEST(RefreshRateGuard, UnknownRatesCountAsSixtyHertz) {
     EXPECT_EQ(UsableRefreshRate(75), 75);
 }
 
+struct PlacementCase {
+    int outputWidth;
+    int outputHeight;
+    SDL_Rect dest;
+};
+
+// Full screen: the whole surface, as large as fits at 4:3, centred; an odd leftover pixel goes
+// to the right or bottom bar.
 TEST(SurfacePlacement, FullScreenKeepsFourToThreeCentred) {
-    const SDL_Rect wide = SurfacePlacement(1920, 1080, true);
-    EXPECT_EQ(wide.w, 1440);
-    EXPECT_EQ(wide.h, 1080);
-    EXPECT_EQ(wide.x, 240);
-    EXPECT_EQ(wide.y, 0);
+    const PlacementCase cases[] = {
+        {1920, 1080, {240, 0, 1440, 1080}},  // wide: bars left and right
+        {1280, 1024, {0, 32, 1280, 960}},    // tall: bars top and bottom
+        {800, 600, {0, 0, 800, 600}},        // exact
+        {1024, 768, {0, 0, 1024, 768}},      // 4:3 scaled
+        {1366, 768, {171, 0, 1024, 768}},    // odd leftover of 342: 171 left, 171 right
+        {1367, 768, {171, 0, 1024, 768}},    // 343 over: the extra pixel on the right
+        {640, 481, {0, 0, 640, 480}},        // a row too many: the bar is below
+        {3840, 2160, {480, 0, 2880, 2160}},
+    };
+    for (const PlacementCase& c : cases) {
+        const SurfaceView view = SurfacePlacement(c.outputWidth, c.outputHeight, true);
+        SCOPED_TRACE(std::to_string(c.outputWidth) + " x " + std::to_string(c.outputHeight));
+        EXPECT_EQ(view.source.x, 0);
+        EXPECT_EQ(view.source.y, 0);
+        EXPECT_EQ(view.source.w, kSurfaceWidth);
+        EXPECT_EQ(view.source.h, kSurfaceHeight);
+        EXPECT_EQ(view.dest.x, c.dest.x);
+        EXPECT_EQ(view.dest.y, c.dest.y);
+        EXPECT_EQ(view.dest.w, c.dest.w);
+        EXPECT_EQ(view.dest.h, c.dest.h);
+    }
+}
 
-    const SDL_Rect tall = SurfacePlacement(1280, 1024, true);
-    EXPECT_EQ(tall.w, 1280);
-    EXPECT_EQ(tall.h, 960);
-    EXPECT_EQ(tall.x, 0);
-    EXPECT_EQ(tall.y, 32);
-
-    const SDL_Rect exact = SurfacePlacement(800, 600, true);
-    EXPECT_EQ(exact.x, 0);
-    EXPECT_EQ(exact.w, 800);
+TEST(SurfacePlacement, WindowShowsTheTopLeftOfTheSurfaceOneToOne) {
+    const SurfaceView view = SurfacePlacement(kClientWidth, kClientHeight, false);
+    EXPECT_EQ(view.source.x, 0);
+    EXPECT_EQ(view.source.y, 0);
+    EXPECT_EQ(view.source.w, kClientWidth);
+    EXPECT_EQ(view.source.h, kClientHeight);
+    EXPECT_EQ(view.dest.x, 0);
+    EXPECT_EQ(view.dest.y, 0);
+    EXPECT_EQ(view.dest.w, kClientWidth);
+    EXPECT_EQ(view.dest.h, kClientHeight);
 }
 
 TEST_F(HeadlessDisplayTest, ClearFillsTheWholeBackBuffer) {
@@ -46,22 +74,82 @@ TEST_F(HeadlessDisplayTest, ClearFillsTheWholeBackBuffer) {
     EXPECT_EQ(At(pixels, 400, 300), 0xFF123456u);
 }
 
-TEST_F(HeadlessDisplayTest, WindowedMouseMapsOntoTheWholeSurface) {
+TEST_F(HeadlessDisplayTest, WindowedMouseMapsOneToOne) {
     int sx = -1;
     int sy = -1;
     display.WindowToSurface(0, 0, sx, sy);
     EXPECT_EQ(sx, 0);
     EXPECT_EQ(sy, 0);
     display.WindowToSurface(kClientWidth / 2, kClientHeight / 2, sx, sy);
-    EXPECT_EQ(sx, 400);
-    EXPECT_EQ(sy, 300);
+    EXPECT_EQ(sx, 396);
+    EXPECT_EQ(sy, 296);
     display.WindowToSurface(kClientWidth - 1, kClientHeight - 1, sx, sy);
-    EXPECT_EQ(sx, 799);
-    EXPECT_EQ(sy, 599);
-    // Positions off the client area (a drag leaving the window) stay on the surface.
+    EXPECT_EQ(sx, 791);
+    EXPECT_EQ(sy, 591);
+    // Positions off the client area (a drag leaving the window) stay on the part shown.
     display.WindowToSurface(-20, 5000, sx, sy);
     EXPECT_EQ(sx, 0);
-    EXPECT_EQ(sy, 599);
+    EXPECT_EQ(sy, 591);
+    display.WindowToSurface(kClientWidth, 3, sx, sy);
+    EXPECT_EQ(sx, 791);
+    EXPECT_EQ(sy, 3);
+}
+
+// Every pixel of a surface whose neighbours all differ, so that any shift, scaling or smoothing
+// shows.
+uint32_t PatternPixel(int x, int y) {
+    return 0xFF000000u | static_cast<uint32_t>((x * 7 + y) & 0xFF) << 16 |
+           static_cast<uint32_t>((y * 5 + x / 3) & 0xFF) << 8 |
+           static_cast<uint32_t>((x ^ y) & 0xFF);
+}
+
+TEST_F(HeadlessDisplayTest, TheWindowShowsTheSurfacePixelForPixel) {
+    std::vector<uint32_t> pattern(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
+    for (int y = 0; y < kSurfaceHeight; ++y) {
+        for (int x = 0; x < kSurfaceWidth; ++x) pattern[y * kSurfaceWidth + x] = PatternPixel(x, y);
+    }
+    SDL_Texture* source =
+        SDL_CreateTexture(display.Renderer(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                          kSurfaceWidth, kSurfaceHeight);
+    ASSERT_NE(source, nullptr) << SDL_GetError();
+    ASSERT_EQ(SDL_UpdateTexture(source, nullptr, pattern.data(), kSurfaceWidth * 4), 0);
+    SDL_RenderCopy(display.Renderer(), source, nullptr, nullptr);
+    SDL_DestroyTexture(source);
+    ASSERT_EQ(Snapshot(), pattern);
+
+    std::vector<uint32_t> window;
+    int width = 0;
+    int height = 0;
+    display.ObserveWindow([&](const std::vector<uint32_t>& pixels, int w, int h) {
+        window = pixels;
+        width = w;
+        height = h;
+    });
+    display.Present();
+    ASSERT_EQ(width, kClientWidth);
+    ASSERT_EQ(height, kClientHeight);
+    int wrong = 0;
+    for (int y = 0; y < kClientHeight; ++y) {
+        for (int x = 0; x < kClientWidth; ++x) {
+            if ((window[y * kClientWidth + x] | 0xFF000000u) != PatternPixel(x, y)) {
+                if (wrong++ < 5) ADD_FAILURE() << "window pixel " << x << ", " << y << " differs";
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    // The back buffer is still the one drawn into.
+    display.ClearTo(0x00FF00);
+    EXPECT_EQ(At(Snapshot(), 5, 5), 0xFF00FF00u);
+}
+
+// The hand is the pointer over the game's window. The offscreen driver has no system cursors;
+// there the test only shows that the display opens and closes without one.
+TEST_F(HeadlessDisplayTest, TheHandCursorIsActiveWhileTheDisplayIsOpen) {
+    if (display.Cursor() == nullptr) {
+        GTEST_SKIP() << "the video driver " << SDL_GetCurrentVideoDriver()
+                     << " has no system cursors";
+    }
+    EXPECT_EQ(SDL_GetCursor(), display.Cursor());
 }
 
 TEST_F(HeadlessDisplayTest, PresentLeavesTheBackBufferDrawable) {

@@ -165,6 +165,24 @@ TEST_F(ImageDrawTest, OpaquePicturesShowTheKeyColourAndStillBlend) {
     EXPECT_EQ(At(pixels, 210, 8), BodyColour(0));
 }
 
+// "clNone" as the key colour leaves nothing out, whatever its low bytes read as: white stays.
+TEST_F(ImageDrawTest, KeyColourNoneDrawsEveryPixel) {
+    ImageEntry entry = StripEntry(true);
+    entry.name = "NoKey";
+    entry.transparentColor = kColorNone;
+    entry.picture.pixels[0] = 0xFFFFFFFFu;  // white, what 0x1FFFFFFF's colour bytes say
+    TPictureItem item(entry);
+    item.Prepare(display.Renderer());
+    EXPECT_FALSE(item.Transparent());
+    item.DrawPattern(0, 0, 0);
+    item.DrawBlended(SDL_Rect{100, 0, kPatternW, kPatternH}, 0, 255);
+    const auto pixels = Snapshot();
+    EXPECT_EQ(At(pixels, 0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(At(pixels, 4, 4), kMagenta);
+    EXPECT_EQ(At(pixels, 100, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(At(pixels, 104, 4), kMagenta);
+}
+
 struct TurnCase {
     const char* label;
     int width;

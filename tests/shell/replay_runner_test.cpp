@@ -109,6 +109,24 @@ TEST(ReplayRunnerTest, StateHasTheSharedKeysAndTheRaceKeysDuringARace) {
         EXPECT_NE(raceState.find(key), std::string::npos) << key << " in " << raceState;
 }
 
+TEST(ReplayRunnerTest, StateShowsTheFrontEndWithNamesEscaped) {
+    auto runner = MakeTestRunner();
+    runner->RunFrame();
+    TMForm& form = runner->Form();
+    form.HighScores.Slot(1).Name = "A\"b\\c";
+    form.HighScores.Slot(2).Name = std::string("tab\there\xe9");
+    form.Options.Country = "Peru";
+    const std::string state = runner->StateJson();
+    for (const char* key :
+         {"\"IntroRunning\":true", "\"SelectedCar\":1", "\"PendingCar\":1", "\"CarChanging\":false",
+          "\"HelpPage\":1", "\"EditingCountry\":false", "\"FullScreen\":0", "\"Music\":1",
+          "\"Sound\":1", "\"Country\":\"Peru\"",
+          "\"HighScores\":[[\"A\\\"b\\\\c\",5000],[\"tab\\u0009here\\u00e9\",4500],"
+          "[\"ANONYMOUS\",4000]",
+          "[\"ANONYMOUS\",500]]}"})
+        EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
+}
+
 TEST(ReplayRunnerTest, FrameRateIsMeasuredFromTheSimulatedClock) {
     auto runner = MakeTestRunner(60);
     runner->RunUntil(61);

@@ -8,16 +8,34 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <thread>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
 
-// Starts the real game in the build folder (where Data/ is), headless.
-pid_t StartGame() {
+// A working folder of its own for one game: the build's generated data, and a save folder
+// that no other test shares.
+fs::path MakeGameFolder(const std::string& name) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("zarvex2-signal-" + name + "-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "Data");
+    const fs::path built = fs::absolute("Data");
+    for (const char* part : {"Res", "Music", "fonts.conf"})
+        fs::create_symlink(built / part, folder / "Data" / part);
+    return folder;
+}
+
+// Starts the real game in the folder, headless.
+pid_t StartGame(const fs::path& folder) {
     const pid_t pid = fork();
     if (pid == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         execl(ZARVEX2_BINARY, ZARVEX2_BINARY, static_cast<char*>(nullptr));
@@ -38,8 +56,9 @@ bool WaitForExit(pid_t pid, std::chrono::milliseconds limit, int& status) {
 
 class QuitSignalTest : public ::testing::TestWithParam<int> {};
 
-TEST_P(QuitSignalTest, EndsTheRunningGameWithStatusZero) {
-    const pid_t pid = StartGame();
+TEST_P(QuitSignalTest, EndsTheRunningGameWithStatusZeroAndItsSavesWritten) {
+    const fs::path folder = MakeGameFolder(std::to_string(GetParam()));
+    const pid_t pid = StartGame(folder);
     ASSERT_GT(pid, 0);
     int status = 0;
     // Let the game come up to its menu first; a signal during start-up is honoured all the same.
@@ -58,6 +77,13 @@ TEST_P(QuitSignalTest, EndsTheRunningGameWithStatusZero) {
     std::printf("signal %d: the game ended %.0f ms later\n", GetParam(), ms);
     ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    // The shut-down wrote the options (five lines, the flags first) and the table.
+    std::ifstream options(folder / "Data" / "Save" / "options", std::ios::binary);
+    std::string first;
+    EXPECT_TRUE(std::getline(options, first));
+    EXPECT_EQ(first, "0\r");
+    EXPECT_TRUE(fs::is_regular_file(folder / "Data" / "Save" / "hs"));
+    fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));

@@ -22,12 +22,17 @@ TEST(StartupTest, AMissingArchiveStopsTheStartWithItsName) {
     EXPECT_NE(message.find("Res1.dxg"), std::string::npos) << message;
 }
 
-TEST(StartupTest, TheGameOpensOnTheMenuWithTheMenuBackground) {
-    auto runner = MakeTestRunner();
+TEST(StartupTest, TheGameOpensOnTheMainMenuWithItsIntro) {
+    auto sounds = std::make_shared<SoundLog>();
+    auto runner = MakeTestRunner(85, 0, 1, sounds);
     runner->RunFrame();
-    EXPECT_EQ(runner->Form().Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(runner->Form().MDXSpriteEngine.SpriteCount, 1);
-    EXPECT_TRUE(runner->Form().SystemCursorVisible());
+    const TMForm& form = runner->Form();
+    EXPECT_EQ(form.Screens.ScreenState, kScreenMainMenu);
+    EXPECT_TRUE(form.Screens.IntroRunning);
+    EXPECT_EQ(form.Screens.SelectedButton, 1);
+    EXPECT_EQ(form.MDXSpriteEngine.SpriteCount, 7);  // the background and six buttons
+    EXPECT_EQ(sounds->Count("MenuBegin"), 1);
+    EXPECT_TRUE(form.SystemCursorVisible());
 }
 
 TEST(StartupTest, AltEnterDuringTheRacePausesItAcrossTheDisplayChange) {

@@ -166,8 +166,9 @@ TEST_P(RaceWindowTest, ExitToMenuWithoutATableEntryEndsTheRace) {
     EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
     EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
     EXPECT_EQ(form->Race.Player, nullptr);
-    runner->RunFrame();  // the empty menu draws without the race's sprites
-    EXPECT_LE(form->MDXSpriteEngine.SpriteCount, 2);
+    runner->RunFrame();  // the menu, without the race's sprites: its background and buttons
+    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_FALSE(form->Screens.IntroRunning);
 }
 
 INSTANTIATE_TEST_SUITE_P(RefreshRates, RaceWindowTest, ::testing::Values(60, 85));

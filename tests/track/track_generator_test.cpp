@@ -436,6 +436,49 @@ TEST(TrackGenerator, MapFingerprintIsStable) {
     EXPECT_EQ(hash, 0x081242b80796833dull) << std::hex << hash;
 }
 
+// The same pin over levels of every length and several seeds, with the generator's state after
+// the build: the traffic, the crowd and the bonuses draw on from there, so a change in how many
+// draws the build takes would change every level's actors too. Any speed-up of the generator
+// must keep every one of these.
+TEST(TrackGenerator, MapsAndDrawCountsArePinnedAcrossLevelsAndSeeds) {
+    struct Pin {
+        int level;
+        uint32_t seed;
+        uint64_t hash;
+    };
+    const Pin pins[] = {
+        {1, 1u, 0xd51d06b6e59a02b0ull},     {1, 2u, 0x3d528b950897e56dull},
+        {1, 3u, 0x3b35beb32b4cf3ecull},     {1, 1001u, 0x1f8062b49685a1ccull},
+        {1, 4242u, 0x437cd1602e4fa1b1ull},  {2, 1u, 0xc04651821f717087ull},
+        {2, 2u, 0x835b0059b2eebeecull},     {2, 3u, 0xe38ec8b3bd985284ull},
+        {2, 1001u, 0xc25014916f3c5815ull},  {2, 4242u, 0x707ee0314b2f4f8bull},
+        {5, 1u, 0x3e63a55a183c9605ull},     {5, 2u, 0x8b753c5afa512b23ull},
+        {5, 3u, 0x8c15848e51c8596bull},     {5, 1001u, 0x403a062130b4c523ull},
+        {5, 4242u, 0xa59f4ecfe989757aull},  {6, 1u, 0x10b2e6450731256cull},
+        {6, 2u, 0x99b4767e0cf131b3ull},     {6, 3u, 0xfed79532ac4df0acull},
+        {6, 1001u, 0xc724dc21dbfc686full},  {6, 4242u, 0x9636b76c331952e2ull},
+        {12, 1u, 0x10b2e6450731256cull},    {12, 2u, 0x99b4767e0cf131b3ull},
+        {12, 3u, 0xfed79532ac4df0acull},    {12, 1001u, 0xc724dc21dbfc686full},
+        {12, 4242u, 0x9636b76c331952e2ull}, {25, 1u, 0x10b2e6450731256cull},
+        {25, 2u, 0x99b4767e0cf131b3ull},    {25, 3u, 0xfed79532ac4df0acull},
+        {25, 1001u, 0xc724dc21dbfc686full}, {25, 4242u, 0x9636b76c331952e2ull},
+    };
+    for (const Pin& pin : pins) {
+        auto state = std::make_unique<TrackState>();
+        TRandom random(pin.seed);
+        TTrackGenerator(*state, random).SetUpLevel(pin.level);
+        uint64_t hash = 1469598103934665603ull;  // FNV-1a over the map, then the draws' state
+        for (int k = 0; k < kTrackRows * kTrackCols; ++k) {
+            hash ^= static_cast<uint8_t>(state->TrackMap.Data()[k]);
+            hash *= 1099511628211ull;
+        }
+        hash ^= random.SeedValue();
+        hash *= 1099511628211ull;
+        EXPECT_EQ(hash, pin.hash) << "level " << pin.level << " seed " << pin.seed << std::hex
+                                  << " hash " << hash;
+    }
+}
+
 TEST(TrackGenerator, RegeneratingReplacesTheWholeMap) {
     auto state = std::make_unique<TrackState>();
     TRandom random(77);

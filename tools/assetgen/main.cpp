@@ -1,6 +1,7 @@
 // zarvex2-assetgen: writes the game's archives and songs under a Data folder.
 //   zarvex2-assetgen --out DIR              DIR/Res/Res1.dxg, Res2.dxg, Sounds.dxw, DIR/Music/*.xm
 //   zarvex2-assetgen --contact-sheet FILE   a PNG showing every picture with its name
+//   zarvex2-assetgen --measure [DIR]        figures of every sound and song, renders to DIR
 
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "asset_parts.h"
 #include "contact_sheet.h"
 #include "media/archive_writer.h"
+#include "sound_report.h"
 
 namespace {
 
@@ -22,7 +24,8 @@ std::vector<ImageEntry> Archive2Images() {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: zarvex2-assetgen --out DIR | --contact-sheet FILE.png\n");
+    std::fprintf(
+        stderr, "usage: zarvex2-assetgen --out DIR | --contact-sheet FILE.png | --measure [DIR]\n");
     return 2;
 }
 
@@ -34,6 +37,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
             outDir = argv[++i];
+        } else if (std::strcmp(argv[i], "--measure") == 0) {
+            return PrintSoundReport(i + 1 < argc ? argv[i + 1] : "");
         } else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc) {
             sheetPath = argv[++i];
         } else {

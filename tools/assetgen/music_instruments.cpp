@@ -142,7 +142,9 @@ XmInstrument GlassBell() {
                                    {5.43 * kPitch, 0.12, 0.12},
                                    {6.79 * kPitch, 0.06, 0.08}},
                                   kRate);
-    return Make("Glass bell", OneShot("glass bell", std::move(bell), kRate * kMiddleC / kPitch));
+    // Released notes die away over a few ticks instead of stopping dead.
+    return Make("Glass bell", OneShot("glass bell", std::move(bell), kRate * kMiddleC / kPitch),
+                XmEnvelope{{{0, 64}, {1, 64}, {14, 0}}, 1});
 }
 
 XmInstrument RoundBass() {
@@ -169,6 +171,24 @@ XmInstrument SoftLead() {
     lead.vibratoDepth = 3;
     lead.vibratoRate = 14;
     return lead;
+}
+
+XmInstrument WarmKeys() {
+    // An electric piano at middle C: a round tone whose upper harmonics fade first, a short
+    // bright tine at the strike, and a slow shimmer between two barely detuned strings.
+    constexpr int kRate = 22050;
+    constexpr double kPitch = kMiddleC;
+    Signal keys = synth::Partials(1.6,
+                                  {{kPitch, 1.0, 0.9},
+                                   {kPitch * 1.002, 0.35, 0.8},
+                                   {2.0 * kPitch, 0.35, 0.35},
+                                   {3.0 * kPitch, 0.12, 0.2},
+                                   {4.0 * kPitch, 0.05, 0.12},
+                                   {7.1 * kPitch, 0.12, 0.025},
+                                   {13.4 * kPitch, 0.05, 0.012}},
+                                  kRate);
+    return Make("Warm keys", OneShot("warm keys", std::move(keys), kRate),
+                XmEnvelope{{{0, 64}, {1, 64}, {10, 0}}, 1});
 }
 
 XmInstrument SoftKick() {

@@ -12,6 +12,7 @@ XmInstrument SoftPad();
 XmInstrument GlassBell();
 XmInstrument RoundBass();
 XmInstrument SoftLead();
+XmInstrument WarmKeys();
 XmInstrument SoftKick();
 XmInstrument Snap();
 XmInstrument Shaker();

@@ -34,6 +34,15 @@ struct EngineTone {
     double noiseLevel = 0.15;
     double noiseHz = 800.0;  // centre of the exhaust noise band
     double toneHz = 3000.0;  // final low-pass: lower is darker / further away
+    // Small speakers play little below 100 Hz, so the engine is heard through its harmonics:
+    // the firing fundamental is held back, the exhaust's body resonance lifts the harmonics
+    // around it, a little overdrive adds rasp, and a high-pass keeps the deep rumble in check.
+    double fundamental = 0.5;  // level of the first harmonic against the 1 / n^brightness row
+    double bodyHz = 420.0;     // centre of the body resonance
+    double bodyGain = 1.5;     // its lift, 0: none
+    double bodyOctaves = 1.0;  // its width
+    double drive = 0.0;        // overdrive, 0: clean
+    double highPassHz = 70.0;
     uint64_t seed = 1;
 };
 
@@ -82,7 +91,10 @@ Signal RenderEngine(const EngineTone& tone, int length, int preroll, ExtraFn ext
         detunedPhase[static_cast<size_t>(k)] = noise.Uniform();
         // Soften the top harmonics so the band edge is not heard.
         const double edge = std::clamp((harmonics + 1.0 - k) / 4.0, 0.0, 1.0);
-        level[static_cast<size_t>(k)] = edge / std::pow(k, tone.brightness);
+        const double octavesFromBody = std::log2(k * f / tone.bodyHz) / tone.bodyOctaves;
+        const double body = 1.0 + tone.bodyGain * std::exp(-octavesFromBody * octavesFromBody);
+        level[static_cast<size_t>(k)] =
+            edge * body * (k == 1 ? tone.fundamental : 1.0) / std::pow(k, tone.brightness);
     }
     const double lopePhase = noise.Uniform();
     const int firingsPerLoop = static_cast<int>(std::lround(f * kEngineLoopSeconds));
@@ -90,6 +102,7 @@ Signal RenderEngine(const EngineTone& tone, int length, int preroll, ExtraFn ext
 
     Biquad exhaust(Biquad::Kind::BandPass, tone.noiseHz, 0.8, kSoundRate);
     Biquad colour(Biquad::Kind::LowPass, tone.toneHz, 0.7, kSoundRate);
+    Biquad rumble(Biquad::Kind::HighPass, tone.highPassHz, 0.7, kSoundRate);
     Signal out(static_cast<size_t>(length));
     for (int n = 0; n < length; ++n) {
         const double t = static_cast<double>(n - preroll) / kSoundRate;
@@ -112,8 +125,9 @@ Signal RenderEngine(const EngineTone& tone, int length, int preroll, ExtraFn ext
 
         const auto [gain, addedNoise] = extra(t);
         const double puff = tone.noiseLevel * exhaust.Process(noise.Bipolar()) * (0.4 + swell);
-        const double x = (harmonicSum * pulse * strength + puff * 5.0) * gain + addedNoise;
-        out[static_cast<size_t>(n)] = colour.Process(x);
+        double x = (harmonicSum * pulse * strength + puff * 5.0) * gain + addedNoise;
+        if (tone.drive > 0.0) x = std::tanh(tone.drive * x) / tone.drive;
+        out[static_cast<size_t>(n)] = rumble.Process(colour.Process(x));
     }
     return out;
 }
@@ -142,13 +156,19 @@ Signal MakeNeutral() {
     tone.firingHz = kNeutralHz;
     tone.brightness = 1.05;
     tone.topHz = 2400.0;
-    tone.lopeLevel = 0.45;
     tone.pulseDepth = 0.7;
     tone.roughness = 0.3;
     tone.noiseLevel = 0.10;
     tone.noiseHz = 350.0;
     tone.toneHz = 1400.0;
     tone.seed = 101;
+    // At idle the firing note is deep; the ear follows it through the harmonics above.
+    tone.fundamental = 0.7;
+    tone.lopeLevel = 0.12;
+    tone.bodyHz = 320.0;
+    tone.bodyGain = 2.2;
+    tone.drive = 0.8;
+    tone.highPassHz = 35.0;
     return EngineLoop(tone);
 }
 
@@ -160,13 +180,18 @@ Signal MakeAccel(int gear) {
     tone.brightness = 0.95 - 0.05 * g;
     tone.topHz = 4200.0 + 600.0 * g;
     tone.detuneHz = 2.0 * g;
-    tone.lopeLevel = 0.22;
     tone.pulseDepth = 0.55 - 0.05 * g;
     tone.roughness = 0.14;
     tone.noiseLevel = 0.14 + 0.02 * g;
     tone.noiseHz = 700.0 + 250.0 * g;
     tone.toneHz = 2600.0 + 500.0 * g;
     tone.seed = 200 + static_cast<uint64_t>(g);
+    tone.fundamental = 0.7;
+    tone.lopeLevel = 0.12;
+    tone.highPassHz = 45.0;
+    tone.bodyHz = 360.0 + 80.0 * g;
+    tone.bodyGain = 1.8;
+    tone.drive = 1.0;
     return EngineLoop(tone);
 }
 
@@ -176,13 +201,17 @@ Signal MakeSlowed() {
     tone.firingHz = kSlowedHz;
     tone.brightness = 1.35;
     tone.topHz = 3000.0;
-    tone.lopeLevel = 0.4;
     tone.pulseDepth = 0.75;
     tone.roughness = 0.5;
     tone.noiseLevel = 0.08;
     tone.noiseHz = 500.0;
     tone.toneHz = 1300.0;
     tone.seed = 301;
+    tone.fundamental = 0.4;
+    tone.lopeLevel = 0.15;
+    tone.bodyHz = 340.0;
+    tone.bodyGain = 2.0;
+    tone.drive = 0.8;
 
     // A few pops at fixed places in the loop, each a short crackle that dies in ~15 ms.
     struct Pop {
@@ -225,6 +254,8 @@ Signal MakeMaxed() {
     tone.noiseHz = 1800.0;
     tone.toneHz = 5500.0;
     tone.seed = 401;
+    tone.bodyHz = 750.0;
+    tone.drive = 1.2;
 
     constexpr double kCutsPerSecond = 14.0;  // 7 per loop
     constexpr double kCutLength = 0.024;
@@ -259,6 +290,8 @@ Signal MakeNitro() {
     tone.noiseHz = 1200.0;
     tone.toneHz = 6000.0;
     tone.seed = 501;
+    tone.bodyHz = 650.0;
+    tone.drive = 1.0;
 
     NoiseSource gas(502);
     Biquad roar(Biquad::Kind::BandPass, 1600.0, 0.6, kSoundRate);
@@ -315,6 +348,8 @@ Signal MakeShift() {
         const double click = tick.Process(noise.Bipolar()) * synth::Decay(dt, 0.006);
         out[static_cast<size_t>(n)] += 2.2 * knock + 3.0 * click;
     }
+    // The shift cuts in on a running engine: it eases in like the loops do.
+    synth::FadeIn(out, synth::SamplesFor(0.003, kSoundRate));
     synth::FadeOut(out, synth::SamplesFor(0.03, kSoundRate));
     return out;
 }

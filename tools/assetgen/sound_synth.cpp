@@ -240,6 +240,69 @@ Signal MakeSeamlessLoop(const Signal& source, int loopLength, int fadeLength) {
     return out;
 }
 
+namespace {
+
+// Raised-cosine gain of the i-th of `length` fade-in samples: 0 at the first, rising to 1.
+double FadeInGain(int i, int length) {
+    return 0.5 - 0.5 * std::cos(kPi * i / length);
+}
+// Gain of the sample `fromEnd` places before the end (0: the last) in a fade-out.
+double FadeOutGain(int fromEnd, int length) {
+    return 0.5 - 0.5 * std::cos(kPi * (fromEnd + 0.5) / length);
+}
+
+}  // namespace
+
+void OpenLoopQuietly(Signal& loop, int fadeIn, int fadeOut) {
+    const int size = static_cast<int>(loop.size());
+    if (size == 0 || fadeIn + fadeOut > size) return;
+    auto at = [&](int i) { return loop[static_cast<size_t>(((i % size) + size) % size)]; };
+    int best = 0;
+    double bestCost = -1.0;
+    for (int start = 0; start < size; ++start) {
+        double cost = 0.0;
+        for (int i = 0; i < fadeIn; ++i) {
+            const double lost = at(start + i) * (1.0 - FadeInGain(i, fadeIn));
+            cost += lost * lost;
+        }
+        for (int i = 0; i < fadeOut; ++i) {
+            const double lost = at(start - 1 - i) * (1.0 - FadeOutGain(i, fadeOut));
+            cost += lost * lost;
+        }
+        if (bestCost < 0.0 || cost < bestCost) {
+            bestCost = cost;
+            best = start;
+        }
+    }
+    std::rotate(loop.begin(), loop.begin() + best, loop.end());
+    for (int i = 0; i < fadeIn; ++i) loop[static_cast<size_t>(i)] *= FadeInGain(i, fadeIn);
+    for (int i = 0; i < fadeOut; ++i) {
+        loop[static_cast<size_t>(size - 1 - i)] *= FadeOutGain(i, fadeOut);
+    }
+}
+
+void RemoveDc(Signal& signal, bool looped, int sampleRate) {
+    if (signal.empty()) return;
+    if (!looped) {
+        // A second-order high-pass well below anything the sounds play.
+        Biquad blocker(Biquad::Kind::HighPass, 12.0, 0.7, sampleRate);
+        for (double& x : signal) x = blocker.Process(x);
+    }
+    const auto size = static_cast<double>(signal.size());
+    double mean = 0.0;
+    for (double x : signal) mean += x;
+    mean /= size;
+    if (looped) {
+        for (double& x : signal) x -= mean;
+        return;
+    }
+    // A Hann window has a mean of one half: twice the mean under it removes the mean exactly.
+    for (size_t i = 0; i < signal.size(); ++i) {
+        const double window = 0.5 - 0.5 * std::cos(kTwoPi * static_cast<double>(i) / size);
+        signal[i] -= 2.0 * mean * window;
+    }
+}
+
 void FadeIn(Signal& signal, int length) {
     const int n = std::min<int>(length, static_cast<int>(signal.size()));
     for (int i = 0; i < n; ++i) signal[static_cast<size_t>(i)] *= static_cast<double>(i) / n;

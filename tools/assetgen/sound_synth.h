@@ -143,6 +143,18 @@ void MixCircular(Signal& target, const Signal& source, int offset, double gain =
 // straight into its first. Components that repeat every loopLength samples pass unchanged.
 Signal MakeSeamlessLoop(const Signal& source, int loopLength, int fadeLength);
 
+// Rotates a seamless loop to start where fading it in over `fadeIn` samples and out over
+// `fadeOut` samples takes away the least (the quietest place, usually a trough between two
+// pulses), then applies those fades. Started from its beginning, the loop comes in from
+// silence without a click, and it still runs from its last sample into its first: a sound that
+// is stopped and another started in its place join silently.
+void OpenLoopQuietly(Signal& loop, int fadeIn, int fadeOut);
+
+// Takes the DC out of a signal. A loop loses its mean. A one-shot goes through a gentle
+// DC-blocking high-pass, and the little mean left is taken out under a window that leaves its
+// first and last samples untouched.
+void RemoveDc(Signal& signal, bool looped, int sampleRate);
+
 // Linear fades over the first / last `length` samples.
 void FadeIn(Signal& signal, int length);
 void FadeOut(Signal& signal, int length);

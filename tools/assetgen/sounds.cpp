@@ -1,5 +1,9 @@
-// The sound archive: 23 waves, all synthesised here. Engine-type loops are levelled to peak at
-// -9 dBFS because they run all the time; short events peak at -3 dBFS, so they stand out.
+// The sound archive: 23 waves, all synthesised here, and the mix they make in the race. Each
+// sound is set to a loudness (an A-weighted level over its loudest 300 ms, as a player hears it
+// on small speakers): the engine sits on the race music, the horn and the tyres a little above
+// it, the pick-up chimes clearly above, and crashes at least as loud as the chimes. No event
+// peaks above -6 dBFS, which leaves the mixer room for music, engine and a pile of events at
+// once.
 
 #include <algorithm>
 #include <array>
@@ -10,6 +14,7 @@
 
 #include "asset_parts.h"
 #include "media/riff_wave.h"
+#include "sound_measure.h"
 #include "sound_parts.h"
 
 namespace {
@@ -21,16 +26,42 @@ using synth::kTwoPi;
 using synth::NoiseSource;
 using synth::Signal;
 
-constexpr double kEventPeakDb = -3.0;
-constexpr double kEnginePeakDb = -9.0;
-// The horn is a loud steady tone; at the event level it would drown the whole race.
-constexpr double kHornPeakDb = -6.0;
+// How loud a sound is made: its loudness in dB(A), unless that would take its peak over the
+// ceiling in dBFS.
+struct Level {
+    double loudnessDb;
+    double ceilingDb = -6.0;
+};
+
+// The race music plays at about -27 dB(A) (its volume is set in the music player).
+constexpr double kEngineDb = -29.0;
+// Idling and coasting are the engine's quieter states, still well within earshot.
+constexpr double kIdleDb = kEngineDb - 3.5;
+// The horn and the tyres stand out from the engine without drowning it.
+constexpr double kHornDb = kEngineDb + 4.5;
+constexpr double kTyresDb = kEngineDb + 4.0;
+constexpr double kGunDb = -25.0;
+// A pick-up is a reward: a chime the player hears over everything that drives.
+constexpr double kChimeDb = -24.0;
+// A crash is at least as loud as a chime.
+constexpr double kImpactDb = -23.0;
+constexpr double kCryDb = -23.0;
 
 int Samples(double seconds) {
     return synth::SamplesFor(seconds, kSoundRate);
 }
 double TimeOf(int n) {
     return static_cast<double>(n) / kSoundRate;
+}
+
+// Takes out the deep bass that small speakers cannot play and that would only eat the mixer's
+// headroom. A loop is filtered round twice and keeps the second turn, so it stays seamless.
+void TrimSubBass(Signal& signal, double hz, bool looped) {
+    Biquad highPass(Biquad::Kind::HighPass, hz, 0.7, kSoundRate);
+    if (looped) {
+        for (double x : signal) highPass.Process(x);
+    }
+    for (double& x : signal) x = highPass.Process(x);
 }
 
 Signal Thump(double seconds, double startHz, double endHz, double pitchTau, double decayTau) {
@@ -153,12 +184,12 @@ Signal MakeMachineGun() {
             blast,
             NoiseBurst(0.35, Biquad(Biquad::Kind::LowPass, 1600.0, 0.7, kSoundRate), 0.028, noise),
             0, 1.6);
-        synth::MixInto(blast, Thump(0.35, 150.0, 48.0, 0.015, 0.035), 0, 0.9);
+        synth::MixInto(blast, Thump(0.35, 220.0, 90.0, 0.012, 0.025), 0, 0.45);
         // The bolt slamming home 45 ms after the shot.
         synth::MixInto(
             blast,
             NoiseBurst(0.05, Biquad(Biquad::Kind::BandPass, 4200.0, 2.0, kSoundRate), 0.003, noise),
-            Samples(0.045), 0.7);
+            Samples(0.045), 0.35);
         // A short echo off the street.
         synth::MixInto(
             blast,
@@ -169,6 +200,10 @@ Signal MakeMachineGun() {
         }
         synth::MixCircular(out, blast, Samples(0.002 + 0.2 * shot), variation);
     }
+    TrimSubBass(out, 110.0, true);
+    // Squeeze the muzzle blasts, so the fire sounds dense and loud without sharp peaks.
+    const double drive = 3.0 / synth::PeakOf(out);
+    for (double& x : out) x = std::tanh(drive * x);
     return out;
 }
 
@@ -200,28 +235,43 @@ Signal MakeRocket() {
 }
 
 Signal MakeExplosion() {
-    // A sharp crack, a deep falling boom, a roaring body that darkens, a long low rumble and
-    // bits of debris landing.
+    // A sharp crack, a chest-thumping boom, a roaring fireball that darkens as it burns out, a
+    // low rumble and bits of debris landing. The roar carries the explosion: it is pushed into
+    // a light overdrive, so it sounds big on small speakers without peaking.
     constexpr double kLength = 1.1;
     const int length = Samples(kLength);
     NoiseSource noise(23);
     Signal out(static_cast<size_t>(length));
-    synth::MixInto(
-        out, NoiseBurst(0.08, Biquad(Biquad::Kind::HighPass, 500.0, 0.7, kSoundRate), 0.012, noise),
-        0, 1.0);
-    synth::MixInto(out, Thump(kLength, 75.0, 28.0, 0.12, 0.28), 0, 1.1);
 
-    Biquad body(Biquad::Kind::LowPass, 4000.0, 0.8, kSoundRate);
-    synth::OnePoleLowPass rumbleA(90.0, kSoundRate);
-    synth::OnePoleLowPass rumbleB(90.0, kSoundRate);
+    // The crack: a burst of bright noise with a few sharper snaps inside it.
+    synth::MixInto(
+        out, NoiseBurst(0.06, Biquad(Biquad::Kind::HighPass, 900.0, 0.7, kSoundRate), 0.01, noise),
+        0, 1.2);
+    for (int i = 0; i < 5; ++i) {
+        const double at = 0.004 + 0.012 * i + noise.Between(0.0, 0.006);
+        Signal snap = NoiseBurst(
+            0.02, Biquad(Biquad::Kind::BandPass, noise.Between(1800.0, 4200.0), 1.5, kSoundRate),
+            0.003, noise);
+        synth::MixInto(out, snap, Samples(at), 1.6 * Decay(at, 0.03));
+    }
+    // The boom: a falling thump, pitched where a small speaker still gives it weight.
+    synth::MixInto(out, Thump(kLength, 140.0, 48.0, 0.06, 0.16), 0, 0.9);
+
+    // The fireball roar and the rumble under it.
+    Biquad fire(Biquad::Kind::LowPass, 3500.0, 0.8, kSoundRate);
+    Biquad body(Biquad::Kind::BandPass, 350.0, 0.7, kSoundRate);
+    synth::OnePoleLowPass rumbleA(160.0, kSoundRate);
+    synth::OnePoleLowPass rumbleB(160.0, kSoundRate);
     for (int n = 0; n < length; ++n) {
         const double t = TimeOf(n);
-        body.Set(150.0 + 3850.0 * Decay(t, 0.18), 0.8);
-        const double attack = std::min(1.0, t / 0.004);
-        const double roar = body.Process(noise.Bipolar()) * Decay(t, 0.3);
-        const double rumble = rumbleB.Process(rumbleA.Process(noise.Bipolar())) * 9.0 *
-                              std::min(1.0, t / 0.05) * Decay(t, 0.45);
-        out[static_cast<size_t>(n)] += attack * (1.2 * roar + rumble);
+        fire.Set(250.0 + 3300.0 * Decay(t, 0.22), 0.8);
+        body.Set(180.0 + 400.0 * Decay(t, 0.3), 0.7);
+        const double white = noise.Bipolar();
+        const double swell = synth::SmoothRise(t, 0.0, 0.02) * Decay(t - 0.05, 0.32);
+        const double roar = 1.3 * fire.Process(white) + 2.2 * body.Process(white);
+        const double rumble = rumbleB.Process(rumbleA.Process(noise.Bipolar())) * 5.0 *
+                              synth::SmoothRise(t, 0.0, 0.06) * Decay(t, 0.5);
+        out[static_cast<size_t>(n)] += roar * swell + rumble;
     }
 
     // Debris: sparse ticks, thinning out.
@@ -230,23 +280,30 @@ Signal MakeExplosion() {
         const double hz = noise.Between(1500.0, 5000.0);
         Signal bit =
             NoiseBurst(0.03, Biquad(Biquad::Kind::BandPass, hz, 3.0, kSoundRate), 0.004, noise);
-        synth::MixInto(out, bit, Samples(at), 0.9 * Decay(at, 0.4));
+        synth::MixInto(out, bit, Samples(at), 0.6 * Decay(at, 0.4));
     }
+    for (double& x : out) x = std::tanh(1.4 * x);
     synth::FadeOut(out, Samples(0.12));
     return out;
 }
 
 Signal MakeCollision() {
-    // A heavy thud with crumpling metal: short grains of bright noise and a ringing panel.
+    // A heavy knock with crumpling metal: a short thud pitched up into the range a small
+    // speaker plays, a crunch of mid-range grit, short grains of bright noise and a ringing
+    // panel, lightly overdriven so it hits hard at a modest peak.
     constexpr double kLength = 0.3;
     const int length = Samples(kLength);
     NoiseSource noise(24);
     Signal out(static_cast<size_t>(length));
-    synth::MixInto(out, Thump(kLength, 100.0, 52.0, 0.03, 0.06), 0, 1.2);
+    synth::MixInto(out, Thump(kLength, 180.0, 75.0, 0.02, 0.05), 0, 1.0);
+    synth::MixInto(
+        out,
+        NoiseBurst(kLength, Biquad(Biquad::Kind::BandPass, 700.0, 0.8, kSoundRate), 0.04, noise), 0,
+        2.2);
     synth::MixInto(
         out,
         NoiseBurst(kLength, Biquad(Biquad::Kind::LowPass, 2500.0, 0.7, kSoundRate), 0.022, noise),
-        0, 1.4);
+        0, 1.0);
     for (int i = 0; i < 18; ++i) {
         const double at = 0.15 * std::pow(noise.Uniform(), 1.3);
         const double hz = noise.Between(1000.0, 4200.0);
@@ -255,12 +312,14 @@ Signal MakeCollision() {
                        Biquad(Biquad::Kind::BandPass, hz, 3.0, kSoundRate), 0.006, noise);
         synth::MixInto(out, grain, Samples(at), 2.0 * Decay(at, 0.08));
     }
-    synth::MixInto(
-        out,
-        Partials(
-            kLength,
-            {{423.0, 0.12, 0.12}, {1131.0, 0.1, 0.09}, {1893.0, 0.08, 0.07}, {2757.0, 0.06, 0.05}}),
-        Samples(0.005));
+    synth::MixInto(out,
+                   Partials(kLength, {{423.0, 0.16, 0.12},
+                                      {1131.0, 0.12, 0.09},
+                                      {1893.0, 0.09, 0.07},
+                                      {2757.0, 0.06, 0.05}}),
+                   Samples(0.005));
+    TrimSubBass(out, 80.0, false);
+    for (double& x : out) x = std::tanh(2.6 * x);
     synth::FadeOut(out, Samples(0.03));
     return out;
 }
@@ -313,7 +372,8 @@ Signal MakeBonus() {
             const double hz = notes[i] * vibrato;
             const double level = std::min(1.0, dt / 0.003) * Decay(dt, last ? 0.14 : 0.05);
             dry[static_cast<size_t>(n)] +=
-                level * (0.4 * pulse.Next(hz) + 0.3 * octave.Next(2.0 * hz));
+                // A quarter-width pulse sits at -0.5 on average; centre it on zero.
+                level * (0.4 * (pulse.Next(hz) + 0.5) + 0.3 * octave.Next(2.0 * hz));
         }
     }
     Signal out = dry;
@@ -358,10 +418,24 @@ Signal MakeWeaponAppear() {
     return out;
 }
 
-WaveEntry Wave(std::string name, bool looped, Signal signal, double peakDb) {
-    // A one-shot never starts on a step from silence, even a click: 1 ms to come in.
-    if (!looped) synth::FadeIn(signal, Samples(0.001));
-    synth::NormalizePeak(signal, peakDb);
+WaveEntry Wave(std::string name, bool looped, Signal signal, Level level) {
+    synth::RemoveDc(signal, looped, kSoundRate);
+    if (looped) {
+        // The game stops one engine sound and starts the next from its first sample: a loop
+        // must come in from silence, and it does so where it is quietest.
+        synth::OpenLoopQuietly(signal, Samples(0.002), Samples(0.001));
+    } else {
+        // A one-shot never starts or stops on a step, even a click: 1 ms to come in.
+        synth::FadeIn(signal, Samples(0.001));
+        synth::FadeOut(signal, Samples(0.002));
+    }
+    const double loudness = measure::LoudestWindowDb(signal, kSoundRate, 0.3, looped);
+    const double peak = synth::PeakOf(signal);
+    if (peak > 0.0) {
+        const double gain = std::min(std::pow(10.0, (level.loudnessDb - loudness) / 20.0),
+                                     std::pow(10.0, level.ceilingDb / 20.0) / peak);
+        for (double& x : signal) x *= gain;
+    }
     WaveEntry entry;
     entry.name = std::move(name);
     entry.looped = looped;
@@ -374,29 +448,30 @@ WaveEntry Wave(std::string name, bool looped, Signal signal, double peakDb) {
 
 std::vector<WaveEntry> BuildSounds() {
     std::vector<WaveEntry> waves;
-    waves.push_back(Wave("Button", false, MakeButton(), kEventPeakDb));
-    waves.push_back(Wave("MenuBegin", false, MakeMenuBegin(), kEventPeakDb));
-    waves.push_back(Wave("Tick", false, MakeTick(), kEventPeakDb));
-    waves.push_back(Wave("Neutral", true, sounds::MakeNeutral(), kEnginePeakDb));
+    waves.push_back(Wave("Button", false, MakeButton(), {-25.0}));
+    waves.push_back(Wave("MenuBegin", false, MakeMenuBegin(), {-21.0}));
+    waves.push_back(Wave("Tick", false, MakeTick(), {-23.0}));
+    waves.push_back(Wave("Neutral", true, sounds::MakeNeutral(), {kIdleDb}));
+    // The engine grows a little louder with each gear.
     for (int gear = 1; gear <= 4; ++gear) {
-        waves.push_back(
-            Wave("Accel" + std::to_string(gear), true, sounds::MakeAccel(gear), kEnginePeakDb));
+        waves.push_back(Wave("Accel" + std::to_string(gear), true, sounds::MakeAccel(gear),
+                             {kEngineDb - 1.0 + 0.5 * (gear - 1)}));
     }
     // The gear change sits between engine loops, so it keeps to their level.
-    waves.push_back(Wave("Shift", false, sounds::MakeShift(), kEnginePeakDb));
-    waves.push_back(Wave("Slowed", true, sounds::MakeSlowed(), kEnginePeakDb));
-    waves.push_back(Wave("Maxed", true, sounds::MakeMaxed(), kEnginePeakDb));
-    waves.push_back(Wave("Brake", true, sounds::MakeBrake(), kEnginePeakDb));
-    waves.push_back(Wave("Nitro", true, sounds::MakeNitro(), kEnginePeakDb));
-    waves.push_back(Wave("Horn", true, MakeHorn(), kHornPeakDb));
-    waves.push_back(Wave("MachineGun", true, MakeMachineGun(), kEventPeakDb));
-    waves.push_back(Wave("Rocket", false, MakeRocket(), kEventPeakDb));
-    waves.push_back(Wave("Explosion", false, MakeExplosion(), kEventPeakDb));
-    waves.push_back(Wave("Collision", false, MakeCollision(), kEventPeakDb));
-    waves.push_back(Wave("Kill", false, sounds::MakeCry(false), kEventPeakDb));
-    waves.push_back(Wave("KillW", false, sounds::MakeCry(true), kEventPeakDb));
-    waves.push_back(Wave("Score", false, MakeScore(), kEventPeakDb));
-    waves.push_back(Wave("Bonus", false, MakeBonus(), kEventPeakDb));
-    waves.push_back(Wave("WeaponAppear", false, MakeWeaponAppear(), kEventPeakDb));
+    waves.push_back(Wave("Shift", false, sounds::MakeShift(), {kEngineDb}));
+    waves.push_back(Wave("Slowed", true, sounds::MakeSlowed(), {kIdleDb + 0.5}));
+    waves.push_back(Wave("Maxed", true, sounds::MakeMaxed(), {kEngineDb + 1.0}));
+    waves.push_back(Wave("Brake", true, sounds::MakeBrake(), {kTyresDb}));
+    waves.push_back(Wave("Nitro", true, sounds::MakeNitro(), {kEngineDb + 2.0}));
+    waves.push_back(Wave("Horn", true, MakeHorn(), {kHornDb}));
+    waves.push_back(Wave("MachineGun", true, MakeMachineGun(), {kGunDb}));
+    waves.push_back(Wave("Rocket", false, MakeRocket(), {kGunDb}));
+    waves.push_back(Wave("Explosion", false, MakeExplosion(), {kImpactDb}));
+    waves.push_back(Wave("Collision", false, MakeCollision(), {kImpactDb}));
+    waves.push_back(Wave("Kill", false, sounds::MakeCry(false), {kCryDb}));
+    waves.push_back(Wave("KillW", false, sounds::MakeCry(true), {kCryDb}));
+    waves.push_back(Wave("Score", false, MakeScore(), {kChimeDb}));
+    waves.push_back(Wave("Bonus", false, MakeBonus(), {kChimeDb}));
+    waves.push_back(Wave("WeaponAppear", false, MakeWeaponAppear(), {-24.0}));
     return waves;
 }

@@ -174,6 +174,14 @@ std::vector<uint8_t> WriteXm(const XmModule& module) {
     for (uint8_t order : module.orders) {
         if (order >= module.patterns.size()) throw std::invalid_argument("XM order out of range");
     }
+    // A jump past the order list would end the song where the player least expects it.
+    for (const XmPattern& pattern : module.patterns) {
+        for (const XmCell& cell : pattern.cells) {
+            if (cell.effect == kXmPositionJump && cell.param >= module.orders.size()) {
+                throw std::invalid_argument("XM position jump outside the order list");
+            }
+        }
+    }
 
     Bytes out;
     out.Text("Extended Module: ", 17);

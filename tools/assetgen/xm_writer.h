@@ -12,12 +12,15 @@
 constexpr uint8_t kXmKeyOff = 97;
 constexpr int kXmC4 = 49;
 
-// Effects the songs use.
+// Effects the songs use. A song loops by itself with a position jump on the last row of its
+// last section: the game's player ignores the header's restart position.
 enum XmEffect : uint8_t {
     kXmArpeggio = 0x0,
     kXmPortaUp = 0x1,
     kXmPortaDown = 0x2,
+    kXmSetPanning = 0x8,
     kXmVolumeSlide = 0xA,
+    kXmPositionJump = 0xB,
     kXmPatternBreak = 0xD,
     kXmSetSpeed = 0xF,  // below 32: ticks per row; 32 and above: beats per minute
     kXmGlobalVolume = 0x10,
@@ -95,5 +98,6 @@ struct XmModule {
 void TuneSample(XmSample& sample, double hz);
 
 // The module's bytes. Throws std::invalid_argument for a module the format cannot hold (an odd
-// or too large channel count, an order naming a missing pattern, a loop outside its sample).
+// or too large channel count, an order naming a missing pattern, a position jump past the
+// order list, a loop outside its sample).
 std::vector<uint8_t> WriteXm(const XmModule& module);

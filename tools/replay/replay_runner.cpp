@@ -127,6 +127,8 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             options.maps.emplace_back(n, text.substr(colon + 1));
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
+        } else if (arg == "--save-dir") {
+            if (!value(options.saveDir)) return false;
         } else {
             error = "unknown argument '" + arg + "'";
             return false;
@@ -163,8 +165,10 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.seed = options.seed;
     config.refreshRateOverride = options.refresh;
     config.dataDir = options.dataDir;
+    config.saveDir = options.saveDir;
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
+    config.openLink = options.openLink;
     return config;
 }
 
@@ -203,7 +207,7 @@ bool ReplayRunner::AfterStart(std::string& error) {
 
 void ReplayRunner::StartRaceShortCut(int level) {
     // As the start-game screen's Start does: leave the menu, then race.
-    form_->Race.SelectedCar = options_.raceCar;
+    form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
     form_->CloseMenuScreen();
     form_->StartRace(level);
     if (form_->Race.Player != nullptr)
@@ -397,6 +401,25 @@ std::string Bool(bool v) {
     return v ? "true" : "false";
 }
 
+// A JSON string: quotes, backslashes, control characters and bytes outside ASCII escaped (a
+// hand-edited save may hold any bytes; each stands for itself).
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
 }  // namespace
 
 std::string ReplayRunner::StateJson() const {
@@ -409,6 +432,21 @@ std::string ReplayRunner::StateJson() const {
       << ",\"FrameRate\":" << f.Timing.FrameRate << ",\"FrameMs\":" << f.Timing.FrameMs
       << ",\"FrameScale\":" << Number(f.Timing.FrameScale)
       << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount;
+    // The front end: the intro, the car choice, the help page, the options and the table.
+    const TStartGameScreen& startGame = f.FrontEnd.StartGame;
+    j << ",\"IntroRunning\":" << Bool(f.Screens.IntroRunning)
+      << ",\"SelectedCar\":" << startGame.SelectedCar << ",\"PendingCar\":" << startGame.PendingCar
+      << ",\"CarChanging\":" << Bool(startGame.CarChanging)
+      << ",\"HelpPage\":" << f.FrontEnd.HelpScreen.HelpPage
+      << ",\"EditingCountry\":" << Bool(f.Screens.EditingCountry)
+      << ",\"FullScreen\":" << f.Options.FullScreen << ",\"Music\":" << f.Options.Music
+      << ",\"Sound\":" << f.Options.Sound << ",\"Country\":" << Quoted(f.Options.Country)
+      << ",\"HighScores\":[";
+    for (int i = 1; i <= 10; ++i) {
+        const THighScore& entry = f.HighScores.Slot(i);
+        j << (i > 1 ? "," : "") << "[" << Quoted(entry.Name) << "," << entry.Score << "]";
+    }
+    j << "]";
     if (f.Screens.ScreenState == kScreenRace && f.Race.Player != nullptr) {
         const LevelParams& level = f.Track.Level;
         const TPlayer& car = *f.Race.Player;

@@ -35,8 +35,13 @@ struct ReplayOptions {
     std::vector<int> actors;                        // after frame N, print the actors
     std::vector<std::pair<int, std::string>> maps;  // after frame N, write the map to FILE
     std::string dataDir = "Data";
+    // Where the game keeps its options and table; empty (the default): no saves are read or
+    // written, so a replay never depends on a player's saves.
+    std::string saveDir;
     // The mixer the game gets; unset, a silent one (tests pass one that records).
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
+    // Where web addresses go; unset, nowhere (a headless game has no desktop).
+    std::function<void(const std::string&)> openLink;
 };
 
 // Parses the command line (without the program name); false with a message on a bad argument.

@@ -1,0 +1,50 @@
+#pragma once
+// All a menu screen may ask of the running game: the shared selection, the sprite engine, the
+// options and the high-score table, the keys hit this frame, the click dispatcher, the windows,
+// sound, music, the display mode, the mouse cursor and the text canvas. The main form implements
+// it; the screens know nothing else of the game.
+
+#include <string>
+
+struct ScreenValues;
+struct TGameOptions;
+class THighScoreTable;
+class TSpriteEngine;
+
+// The keys the menus read as hits (true in the one frame in which the key went down).
+enum class MenuKey { Up, Down, Left, Right, Esc };
+
+class MenuHost {
+public:
+    virtual ~MenuHost() = default;
+
+    virtual ScreenValues& Screens() = 0;
+    virtual TSpriteEngine& Engine() = 0;
+    virtual TGameOptions& Options() = 0;
+    virtual THighScoreTable& HighScores() = 0;
+
+    virtual bool KeyHit(MenuKey key) const = 0;
+    // Selects the button, then does what a click does (the game's one click dispatcher).
+    virtual void ClickButton(int index) = 0;
+    // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
+    virtual void OpenWindow(int kind) = 0;
+
+    virtual void PlaySound(const std::string& name) = 0;
+    // Starts the song of the current screen from its beginning, when music is on.
+    virtual void PlayMusic() = 0;
+    virtual void StopMusic() = 0;
+    // Full screen or window, as the options say.
+    virtual void ApplyDisplayMode() = 0;
+    virtual void ShowSystemCursor() = 0;
+    virtual bool IsDrawable() const = 0;
+
+    // The text canvas with the game's 21 text styles.
+    virtual void SetFont(int index) = 0;
+    virtual void DrawText(const std::string& text, double x, double y, bool centreX,
+                          bool centreY) = 0;
+    virtual int TextWidthOf(const std::string& text) = 0;
+
+    // For the help's about page: this year, and the maker's home page.
+    virtual int CurrentYear() const = 0;
+    virtual std::string HomePageAddress() const = 0;
+};

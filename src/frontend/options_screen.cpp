@@ -1,0 +1,135 @@
+#include "frontend/options_screen.h"
+
+#include "frontend/menu_backdrop.h"
+#include "frontend/menu_host.h"
+#include "frontend/screen_values.h"
+#include "persist/game_options.h"
+#include "sprites/menu_button.h"
+#include "sprites/sprite_engine.h"
+
+namespace {
+
+const char* DisplayImage(const TGameOptions& options) {
+    return options.FullScreen != 0 ? "OptFullScreen" : "OptWindow";
+}
+const char* MusicImage(const TGameOptions& options) {
+    return options.Music != 0 ? "OptMusicOn" : "OptMusicOff";
+}
+const char* SoundImage(const TGameOptions& options) {
+    return options.Sound != 0 ? "OptSoundOn" : "OptSoundOff";
+}
+
+int Flipped(int flag) {
+    return flag == 0 ? 1 : 0;
+}
+
+// Where the country's text starts; the cursor follows its end.
+constexpr int kCountryX = 380;
+constexpr int kCountryFont = 4;
+
+}  // namespace
+
+void TOptionsScreen::OpenOptions() {
+    ScreenValues& screens = host_.Screens();
+    screens.ScreenState = kScreenOptions;
+    screens.FirstButton = 1;
+    screens.LastButton = 5;
+    screens.SelectedButton = kOptionsBack;
+    CreateMenuBackground(host_);
+
+    TSpriteEngine* engine = &host_.Engine();
+    CountryField = TMyImageSprite::CreateAt(engine, 1, "CountryEditBg", 361, 442, 3);
+    // The rows show nothing until selected; their hit boxes cover the whole row, wider than
+    // the highlight pictures.
+    struct RowPlace {
+        const char* highlight;
+        int y;
+        int hitWidth;
+        int hitHeight;
+    };
+    constexpr RowPlace kRows[4] = {{"Opt_1", 248, 545, 64},
+                                   {"Opt_2", 312, 282, 62},
+                                   {"Opt_3", 375, 282, 62},
+                                   {"Opt_4", 436, 681, 84}};
+    for (int row = 1; row <= 4; ++row) {
+        const RowPlace& place = kRows[row - 1];
+        auto* button = new TMenuButton(engine, 1, place.highlight, "Null", 0, 0, 118, place.y);
+        button->HitWidth = place.hitWidth;
+        button->HitHeight = place.hitHeight;
+        screens.MenuButtons[row] = button;
+    }
+    screens.MenuButtons[kOptionsBack] =
+        new TMenuButton(engine, 1, "Opt_Bk", "Opt_Bk", 0, 1, 345, 513);
+
+    const TGameOptions& options = host_.Options();
+    DisplayPicture = TMyImageSprite::CreateAt(engine, 1, DisplayImage(options), 118, 255, 3);
+    MusicPicture = TMyImageSprite::CreateAt(engine, 1, MusicImage(options), 118, 320, 3);
+    SoundPicture = TMyImageSprite::CreateAt(engine, 1, SoundImage(options), 115, 383, 3);
+    screens.TextCursor = new TMyCursor(engine, 1, "Cursor", kCountryX, 491, 5, 1000);
+    screens.EditingCountry = false;
+}
+
+void TOptionsScreen::CloseOptions() {
+    ScreenValues& screens = host_.Screens();
+    screens.ScreenState = kScreenNone;
+    screens.RemoveButtons();
+    screens.KillMenuBackground();
+    for (TMyImageSprite** picture :
+         {&DisplayPicture, &MusicPicture, &SoundPicture, &CountryField}) {
+        if (*picture != nullptr) (*picture)->Kill();
+        *picture = nullptr;
+    }
+    if (screens.TextCursor != nullptr) screens.TextCursor->Kill();
+    screens.TextCursor = nullptr;
+}
+
+void TOptionsScreen::OptionsFrame(int LagCount) {
+    ScreenValues& screens = host_.Screens();
+    screens.RefreshHighlight();
+    // While the country is typed, the arrows stay out of it and Esc only ends the typing.
+    int escTarget = kOptionsCountry;
+    if (!screens.EditingCountry) {
+        int& selected = screens.SelectedButton;
+        if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
+        if (host_.KeyHit(MenuKey::Down) && selected + 1 <= screens.LastButton) ++selected;
+        escTarget = kOptionsBack;
+    }
+    if (host_.KeyHit(MenuKey::Esc)) host_.ClickButton(escTarget);
+    host_.Engine().MoveAll(LagCount);  // the cursor blinks
+    DrawScreenTitle(host_, "OPTIONS");
+    DrawOptionTexts();
+    // Just right of the typed text, in the font DrawOptionTexts left set.
+    if (screens.TextCursor != nullptr)
+        screens.TextCursor->X = kCountryX + host_.TextWidthOf(host_.Options().Country);
+}
+
+void TOptionsScreen::DrawOptionTexts() {
+    const TGameOptions& options = host_.Options();
+    // A switch shows in the frame it was made in.
+    if (DisplayPicture != nullptr) DisplayPicture->SetImageByName(DisplayImage(options));
+    if (MusicPicture != nullptr) MusicPicture->SetImageByName(MusicImage(options));
+    if (SoundPicture != nullptr) SoundPicture->SetImageByName(SoundImage(options));
+    host_.SetFont(13);
+    host_.DrawText("Your country:", 116, 447, false, false);
+    host_.SetFont(kCountryFont);
+    host_.DrawText(options.Country, kCountryX, 450, false, false);
+}
+
+void TOptionsScreen::ToggleFullScreen() {
+    TGameOptions& options = host_.Options();
+    options.FullScreen = Flipped(options.FullScreen);
+    host_.ApplyDisplayMode();
+}
+
+void TOptionsScreen::ToggleMusic() {
+    TGameOptions& options = host_.Options();
+    options.Music = Flipped(options.Music);
+    // Off stops the song; on starts the menu song from its beginning.
+    host_.StopMusic();
+    host_.PlayMusic();
+}
+
+void TOptionsScreen::ToggleSound() {
+    TGameOptions& options = host_.Options();
+    options.Sound = Flipped(options.Sound);
+}

@@ -1,0 +1,22 @@
+// The game's web side: the links handed to the desktop and the score sending.
+
+#include "persist/score_submit.h"
+#include "persist/web_links.h"
+#include "shell/form.h"
+
+void TMForm::OpenLink(const std::string& address) {
+    // Only web addresses reach the desktop, whatever asked for them.
+    if (!IsWebAddress(address)) return;
+    if (config_.openLink) {
+        config_.openLink(address);
+        return;
+    }
+    // A headless game has no desktop to show a page on; a failure to open says nothing.
+    if (!config_.headless) SDL_OpenURL(address.c_str());
+}
+
+// The request is bounded in time and any failure is silent: the game goes on to the high scores
+// whether the result arrived or not.
+void TMForm::SubmitScore() {
+    ::SubmitScore(ScoreServerBase(), Screens.EnteredName, Race.Score, Options.Country);
+}

@@ -1,0 +1,51 @@
+cmake_minimum_required(VERSION 3.25)
+# The folders of src/ are layers, and each uses only those below it: media and persist at the
+# bottom, then track, then sprites, then frontend, with shell on top. Every project include of
+# every file is checked against its folder's layer, and so is every library's link list.
+set(allowed_media media)
+set(allowed_persist persist)
+set(allowed_track track media persist)
+set(allowed_sprites sprites track media persist)
+set(allowed_frontend frontend sprites track media persist)
+set(allowed_shell shell frontend sprites track media persist)
+
+set(problems "")
+foreach(layer media persist track sprites frontend shell)
+    file(GLOB files ${SOURCE_DIR}/src/${layer}/*.cpp ${SOURCE_DIR}/src/${layer}/*.h)
+    foreach(file ${files})
+        file(STRINGS ${file} includes REGEX "^#include \"[a-z_]+/")
+        foreach(line ${includes})
+            string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" used "${line}")
+            if(NOT used IN_LIST allowed_${layer})
+                string(APPEND problems "  ${file}: ${line} (${layer} may use ${allowed_${layer}})\n")
+            endif()
+        endforeach()
+    endforeach()
+
+    # Each library of the folder links only libraries of the layers it may use, whether in its
+    # own definition or in a later target_link_libraries.
+    file(READ ${SOURCE_DIR}/src/${layer}/CMakeLists.txt lists)
+    string(REGEX MATCHALL "(zarvex_library|target_link_libraries)\\([^)]*\\)" calls "${lists}")
+    foreach(call ${calls})
+        string(REGEX MATCHALL "zarvex_[a-z_]+" names "${call}")
+        list(REMOVE_ITEM names zarvex_library)
+        list(POP_FRONT names target)
+        string(REGEX REPLACE "^zarvex_" "" owner "${target}")
+        if(owner STREQUAL "archive")
+            set(owner media)  # the archive format is part of the media layer
+        endif()
+        foreach(library ${names})
+            string(REGEX REPLACE "^zarvex_" "" used "${library}")
+            if(used STREQUAL "archive")
+                set(used media)
+            endif()
+            if(NOT used IN_LIST allowed_${owner})
+                string(APPEND problems "  ${target} links ${library}\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(problems)
+    message(FATAL_ERROR "a layer uses one above it:\n${problems}")
+endif()
