@@ -6,6 +6,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr int kRowsOfShortPiece = 6;  // straight and drifts
@@ -377,36 +381,80 @@ void TTrackGenerator::StampWideLeftClosing(int& row, int col) {
 // columns j - 2 to j + 4. Where all of those are empty nothing can happen but the block draw,
 // so the scan only draws there; it works through the band of columns in use around the road.
 void TTrackGenerator::LineRoadside(int trackLength) {
+    for (int i = kTrackRows - 2; i >= kTrackRows - trackLength; --i) LineRoadsideRow(i);
+}
+
+namespace {
+
+// The road edges a verge is laid beside: at the column itself (left edges) or two columns to
+// its left (right edges).
+constexpr std::array<bool, 256> EdgeTable(std::initializer_list<int> codes) {
+    std::array<bool, 256> table{};
+    for (int code : codes) table[static_cast<uint8_t>(code)] = true;
+    return table;
+}
+constexpr std::array<bool, 256> kLeftEdge = EdgeTable({1, 9, 20, 5, 16});
+constexpr std::array<bool, 256> kRightEdge = EdgeTable({4, 12, 8, 17, 13});
+
+}  // namespace
+
+// Most columns of the band do nothing but the block draw, so each step is first asked, on the
+// cells it would read, whether it can act at all; only then does it run with its full tests.
+void TTrackGenerator::LineRoadsideRow(int i) {
     constexpr int kFirstCol = 3;
     constexpr int kLastCol = kTrackCols - 5;
-    for (int i = kTrackRows - 2; i >= kTrackRows - trackLength; --i) {
-        const bool drawsBlocks = i < kTrackRows - 5;
-        auto skip = [this, drawsBlocks](int count) {
-            if (drawsBlocks && count > 0) random_.Skip(static_cast<uint32_t>(count));
-        };
-        int j = kFirstCol;
-        while (j <= kLastCol) {
-            int usedFrom = kTrackCols + 1;
-            int usedTo = 0;
+    const bool drawsBlocks = i < kTrackRows - 5;
+    const bool fillsGaps = i < kTrackRows - 3;
+    auto skip = [this, drawsBlocks](int count) {
+        if (drawsBlocks && count > 0) random_.Skip(static_cast<uint32_t>(count));
+    };
+    // Rows i and i + 1 are inside the grid (i is at most 1498); each read is of a column from
+    // 1 to 649.
+    TTrackMap& map = state_.TrackMap;
+    const int8_t* row0 = map.Row(i) - 1;  // row0[c] is column c
+    const int8_t* row1 = map.Row(i + 1) - 1;
+    uint32_t rangesSeen = rangeChanges_ - 1;
+    int usedFrom = 0;
+    int usedTo = 0;
+    int j = kFirstCol;
+    while (j <= kLastCol) {
+        // The steps widen the rows' used ranges as they write; the band follows.
+        if (rangesSeen != rangeChanges_) {
+            rangesSeen = rangeChanges_;
+            usedFrom = kTrackCols + 1;
+            usedTo = 0;
             for (int r = i; r <= i + 4; ++r) {
                 usedFrom = std::min(usedFrom, UsedFrom(r));
                 usedTo = std::max(usedTo, UsedTo(r));
             }
-            if (j + 4 < usedFrom) {
-                const int next = std::min(usedFrom - 4, kLastCol + 1);
-                skip(next - j);
-                j = next;
-                continue;
-            }
-            if (j - 2 > usedTo) {
-                skip(kLastCol + 1 - j);
-                break;
-            }
-            LineVerge(i, j);
-            if (i < kTrackRows - 3) FillVergeGap(i, j);
-            if (drawsBlocks) PlaceRoadsideBlock(i, j);
-            ++j;
         }
+        if (j + 4 < usedFrom) {
+            const int next = std::min(usedFrom - 4, kLastCol + 1);
+            skip(next - j);
+            j = next;
+            continue;
+        }
+        if (j - 2 > usedTo) {
+            skip(kLastCol + 1 - j);
+            break;
+        }
+        if (row0[j - 1] == kEmpty && (kLeftEdge[static_cast<uint8_t>(row0[j])] ||
+                                      kRightEdge[static_cast<uint8_t>(row0[j - 2])])) {
+            LineVerge(i, j);
+        }
+        if (fillsGaps &&
+            (IsVergeStrip(row1[j]) || row1[j - 1] == kVergeStrip || row1[j + 1] == kVergeStrip)) {
+            FillVergeGap(i, j);
+        }
+        if (drawsBlocks) {
+            const int k = random_.Random(3);
+            // A block needs a straight verge beside it, in the first of its rows at least.
+            const int side = k == 2 ? j + 1 : j + 4;
+            if (row1[side] == kVerticalVerge || row1[j - 1] == kVerticalVerge) {
+                PlaceRoadsideBlock(i, j, k);
+            }
+        }
+        ++j;
     }
 }
 
@@ -480,7 +528,7 @@ void TTrackGenerator::FillVergeGap(int i, int j) {
 
 // Beside four rows of straight verge: a walled block, a yard with an optional side street, or
 // a barrier strip, each only on land that is still empty.
-void TTrackGenerator::PlaceRoadsideBlock(int i, int j) {
+void TTrackGenerator::PlaceRoadsideBlock(int i, int j, int k) {
     auto isVerticalVerge = [this, i](int col) {
         for (int r = i + 1; r <= i + 4; ++r) {
             if (Cell(r, col) != kVerticalVerge) return false;
@@ -492,7 +540,6 @@ void TTrackGenerator::PlaceRoadsideBlock(int i, int j) {
             Put(row, c, kVergeStrip);
         }
     };
-    const int k = random_.Random(3);
     if (k == 0 || k == 1) {
         const bool roadRight = isVerticalVerge(j + 4);
         const bool roadLeft = isVerticalVerge(j - 1);
@@ -544,6 +591,13 @@ constexpr int kColumnWords = (kTrackCols + 63) / 64;
 using ColumnBits = std::array<uint64_t, kColumnWords>;
 constexpr int kNoBit = kColumnWords * 64;
 
+// The bits of a word from bit `from` up: all of them for from <= 0, none for from >= 64.
+uint64_t BitsFrom(int from) {
+    if (from <= 0) return ~uint64_t{0};
+    if (from >= 64) return 0;
+    return ~uint64_t{0} << from;
+}
+
 // The first set bit from bit `from` on, or kNoBit.
 int NextSetBit(const ColumnBits& bits, int from) {
     if (from >= kNoBit) return kNoBit;
@@ -565,15 +619,6 @@ ColumnBits ShiftedDown(const ColumnBits& bits, int count) {
         out[w] = word;
     }
     return out;
-}
-
-// The bits from..from+count-1 (count 1 to 64) of the word w.
-uint64_t RangeInWord(int w, int from, int count) {
-    const int lo = std::max(from, w * 64) - w * 64;
-    const int hi = std::min(from + count - 1, w * 64 + 63) - w * 64;
-    if (lo > hi) return 0;
-    const uint64_t width = hi - lo == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi - lo + 1)) - 1;
-    return width << lo;
 }
 
 // Bit k is set when cells[k] is empty (-1), for eight cells at once: a byte is 0xFF exactly when
@@ -612,20 +657,32 @@ public:
         for (int r = 1; r < depth_; ++r) {
             for (int w = 0; w < kColumnWords; ++w) all[w] &= rows_[r][w];
         }
+        // Runs of `width` empty columns, found by doubling: runs of 2, of 4, then the rest.
         ColumnBits starts = all;
-        for (int k = 1; k < width_; ++k) {
-            const ColumnBits shifted = ShiftedDown(all, k);
+        int covered = 1;
+        while (covered * 2 <= width_) {
+            const ColumnBits shifted = ShiftedDown(starts, covered);
+            for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
+            covered *= 2;
+        }
+        if (covered < width_) {
+            const ColumnBits shifted = ShiftedDown(starts, width_ - covered);
             for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
         }
         return starts;
     }
     // A stamp filled rows row+1+firstRow.. of columns col..col+ncols-1 (at most 64 columns).
     void Fill(int col, int ncols, int firstRow, int nrows) {
-        const int firstWord = (col - 1) / 64;
-        const int lastWord = std::min((col + ncols - 2) / 64, kColumnWords - 1);
-        for (int w = firstWord; w <= lastWord; ++w) {
-            const uint64_t keep = ~RangeInWord(w, col - 1, ncols);
-            for (int r = firstRow; r < firstRow + nrows; ++r) rows_[r][w] &= keep;
+        // The run of ncols bits from bit col - 1 lies in one word or straddles two.
+        const int bit = col - 1;
+        const int w = bit / 64;
+        const int offset = bit % 64;
+        const uint64_t run = ncols >= 64 ? ~uint64_t{0} : (uint64_t{1} << ncols) - 1;
+        const uint64_t low = run << offset;
+        const uint64_t high = offset + ncols > 64 ? run >> (64 - offset) : 0;
+        for (int r = firstRow; r < firstRow + nrows; ++r) {
+            rows_[r][w] &= ~low;
+            if (high != 0 && w + 1 < kColumnWords) rows_[r][w + 1] &= ~high;
         }
     }
 
@@ -635,16 +692,26 @@ private:
         ColumnBits bits{};
         if (!TTrackMap::Inside(row, 1)) return bits;
         const int8_t* cells = map_.Data() + static_cast<size_t>(row - 1) * kTrackCols;
-        for (int w = 0; w < kColumnWords; ++w) {
-            uint64_t word = 0;
-            int col = w * 64;  // counted from 0 here
-            for (; col + 8 <= std::min(w * 64 + 64, kTrackCols); col += 8) {
-                word |= EmptyCellsOfEight(cells + col) << (col % 64);
-            }
-            for (; col < std::min(w * 64 + 64, kTrackCols); ++col) {
-                word |= (cells[col] == -1 ? uint64_t{1} : 0) << (col % 64);
-            }
-            bits[w] = word;
+        int col = 0;  // counted from 0 here
+#if defined(__SSE2__)
+        // Sixteen cells at a time: their bytes compared with -1, the answers gathered in a mask;
+        // four masks make a word.
+        const __m128i emptyCode = _mm_set1_epi8(-1);
+        auto emptyOfSixteen = [&](int from) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + from));
+            return static_cast<uint64_t>(
+                static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, emptyCode))));
+        };
+        for (; col + 64 <= kTrackCols; col += 64) {
+            bits[col / 64] = emptyOfSixteen(col) | emptyOfSixteen(col + 16) << 16 |
+                             emptyOfSixteen(col + 32) << 32 | emptyOfSixteen(col + 48) << 48;
+        }
+#endif
+        for (; col + 8 <= kTrackCols; col += 8) {
+            bits[col / 64] |= EmptyCellsOfEight(cells + col) << (col % 64);
+        }
+        for (; col < kTrackCols; ++col) {
+            bits[col / 64] |= (cells[col] == -1 ? uint64_t{1} : 0) << (col % 64);
         }
         return bits;
     }
@@ -658,52 +725,68 @@ private:
 
 }  // namespace
 
+// A park is five by five cells: a verge frame around three rows of grass, trees and ponds. It
+// lies in rows i + 1 to i + 5 (i is at most 1495) and columns j to j + 4 (j at most 645), always
+// inside the grid, so its rows are written straight.
 void TTrackGenerator::PlaceParks(int trackLength) {
     constexpr int kSize = 5;
+    constexpr int kLastStartBit = kTrackCols - 6;  // bit j - 1 of the last column j, 645
     // Locals, so that the compiler need not reload them after every cell written.
     TTrackMap& map = state_.TrackMap;
     TRandom& random = random_;
-    auto put = [&map](int row, int col, int code) { map.Set(row, col, static_cast<int8_t>(code)); };
     const int firstRow = kTrackRows - 1 - trackLength;
     EmptyBlocks empty(map, kSize, kSize);
+    std::array<int, 9> fillers{};
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
         if (i == firstRow) {
             empty.Start(i);
         } else {
             empty.Advance();
         }
+        // Bit j - 1 stands for the block from column j. The candidates are visited word by
+        // word; a park placed takes its columns out of the rest of the row.
         const ColumnBits starts = empty.EmptyBlockStarts();
-        // Bit j - 1 stands for the block from column j.
-        for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5;
-             j = NextSetBit(starts, j) + 1) {
-            if (random.Random(4) != 0) continue;
-            for (int c = 0; c < 5; ++c) {
-                put(i + 1, j + c, c == 0 ? kCornerTopLeft : c == 4 ? kCornerTopRight : kVergeStrip);
+        int firstFree = 0;  // the lowest bit still open in this row
+        for (int w = 0; w < kColumnWords && firstFree <= kLastStartBit; ++w) {
+            uint64_t word = starts[w] & BitsFrom(firstFree - w * 64);
+            while (word != 0) {
+                const int bit = w * 64 + std::countr_zero(word);
+                if (bit > kLastStartBit) break;
+                word &= word - 1;
+                if (random.Random(4) != 0) continue;
+                const int j = bit + 1;
+                int8_t* cells = map.Row(i + 1) + (j - 1);
+                cells[0] = kCornerTopLeft;
+                cells[1] = cells[2] = cells[3] = kVergeStrip;
+                cells[4] = kCornerTopRight;
+                // The nine grass, tree and pond cells, row by row.
+                random.RandomRun(3, fillers);
+                for (int r = 0; r < 3; ++r) {
+                    cells = map.Row(i + 2 + r) + (j - 1);
+                    cells[0] = kVerticalVerge;
+                    for (int c = 0; c < 3; ++c)
+                        cells[1 + c] = static_cast<int8_t>(kFiller + fillers[3 * r + c]);
+                    cells[4] = kVerticalVerge;
+                }
+                cells = map.Row(i + 5) + (j - 1);
+                cells[0] = kCornerBottomLeft;
+                cells[1] = cells[2] = cells[3] = kVergeStrip;
+                cells[4] = kCornerBottomRight;
+                empty.Fill(j, kSize, 0, kSize);
+                // Every block up to the park's last column now holds park cells.
+                firstFree = bit + kSize;
+                word &= BitsFrom(firstFree - w * 64);
             }
-            for (int r = 2; r <= 4; ++r) {
-                put(i + r, j, kVerticalVerge);
-                for (int c = 1; c <= 3; ++c) put(i + r, j + c, kFiller + random.Random(3));
-                put(i + r, j + 4, kVerticalVerge);
-            }
-            for (int c = 0; c < 5; ++c) {
-                put(i + 5, j + c,
-                    c == 0   ? kCornerBottomLeft
-                    : c == 4 ? kCornerBottomRight
-                             : kVergeStrip);
-            }
-            empty.Fill(j, kSize, 0, kSize);
-            j += kSize - 1;  // every block up to the park's last column now holds park cells
         }
     }
 }
 
 // A lot claims the top-left two by two cells of an empty four by four block, so lots stand at
-// least two cells apart.
+// least two cells apart. Like the parks, lots lie inside the grid.
 void TTrackGenerator::PlaceLots(int trackLength) {
     constexpr int kSize = 4;
     TTrackMap& map = state_.TrackMap;
     TRandom& random = random_;
-    auto put = [&map](int row, int col, int code) { map.Set(row, col, static_cast<int8_t>(code)); };
     const int firstRow = kTrackRows - 1 - trackLength;
     EmptyBlocks empty(map, kSize, kSize);
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
@@ -715,16 +798,18 @@ void TTrackGenerator::PlaceLots(int trackLength) {
         const ColumnBits starts = empty.EmptyBlockStarts();
         for (int j = NextSetBit(starts, 0) + 1; j <= kTrackCols - 5;
              j = NextSetBit(starts, j) + 1) {
+            int8_t* top = map.Row(i + 1) + (j - 1);
+            int8_t* bottom = map.Row(i + 2) + (j - 1);
             if (random.Random(2) == 0) {
-                put(i + 1, j, 45);
-                put(i + 1, j + 1, 46);
-                put(i + 2, j, 47);
-                put(i + 2, j + 1, 48);
+                top[0] = 45;
+                top[1] = 46;
+                bottom[0] = 47;
+                bottom[1] = 48;
             } else {
-                put(i + 1, j, kCornerTop);
-                put(i + 1, j + 1, 31 + random.Random(2));
-                put(i + 2, j, kCornerBottom);
-                put(i + 2, j + 1, kCornerSide);
+                top[0] = kCornerTop;
+                top[1] = static_cast<int8_t>(31 + random.Random(2));
+                bottom[0] = kCornerBottom;
+                bottom[1] = kCornerSide;
             }
             empty.Fill(j, 2, 0, 2);
             j += 1;  // the next block holds the lot's right column

@@ -72,9 +72,11 @@ private:
     void StampWideLeft(int& row, int col);
     void StampWideLeftClosing(int& row, int col);
     void LineRoadside(int trackLength);
+    void LineRoadsideRow(int i);
     void LineVerge(int i, int j);
     void FillVergeGap(int i, int j);
-    void PlaceRoadsideBlock(int i, int j);
+    // k is the block's draw, Random(3), already taken.
+    void PlaceRoadsideBlock(int i, int j, int k);
     void PlaceParks(int trackLength);
     void PlaceLots(int trackLength);
     void FillGround();
@@ -85,8 +87,14 @@ private:
     void Put(int row, int col, int code) {
         if (!TTrackMap::Inside(row, col)) return;
         state_.TrackMap.Set(row, col, static_cast<int8_t>(code));
-        usedFrom_[row] = std::min<int16_t>(usedFrom_[row], static_cast<int16_t>(col));
-        usedTo_[row] = std::max<int16_t>(usedTo_[row], static_cast<int16_t>(col));
+        if (col < usedFrom_[row]) {
+            usedFrom_[row] = static_cast<int16_t>(col);
+            ++rangeChanges_;
+        }
+        if (col > usedTo_[row]) {
+            usedTo_[row] = static_cast<int16_t>(col);
+            ++rangeChanges_;
+        }
     }
     // Writes codes into one row from `col` to the right.
     void PutCodes(int row, int col, std::initializer_list<int> codes);
@@ -106,6 +114,9 @@ private:
     int pieceKind_ = 1;
     int pieceRows_ = 0;
     int startColumn_ = kStartColumn;
+    // Counts the widenings of any row's used range, so that a pass can tell when its view of
+    // the ranges went stale.
+    uint32_t rangeChanges_ = 0;
     std::array<int16_t, kTrackRows + 1> usedFrom_{};
     std::array<int16_t, kTrackRows + 1> usedTo_{};
 };

@@ -32,6 +32,9 @@ public:
         for (int8_t& cell : cells_) cell = cell == from ? to : cell;
     }
     const int8_t* Data() const { return cells_.data(); }
+    // Column 1 of a row inside the grid; for passes that write whole runs of cells they know to
+    // lie inside.
+    int8_t* Row(int row) { return cells_.data() + static_cast<size_t>(row - 1) * kTrackCols; }
 
 private:
     static size_t Index(int row, int col) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 
 namespace {
@@ -70,3 +71,19 @@ TEST(Random, SkipMovesOnAsTheDrawsWould) {
 }
 
 }  // namespace
+
+// A run of draws gives the generator's own draws, in order, and leaves it where the same calls
+// of Random would.
+TEST(Random, ARunDrawsExactlyWhatTheGeneratorWould) {
+    for (uint32_t seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
+        TRandom plain(seed);
+        TRandom batched(seed);
+        std::array<int, 9> run{};
+        batched.RandomRun(7, run);
+        for (int k = 0; k < 9; ++k) EXPECT_EQ(run[k], plain.Random(7)) << seed << " draw " << k;
+        EXPECT_EQ(batched.SeedValue(), plain.SeedValue()) << seed;
+        std::array<int, 1> one{};
+        batched.RandomRun(1000, one);
+        EXPECT_EQ(one[0], plain.Random(1000)) << seed;
+    }
+}
