@@ -7,7 +7,9 @@
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/pointer.h"
+#include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
+#include "sprites/traffic.h"
 #include "track/rounding.h"
 
 void TMForm::SetUpLevel(int level) {
@@ -39,6 +41,10 @@ void TMForm::StartRace(int firstLevel) {
     CurrentBackground->Y = 0;
     SetUpLevel(firstLevel);
 
+    // The road's actors, in this order: the street lamps, the crowd and the bonuses join here,
+    // before the traffic; the finish line after it.
+    Race.Traffic = new TCar(engine, Host());
+
     Race.Crossed = false;
     Hud.Panel = TMyImageSprite::CreateAt(engine, 2, "Panel", 610, 0, 11);
     Hud.Needle = new TPointer(engine, 2, "Pointer", 641, 509, 12);
@@ -56,6 +62,7 @@ void TMForm::StartRace(int firstLevel) {
 
     Race.Player = new TPlayer(engine, Host(), FrontEnd.StartGame.SelectedCar);
     CurrentBackground->SolidListener = Race.Player;
+    CreateRocketPool(engine, Host(), Race);
     DrawHud();
     Race.Lives = 3;
     Race.Score = 0;
@@ -98,6 +105,7 @@ void TMForm::RaceFrame(int LagCount) {
     UpdateProgressMarker();
     UpdateWorldVelocity();
     DrawHud();
+    CullRockets(Race);
 
     if (KeyHit(kHitEsc)) OpenWindow(kWindowExitToMenu);
     if (KeyHit(kHitP)) OpenWindow(kWindowPause);
@@ -184,9 +192,11 @@ void TMForm::EndRace() {
     }
     TPlayer* car = Race.Player;
     if (car != nullptr) car->MuteCarSounds(true);
-    for (TSprite* actor : {Race.Lamps, Race.Crowd, Race.Bonuses, Race.Traffic, Race.Finish})
+    for (TSprite* actor :
+         {Race.Lamps, Race.Crowd, Race.Bonuses, static_cast<TSprite*>(Race.Traffic), Race.Finish})
         if (actor != nullptr) actor->MarkDead();
-    Race.Lamps = Race.Crowd = Race.Bonuses = Race.Traffic = Race.Finish = nullptr;
+    Race.Lamps = Race.Crowd = Race.Bonuses = Race.Finish = nullptr;
+    Race.Traffic = nullptr;
     for (TMyImageSprite* hud : {Hud.Panel, static_cast<TMyImageSprite*>(Hud.Needle),
                                 Hud.ProgressMarker, Hud.EnergyGauge, Hud.NitroIcon, Hud.WeaponIcon})
         if (hud != nullptr) hud->Kill();
@@ -199,7 +209,7 @@ void TMForm::EndRace() {
         car->Kill();
     }
     Race.Player = nullptr;
-    for (auto*& rocket : Race.RocketPool) rocket = nullptr;
+    KillRocketPool(Race);
     Race.WorldVelocityX = Race.WorldVelocityY = 0;
     MDXSpriteEngine.SweepDead();
 }

@@ -12,6 +12,7 @@
 #include "sprites/race_host.h"
 #include "sprites/screen_kinds.h"
 #include "sprites/scroll_background.h"
+#include "sprites/traffic.h"
 #include "track/rounding.h"
 #include "track/track_generator.h"
 
@@ -24,6 +25,9 @@ constexpr double kFlameWidth = 16;
 
 // The largest view row the scroll reaches: the view of the very start of the track.
 constexpr int kLastViewRow = 1490;
+
+// How far above and below the car a respawn clears the traffic, in screen pixels.
+constexpr double kClearTrafficReach = 720;
 
 double Sign(double v) {
     return v > 0 ? 1 : (v < 0 ? -1 : 0);
@@ -194,27 +198,6 @@ void TPlayer::LayMarks() {
     if (distance < 12 - Velocity * 0.5 * host_.Timing().FrameScale) return;
     AddMark(WheelA.x, WheelA.y);
     AddMark(WheelB.x, WheelB.y);
-}
-
-void TPlayer::WeaponHousekeeping() {
-    // The mounted weapon's appear, retract and shot-picture steps run here once the weapons
-    // are part of the game; until then a picked-up weapon stays at its first picture.
-    if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
-}
-
-void TPlayer::FireStep() {
-    if (KeyFire && WeaponFrame == 6) {
-        if (Weapon == 3 && !GunSoundOn) {
-            GunSoundOn = true;
-            host_.PlaySound("MachineGun");
-        }
-        // The shot itself (gun ray or rocket) is fired here once the weapons are in the game.
-        return;
-    }
-    if (Weapon == 3) {
-        GunSoundOn = false;
-        host_.StopSound("MachineGun");
-    }
 }
 
 // ---- Driving -----------------------------------------------------------------------------------
@@ -498,7 +481,7 @@ void TPlayer::RunOut() {
         MuteCarSounds(true);
         SwitchEngineSound("Neutral");
         WeaponTimer = 0;
-        // The firing weapon's picture is put back here once the weapons are in the game.
+        WeaponRestoreStep();
     }
     if (CarSpeed > 0) {
         CarSpeed -= 0.8 * host_.Timing().FrameScale;
@@ -571,15 +554,31 @@ void TPlayer::ResetCar() {
 }
 
 // ---- Road actors -------------------------------------------------------------------------------
-// The traffic, the crowd, the bonuses, the street lamps and the finish line join the race one by
-// one; until an actor is there, the car has nothing to tell it.
+// The crowd, the bonuses, the street lamps and the finish line join the race one by one; until an
+// actor is there, the car has nothing to tell it.
 
 // The traffic cars within 720 pixels above or below the car vanish, so that a respawned car does
 // not land on one.
-void TPlayer::ClearTrafficNearCar() {}
+void TPlayer::ClearTrafficNearCar() {
+    TCar* traffic = host_.Race().Traffic;
+    if (traffic == nullptr) return;
+    const double originY = host_.Track().ViewRow * static_cast<double>(kCellSize) - BackgroundY();
+    for (int i = 1; i <= kCarSlots; ++i) {
+        TCarSlot& other = traffic->Slot(i);
+        if (other.Model == 0 || other.Dir == kDirNone) continue;
+        if (std::fabs(other.PosY - originY - Y) > kClearTrafficReach) continue;
+        other.Speed = 0;
+        other.Dir = kDirNone;
+    }
+}
+
+// A new or repeated level brings its own traffic.
+void TPlayer::ResetTraffic() {
+    if (TCar* traffic = host_.Race().Traffic; traffic != nullptr) traffic->PlaceTraffic();
+}
+
 void TPlayer::ScareCrowd() {}
 void TPlayer::PlaceBonuses() {}
 void TPlayer::PlaceCrowd() {}
 void TPlayer::ResetLamps() {}
-void TPlayer::ResetTraffic() {}
 void TPlayer::PlaceFinish() {}

@@ -76,6 +76,17 @@ public:
     // The road's velocity from the car's heading and speed: the world moves against the car.
     void UpdateWorldVelocity();
 
+    // ---- Weapons ------------------------------------------------------------------------------
+    // The mounted weapon comes out of the car, or folds away, one picture every 100 ms.
+    void WeaponAppearStep();
+    void WeaponRetractStep();
+    // Puts back the weapon's own picture 100 ms after a shot's muzzle flash.
+    void WeaponRestoreStep();
+    // One shot of the mounted weapon, when its cooldown allows.
+    void FireShot();
+    // Traces one machine-gun shot from the screen point (cx, cy) along the car's heading.
+    void GunRay(double cx, double cy);
+
     // ---- Sounds and marks ---------------------------------------------------------------------
     void MuteCarSounds(bool all);
     void ResumeCarSounds(bool all);
@@ -159,6 +170,10 @@ private:
     void UpdateWheels();
     void LayMarks();
     void WeaponHousekeeping();
+    // "GunAnim_<frame>" for the machine gun, "RocketAnim_<frame>" for the launcher.
+    std::string WeaponImageName() const;
+    // The ray's point at (wx, wy) in the world hits the pedestrians there; true when it hit any.
+    bool ShootCrowd(double wx, double wy);
     void SteerLeft();
     void SteerRight();
     double SteerFactor() const;

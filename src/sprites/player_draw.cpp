@@ -5,7 +5,9 @@
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/player_tables.h"
+#include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
+#include "sprites/traffic.h"
 #include "track/rounding.h"
 
 namespace {
@@ -140,5 +142,7 @@ void TPlayer::DrawWeapon() {
                              weapon.Height, Trunc(weapon.FramePos), 0.5, pivotY, Heading);
 }
 
-// The traffic cars are drawn by the car, under it, once the traffic is part of the race.
-void TPlayer::DrawTraffic() {}
+// The traffic cars are drawn by the car, under it.
+void TPlayer::DrawTraffic() {
+    if (const TCar* traffic = host_.Race().Traffic; traffic != nullptr) traffic->DrawTraffic();
+}

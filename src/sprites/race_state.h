@@ -4,6 +4,7 @@
 
 #include <array>
 
+class TCar;
 class TPlayer;
 class TRocket;
 class TSprite;
@@ -16,12 +17,13 @@ struct RaceState {
     double WorldVelocityY = 0;
 
     TPlayer* Player = nullptr;
+    // The five rockets, parked and reused for the whole race.
     std::array<TRocket*, 5> RocketPool{};
     // The road actors, one sprite each over its table of slots, as they join the race.
     TSprite* Lamps = nullptr;
     TSprite* Crowd = nullptr;
     TSprite* Bonuses = nullptr;
-    TSprite* Traffic = nullptr;
+    TCar* Traffic = nullptr;
     TSprite* Finish = nullptr;
     // The car has passed the finish line: the level's run-out begins.
     bool Crossed = false;

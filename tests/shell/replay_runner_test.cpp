@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "runner_fixture.h"
 #include "sprites/player.h"
+#include "track/track_dump.h"
 
 namespace {
 
@@ -209,6 +213,156 @@ TEST(ReplayDumpTest, DumpTrackPrintsTheParametersThenEveryRow) {
     for (int& cell : cells) codes >> cell;
     EXPECT_EQ((std::vector<int>(cells.begin() + 320, cells.begin() + 324)),
               (std::vector<int>{1, 2, 3, 4}));
+}
+
+}  // namespace
+
+namespace {
+
+// A race on the stand-in archives with the runner's race options.
+std::unique_ptr<ReplayRunner> MakeRaceRunner(ReplayOptions options) {
+    options.raceCar = options.raceCar > 0 ? options.raceCar : 1;
+    auto runner = std::make_unique<ReplayRunner>(options);
+    std::string error;
+    EXPECT_TRUE(runner->StartWith(TestImageList1(), TestImageList2(), TestWaves(), error)) << error;
+    return runner;
+}
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
+    ReplayOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseReplayArgs({"--give", "gun", "--give", "rockets", "--give", "nitro", "--give",
+                                 "life", "--actors", "5", "--actors", "0", "--map", "7:m.txt"},
+                                options, error))
+        << error;
+    EXPECT_EQ(options.gives, (std::vector<int>{3, 4, 2, 1}));
+    EXPECT_EQ(options.actors, (std::vector<int>{5, 0}));
+    ASSERT_EQ(options.maps.size(), 1u);
+    EXPECT_EQ(options.maps[0].first, 7);
+    EXPECT_EQ(options.maps[0].second, "m.txt");
+    for (std::vector<std::string> bad : {std::vector<std::string>{"--give", "sword"},
+                                         {"--give"},
+                                         {"--actors", "-1"},
+                                         {"--map", "m.txt"},
+                                         {"--map", "3:"}}) {
+        ReplayOptions ignored;
+        EXPECT_FALSE(ParseReplayArgs(bad, ignored, error)) << bad[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(ReplayRunnerTest, GiveHandsTheCarItsItemsWhenTheRaceStarts) {
+    ReplayOptions options;
+    options.gives = {1, 3};
+    auto runner = MakeRaceRunner(options);
+    const TPlayer& car = *runner->Form().Race.Player;
+    EXPECT_EQ(car.Weapon, 3);
+    EXPECT_EQ(car.Ammo, 25);
+    EXPECT_EQ(runner->Form().Race.Lives, 4);
+    const std::string state = runner->StateJson();
+    for (const char* key : {"\"WeaponFrame\":1", "\"FireCooldown\":0", "\"TrafficActive\":"})
+        EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
+}
+
+// One line: every traffic slot of the level with its fields, then the five rockets.
+TEST(ReplayRunnerTest, TheActorsLineListsTheLevelsTrafficAndTheFiveRockets) {
+    ReplayOptions options;
+    options.actors = {3};
+    auto runner = MakeRaceRunner(options);
+    runner->RunUntil(3);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_TRUE(WriteActorReports(*runner, options, 3, out, err));
+    const std::string line = out.str();
+    ASSERT_EQ(Occurrences(line, "\n"), 1u);
+    EXPECT_EQ(line.rfind("{\"frame\":3,\"traffic\":[{\"slot\":1,", 0), 0u) << line;
+    EXPECT_NE(line.find("],\"rockets\":[{\"InFlight\":false,"), std::string::npos) << line;
+    for (const char* key : {"\"Model\":", "\"PosX\":", "\"PosY\":", "\"Dir\":", "\"Speed\":",
+                            "\"OnScreen\":", "\"Exploding\":", "\"ExplosionPhase\":"})
+        EXPECT_EQ(Occurrences(line, key), 10u) << key;
+    EXPECT_EQ(Occurrences(line, "\"slot\":"), 10u);
+    EXPECT_NE(line.find("\"slot\":10,"), std::string::npos);
+    for (const char* key : {"\"InFlight\":", "\"Detonated\":", "\"WorldX\":", "\"WorldY\":",
+                            "\"RocketSpeed\":", "\"RocketHeading\":"})
+        EXPECT_EQ(Occurrences(line, key), 5u) << key;
+    // Nothing for the other frames.
+    std::ostringstream none;
+    ASSERT_TRUE(WriteActorReports(*runner, options, 4, none, err));
+    EXPECT_TRUE(none.str().empty());
+}
+
+TEST(ReplayRunnerTest, MapWritesTheLevelsTrackInTheDumpFormat) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "zarvex-replay-map-test.txt").string();
+    ReplayOptions options;
+    options.maps = {{2, path}};
+    auto runner = MakeRaceRunner(options);
+    runner->RunUntil(2);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_TRUE(WriteActorReports(*runner, options, 2, out, err)) << err.str();
+    std::ifstream file(path);
+    const std::string written((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, DumpTrack(runner->Form().Track));
+    EXPECT_EQ(Occurrences(written, "\n"), 1501u);
+    std::filesystem::remove(path);
+
+    options.maps = {{2, "/nonexistent-folder/x/map.txt"}};
+    EXPECT_FALSE(WriteActorReports(*runner, options, 2, out, err));
+    EXPECT_NE(err.str().find("cannot write"), std::string::npos);
+}
+
+// The autopilot keeps racing after the last life: it types a name into the table (without
+// sending it) and starts a new race at the level it had reached.
+TEST(AutopilotTest, AfterTheLastLifeItEntersANameAndRacesOn) {
+    ReplayOptions options;
+    options.autopilot = true;
+    options.level = 2;
+    auto runner = MakeRaceRunner(options);
+    TMForm& form = runner->Form();
+    runner->RunUntil(200);
+    form.Race.Score = 6000;  // enough for the table
+    form.Race.Lives = 1;
+    form.Race.Player->Energy = 1;
+    form.Race.Player->TakeHit();
+    bool nameEntry = false;
+    bool newRace = false;
+    for (int i = 0; i < 2000 && !newRace; ++i) {
+        runner->RunFrame();
+        nameEntry = nameEntry || form.Screens.WindowKind == kWindowNameEntry;
+        newRace =
+            form.Screens.ScreenState == kScreenRace && form.Race.Lives == 3 && form.Race.Score == 0;
+    }
+    EXPECT_TRUE(nameEntry);
+    EXPECT_EQ(form.Screens.SendChoice, 0);  // nothing sent from an unattended run
+    ASSERT_TRUE(newRace);
+    EXPECT_EQ(form.Track.Level.LevelNumber, 2);
+    bool entered = false;
+    for (int i = 1; i <= 10; ++i)
+        entered = entered || (form.HighScores.Slot(i).Name == "Autopilot" &&
+                              form.HighScores.Slot(i).Score == 6000);
+    EXPECT_TRUE(entered);
+}
+
+// A seeded run of level 2's traffic: the autopilot makes its way up the road.
+TEST(AutopilotTest, DrivesUpTheRoadPastTheTraffic) {
+    ReplayOptions options;
+    options.autopilot = true;
+    options.level = 2;
+    options.seed = 3;
+    auto runner = MakeRaceRunner(options);
+    runner->RunUntil(2500);
+    const TMForm& form = runner->Form();
+    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
+    EXPECT_EQ(form.Race.Lives, 3);
+    EXPECT_LT(form.Track.ViewRow, 1400);
 }
 
 }  // namespace

@@ -1,14 +1,36 @@
 #include "autopilot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/scroll_background.h"
+#include "sprites/traffic.h"
 
 namespace {
+
+// A small margin either side of the car's body: the lane beside the cars driving up is just
+// wide enough for it.
+constexpr double kSideMargin = 9;
+// How close the body may come to the road's edge.
+constexpr double kEdgeMargin = 2;
+// How far up the road the driver looks for traffic, in world pixels.
+constexpr double kLookAhead = 900;
+// A place that stays clear this many frames counts as free.
+constexpr double kClearFrames = 150;
+// The world's deceleration under the brake, world pixels per frame per frame (0.3 speed units).
+// Half of it is counted on, so that the brakes come on early.
+constexpr double kBrakePerFrame = 0.15 / 20;
+// The gap the driver keeps behind a car it follows.
+constexpr double kFollowGap = 40;
+// How many clear frames a place in the oncoming half of the road must offer beyond the own lane.
+constexpr double kOncomingLanePenalty = 60;
+// The places across the road the driver considers, every this many pixels.
+constexpr double kLaneStep = 8;
 
 bool IsRoadCode(int code) {
     return (code >= 1 && code <= 22) || (code >= 33 && code <= 35);
@@ -20,12 +42,25 @@ void Hold(TMForm& form, SDL_Scancode key, bool down) {
     if (!down && held) form.FormKeyUp(key);
 }
 
-// The middle of the stretch of road in a map row that lies nearest to the world x given, or a
-// negative value when the row holds no road.
-double RoadMiddleNear(const TTrackMap& map, int row, double worldX) {
+void ReleaseAll(TMForm& form) {
+    for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT,
+                             SDL_SCANCODE_RIGHT, SDL_SCANCODE_Z})
+        Hold(form, key, false);
+}
+
+// A stretch of road across one map row, in world x.
+struct RoadSpan {
+    double left = 0;
+    double right = -1;
+    bool Valid() const { return right > left; }
+    double Width() const { return right - left; }
+};
+
+// The stretch of road in a row that holds, or lies nearest to, the world x given.
+RoadSpan RoadSpanNear(const TTrackMap& map, int row, double worldX) {
     const int near = static_cast<int>(worldX / kCellSize);
-    double best = -1;
-    double bestDistance = 1e9;
+    RoadSpan best;
+    int bestDistance = kTrackCols + 1;
     int col = 1;
     while (col <= kTrackCols) {
         if (!IsRoadCode(map.At(row, col))) {
@@ -35,50 +70,306 @@ double RoadMiddleNear(const TTrackMap& map, int row, double worldX) {
         const int first = col;
         while (col <= kTrackCols && IsRoadCode(map.At(row, col))) ++col;
         const int last = col - 1;
-        const double middle = (first + last + 1) * kCellSize / 2.0;
-        const double distance = near < first ? first - near : (near > last ? near - last : 0);
+        const int distance = near < first ? first - near : (near > last ? near - last : 0);
         if (distance < bestDistance) {
             bestDistance = distance;
-            best = middle;
+            best = RoadSpan{first * static_cast<double>(kCellSize),
+                            (last + 1) * static_cast<double>(kCellSize)};
         }
     }
     return best;
 }
 
+// The road's right edge near a world point. A drifting road steps one cell sideways every two
+// rows, and its tiles draw the edge as a slant across the steps: averaged over two rows' height
+// around the point, the steps give back that slant, so that a car following the drift keeps its
+// distance from the edge.
+class RoadEdges {
+public:
+    explicit RoadEdges(const TTrackMap& map) : map_(map) {}
+
+    // NaN when there is no road near the point.
+    double RightEdgeAt(double x, double y) const {
+        const double from = y - kCellSize;
+        const int first = static_cast<int>(std::floor(from / kCellSize));
+        const double into = from - first * static_cast<double>(kCellSize);
+        const double weights[3] = {kCellSize - into, static_cast<double>(kCellSize), into};
+        double sum = 0;
+        double weight = 0;
+        for (int k = 0; k < 3; ++k) {
+            const double edge = RightEdgeInRow(first + k, x);
+            if (std::isnan(edge)) continue;
+            sum += edge * weights[k];
+            weight += weights[k];
+        }
+        return weight > 0 ? sum / weight : std::nan("");
+    }
+
+private:
+    double RightEdgeInRow(int row, double x) const {
+        int col = static_cast<int>(x / kCellSize);
+        int found = -1;
+        for (int d = 0; d <= 4 && found < 0; ++d) {
+            if (IsRoadCode(map_.At(row, col + d))) found = col + d;
+            if (found < 0 && IsRoadCode(map_.At(row, col - d))) found = col - d;
+        }
+        if (found < 0) return std::nan("");
+        col = found;
+        while (col < kTrackCols && IsRoadCode(map_.At(row, col + 1))) ++col;
+        return (col + 1) * static_cast<double>(kCellSize);
+    }
+
+    const TTrackMap& map_;
+};
+
+// A shape as the driver sees it: across the road as offsets from the road's right edge at each
+// corner's height (so that a car following a drifting road keeps its offsets), and along the
+// road in world y.
+struct Extent {
+    double leftOffset = 1e9;
+    double rightOffset = -1e9;
+    double top = 1e9;
+    double bottom = -1e9;
+    bool valid = false;
+};
+
+template <typename Corners>
+Extent ExtentOf(const RoadEdges& edges, const Corners& corners, double fallbackEdge) {
+    Extent e;
+    for (const TPointD& c : corners) {
+        double edge = edges.RightEdgeAt(c.x, c.y);
+        if (std::isnan(edge)) edge = fallbackEdge;
+        e.leftOffset = std::min(e.leftOffset, c.x - edge);
+        e.rightOffset = std::max(e.rightOffset, c.x - edge);
+        e.top = std::min(e.top, c.y);
+        e.bottom = std::max(e.bottom, c.y);
+    }
+    e.valid = true;
+    return e;
+}
+
+Extent Union(const Extent& a, const Extent& b) {
+    if (!a.valid) return b;
+    Extent u;
+    u.leftOffset = std::min(a.leftOffset, b.leftOffset);
+    u.rightOffset = std::max(a.rightOffset, b.rightOffset);
+    u.top = std::min(a.top, b.top);
+    u.bottom = std::max(a.bottom, b.bottom);
+    u.valid = true;
+    return u;
+}
+
+// True when a drifting piece of road (codes 5 to 20) lies within a cell or two of the point.
+bool NearDrift(const TTrackMap& map, double x, double y) {
+    const int row = MapIndexOf(y);
+    const int col = MapIndexOf(x);
+    for (int r = row - 2; r <= row + 1; ++r) {
+        for (int c = col - 2; c <= col + 2; ++c) {
+            const int code = map.At(r, c);
+            if (code >= 5 && code <= 20) return true;
+        }
+    }
+    return false;
+}
+
+struct Obstacle {
+    Extent extent;
+    double speedUp;  // world pixels a frame up the road (negative: coming down)
+};
+
+// After a lost game the driver puts a name into the table, without sending it anywhere.
+void AnswerNameEntry(TMForm& form) {
+    if (form.Screens.CheckBox != nullptr && form.Screens.CheckBox->FramePos != 0) {
+        form.MDXDrawMouseMove(180, 390);
+        form.MDXDrawClick();
+    }
+    if (form.Screens.EnteredName.empty())
+        for (char c : std::string("Autopilot")) form.FormKeyPress(c);
+    form.FormKeyPress(13);
+}
+
 }  // namespace
 
-void DriveAutopilot(TMForm& form) {
+AutopilotWish DriveAutopilot(TMForm& form) {
+    if (form.Screens.WindowKind == kWindowNameEntry) {
+        ReleaseAll(form);
+        AnswerNameEntry(form);
+        return AutopilotWish::None;
+    }
+    if (form.Screens.ScreenState != kScreenRace && form.Screens.WindowKind == kWindowNone) {
+        ReleaseAll(form);
+        return AutopilotWish::NewRace;
+    }
     TPlayer* car = form.Race.Player;
     const bool racing = form.Screens.ScreenState == kScreenRace && car != nullptr &&
                         form.Screens.WindowKind == kWindowNone && car->Crashed == 0;
     if (!racing) {
-        for (SDL_Scancode key :
-             {SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT})
-            Hold(form, key, false);
-        return;
+        ReleaseAll(form);
+        return AutopilotWish::None;
     }
+    const TTrackMap& map = form.Track.TrackMap;
+    const RoadEdges edges(map);
     const double bx = form.CurrentBackground != nullptr ? form.CurrentBackground->X : 0;
     const double by = form.CurrentBackground != nullptr ? form.CurrentBackground->Y : 0;
-    const double carX = form.Track.ViewCol * kCellSize - bx + car->PivotX;
-    const double carY = form.Track.ViewRow * kCellSize - by + car->PivotY;
+    const double originX = form.Track.ViewCol * kCellSize - bx;
+    const double originY = form.Track.ViewRow * kCellSize - by;
+    const double carX = originX + car->PivotX;
+    const double carY = originY + car->PivotY;
+    const double frameScale = form.Timing.FrameScale;
+    const double carSpeedUp = car->CarSpeed / 20 * frameScale;
 
-    // Aim at the road's middle a little way ahead, further the faster the car goes.
-    const double ahead = 150 + car->CarSpeed * 1.5;
-    const int aheadRow = static_cast<int>((carY - ahead) / kCellSize);
-    const double aimX = RoadMiddleNear(form.Track.TrackMap, std::max(1, aheadRow), carX);
-    // How much the road bends further on: slow down for it.
-    const int farRow = static_cast<int>((carY - ahead - 300) / kCellSize);
-    const double farX = RoadMiddleNear(form.Track.TrackMap, std::max(1, farRow), carX);
+    // The road a little way ahead, further the faster the car goes, and further on still.
+    const double ahead = 100 + std::fabs(car->CarSpeed);
+    const RoadSpan aimRoad =
+        RoadSpanNear(map, std::max(1, static_cast<int>((carY - ahead) / kCellSize)), carX);
+    const RoadSpan farRoad =
+        RoadSpanNear(map, std::max(1, static_cast<int>((carY - ahead - 300) / kCellSize)), carX);
+    const double hereEdge = edges.RightEdgeAt(carX, carY);
+    if (!aimRoad.Valid() || std::isnan(hereEdge)) {
+        ReleaseAll(form);
+        Hold(form, SDL_SCANCODE_UP, car->CarSpeed < 40);
+        return AutopilotWish::None;
+    }
+    const double aimEdge = edges.RightEdgeAt(carX, carY - ahead);
 
-    double wanted = 0;
-    if (aimX > 0) wanted = std::atan2(aimX - carX, ahead) * 256 / (2 * std::numbers::pi);
+    // The driver's own body, from the car's outline in the world.
+    std::array<TPointD, 4> body{};
+    for (size_t k = 0; k < body.size(); ++k)
+        body[k] = TPointD{originX + car->Footprint[k].x, originY + car->Footprint[k].y};
+    const Extent self = ExtentOf(edges, body, hereEdge);
+    const double nowOffset = carX - hereEdge;
+    const double bodyLeft = nowOffset - self.leftOffset + kSideMargin;    // body left of centre
+    const double bodyRight = self.rightOffset - nowOffset + kSideMargin;  // body right of centre
+
+    // The traffic within sight.
+    std::array<Obstacle, kCarSlots> obstacles{};
+    int obstacleCount = 0;
+    if (const TCar* traffic = form.Race.Traffic; traffic != nullptr) {
+        for (int i = 1; i <= traffic->UsedSlots(); ++i) {
+            const TCarSlot& other = traffic->Slot(i);
+            if (other.Dir == kDirNone || other.Exploding) continue;
+            if (other.PosY > carY + 400 || other.PosY + 240 < carY - kLookAhead) continue;
+            // A car about to follow a drift turns its picture at once, and its outline with
+            // it: near a drift every outline its flow can take counts.
+            const CarModel& model = CarModels[static_cast<size_t>(ModelIndex(other.Model))];
+            const bool nearDrift =
+                NearDrift(map, other.PosX + model.CentreX, other.PosY + model.CentreY);
+            const int firstDir = other.Dir <= kDirUp ? kDirUpLeft : kDirDown;
+            Extent e;
+            for (int dir = firstDir; dir < firstDir + 3; ++dir) {
+                if (dir != other.Dir && !nearDrift) continue;
+                std::array<TPointD, 4> corners =
+                    CarCorners[static_cast<size_t>(ModelIndex(other.Model))]
+                              [static_cast<size_t>(dir)];
+                for (TPointD& c : corners) {
+                    c.x += other.PosX;
+                    c.y += other.PosY;
+                }
+                e = Union(e, ExtentOf(edges, corners, hereEdge));
+            }
+            if (e.bottom < carY - kLookAhead || e.top > self.bottom + 200) continue;
+            obstacles[static_cast<size_t>(obstacleCount++)] =
+                Obstacle{e, other.Speed * 0.5 * frameScale};
+        }
+    }
+
+    // How many frames the car can drive towards a place across the road (an offset of its
+    // centre from the road's right edge) before it meets a car, and which car that is. The car
+    // does not get there at once: it drifts across at a rate that grows with its speed, and
+    // every car it passes on the way counts.
+    const double lateralRate = std::max(0.5, 0.2 * std::fabs(carSpeedUp));
+    auto clearFrames = [&](double offset, const Obstacle** first, double* gapToFirst) {
+        auto placeAt = [&](double t) {
+            const double step = lateralRate * t;
+            return nowOffset + std::clamp(offset - nowOffset, -step, step);
+        };
+        double frames = kClearFrames;
+        for (int k = 0; k < obstacleCount; ++k) {
+            const Obstacle& o = obstacles[static_cast<size_t>(k)];
+            // The frames during which the two overlap along the road: the other car's bottom
+            // below the car's front and its top above the car's rear.
+            const double closing = carSpeedUp - o.speedUp;
+            const double a = self.top - o.extent.bottom;
+            const double b = self.bottom - o.extent.top;
+            double t0 = 0;
+            double t1 = kClearFrames;
+            if (std::fabs(closing) < 1e-6) {
+                if (!(a < 0 && b > 0)) continue;
+            } else if (closing > 0) {
+                t0 = std::max(0.0, a / closing);
+                t1 = std::min(t1, b / closing);
+            } else {
+                t0 = std::max(0.0, b / closing);
+                t1 = std::min(t1, a / closing);
+            }
+            if (t1 < t0 || t0 >= frames) continue;
+            const double p0 = placeAt(t0);
+            const double p1 = placeAt(t1);
+            const double lo = std::min(p0, p1) - bodyLeft;
+            const double hi = std::max(p0, p1) + bodyRight;
+            if (o.extent.rightOffset < lo || o.extent.leftOffset > hi) continue;
+            frames = t0;
+            if (first != nullptr) *first = &o;
+            if (gapToFirst != nullptr) *gapToFirst = a;
+        }
+        return frames;
+    };
+
+    // The place with the longest clear run. Moving across costs a little, so that the car does
+    // not weave for nothing, and it keeps right, the lane of its own flow, when all is clear.
+    const double nearest = -bodyRight - kEdgeMargin + kSideMargin;
+    const double farthest = -aimRoad.Width() + bodyLeft + kEdgeMargin - kSideMargin;
+    double bestOffset = nearest;
+    double bestScore = -1e9;
+    for (double offset = nearest; offset >= farthest - 0.1; offset -= kLaneStep) {
+        const double frames = clearFrames(offset, nullptr, nullptr);
+        // The left half of the road belongs to the oncoming flow: passing there is worth it
+        // only with a long clear run.
+        const bool oncomingLane = offset < -aimRoad.Width() / 2;
+        const double score = frames - std::fabs(offset - nowOffset) * 0.05 +
+                             (offset - farthest) / std::max(1.0, nearest - farthest) * 10 -
+                             (oncomingLane ? kOncomingLanePenalty : 0);
+        if (score > bestScore) {
+            bestScore = score;
+            bestOffset = offset;
+        }
+    }
+    const Obstacle* blocker = nullptr;
+    double blockerGap = 0;
+    const double clear = clearFrames(bestOffset, &blocker, &blockerGap);
+    // What the car meets where it drives now, for the weapon.
+    const Obstacle* inWay = nullptr;
+    double inWayGap = 0;
+    clearFrames(nowOffset, &inWay, &inWayGap);
+
+    const double aimX = (std::isnan(aimEdge) ? aimRoad.right : aimEdge) + bestOffset;
+    double wanted = std::atan2(aimX - carX, ahead) * 256 / (2 * std::numbers::pi);
     wanted = std::clamp(wanted, -40.0, 40.0);
     const double error = wanted - car->Heading;
     Hold(form, SDL_SCANCODE_RIGHT, error > 0.75);
     Hold(form, SDL_SCANCODE_LEFT, error < -0.75);
 
-    const bool bending = farX > 0 && aimX > 0 && std::fabs(farX - aimX) > 100;
-    const double target = !car->OnRoad ? 70 : (bending || std::fabs(error) > 6 ? 105 : 160);
+    const bool bending = farRoad.Valid() && std::fabs(farRoad.right - aimRoad.right) > 100;
+    double target = !car->OnRoad ? 70 : (bending || std::fabs(error) > 6 ? 105 : 160);
+    bool braking = false;
+    if (blocker != nullptr && clear < kClearFrames) {
+        if (blocker->speedUp > 0) {
+            // A car driving up that cannot be passed: close up no faster than the brakes can
+            // take back before the gap is gone, then follow at its pace.
+            const double followSpeed = blocker->speedUp / frameScale * 20;
+            const double room = std::max(0.0, blockerGap - kFollowGap);
+            const double brakeSpeed = std::sqrt(2 * kBrakePerFrame * frameScale * room) * 20;
+            target = std::min(target, followSpeed + brakeSpeed);
+            braking = true;
+        } else if (clear < 60) {
+            target = std::min(target, 0.0);  // oncoming and nowhere to go: as slow as can be
+            braking = true;
+        }
+    }
     Hold(form, SDL_SCANCODE_UP, car->CarSpeed < target);
-    Hold(form, SDL_SCANCODE_DOWN, car->CarSpeed > target + 15);
+    Hold(form, SDL_SCANCODE_DOWN, car->CarSpeed > target + (braking ? 1 : 15));
+
+    const bool armed = car->Weapon != 0 && car->Ammo > 0;
+    Hold(form, SDL_SCANCODE_Z, armed && inWay != nullptr && inWayGap > 0 && inWayGap < 500);
+    return AutopilotWish::None;
 }

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
                   << "usage: zarvex2-replay [--seed N] [--refresh HZ] [--frames N] [--input FILE]\n"
                      "         [--shot N:FILE.png]... [--state N]... [--stats] [--data DIR]\n"
                      "         [--save-dir DIR]\n"
-                     "         [--race CAR [--level L] [--autopilot]] | --dump-track LEVEL\n";
+                     "         [--race CAR [--level L] [--autopilot] [--give ITEM]...]\n"
+                     "         [--actors N]... [--map N:FILE]... | --dump-track LEVEL\n";
         return 2;
     }
     try {

@@ -10,11 +10,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "actors_json.h"
 #include "autopilot.h"
 #include "shell/event_handler.h"
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/scroll_background.h"
+#include "sprites/traffic.h"
 #include "track/track_dump.h"
 
 namespace {
@@ -27,6 +29,15 @@ bool ParseInt(const std::string& text, int& value) {
     } catch (...) {
         return false;
     }
+}
+
+// The bonus kinds the car's PickUp takes: 1 life, 2 nitro, 3 machine gun, 4 rockets; 0 unknown.
+int PickUpKindOf(const std::string& item) {
+    if (item == "life") return 1;
+    if (item == "nitro") return 2;
+    if (item == "gun") return 3;
+    if (item == "rockets") return 4;
+    return 0;
 }
 
 }  // namespace
@@ -94,6 +105,26 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             if (!number(options.level, 1)) return false;
         } else if (arg == "--autopilot") {
             options.autopilot = true;
+        } else if (arg == "--give") {
+            if (!value(text)) return false;
+            const int kind = PickUpKindOf(text);
+            if (kind == 0) {
+                error = "--give: gun, rockets, nitro or life, not '" + text + "'";
+                return false;
+            }
+            options.gives.push_back(kind);
+        } else if (arg == "--actors") {
+            if (!number(n, 0)) return false;
+            options.actors.push_back(n);
+        } else if (arg == "--map") {
+            if (!value(text)) return false;
+            const size_t colon = text.find(':');
+            if (colon == std::string::npos || !ParseInt(text.substr(0, colon), n) || n < 0 ||
+                colon + 1 >= text.size()) {
+                error = "--map needs N:FILE";
+                return false;
+            }
+            options.maps.emplace_back(n, text.substr(colon + 1));
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
         } else if (arg == "--save-dir") {
@@ -170,13 +201,17 @@ bool ReplayRunner::AfterStart(std::string& error) {
     (void)error;
     form_->Profile.enabled = options_.stats;
     form_->MDXTimer.Restart(ClockAt(0));
-    if (options_.raceCar > 0) {
-        // As the start-game screen's Start does: leave the menu, then race.
-        form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
-        form_->CloseMenuScreen();
-        form_->StartRace(options_.level);
-    }
+    if (options_.raceCar > 0) StartRaceShortCut(options_.level);
     return true;
+}
+
+void ReplayRunner::StartRaceShortCut(int level) {
+    // As the start-game screen's Start does: leave the menu, then race.
+    form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
+    form_->CloseMenuScreen();
+    form_->StartRace(level);
+    if (form_->Race.Player != nullptr)
+        for (int kind : options_.gives) form_->Race.Player->PickUp(kind);
 }
 
 uint64_t ReplayRunner::ClockAt(int frame) const {
@@ -332,7 +367,11 @@ void ReplayRunner::RunFrame() {
     while (nextEvent_ < script_.size() && script_[nextEvent_].frame <= frame_)
         Deliver(script_[nextEvent_++]);
     if (form_->Terminated()) return;
-    if (options_.autopilot) DriveAutopilot(*form_);
+    // The autopilot races on after a lost game: back at a menu it starts a new race at the
+    // level it had reached.
+    if (options_.autopilot && DriveAutopilot(*form_) == AutopilotWish::NewRace &&
+        options_.raceCar > 0)
+        StartRaceShortCut(std::max(1, form_->Track.Level.LevelNumber));
     // The timer does not run while the game is inactive: the frame passes with nothing done.
     if (!form_->Active()) return;
     const int lag = form_->MDXTimer.Tick(ClockAt(frame_), form_->Timing);
@@ -426,9 +465,16 @@ std::string ReplayRunner::StateJson() const {
           << ",\"Energy\":" << car.Energy << ",\"Crashed\":" << car.Crashed
           << ",\"TimeUp\":" << Bool(car.TimeUp) << ",\"OnRoad\":" << Bool(car.OnRoad)
           << ",\"Weapon\":" << car.Weapon << ",\"Ammo\":" << car.Ammo
+          << ",\"WeaponFrame\":" << car.WeaponFrame << ",\"FireCooldown\":" << car.FireCooldown
           << ",\"HasNitro\":" << Bool(car.HasNitro) << ",\"NitroFuel\":" << Number(car.NitroFuel)
           << ",\"Crossed\":" << Bool(f.Race.Crossed) << ",\"EngineSound\":\""
           << car.EngineSoundName() << "\"";
+        // The traffic still on the road: slots with a car in them.
+        int trafficActive = 0;
+        if (const TCar* traffic = f.Race.Traffic; traffic != nullptr)
+            for (int i = 1; i <= traffic->UsedSlots(); ++i)
+                if (traffic->Slot(i).Dir != kDirNone) ++trafficActive;
+        j << ",\"TrafficActive\":" << trafficActive;
     }
     j << "}";
     return j.str();
@@ -479,6 +525,22 @@ std::string SummaryJson(const std::vector<double>& values) {
 
 }  // namespace
 
+bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int frame,
+                       std::ostream& out, std::ostream& err) {
+    for (int n : options.actors)
+        if (n == frame) out << ActorsJson(runner.Form(), frame) << "\n";
+    for (const auto& [n, path] : options.maps) {
+        if (n != frame) continue;
+        std::ofstream file(path);
+        file << DumpTrack(runner.Form().Track);
+        if (!file) {
+            err << "zarvex2-replay: cannot write " << path << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err) {
     if (options.dumpTrackLevel > 0) {
         auto state = std::make_unique<TrackState>();
@@ -520,7 +582,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
                 return false;
             }
         }
-        return true;
+        return WriteActorReports(runner, options, frame, out, err);
     };
     if (!report(0)) return 1;
     while (runner.Frame() < options.frames && !runner.Finished()) {

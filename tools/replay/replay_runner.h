@@ -31,6 +31,9 @@ struct ReplayOptions {
     int raceCar = 0;         // > 0: start straight into a race with this car
     int level = 1;
     bool autopilot = false;
+    std::vector<int> gives;                         // PickUp kinds handed to the car at the start
+    std::vector<int> actors;                        // after frame N, print the actors
+    std::vector<std::pair<int, std::string>> maps;  // after frame N, write the map to FILE
     std::string dataDir = "Data";
     // Where the game keeps its options and table; empty (the default): no saves are read or
     // written, so a replay never depends on a player's saves.
@@ -84,6 +87,9 @@ public:
 
 private:
     bool AfterStart(std::string& error);
+    // Straight into a race at a level with the chosen car, as the start-game screen's Start
+    // does, and hands the car what --give asks for.
+    void StartRaceShortCut(int level);
     uint64_t ClockAt(int frame) const;
     void Send(const SDL_Event& event);
     void SendKey(SDL_Scancode key, bool down);
@@ -99,6 +105,11 @@ private:
     int mouseX_ = 0;
     int mouseY_ = 0;
 };
+
+// After a frame: the actors line (--actors) and the map file (--map) asked for that frame; false
+// with a message when a file cannot be written.
+bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int frame,
+                       std::ostream& out, std::ostream& err);
 
 // The whole command: returns the exit status; output goes to out, messages to err.
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err);

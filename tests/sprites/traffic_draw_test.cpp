@@ -1,0 +1,120 @@
+// What the player car's draw step shows of the traffic (cars at their place, explosions centred
+// on the car's middle, nothing of empty slots, of cars off the screen or under a hidden player's
+// car) and of a firing gun, whose picture sits further forward.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "shell/form.h"
+#include "sprites/player.h"
+#include "sprites/traffic.h"
+#include "support/test_assets.h"
+
+namespace {
+
+class TrafficDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = MakeTestForm();
+        // Whatever the start-up shows (the menu's picture) is hidden: the cars draw on black.
+        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
+        form->Track.Level = LevelParamsFor(1);
+        form->Track.TrackMap.Fill(0);
+        car = new TPlayer(&form->MDXSpriteEngine, form->Host(), 1);
+        traffic = new TCar(&form->MDXSpriteEngine, form->Host());
+        form->Race.Player = car;
+        form->Race.Traffic = traffic;
+        for (TCarSlot& slot : traffic->Slots) slot = TCarSlot{};
+    }
+    void TearDown() override {
+        form->Race.Player = nullptr;
+        form->Race.Traffic = nullptr;
+    }
+    // A saloon (98 by 134, its middle at 49, 67) with its picture's corner at the screen point.
+    TCarSlot& Put(int i, double sx, double sy) {
+        TCarSlot& slot = traffic->Slot(i);
+        slot.Model = 1;
+        slot.Dir = kDirDown;
+        slot.Speed = -5;
+        slot.PosX = form->Track.ViewCol * 72.0 + sx;
+        slot.PosY = form->Track.ViewRow * 72.0 + sy;
+        slot.OnScreen = true;
+        return slot;
+    }
+    void Draw() {
+        form->MDXDraw.ClearTo(0);
+        form->MDXSpriteEngine.DrawAll();
+        ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
+    }
+    bool Lit(int x, int y) const {
+        return (pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF) != 0;
+    }
+
+    std::unique_ptr<TMForm> form;
+    TPlayer* car = nullptr;  // owned by the sprite engine
+    TCar* traffic = nullptr;
+    std::vector<uint32_t> pixels;
+};
+
+TEST_F(TrafficDrawTest, ACarIsDrawnWithItsPicturesCornerAtItsPlace) {
+    Put(1, 100, 50);
+    Draw();
+    EXPECT_TRUE(Lit(100, 50));
+    EXPECT_TRUE(Lit(197, 183));
+    EXPECT_FALSE(Lit(99, 50));
+    EXPECT_FALSE(Lit(100, 49));
+    EXPECT_FALSE(Lit(198, 183));
+    EXPECT_FALSE(Lit(197, 184));
+}
+
+// The 64-pixel explosion is centred on the car's middle, (149, 117) for a saloon at (100, 50).
+TEST_F(TrafficDrawTest, AnExplosionIsCentredOnTheCarsMiddle) {
+    TCarSlot& slot = Put(1, 100, 50);
+    slot.Exploding = true;
+    slot.ExplosionPhase = 7.9;
+    Draw();
+    EXPECT_FALSE(Lit(100, 50));
+    EXPECT_TRUE(Lit(117, 85));
+    EXPECT_TRUE(Lit(180, 148));
+    EXPECT_FALSE(Lit(116, 85));
+    EXPECT_FALSE(Lit(117, 84));
+    EXPECT_FALSE(Lit(181, 148));
+    EXPECT_FALSE(Lit(180, 149));
+}
+
+TEST_F(TrafficDrawTest, EmptySlotsCarsOffTheScreenAndAHiddenPlayerShowNothing) {
+    Put(1, 100, 50).Dir = 0;
+    Put(2, 250, 50).OnScreen = false;
+    form->Track.Level.CarCount = 2;
+    Put(3, 100, 250);  // beyond the level's cars
+    Draw();
+    EXPECT_FALSE(Lit(120, 70));
+    EXPECT_FALSE(Lit(270, 70));
+    EXPECT_FALSE(Lit(120, 270));
+    form->Track.Level.CarCount = 3;
+    Draw();
+    EXPECT_TRUE(Lit(120, 270));
+    car->Visible = false;
+    Draw();
+    EXPECT_FALSE(Lit(120, 270));
+}
+
+// The firing gun's picture sits about 18 pixels further forward: beside the car (x 350), the
+// gun reaches up to y 442 at rest and to y 424 while firing.
+TEST_F(TrafficDrawTest, TheFiringGunSitsFurtherForward) {
+    car->PickUp(3);
+    car->WeaponFrame = 6;
+    car->WeaponRestoreStep();
+    Draw();
+    EXPECT_FALSE(Lit(350, 430));
+    EXPECT_TRUE(Lit(350, 445));
+    car->FireShot();
+    EXPECT_EQ(car->WeaponSprite->Image->Name(), "GunShooting");
+    Draw();
+    EXPECT_TRUE(Lit(350, 430));
+    EXPECT_FALSE(Lit(350, 422));
+}
+
+}  // namespace

@@ -1,0 +1,10 @@
+#pragma once
+// The race's actors as one JSON line, for --actors: {"frame":N,"traffic":[...],"rockets":[...]}.
+// Each kind of actor writes its own array under its own key; a new actor adds its writer to the
+// table in actors_json.cpp and its key appears on the same line.
+
+#include <string>
+
+class TMForm;
+
+std::string ActorsJson(const TMForm& form, int frame);
