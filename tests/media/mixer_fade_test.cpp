@@ -117,23 +117,23 @@ TEST(MixerFadeTest, AStoppedLoopFadesToSilenceWithoutAStep) {
 
     const int handle = backend->Start(sound, true);
     ASSERT_TRUE(WaitForFrames(capture, 8000));
-    size_t stoppedAt = 0;
+    // Stopped mid-wave. The capture's lock is not held meanwhile: the mixer's thread takes it in
+    // the middle of mixing, and the stop waits for the mixer.
+    backend->Stop(handle);
+    EXPECT_FALSE(backend->IsPlaying(handle));
+    size_t stoppedBy = 0;  // every block mixed after this point is faded
     {
         std::lock_guard<std::mutex> lock(capture.mutex);
-        stoppedAt = capture.samples.size() / 2;
-        // Stopped while the mixer stands between two blocks, mid-wave.
-        backend->Stop(handle);
+        stoppedBy = capture.samples.size() / 2;
     }
-    EXPECT_FALSE(backend->IsPlaying(handle));
-    ASSERT_TRUE(WaitForFrames(capture, stoppedAt + 8192));
+    ASSERT_TRUE(WaitForFrames(capture, stoppedBy + 8192));
     Mix_SetPostMix(nullptr, nullptr);
 
     std::lock_guard<std::mutex> lock(capture.mutex);
     const std::vector<Sint16>& out = capture.samples;
-    // The loud sine was playing up to the stop.
+    // The loud sine was playing before the stop.
     int loudest = 0;
-    for (size_t i = (stoppedAt - 2000) * 2; i < stoppedAt * 2; ++i)
-        loudest = std::max(loudest, std::abs(out[i]));
+    for (size_t i = 6000 * 2; i < 8000 * 2; ++i) loudest = std::max(loudest, std::abs(out[i]));
     EXPECT_GT(loudest, 15000);
     // No step larger than the sine's own steepest (20000 x 2 pi x 441 / 44100, about 1260, at
     // full mixer volume about the same): a cut from the wave to silence would be ten times that.
@@ -142,8 +142,9 @@ TEST(MixerFadeTest, AStoppedLoopFadesToSilenceWithoutAStep) {
         steepest = std::max(steepest, std::abs(out[i] - out[i - 2]));
     }
     EXPECT_LT(steepest, 1500);
-    // Silence within one mixing block and the fade after the stop.
-    const size_t silentFrom = stoppedAt + 1024 + 44100 * 5 / 1000 + 1;
+    // Silence after the fade, counted from the last block that could still have been mixed
+    // before the stop.
+    const size_t silentFrom = stoppedBy + 1024 + 44100 * 5 / 1000 + 1;
     for (size_t i = silentFrom * 2; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
 }
 
