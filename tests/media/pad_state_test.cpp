@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "media/input_states.h"
 #include "media/pad_state.h"
 
@@ -52,43 +50,6 @@ TEST(PadStateTest, AxesCountOnlyBeyondTheirDeadZone) {
     EXPECT_TRUE(pad.Held().none());
 }
 
-TEST(PadStateTest, ButtonsHoldTheirControlsAndOutOfRangeOnesAreIgnored) {
-    struct ButtonRow {
-        int button;
-        PadControl control;
-    };
-    constexpr ButtonRow kButtons[] = {
-        {SDL_CONTROLLER_BUTTON_A, kPadA},
-        {SDL_CONTROLLER_BUTTON_B, kPadB},
-        {SDL_CONTROLLER_BUTTON_X, kPadX},
-        {SDL_CONTROLLER_BUTTON_Y, kPadY},
-        {SDL_CONTROLLER_BUTTON_BACK, kPadBack},
-        {SDL_CONTROLLER_BUTTON_START, kPadStart},
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, kPadDpadUp},
-        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, kPadDpadDown},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, kPadDpadLeft},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kPadDpadRight},
-    };
-    for (const ButtonRow& row : kButtons) {
-        PadState pad;
-        pad.SetButton(row.button, true);
-        EXPECT_TRUE(pad.Held()[row.control]) << "button " << row.button;
-        EXPECT_EQ(pad.Held().count(), 1u) << "button " << row.button;
-        pad.SetButton(row.button, false);
-        EXPECT_TRUE(pad.Held().none());
-    }
-    PadState pad;
-    pad.SetButton(-1, true);
-    pad.SetButton(SDL_CONTROLLER_BUTTON_MAX, true);
-    pad.SetAxis(SDL_CONTROLLER_AXIS_MAX, 32767);
-    pad.SetButton(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);  // not bound
-    EXPECT_TRUE(pad.Held().none());
-    pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);
-    pad.SetAxis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
-    pad.Clear();
-    EXPECT_TRUE(pad.Held().none());
-}
-
 // The bindings as a player reads them, written out apart from the game's table.
 struct Expected {
     PadControl control;
@@ -131,33 +92,6 @@ TEST(PadBindingTest, NoButtonDoesRaceThingsInTheMenusOrAnswersWindowsInTheRace) 
         for (int menuOnly : {kStateEnter, kStateY, kStateN})
             EXPECT_NE(race, menuOnly) << "control " << control;
     }
-}
-
-TEST(PadBindingTest, PadAndKeyboardHoldStatesTogether) {
-    std::array<Uint8, SDL_NUM_SCANCODES> keys{};
-    keys[SDL_SCANCODE_LEFT] = 1;
-    PadState pad;
-    pad.SetAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
-    pad.SetButton(SDL_CONTROLLER_BUTTON_Y, true);
-    TInputStates states;
-    states.Refresh(keys.data(), static_cast<int>(keys.size()));
-    states.MergePad(pad.Held(), PadMode::Race);
-    EXPECT_TRUE(states.Active(kStateLeft));  // the key
-    EXPECT_TRUE(states.Active(kStateUp));    // the trigger
-    EXPECT_TRUE(states.Active(kStateH));     // Y sounds the horn
-    EXPECT_FALSE(states.Active(kStateY));
-
-    // The pad adds, it never takes away: the key is still held with the stick the other way.
-    pad.Clear();
-    pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
-    pad.SetButton(SDL_CONTROLLER_BUTTON_Y, true);
-    states.Refresh(keys.data(), static_cast<int>(keys.size()));
-    states.MergePad(pad.Held(), PadMode::Menu);
-    EXPECT_TRUE(states.Active(kStateLeft));
-    EXPECT_TRUE(states.Active(kStateRight));
-    EXPECT_TRUE(states.Active(kStateY));  // in a window Y answers Yes
-    EXPECT_FALSE(states.Active(kStateH));
-    EXPECT_FALSE(states.Active(kStateUp));
 }
 
 }  // namespace
