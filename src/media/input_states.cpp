@@ -53,3 +53,11 @@ void TInputStates::Refresh(const Uint8* keys, int keyCount) {
             keys != nullptr && key != SDL_SCANCODE_UNKNOWN && key < keyCount && keys[key] != 0;
     }
 }
+
+void TInputStates::MergePad(const PadControls& held, PadMode mode) {
+    for (int control = 0; control < kPadControlCount; ++control) {
+        if (!held[control]) continue;
+        const int state = PadBinding(static_cast<PadControl>(control), mode);
+        if (state >= 0 && state < kInputStateCount) states_[state] = true;
+    }
+}

@@ -1,10 +1,12 @@
 #pragma once
-// The keyboard as the game reads it: 36 input states, each active while its bound key is held,
-// refreshed once per frame.
+// The keyboard and the pad as the game reads them: 36 input states, each active while its bound
+// key is held or a pad control bound to it is, refreshed once per frame.
 
 #include <SDL.h>
 
 #include <array>
+
+#include "media/pad_state.h"
 
 constexpr int kInputStateCount = 36;
 
@@ -37,6 +39,9 @@ public:
 
     // Sets every state from a key table indexed by scancode (SDL_GetKeyboardState's layout).
     void Refresh(const Uint8* keys, int keyCount);
+    // Adds the pad's held controls, with the meaning they have in this mode (media/pad_state.h):
+    // a state is active while either source holds it.
+    void MergePad(const PadControls& held, PadMode mode);
     void Clear() { states_.fill(false); }
     bool Active(int state) const {
         return state >= 0 && state < kInputStateCount && states_[state];

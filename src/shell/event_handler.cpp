@@ -61,6 +61,20 @@ void HandleEvent(TMForm& form, const SDL_Event& event, uint64_t nowMs) {
         case SDL_MOUSEBUTTONUP:
             if (event.button.button == SDL_BUTTON_LEFT) form.MDXDrawClick();
             break;
+        case SDL_CONTROLLERDEVICEADDED:
+            form.GamePadAdded(event.cdevice.which);  // a device index
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            form.GamePadRemoved(event.cdevice.which);  // an instance id
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            form.GamePadButton(event.cbutton.which, event.cbutton.button,
+                               event.type == SDL_CONTROLLERBUTTONDOWN);
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            form.GamePadAxis(event.caxis.which, event.caxis.axis, event.caxis.value);
+            break;
         default:
             break;
     }

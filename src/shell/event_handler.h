@@ -1,6 +1,7 @@
 #pragma once
-// Window events become the form's events here, and only here: the game loop feeds it what SDL
-// delivers, the replay runner what its script says, so both run one code path.
+// Window and pad events become the form's events here, and only here: the game loop feeds it what
+// SDL delivers, the replay runner what its script says (its pads are SDL's virtual controllers,
+// whose events it takes from SDL's queue), so both run one code path.
 
 #include <SDL.h>
 

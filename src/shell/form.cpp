@@ -15,6 +15,7 @@ TMForm::TMForm(FormConfig config)
     MDXSpriteEngine.ImageList1 = &MDXImageList1;
     MDXSpriteEngine.ImageList2 = &MDXImageList2;
     MDXSpriteEngine.Timing = &Timing;
+    GamePad.SetVirtualOnly(config_.virtualPadsOnly);
 }
 
 TMForm::~TMForm() {
@@ -70,6 +71,10 @@ void TMForm::FinishStartUp() {
 
     // 5. The display mode of the options.
     ApplyDisplayMode();
+
+    // A pad connected before the game started plays from the first frame.
+    GamePad.OpenFirst();
+    GamePad.Read(Input.Pad);
 
     // 6., 7. The main menu, with its music.
     Screens.ScreenState = kScreenNone;
@@ -168,7 +173,7 @@ void TMForm::FrameHandler(int LagCount) {
 }
 
 void TMForm::PollInput() {
-    Input.PollInput(active_);
+    Input.PollInput(active_, PadModeNow());
 }
 
 void TMForm::UpdateHover() {
@@ -260,6 +265,7 @@ void TMForm::SetActive(bool active, uint64_t nowMs) {
         Input.HeldKeys.fill(0);
         Input.HeldCtrl = false;
         Input.HeldShift = false;
+        Input.Pad.Clear();
         Input.MDXInput.Clear();
     }
 }

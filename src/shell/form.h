@@ -13,6 +13,7 @@
 #include "frontend/screen_values.h"
 #include "media/display.h"
 #include "media/frame_timing.h"
+#include "media/game_pad.h"
 #include "media/image_list.h"
 #include "media/music_player.h"
 #include "media/text_canvas.h"
@@ -53,6 +54,8 @@ struct FormConfig {
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
     // Hands a web address to the desktop; unset, SDL_OpenURL (and nothing at all when headless).
     std::function<void(const std::string&)> openLink;
+    // Only SDL's virtual pads are used (replays and tests): a pad on the machine never joins.
+    bool virtualPadsOnly = false;
 };
 
 class TMForm {
@@ -83,6 +86,15 @@ public:
     // The application gained or lost the focus (or was minimised and restored).
     void SetActive(bool active, uint64_t nowMs);
     bool Active() const { return active_; }
+    // The pad's events (src/shell/pad_events.cpp): a pad connected (SDL's device index) or pulled
+    // out, and the buttons and axes of the pad in use (the others' are ignored).
+    void GamePadAdded(int deviceIndex);
+    void GamePadRemoved(SDL_JoystickID id);
+    void GamePadButton(SDL_JoystickID id, int button, bool down);
+    void GamePadAxis(SDL_JoystickID id, int axis, int value);
+    // What the pad's buttons mean now: the menus' meaning wherever there is something to choose
+    // (the menu screens, the Yes/No windows, the name entry), the race's meaning elsewhere.
+    PadMode PadModeNow() const;
 
     // ---- Display ------------------------------------------------------------------------------
     void ApplyDisplayMode();
@@ -167,6 +179,7 @@ public:
     TImageList MDXImageList2;
     TSpriteEngine MDXSpriteEngine;
     TFrameTimer MDXTimer;
+    TGamePad GamePad;
     std::unique_ptr<AudioBackend> MDXSound;
     std::unique_ptr<TWaveList> MDXWaveList;
     TMusicPlayer MusicPlayer;

@@ -14,6 +14,9 @@ void FormRaceHost::OpenWindow(int kind) {
 void FormRaceHost::SetUpLevel(int level) {
     form_.SetUpLevel(level);
 }
+void FormRaceHost::Rumble(double strength, int ms) {
+    form_.GamePad.Rumble(strength, ms);
+}
 RaceState& FormRaceHost::Race() {
     return form_.Race;
 }

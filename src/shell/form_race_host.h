@@ -13,6 +13,7 @@ public:
     void StopSound(const std::string& name) override;
     void OpenWindow(int kind) override;
     void SetUpLevel(int level) override;
+    void Rumble(double strength, int ms) override;
     RaceState& Race() override;
     TrackState& Track() override;
     const FrameTiming& Timing() const override;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "media/game_pad.h"
 #include "shell/event_handler.h"
 #include "shell/form.h"
 
@@ -64,6 +65,13 @@ int RunGame() {
     {
         FormConfig config;
         config.saveDir = config.dataDir + "/Save";
+        // So is the pad. The mappings beside Data/ come first, so that a pad SDL did not know is
+        // a game controller when the game looks for one.
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0 &&
+            LoadPadMappings(PadMappingPath(config.dataDir)) < 0) {
+            std::fprintf(stderr, "Zarvex 2: %s: %s\n", PadMappingPath(config.dataDir).c_str(),
+                         SDL_GetError());
+        }
         TMForm form{config};
         try {
             if (!form.FormCreate()) {

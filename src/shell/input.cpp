@@ -6,9 +6,14 @@ int InputStateOfHitKey(HitKey key) {
     return kStates[key];
 }
 
-void InputValues::PollInput(bool active) {
+void InputValues::PollInput(bool active, PadMode padMode) {
+    const PadControls padHeld = Pad.Held();
+    if (padMode != PadModeSeen) PadHeldOver = padHeld;
+    PadModeSeen = padMode;
+    PadHeldOver &= padHeld;  // a control let go plays again at its next press
     if (active) {
         MDXInput.Refresh(HeldKeys.data(), static_cast<int>(HeldKeys.size()));
+        MDXInput.MergePad(padHeld & ~PadHeldOver, padMode);
     } else {
         MDXInput.Clear();
     }

@@ -378,6 +378,7 @@ void TPlayer::TouchSolidCell(const std::array<TPointD, 4>& corners) {
 }
 
 void TPlayer::TakeHit() {
+    host_.Rumble(kHitRumbleStrength, kHitRumbleMs);
     Energy -= 1;
     if (Energy > 0) return;
     Energy = 3;
@@ -397,6 +398,7 @@ void TPlayer::BlowUp() {
     Velocity = 0;
     SetAnimation("ExplosionBig", 15);
     host_.PlaySound("Explosion");
+    host_.Rumble(kBlowUpRumbleStrength, kBlowUpRumbleMs);
     MuteCarSounds(false);
     CrashTimer = 2000;
 }

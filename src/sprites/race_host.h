@@ -1,8 +1,8 @@
 #pragma once
 // All a race actor may ask of the running game: play and stop sounds, open a window, change the
-// level, and reach the race's shared values, the road map with its view, the frame timing, the
-// random generator and the scrolling road. The main form implements it; an actor's test can run
-// against a small fake instead.
+// level, shake the pad, and reach the race's shared values, the road map with its view, the frame
+// timing, the random generator and the scrolling road. The main form implements it; an actor's test
+// can run against a small fake instead.
 
 #include <string>
 
@@ -12,6 +12,13 @@
 #include "track/track_generator.h"
 
 class TScrollBackground;
+
+// The pad's shakes: a short half-strength pulse when the car takes a hit, a long full one when it
+// blows up (the longer shake wins when the third hit blows it up).
+constexpr double kHitRumbleStrength = 0.5;
+constexpr int kHitRumbleMs = 150;
+constexpr double kBlowUpRumbleStrength = 1.0;
+constexpr int kBlowUpRumbleMs = 600;
 
 class RaceHost {
 public:
@@ -23,6 +30,9 @@ public:
     virtual void OpenWindow(int kind) = 0;
     // The level's parameters and a newly generated road, shown from its start.
     virtual void SetUpLevel(int level) = 0;
+    // Shakes the player's pad, strength 0 to 1 for ms milliseconds; a new shake replaces one
+    // still running. Nothing happens without a pad.
+    virtual void Rumble(double strength, int ms) = 0;
 
     virtual RaceState& Race() = 0;
     virtual TrackState& Track() = 0;

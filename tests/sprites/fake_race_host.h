@@ -36,6 +36,7 @@ public:
     void StopSound(const std::string& name) override { stopped.push_back(name); }
     void OpenWindow(int kind) override { windows.push_back(kind); }
     void SetUpLevel(int level) override { levels.push_back(level); }
+    void Rumble(double strength, int ms) override { rumbles.push_back({strength, ms}); }
     RaceState& Race() override { return race; }
     TrackState& Track() override { return *track; }
     const FrameTiming& Timing() const override { return timing; }
@@ -58,4 +59,9 @@ public:
     std::vector<std::string> stopped;
     std::vector<int> windows;
     std::vector<int> levels;
+    struct Shake {
+        double strength;
+        int ms;
+    };
+    std::vector<Shake> rumbles;
 };

@@ -1,7 +1,10 @@
 #include "input_script.h"
 
 #include <algorithm>
+#include <set>
 #include <sstream>
+
+#include "virtual_pads.h"
 
 SDL_Scancode ScriptKeyCode(const std::string& name) {
     struct Named {
@@ -71,6 +74,97 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
+// The words after "pad": the action, its button or axis and value, and an optional pad number.
+bool ParsePadEvent(std::istringstream& words, ScriptEvent& event, std::string& why) {
+    using Action = ScriptEvent::PadAction;
+    event.kind = ScriptEvent::Kind::Pad;
+    std::string action;
+    words >> action;
+    if (action == "add") {
+        event.padAction = Action::Add;
+    } else if (action == "remove") {
+        event.padAction = Action::Remove;
+    } else if (action == "down" || action == "up") {
+        event.padAction = action == "down" ? Action::Down : Action::Up;
+        std::string name;
+        words >> name;
+        const SDL_GameControllerButton button = SDL_GameControllerGetButtonFromString(name.c_str());
+        if (name.empty() || button == SDL_CONTROLLER_BUTTON_INVALID ||
+            button >= kVirtualPadButtons) {
+            why = "unknown pad button '" + name + "'";
+            return false;
+        }
+        event.padButton = button;
+    } else if (action == "axis") {
+        event.padAction = Action::Axis;
+        std::string name;
+        words >> name;
+        const SDL_GameControllerAxis axis = SDL_GameControllerGetAxisFromString(name.c_str());
+        if (name.empty() || axis == SDL_CONTROLLER_AXIS_INVALID) {
+            why = "unknown pad axis '" + name + "'";
+            return false;
+        }
+        event.padAxis = axis;
+        const bool trigger =
+            axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT || axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT;
+        const int lowest = trigger ? 0 : SDL_JOYSTICK_AXIS_MIN;
+        std::string value;
+        words >> value;
+        size_t used = 0;
+        try {
+            event.padValue = std::stoi(value, &used);
+        } catch (...) {
+            used = 0;
+        }
+        if (value.empty() || used != value.size() || event.padValue < lowest ||
+            event.padValue > SDL_JOYSTICK_AXIS_MAX) {
+            why = "pad axis " + name + " takes a value from " + std::to_string(lowest) + " to " +
+                  std::to_string(SDL_JOYSTICK_AXIS_MAX);
+            return false;
+        }
+    } else {
+        why = "unknown pad event '" + action + "'";
+        return false;
+    }
+    std::string number;
+    if (words >> number) {
+        size_t used = 0;
+        try {
+            event.pad = std::stoi(number, &used);
+        } catch (...) {
+            used = 0;
+        }
+        if (event.padAction == Action::Add || used != number.size() || event.pad < 1) {
+            why = "unexpected '" + number + "' after the pad event";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Pads are connected and pulled out in the order of the frames: an event for a pad that is not
+// connected at that point says the script is wrong.
+bool CheckPadEvents(const std::vector<ScriptEvent>& events, std::string& error) {
+    std::set<int> connected;
+    int added = 0;
+    for (const ScriptEvent& event : events) {
+        if (event.kind != ScriptEvent::Kind::Pad) continue;
+        if (event.padAction == ScriptEvent::PadAction::Add) {
+            connected.insert(++added);
+            continue;
+        }
+        const int pad = event.pad != 0 ? event.pad : (connected.empty() ? 0 : *connected.begin());
+        if (connected.count(pad) == 0) {
+            error = "input line " + std::to_string(event.line) + ": " +
+                    (event.pad != 0 ? "pad " + std::to_string(event.pad) + " is not connected"
+                                    : std::string("no pad is connected"));
+            return false;
+        }
+        if (event.padAction == ScriptEvent::PadAction::Remove) connected.erase(pad);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ParseInputScript(std::istream& in, std::vector<ScriptEvent>& events, std::string& error) {
@@ -83,6 +177,7 @@ bool ParseInputScript(std::istream& in, std::vector<ScriptEvent>& events, std::s
         if (first == std::string::npos || line[first] == '#') continue;
         std::istringstream words(line);
         ScriptEvent event;
+        event.line = lineNumber;
         std::string verb;
         auto fail = [&](const std::string& why) {
             error = "input line " + std::to_string(lineNumber) + ": " + why;
@@ -114,6 +209,9 @@ bool ParseInputScript(std::istream& in, std::vector<ScriptEvent>& events, std::s
             if (!(words >> value) || (value != 0 && value != 1)) return fail("focus needs 0 or 1");
             event.kind = ScriptEvent::Kind::Focus;
             event.focus = value == 1;
+        } else if (verb == "pad") {
+            std::string why;
+            if (!ParsePadEvent(words, event, why)) return fail(why);
         } else {
             return fail("unknown event '" + verb + "'");
         }
@@ -121,5 +219,5 @@ bool ParseInputScript(std::istream& in, std::vector<ScriptEvent>& events, std::s
     }
     std::stable_sort(events.begin(), events.end(),
                      [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
-    return true;
+    return CheckPadEvents(events, error);
 }

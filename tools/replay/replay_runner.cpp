@@ -141,6 +141,7 @@ ReplayRunner::ReplayRunner(ReplayOptions options) : options_(std::move(options))
 
 ReplayRunner::~ReplayRunner() {
     form_.reset();
+    pads_.RemoveAll();
     if (sdlStarted_) SDL_Quit();
 }
 
@@ -155,6 +156,10 @@ bool StartSdl(std::string& error) {
         return false;
     }
     SDL_InitSubSystem(SDL_INIT_AUDIO);
+    // The replay's window never has SDL's focus (the script says when the game has it), so pad
+    // events must come through without it. Without pads the replay runs as well.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     return true;
 }
 
@@ -169,6 +174,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
     config.openLink = options.openLink;
+    config.virtualPadsOnly = true;
     return config;
 }
 
@@ -334,7 +340,79 @@ void ReplayRunner::Deliver(const ScriptEvent& event) {
             Send(focus);
             break;
         }
+        case ScriptEvent::Kind::Pad:
+            DeliverPad(event);
+            break;
     }
+}
+
+// A pad event moves the virtual pad; SDL turns the move into the events a real pad would give,
+// which go to the game at once, so that pad and key events keep the script's order.
+void ReplayRunner::DeliverPad(const ScriptEvent& event) {
+    const int pad = event.pad != 0 ? event.pad : pads_.FirstConnected();
+    switch (event.padAction) {
+        case ScriptEvent::PadAction::Add:
+            pads_.Add();
+            break;
+        case ScriptEvent::PadAction::Remove:
+            pads_.Remove(pad);
+            break;
+        case ScriptEvent::PadAction::Down:
+        case ScriptEvent::PadAction::Up:
+            pads_.SetButton(pad, event.padButton, event.padAction == ScriptEvent::PadAction::Down);
+            break;
+        case ScriptEvent::PadAction::Axis:
+            pads_.SetAxis(pad, event.padAxis, event.padValue);
+            break;
+    }
+    PumpPadEvents();
+}
+
+void ReplayRunner::PumpPadEvents() {
+    SDL_PumpEvents();
+    // Only the game-controller events: the offscreen window's own events would tell the game of
+    // a focus that the script alone decides.
+    SDL_Event events[16];
+    int count = 0;
+    while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
+                                   SDL_CONTROLLERSENSORUPDATE)) > 0) {
+        for (int i = 0; i < count; ++i) Send(events[i]);
+    }
+    // The raw joystick events the game does not read would only fill the queue.
+    SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_JOYBATTERYUPDATED);
+}
+
+int ReplayRunner::PadAdd() {
+    const int pad = pads_.Add();
+    PumpPadEvents();
+    return pad;
+}
+
+void ReplayRunner::PadRemove(int pad) {
+    ScriptEvent event;
+    event.kind = ScriptEvent::Kind::Pad;
+    event.padAction = ScriptEvent::PadAction::Remove;
+    event.pad = pad;
+    Deliver(event);
+}
+
+void ReplayRunner::PadButton(const std::string& button, bool down, int pad) {
+    ScriptEvent event;
+    event.kind = ScriptEvent::Kind::Pad;
+    event.padAction = down ? ScriptEvent::PadAction::Down : ScriptEvent::PadAction::Up;
+    event.padButton = SDL_GameControllerGetButtonFromString(button.c_str());
+    event.pad = pad;
+    Deliver(event);
+}
+
+void ReplayRunner::PadAxis(const std::string& axis, int value, int pad) {
+    ScriptEvent event;
+    event.kind = ScriptEvent::Kind::Pad;
+    event.padAction = ScriptEvent::PadAction::Axis;
+    event.padAxis = SDL_GameControllerGetAxisFromString(axis.c_str());
+    event.padValue = value;
+    event.pad = pad;
+    Deliver(event);
 }
 
 void ReplayRunner::KeyDown(const std::string& key) {

@@ -16,6 +16,7 @@
 #include "input_script.h"
 #include "media/archive_types.h"
 #include "media/wave_list.h"
+#include "virtual_pads.h"
 
 class TMForm;
 
@@ -84,6 +85,15 @@ public:
     void KeyDown(const std::string& key);
     void KeyUp(const std::string& key);
     void Type(const std::string& text);
+    // The same for the pads, as the "pad" events do: PadAdd gives the new pad's number; a pad
+    // number of 0 stands for the first one still connected. Buttons and axes by SDL's names.
+    int PadAdd();
+    void PadRemove(int pad = 0);
+    void PadButton(const std::string& button, bool down, int pad = 0);
+    void PadAxis(const std::string& axis, int value, int pad = 0);
+    // Hands what SDL reports of the pads to the game's event handler (after every pad event;
+    // tests that work a virtual pad of their own call it themselves).
+    void PumpPadEvents();
 
 private:
     bool AfterStart(std::string& error);
@@ -93,6 +103,7 @@ private:
     uint64_t ClockAt(int frame) const;
     void Send(const SDL_Event& event);
     void SendKey(SDL_Scancode key, bool down);
+    void DeliverPad(const ScriptEvent& event);
 
     ReplayOptions options_;
     std::unique_ptr<TMForm> form_;
@@ -104,6 +115,7 @@ private:
     SDL_Keymod modifiers_ = KMOD_NONE;
     int mouseX_ = 0;
     int mouseY_ = 0;
+    VirtualPads pads_;
 };
 
 // After a frame: the actors line (--actors) and the map file (--map) asked for that frame; false

@@ -1,0 +1,46 @@
+// The pad's events: plugging a pad in and pulling it out, and the buttons and axes of the pad in
+// use. They only keep the pad's state; the frame's poll reads it with the keys. A alone acts at
+// once in the menus, as the Enter key does.
+
+#include "shell/form.h"
+
+PadMode TMForm::PadModeNow() const {
+    if (Screens.ScreenState != kScreenRace) return PadMode::Menu;
+    switch (Screens.WindowKind) {
+        case kWindowExitToMenu:
+        case kWindowNameEntry:
+            return PadMode::Menu;
+        default:
+            return PadMode::Race;
+    }
+}
+
+void TMForm::GamePadAdded(int deviceIndex) {
+    // A pad plugged in while another is in use waits: it takes over when that one goes.
+    if (GamePad.DeviceAdded(deviceIndex)) GamePad.Read(Input.Pad);
+}
+
+void TMForm::GamePadRemoved(SDL_JoystickID id) {
+    if (!GamePad.DeviceRemoved(id)) return;
+    // Whatever the lost pad held is let go; a pad that takes over plays from what it holds now.
+    GamePad.Read(Input.Pad);
+    // Losing the pad in the middle of a race stops it, as losing the focus does: the player is
+    // not left steering nothing.
+    if (Screens.ScreenState == kScreenRace) OpenWindow(kWindowPause);
+}
+
+void TMForm::GamePadButton(SDL_JoystickID id, int button, bool down) {
+    if (!GamePad.IsTheOneInUse(id)) return;
+    const bool wasDown =
+        button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX && Input.Pad.Buttons[button];
+    Input.Pad.SetButton(button, down);
+    // A in the menus is the Enter key: it clicks the selected button (and confirms the name).
+    if (down && !wasDown && button == SDL_CONTROLLER_BUTTON_A && active_ &&
+        PadModeNow() == PadMode::Menu) {
+        FormKeyPress(13);
+    }
+}
+
+void TMForm::GamePadAxis(SDL_JoystickID id, int axis, int value) {
+    if (GamePad.IsTheOneInUse(id)) Input.Pad.SetAxis(axis, value);
+}
