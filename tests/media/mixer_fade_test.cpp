@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "media/mono_wave.h"
 #include "media/wave_list.h"
 
 namespace {
@@ -44,36 +45,14 @@ bool WaitForFrames(Capture& capture, size_t frames) {
                                  [&] { return capture.samples.size() / 2 >= frames; });
 }
 
-// A loud 441 Hz sine, 16-bit mono at the mixer's rate: at any moment far from zero.
+// A loud 441 Hz sine at the mixer's rate: at any moment far from zero.
 std::vector<uint8_t> SineWave(int frames) {
-    std::vector<uint8_t> bytes;
-    auto put32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    auto put16 = [&](uint16_t v) {
-        bytes.push_back(static_cast<uint8_t>(v));
-        bytes.push_back(static_cast<uint8_t>(v >> 8));
-    };
-    auto tag = [&](const char* t) { bytes.insert(bytes.end(), t, t + 4); };
-    const uint32_t dataSize = static_cast<uint32_t>(frames) * 2;
-    tag("RIFF");
-    put32(36 + dataSize);
-    tag("WAVE");
-    tag("fmt ");
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(44100);
-    put32(44100 * 2);
-    put16(2);
-    put16(16);
-    tag("data");
-    put32(dataSize);
+    std::vector<int16_t> samples;
     for (int i = 0; i < frames; ++i) {
         const double v = 20000 * std::sin(2 * std::numbers::pi * 441 * i / 44100.0);
-        put16(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v))));
+        samples.push_back(static_cast<int16_t>(std::lround(v)));
     }
-    return bytes;
+    return MonoWave(samples, 44100);
 }
 
 class DiskAudio {

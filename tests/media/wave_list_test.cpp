@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "media/mono_wave.h"
 #include "media/wave_list.h"
 
 namespace {
@@ -149,33 +150,11 @@ TEST_F(WavePoolTest, NamesAreFoundWithoutRegardToCase) {
     }
 }
 
-// A short 16-bit mono RIFF WAVE of a quiet square wave.
+// A short quiet square wave.
 std::vector<uint8_t> SquareWave(int samples) {
-    std::vector<uint8_t> bytes;
-    auto put32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    auto put16 = [&](uint16_t v) {
-        bytes.push_back(static_cast<uint8_t>(v));
-        bytes.push_back(static_cast<uint8_t>(v >> 8));
-    };
-    auto tag = [&](const char* t) { bytes.insert(bytes.end(), t, t + 4); };
-    const uint32_t dataSize = static_cast<uint32_t>(samples) * 2;
-    tag("RIFF");
-    put32(36 + dataSize);
-    tag("WAVE");
-    tag("fmt ");
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(22050);
-    put32(22050 * 2);
-    put16(2);
-    put16(16);
-    tag("data");
-    put32(dataSize);
-    for (int i = 0; i < samples; ++i) put16(static_cast<uint16_t>((i / 50) % 2 ? 2000 : -2000));
-    return bytes;
+    std::vector<int16_t> wave;
+    for (int i = 0; i < samples; ++i) wave.push_back((i / 50) % 2 ? 2000 : -2000);
+    return MonoWave(wave, 22050);
 }
 
 TEST(SdlMixerBackendTest, PlaysAndStopsUnderTheDummyDriver) {
