@@ -376,15 +376,16 @@ TEST_F(CrowdTest, ARocketBlowsAwayAPedestrianOrABody) {
     EXPECT_EQ(far.Dir, kManDown);
 }
 
-// The horn sends the pedestrians in sight running at 8 for 1000 ms; bodies and those out of
-// sight are left alone. The scare ends in the frame in which the last running pedestrian's time
-// runs out (the 91st at 11 ms a frame); then they walk at 3 to 5 again, also one that ran out of
-// sight meanwhile.
+// The horn sends the pedestrians in sight running at 8 for 1000 ms; bodies, the blown away and
+// those out of sight are left alone. The scare ends in the frame in which the last running
+// pedestrian's time runs out (the 91st at 11 ms a frame); then they walk at 3 to 5 again, also one
+// that ran out of sight meanwhile.
 TEST_F(CrowdTest, TheHornScaresThoseInSightForOneSecond) {
     Put(1, kManUp, 200, 200, 3);
     Put(2, kManUp, 900, 200, 4).OnScreen = false;
     Put(3, kManLying, 300, 200, 0);
     Put(4, kManDown, 600, 300, 5);
+    Put(5, kManRemoved, 400, 300, 0);
     crowd->Scare();
     EXPECT_TRUE(crowd->Scared);
     EXPECT_EQ(crowd->Slot(1).Speed, kScaredSpeed);
@@ -393,6 +394,7 @@ TEST_F(CrowdTest, TheHornScaresThoseInSightForOneSecond) {
     EXPECT_EQ(crowd->Slot(2).ScareTime, 0);
     EXPECT_EQ(crowd->Slot(3).Speed, 0);
     EXPECT_EQ(crowd->Slot(4).Speed, kScaredSpeed);
+    EXPECT_EQ(crowd->Slot(5).ScareTime, 0);
     for (int frame = 1; frame <= 90; ++frame) Step();
     crowd->Slot(4).PosX += 2000;  // out of sight, still running
     EXPECT_TRUE(crowd->Scared);
@@ -407,11 +409,13 @@ TEST_F(CrowdTest, TheHornScaresThoseInSightForOneSecond) {
     }
     EXPECT_EQ(crowd->Slot(3).Speed, 0);
     EXPECT_EQ(crowd->Slot(3).Dir, kManLying);
+    EXPECT_EQ(crowd->Slot(5).Speed, 0);
 }
 
 // The gun's ray from the car's centre (397, 478) heading up: its first point, 5 pixels up, shoots
 // every pedestrian on its feet within 50 pixels across and along (5 points and a scream each),
-// and the ray stops there; one 51 pixels away, a body, and one further up are left alone.
+// and the ray stops there; one 51 pixels away, a body, one blown away and one further up are
+// left alone.
 TEST_F(CrowdTest, TheGunShootsThePedestriansNearTheRaysPointAndStops) {
     AddPlayer();
     const double wx = OriginX() + 397;
@@ -427,6 +431,7 @@ TEST_F(CrowdTest, TheGunShootsThePedestriansNearTheRaysPointAndStops) {
     at(3, kManUp, 51, 0, false);
     at(4, kManLying, 0, 0, false);
     at(5, kManUp, 0, -200, false);
+    at(6, kManRemoved, -20, 0, false);  // blown away: it does not come back as a body
     player->GunRay(397, 478);
     EXPECT_EQ(crowd->Slot(1).Dir, kManLying);
     EXPECT_EQ(crowd->Slot(1).PosX, wx + 40);
@@ -434,6 +439,7 @@ TEST_F(CrowdTest, TheGunShootsThePedestriansNearTheRaysPointAndStops) {
     EXPECT_EQ(crowd->Slot(3).Dir, kManUp);
     EXPECT_EQ(crowd->Slot(4).PosX, wx);
     EXPECT_EQ(crowd->Slot(5).Dir, kManUp);
+    EXPECT_EQ(crowd->Slot(6).Dir, kManRemoved);
     EXPECT_EQ(host.race.Score, 10);
     EXPECT_EQ(host.CountOf("Kill"), 1);
     EXPECT_EQ(host.CountOf("KillW"), 1);
