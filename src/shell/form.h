@@ -155,7 +155,6 @@ public:
     void SetUpLevel(int level);
     void RefreshView();
     void CountDownTime();
-    void CheckFinishLine();
     void DropEmptyWeapons();
     void UpdateProgressMarker();
     void UpdateWorldVelocity();

@@ -5,6 +5,10 @@
 #include <numbers>
 
 #include "shell/form.h"
+#include "sprites/bonus.h"
+#include "sprites/crowd.h"
+#include "sprites/finish.h"
+#include "sprites/lamp.h"
 #include "sprites/player.h"
 #include "sprites/pointer.h"
 #include "sprites/rocket.h"
@@ -41,11 +45,14 @@ void TMForm::StartRace(int firstLevel) {
     CurrentBackground->Y = 0;
     SetUpLevel(firstLevel);
 
-    // The road's actors, in this order: the street lamps, the crowd and the bonuses join here,
-    // before the traffic; the finish line after it.
+    // The road's actors, in this order: they move in it, each before the car, and place
+    // themselves from the level's map with the random generator in turn.
+    Race.Lamps = new TLamp(engine, Host());
+    Race.Crowd = new TMan(engine, Host());
+    Race.Bonuses = new TBonus(engine, Host());
     Race.Traffic = new TCar(engine, Host());
+    Race.Finish = new TFinish(engine, Host());
 
-    Race.Crossed = false;
     Hud.Panel = TMyImageSprite::CreateAt(engine, 2, "Panel", 610, 0, 11);
     Hud.Needle = new TPointer(engine, 2, "Pointer", 641, 509, 12);
     Hud.Needle->NeedlePivotX = 641;
@@ -82,8 +89,6 @@ int NeedleAngleFor(const TPlayer& car) {
 }  // namespace
 
 void TMForm::RaceFrame(int LagCount) {
-    // The finish line moves before the car in the move pass, so it is tested first.
-    if (Race.Finish == nullptr) CheckFinishLine();
     MDXSpriteEngine.MoveAll(LagCount);
     TPlayer* car = Race.Player;
     if (car == nullptr) return;
@@ -111,23 +116,13 @@ void TMForm::RaceFrame(int LagCount) {
     if (KeyHit(kHitP)) OpenWindow(kWindowPause);
 }
 
-void TMForm::CheckFinishLine() {
-    // The line lies on the top of row 1550 - TrackLength; the car has passed it once the line's
-    // screen position is below the top of the car.
-    const TPlayer* car = Race.Player;
-    if (car == nullptr || CurrentBackground == nullptr) return;
-    const double lineY = (1550.0 - Track.Level.TrackLength) * kCellSize -
-                         Track.ViewRow * static_cast<double>(kCellSize) + CurrentBackground->Y;
-    if (lineY > car->Y) Race.Crossed = true;
-}
-
 void TMForm::CountDownTime() {
     TPlayer* car = Race.Player;
     int& timeLeft = Track.Level.TimeLeft;
     const int frameMs = Timing.FrameMs;
     // One tick for each whole second that passes during the last ten.
     if (timeLeft <= 10000 && (timeLeft + frameMs) / 1000 > timeLeft / 1000) PlaySound("Tick");
-    if (!car->TimeUp && !Race.Crossed && timeLeft - frameMs >= 0) timeLeft -= frameMs;
+    if (!car->TimeUp && !FinishCrossed(Race) && timeLeft - frameMs >= 0) timeLeft -= frameMs;
     if (frameMs + 1 >= timeLeft) car->TimeUp = true;
 }
 
@@ -192,11 +187,16 @@ void TMForm::EndRace() {
     }
     TPlayer* car = Race.Player;
     if (car != nullptr) car->MuteCarSounds(true);
-    for (TSprite* actor :
-         {Race.Lamps, Race.Crowd, Race.Bonuses, static_cast<TSprite*>(Race.Traffic), Race.Finish})
-        if (actor != nullptr) actor->MarkDead();
-    Race.Lamps = Race.Crowd = Race.Bonuses = Race.Finish = nullptr;
+    for (TMyImageSprite* actor :
+         {static_cast<TMyImageSprite*>(Race.Lamps), static_cast<TMyImageSprite*>(Race.Crowd),
+          static_cast<TMyImageSprite*>(Race.Bonuses), static_cast<TMyImageSprite*>(Race.Traffic),
+          static_cast<TMyImageSprite*>(Race.Finish)})
+        if (actor != nullptr) actor->Kill();
+    Race.Lamps = nullptr;
+    Race.Crowd = nullptr;
+    Race.Bonuses = nullptr;
     Race.Traffic = nullptr;
+    Race.Finish = nullptr;
     for (TMyImageSprite* hud : {Hud.Panel, static_cast<TMyImageSprite*>(Hud.Needle),
                                 Hud.ProgressMarker, Hud.EnergyGauge, Hud.NitroIcon, Hud.WeaponIcon})
         if (hud != nullptr) hud->Kill();

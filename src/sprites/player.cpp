@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <numbers>
 
+#include "sprites/bonus.h"
+#include "sprites/crowd.h"
+#include "sprites/finish.h"
+#include "sprites/lamp.h"
 #include "sprites/player_tables.h"
 #include "sprites/race_host.h"
 #include "sprites/screen_kinds.h"
@@ -118,7 +122,7 @@ void TPlayer::MoveStep(int moveCount) {
         CrashStep();
         return;
     }
-    if (host_.Race().Crossed || TimeUp) {
+    if (FinishCrossed(host_.Race()) || TimeUp) {
         RunOut();
         return;
     }
@@ -504,7 +508,7 @@ void TPlayer::RunOut() {
         timeLeft -= drain;
         return;
     }
-    if (!TimeUp || host_.Race().Crossed) {
+    if (!TimeUp || FinishCrossed(host_.Race())) {
         StartLevel(true);
         return;
     }
@@ -533,7 +537,7 @@ void TPlayer::StartLevel(bool next) {
         host_.Background()->X = 0;
         host_.Background()->Y = 0;
     }
-    host_.Race().Crossed = false;
+    if (TFinish* finish = host_.Race().Finish; finish != nullptr) finish->Crossed = false;
     PlaceBonuses();
     PlaceCrowd();
     ResetLamps();
@@ -556,8 +560,8 @@ void TPlayer::ResetCar() {
 }
 
 // ---- Road actors -------------------------------------------------------------------------------
-// The crowd, the bonuses, the street lamps and the finish line join the race one by one; until an
-// actor is there, the car has nothing to tell it.
+// The car reaches the traffic, the crowd, the bonuses, the street lamps and the finish line
+// through the race; an actor that is not part of it (an actor's own test) is left out.
 
 // The traffic cars within 720 pixels above or below the car vanish, so that a respawned car does
 // not land on one.
@@ -579,8 +583,22 @@ void TPlayer::ResetTraffic() {
     if (TCar* traffic = host_.Race().Traffic; traffic != nullptr) traffic->PlaceTraffic();
 }
 
-void TPlayer::ScareCrowd() {}
-void TPlayer::PlaceBonuses() {}
-void TPlayer::PlaceCrowd() {}
-void TPlayer::ResetLamps() {}
-void TPlayer::PlaceFinish() {}
+void TPlayer::ScareCrowd() {
+    if (TMan* crowd = host_.Race().Crowd; crowd != nullptr) crowd->Scare();
+}
+
+void TPlayer::PlaceBonuses() {
+    if (TBonus* bonuses = host_.Race().Bonuses; bonuses != nullptr) bonuses->PlaceBonuses();
+}
+
+void TPlayer::PlaceCrowd() {
+    if (TMan* crowd = host_.Race().Crowd; crowd != nullptr) crowd->PlaceCrowd();
+}
+
+void TPlayer::ResetLamps() {
+    if (TLamp* lamps = host_.Race().Lamps; lamps != nullptr) lamps->Reset();
+}
+
+void TPlayer::PlaceFinish() {
+    if (TFinish* finish = host_.Race().Finish; finish != nullptr) finish->PlaceFinish();
+}

@@ -12,6 +12,7 @@
 #include "track/geometry.h"
 
 class RaceHost;
+struct CrowdTargets;
 
 // The skid and blood marks the car leaves on the road, slots 1..100.
 struct TMark {
@@ -172,8 +173,9 @@ private:
     void WeaponHousekeeping();
     // "GunAnim_<frame>" for the machine gun, "RocketAnim_<frame>" for the launcher.
     std::string WeaponImageName() const;
-    // The ray's point at (wx, wy) in the world hits the pedestrians there; true when it hit any.
-    bool ShootCrowd(double wx, double wy);
+    // The ray's point at (wx, wy) in the world hits the pedestrians near it among the targets
+    // gathered for the shot; true when it hit any.
+    bool ShootCrowd(double wx, double wy, const CrowdTargets& targets);
     void SteerLeft();
     void SteerRight();
     double SteerFactor() const;
@@ -184,7 +186,7 @@ private:
 
     // ---- Road actors ----------------------------------------------------------------------------
     // The car reaches into the traffic, the crowd, the bonuses, the lamps and the finish line at
-    // these points. Each one is a no-op until its actor is part of the race.
+    // these points. Each one does nothing while its actor is not part of the race.
     void ClearTrafficNearCar();
     void ScareCrowd();
     void PlaceBonuses();

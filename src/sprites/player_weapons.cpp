@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "sprites/crowd.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/rocket.h"
@@ -38,6 +39,9 @@ constexpr double kPlayAreaRight = 700;
 constexpr double kPlayAreaBottom = 600;
 // A car shot by the gun.
 constexpr int kCarShotScore = 10;
+// The gun shoots every pedestrian this close to the ray's point, and each is worth this much.
+constexpr double kCrowdShotReach = 50;
+constexpr int kCrowdShotScore = 5;
 
 double Radians(double angle) {
     return angle * 2 * std::numbers::pi / 256;
@@ -165,11 +169,16 @@ void TPlayer::GunRay(double cx, double cy) {
         }
     }
 
+    // The pedestrians the ray can hit: those in sight and on their feet.
+    CrowdTargets crowdTargets;
+    if (const TMan* crowd = host_.Race().Crowd; crowd != nullptr)
+        crowd->CollectTargets(crowdTargets);
+
     bool hit = false;
     while (!hit && sx >= 0 && sx <= kPlayAreaRight && sy >= 0 && sy <= kPlayAreaBottom) {
         wy -= stepY;
         wx += stepX;
-        hit = ShootCrowd(wx, wy);
+        hit = ShootCrowd(wx, wy, crowdTargets);
         // The cars are tested at the screen point the ray had before this step; a step that
         // shot pedestrians can still hit a car.
         for (int k = 0; k < targetCount; ++k) {
@@ -186,10 +195,22 @@ void TPlayer::GunRay(double cx, double cy) {
     }
 }
 
-// The crowd joins here: every pedestrian standing within 50 pixels of the ray's point is shot.
-// Until the pedestrians walk the pavements the ray passes through empty streets.
-bool TPlayer::ShootCrowd(double wx, double wy) {
-    (void)wx;
-    (void)wy;
-    return false;
+// Every pedestrian on its feet within 50 pixels of the ray's point, across and along, is shot and
+// falls where it stood. A body is left alone: it no longer counts as a target.
+bool TPlayer::ShootCrowd(double wx, double wy, const CrowdTargets& targets) {
+    TMan* crowd = host_.Race().Crowd;
+    if (crowd == nullptr) return false;
+    bool hit = false;
+    for (int k = 0; k < targets.Count; ++k) {
+        TManSlot& man = crowd->Slot(targets.Slots[static_cast<size_t>(k)]);
+        if (man.Dir == kManLying || man.Dir == kManRemoved) continue;
+        if (std::fabs(man.PosX - wx) > kCrowdShotReach ||
+            std::fabs(man.PosY - wy) > kCrowdShotReach)
+            continue;
+        crowd->KnockDown(man);
+        host_.PlaySound(man.IsGirl ? "KillW" : "Kill");
+        AddScore(kCrowdShotScore);
+        hit = true;
+    }
+    return hit;
 }

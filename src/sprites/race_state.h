@@ -4,10 +4,13 @@
 
 #include <array>
 
+class TBonus;
 class TCar;
+class TFinish;
+class TLamp;
+class TMan;
 class TPlayer;
 class TRocket;
-class TSprite;
 
 struct RaceState {
     int Score = 0;
@@ -19,12 +22,11 @@ struct RaceState {
     TPlayer* Player = nullptr;
     // The five rockets, parked and reused for the whole race.
     std::array<TRocket*, 5> RocketPool{};
-    // The road actors, one sprite each over its table of slots, as they join the race.
-    TSprite* Lamps = nullptr;
-    TSprite* Crowd = nullptr;
-    TSprite* Bonuses = nullptr;
+    // The road actors, one sprite each over its table of slots or over the map, in the order
+    // they join the race. The finish line knows whether the car has passed it.
+    TLamp* Lamps = nullptr;
+    TMan* Crowd = nullptr;
+    TBonus* Bonuses = nullptr;
     TCar* Traffic = nullptr;
-    TSprite* Finish = nullptr;
-    // The car has passed the finish line: the level's run-out begins.
-    bool Crossed = false;
+    TFinish* Finish = nullptr;
 };

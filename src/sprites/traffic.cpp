@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "media/image_list.h"
+#include "sprites/finish.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/rocket.h"
@@ -47,10 +48,6 @@ constexpr double kExplosionPatternsPerSecond = 20;
 constexpr int kCarHitScore = 10;
 
 }  // namespace
-
-int MapCodeAt(const TTrackMap& map, double x, double y) {
-    return map.At(MapIndexOf(y), MapIndexOf(x));
-}
 
 TCar::TCar(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
     SetImageByName(std::string(CarModels[1].Picture));
@@ -289,7 +286,7 @@ void TCar::TouchPlayer(int i, int sy) {
     }
     if (player->Velocity > 0) player->Respawned = false;
 
-    const bool counts = !host_.Race().Crossed && !player->TimeUp;
+    const bool counts = !FinishCrossed(host_.Race()) && !player->TimeUp;
     if (sy > player->Y) {
         // A car driving up runs into the player from behind and pushes it on.
         if (car.Speed > 0) {

@@ -17,10 +17,6 @@ class TTrackMap;
 
 constexpr int kCarSlots = 200;
 
-// The map code under a world point: the cell at row MapIndexOf(y), column MapIndexOf(x); 0
-// outside the map.
-int MapCodeAt(const TTrackMap& map, double x, double y);
-
 struct TCarSlot {
     int Model = 0;    // 1..5, see CarModels
     double PosX = 0;  // world position of the picture's top-left corner

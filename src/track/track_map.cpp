@@ -25,6 +25,10 @@ int MapIndexOf(double v) {
     return ClampToInt(rounded / kCellSize);
 }
 
+int MapCodeAt(const TTrackMap& map, double x, double y) {
+    return map.At(MapIndexOf(y), MapIndexOf(x));
+}
+
 LevelParams LevelParamsFor(int level) {
     // Worked in 64 bits so that no level number, however absurd, overflows.
     const int64_t l = level;

@@ -43,6 +43,10 @@ private:
     std::array<int8_t, static_cast<size_t>(kTrackRows) * kTrackCols> cells_{};
 };
 
+// The map code under a world point: the cell at row MapIndexOf(y), column MapIndexOf(x); 0
+// outside the map. The traffic steers by it and the pedestrians walk by it.
+int MapCodeAt(const TTrackMap& map, double x, double y);
+
 // The level parameters that follow from the level number.
 struct LevelParams {
     int LevelNumber = 0;

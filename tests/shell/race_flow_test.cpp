@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "runner_fixture.h"
+#include "sprites/finish.h"
 #include "sprites/player.h"
 
 namespace {
@@ -95,8 +96,8 @@ TEST_P(RaceFlowTest, CrossingTheLastRowEndsTheLevelAndTheTimeLeftBecomesPoints) 
     runner->KeyDown("Up");
     form->Track.ViewRow = 1550 - form->Track.Level.TrackLength + 2;
     form->Track.Level.TimeLeft = 12300;
-    RunUntil([&] { return form->Race.Crossed; }, 2000);
-    ASSERT_TRUE(form->Race.Crossed);
+    RunUntil([&] { return FinishCrossed(form->Race); }, 2000);
+    ASSERT_TRUE(FinishCrossed(form->Race));
     runner->KeyUp("Up");
     const int score = form->Race.Score;
     const int timeLeft = form->Track.Level.TimeLeft;
@@ -104,7 +105,7 @@ TEST_P(RaceFlowTest, CrossingTheLastRowEndsTheLevelAndTheTimeLeftBecomesPoints) 
     EXPECT_EQ(form->Track.Level.LevelNumber, 2);
     EXPECT_EQ(form->Race.Score - score, 5 * (timeLeft / 1000));
     EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
-    EXPECT_FALSE(form->Race.Crossed);
+    EXPECT_FALSE(FinishCrossed(form->Race));
     // The new level's clock has already run for the frame in which the level changed.
     EXPECT_EQ(form->Track.Level.TimeLeft, 90000 - form->Timing.FrameMs);
 }

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "runner_fixture.h"
+#include "sprites/bonus.h"
+#include "sprites/crowd.h"
 #include "sprites/player.h"
 #include "track/track_dump.h"
 
@@ -270,8 +272,46 @@ TEST(ReplayRunnerTest, GiveHandsTheCarItsItemsWhenTheRaceStarts) {
         EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
 }
 
-// One line: every traffic slot of the level with its fields, then the five rockets.
-TEST(ReplayRunnerTest, TheActorsLineListsTheLevelsTrafficAndTheFiveRockets) {
+// The race's state counts the pedestrians still walking (a body or a blown-away one no longer
+// counts), the bonuses still on the road, and shows the horn's scare and the blood to be laid.
+TEST(ReplayRunnerTest, StateCountsTheCrowdAndTheBonusesLeft) {
+    ReplayOptions options;
+    auto runner = MakeRaceRunner(options);
+    TMForm& form = runner->Form();
+    TMan& crowd = *form.Race.Crowd;
+    TBonus& bonuses = *form.Race.Bonuses;
+    int walking = 0;
+    std::vector<int> placed;
+    for (int i = 1; i <= kManSlots; ++i) {
+        if (!crowd.Slot(i).Alive) continue;
+        ++walking;
+        placed.push_back(i);
+    }
+    int active = 0;
+    for (int i = 1; i <= bonuses.UsedSlots(); ++i) active += bonuses.Slot(i).Active ? 1 : 0;
+    ASSERT_GE(placed.size(), 3u);
+    ASSERT_GE(active, 2);
+    crowd.KnockDown(crowd.Slot(placed[0]));
+    crowd.Slot(placed[1]).Dir = kManRemoved;
+    crowd.Slot(placed[2]).Alive = false;  // left the map
+    for (int i = 1; i <= bonuses.UsedSlots(); ++i) {
+        if (!bonuses.Slot(i).Active) continue;
+        bonuses.Slot(i).Active = false;
+        break;
+    }
+    crowd.Scared = true;
+    form.Race.Player->BloodTrail = 37;
+    const std::string state = runner->StateJson();
+    for (const std::string& key :
+         {"\"CrowdAlive\":" + std::to_string(walking - 3) + ",",
+          "\"BonusesActive\":" + std::to_string(active - 1) + ",", std::string("\"Scared\":true,"),
+          std::string("\"BloodTrail\":37")})
+        EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
+}
+
+// One line: every traffic slot of the level with its fields, the five rockets, the level's
+// pedestrians, its bonus slots and the finish line, each under its own key in that order.
+TEST(ReplayRunnerTest, TheActorsLineListsEveryActorOfTheLevel) {
     ReplayOptions options;
     options.actors = {3};
     auto runner = MakeRaceRunner(options);
@@ -282,15 +322,45 @@ TEST(ReplayRunnerTest, TheActorsLineListsTheLevelsTrafficAndTheFiveRockets) {
     const std::string line = out.str();
     ASSERT_EQ(Occurrences(line, "\n"), 1u);
     EXPECT_EQ(line.rfind("{\"frame\":3,\"traffic\":[{\"slot\":1,", 0), 0u) << line;
-    EXPECT_NE(line.find("],\"rockets\":[{\"InFlight\":false,"), std::string::npos) << line;
+    const size_t rockets = line.find("],\"rockets\":[{\"InFlight\":false,");
+    const size_t crowd = line.find("],\"crowd\":[{\"slot\":");
+    const size_t bonuses = line.find("],\"bonuses\":[{\"slot\":1,");
+    const size_t finish = line.find("],\"finish\":{\"LineY\":");
+    ASSERT_NE(rockets, std::string::npos) << line;
+    ASSERT_NE(crowd, std::string::npos) << line;
+    ASSERT_NE(bonuses, std::string::npos) << line;
+    ASSERT_NE(finish, std::string::npos) << line;
+    ASSERT_TRUE(rockets < crowd && crowd < bonuses && bonuses < finish);
+    EXPECT_EQ(line.substr(line.size() - 3), "}}\n");
+
+    const std::string traffic = line.substr(0, rockets);
     for (const char* key : {"\"Model\":", "\"PosX\":", "\"PosY\":", "\"Dir\":", "\"Speed\":",
                             "\"OnScreen\":", "\"Exploding\":", "\"ExplosionPhase\":"})
-        EXPECT_EQ(Occurrences(line, key), 10u) << key;
-    EXPECT_EQ(Occurrences(line, "\"slot\":"), 10u);
-    EXPECT_NE(line.find("\"slot\":10,"), std::string::npos);
+        EXPECT_EQ(Occurrences(traffic, key), 10u) << key;
+    EXPECT_EQ(Occurrences(traffic, "\"slot\":"), 10u);
+    EXPECT_NE(traffic.find("\"slot\":10,"), std::string::npos);
+    const std::string pool = line.substr(rockets, crowd - rockets);
     for (const char* key : {"\"InFlight\":", "\"Detonated\":", "\"WorldX\":", "\"WorldY\":",
                             "\"RocketSpeed\":", "\"RocketHeading\":"})
-        EXPECT_EQ(Occurrences(line, key), 5u) << key;
+        EXPECT_EQ(Occurrences(pool, key), 5u) << key;
+
+    // The crowd: one entry per pedestrian of the level, as many as the state counts walking at
+    // the start; level 1 has 10 bonus slots.
+    const TMForm& form = runner->Form();
+    const std::string walkers = line.substr(crowd, bonuses - crowd);
+    int placed = 0;
+    for (int i = 1; i <= kManSlots; ++i) placed += form.Race.Crowd->Slot(i).Alive ? 1 : 0;
+    ASSERT_GT(placed, 20);
+    for (const char* key : {"\"slot\":", "\"IsGirl\":", "\"PosX\":", "\"PosY\":", "\"Dir\":",
+                            "\"Speed\":", "\"OnScreen\":"})
+        EXPECT_EQ(Occurrences(walkers, key), static_cast<size_t>(placed)) << key;
+    const std::string tokens = line.substr(bonuses, finish - bonuses);
+    for (const char* key : {"\"slot\":", "\"Active\":", "\"Col\":", "\"Row\":", "\"Kind\":"})
+        EXPECT_EQ(Occurrences(tokens, key), 10u) << key;
+    EXPECT_NE(line.find("\"finish\":{\"LineY\":" + std::to_string((1550 - 300) * 72) +
+                        ",\"Crossed\":false,\"Y\":"),
+              std::string::npos)
+        << line;
     // Nothing for the other frames.
     std::ostringstream none;
     ASSERT_TRUE(WriteActorReports(*runner, options, 4, none, err));

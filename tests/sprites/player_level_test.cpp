@@ -2,6 +2,7 @@
 // points and the next level starts; when the time runs out first, a life is lost.
 
 #include "player_fixture.h"
+#include "sprites/finish.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ TEST_P(PlayerLevelEndTest, FinishingWith12_3SecondsLeftEarns60PointsThenTheNextL
     car->PickUp(2);
     form->Race.Score = 7;
     form->Track.Level.TimeLeft = 12300;
-    form->Race.Crossed = true;
+    form->Race.Finish->Crossed = true;
     SetSpeed(50);
     // A held horn and a firing gun fall silent with the engine, and stay so: a pause during the
     // run-out must not bring them back.
@@ -33,7 +34,7 @@ TEST_P(PlayerLevelEndTest, FinishingWith12_3SecondsLeftEarns60PointsThenTheNextL
     ASSERT_TRUE(RunUntil([&] { return form->Track.Level.LevelNumber == 2; }, 500));
     EXPECT_EQ(form->Race.Score, 7 + 60);
     EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
-    EXPECT_FALSE(form->Race.Crossed);
+    EXPECT_FALSE(form->Race.Finish->Crossed);
     EXPECT_FALSE(car->TimeUp);
     EXPECT_FALSE(car->EndStarted);
     EXPECT_EQ(car->CarSpeed, 0);

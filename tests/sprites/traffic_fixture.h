@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_race_host.h"
+#include "sprites/finish.h"
 #include "sprites/player.h"
 #include "sprites/rocket.h"
 #include "sprites/traffic.h"
@@ -55,6 +56,12 @@ protected:
     }
 
     void Step() { traffic->MoveStep(1); }
+
+    // The finish line of the level, passed or not; it joins the race on first use.
+    void SetCrossed(bool crossed) {
+        if (host.race.Finish == nullptr) host.race.Finish = new TFinish(&host.engine, host);
+        host.race.Finish->Crossed = crossed;
+    }
 
     FakeRaceHost host;
     TCar* traffic = nullptr;  // owned by the engine

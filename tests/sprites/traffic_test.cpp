@@ -505,7 +505,7 @@ TEST_F(TrafficTest, AContactCountsOnceUntilTheCarsPart) {
 TEST_F(TrafficTest, AfterTheFinishOrAtTimeUpContactsCostNoHitPoint) {
     AddPlayer();
     for (int ending = 0; ending < 2; ++ending) {
-        host.race.Crossed = ending == 0;
+        SetCrossed(ending == 0);
         player->TimeUp = ending == 1;
         player->CarSpeed = 100;
         player->Velocity = 10;

@@ -110,16 +110,20 @@ TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
     EXPECT_GE(up, 10);
 }
 
-// Leaving the race takes the traffic, the five rockets and their flames with it.
-TEST_P(WeaponRaceTest, TheEndOfTheRaceTakesTheTrafficAndTheRockets) {
+// Leaving the race takes the road's actors, the five rockets and their flames with it.
+TEST_P(WeaponRaceTest, TheEndOfTheRaceTakesTheActorsAndTheRockets) {
     const int raceSprites = form->MDXSpriteEngine.SpriteCount;
     form->Race.RocketPool[2]->Launch(300, 300, 18, 0);
     form->EndRace();
+    EXPECT_EQ(form->Race.Lamps, nullptr);
+    EXPECT_EQ(form->Race.Crowd, nullptr);
+    EXPECT_EQ(form->Race.Bonuses, nullptr);
     EXPECT_EQ(form->Race.Traffic, nullptr);
+    EXPECT_EQ(form->Race.Finish, nullptr);
     for (TRocket* rocket : form->Race.RocketPool) EXPECT_EQ(rocket, nullptr);
-    // The background, the traffic, six HUD sprites, the car with its three, five rockets with
-    // their five flames: 22 sprites.
-    EXPECT_EQ(raceSprites - form->MDXSpriteEngine.SpriteCount, 22);
+    // The background, the five actors, six HUD sprites, the car with its three, five rockets
+    // with their five flames: 26 sprites.
+    EXPECT_EQ(raceSprites - form->MDXSpriteEngine.SpriteCount, 26);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, WeaponRaceTest, ::testing::Values(85, 60), RateName);
@@ -357,7 +361,7 @@ TEST_F(WeaponTest, TheMuzzleFlashLasts100msOrEndsWithTheLevel) {
 
     player->FireCooldown = 0;
     player->FireShot();
-    host.race.Crossed = true;
+    SetCrossed(true);
     player->MoveStep(1);
     EXPECT_EQ(player->WeaponSprite->Image->Name(), "GunAnim_6");
     EXPECT_FALSE(player->WeaponFired);

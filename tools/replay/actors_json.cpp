@@ -4,6 +4,9 @@
 #include <sstream>
 
 #include "shell/form.h"
+#include "sprites/bonus.h"
+#include "sprites/crowd.h"
+#include "sprites/finish.h"
 #include "sprites/rocket.h"
 #include "sprites/traffic.h"
 
@@ -50,15 +53,60 @@ void WriteRockets(const TMForm& form, std::ostream& out) {
     }
 }
 
+// Every pedestrian of the level, in slot order: the walking ones, the bodies (Dir 0) and those
+// blown away (Dir 255), all of which keep Alive until they leave the map. Empty slots are left
+// out.
+void WriteCrowd(const TMForm& form, std::ostream& out) {
+    const TMan* crowd = form.Race.Crowd;
+    if (crowd == nullptr) return;
+    bool first = true;
+    for (int i = 1; i <= kManSlots; ++i) {
+        const TManSlot& man = crowd->Slot(i);
+        if (!man.Alive) continue;
+        if (!first) out << ",";
+        first = false;
+        out << "{\"slot\":" << i << ",\"IsGirl\":" << Bool(man.IsGirl)
+            << ",\"PosX\":" << Number(man.PosX) << ",\"PosY\":" << Number(man.PosY)
+            << ",\"Dir\":" << static_cast<int>(man.Dir) << ",\"Speed\":" << man.Speed
+            << ",\"OnScreen\":" << Bool(man.OnScreen) << "}";
+    }
+}
+
+// Every bonus slot in use this level, collected ones included (Active false), in slot order.
+void WriteBonuses(const TMForm& form, std::ostream& out) {
+    const TBonus* bonuses = form.Race.Bonuses;
+    if (bonuses == nullptr) return;
+    const int count = bonuses->UsedSlots();
+    for (int i = 1; i <= count; ++i) {
+        const TBonusSlot& bonus = bonuses->Slot(i);
+        if (i > 1) out << ",";
+        out << "{\"slot\":" << i << ",\"Active\":" << Bool(bonus.Active) << ",\"Col\":" << bonus.Col
+            << ",\"Row\":" << bonus.Row << ",\"Kind\":" << bonus.Kind << "}";
+    }
+}
+
+// The finish line: one object, or null outside a race.
+void WriteFinish(const TMForm& form, std::ostream& out) {
+    const TFinish* finish = form.Race.Finish;
+    if (finish == nullptr) {
+        out << "null";
+        return;
+    }
+    out << "{\"LineY\":" << finish->LineY << ",\"Crossed\":" << Bool(finish->Crossed)
+        << ",\"Y\":" << Number(finish->Y) << "}";
+}
+
 struct ActorSection {
     const char* key;
     void (*write)(const TMForm& form, std::ostream& out);
+    // An array of the actor's slots, or one object of its own.
+    bool array;
 };
 
-// The crowd, the bonuses, the lamps and the finish line add their sections here.
+// A new actor adds its section here; its key appears on the same line.
 constexpr ActorSection kSections[] = {
-    {"traffic", WriteTraffic},
-    {"rockets", WriteRockets},
+    {"traffic", WriteTraffic, true}, {"rockets", WriteRockets, true}, {"crowd", WriteCrowd, true},
+    {"bonuses", WriteBonuses, true}, {"finish", WriteFinish, false},
 };
 
 }  // namespace
@@ -67,9 +115,9 @@ std::string ActorsJson(const TMForm& form, int frame) {
     std::ostringstream j;
     j << "{\"frame\":" << frame;
     for (const ActorSection& section : kSections) {
-        j << ",\"" << section.key << "\":[";
+        j << ",\"" << section.key << "\":" << (section.array ? "[" : "");
         section.write(form, j);
-        j << "]";
+        j << (section.array ? "]" : "");
     }
     j << "}";
     return j.str();

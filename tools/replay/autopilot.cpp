@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shell/form.h"
+#include "sprites/lamp.h"
 #include "sprites/player.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
@@ -16,8 +17,10 @@ namespace {
 // A small margin either side of the car's body: the lane beside the cars driving up is just
 // wide enough for it.
 constexpr double kSideMargin = 9;
-// How close the body may come to the road's edge.
-constexpr double kEdgeMargin = 2;
+// How close the body may come to the road's edge: the lamp posts stand on the edge cells, a
+// little inside the kerb, so the driver keeps almost a cell away from it (and passes a car
+// driving up on its left, not beside the kerb).
+constexpr double kEdgeMargin = 60;
 // How far up the road the driver looks for traffic, in world pixels.
 constexpr double kLookAhead = 900;
 // A place that stays clear this many frames counts as free.
@@ -31,6 +34,12 @@ constexpr double kFollowGap = 40;
 constexpr double kOncomingLanePenalty = 60;
 // The places across the road the driver considers, every this many pixels.
 constexpr double kLaneStep = 8;
+// The room the driver leaves around a lamp post, which is solid.
+constexpr double kPostMargin = 6;
+// How far behind its centre the driver still minds the lamp posts: the car's rear half.
+constexpr double kPostsBehind = 100;
+// The most lamp posts the driver keeps in mind at once.
+constexpr int kMaxPosts = 64;
 
 bool IsRoadCode(int code) {
     return (code >= 1 && code <= 22) || (code >= 33 && code <= 35);
@@ -241,9 +250,31 @@ AutopilotWish DriveAutopilot(TMForm& form) {
     const double bodyLeft = nowOffset - self.leftOffset + kSideMargin;    // body left of centre
     const double bodyRight = self.rightOffset - nowOffset + kSideMargin;  // body right of centre
 
-    // The traffic within sight.
-    std::array<Obstacle, kCarSlots> obstacles{};
+    // The traffic within sight, and the lamp posts: they stand a little inside the road's
+    // edges, every fifth row, and between parallel roads, and they are solid.
+    std::array<Obstacle, kCarSlots + kMaxPosts> obstacles{};
     int obstacleCount = 0;
+    {
+        const int firstRow = std::max(1, MapIndexOf(carY - kLookAhead));
+        const int lastRow = std::min(kTrackRows, MapIndexOf(carY + kPostsBehind));
+        const int nearCol = MapIndexOf(carX);
+        for (int row = firstRow; row <= lastRow && obstacleCount < kMaxPosts; ++row) {
+            if (row % kLampRowSpacing != 0) continue;
+            for (int col = std::max(1, nearCol - 12);
+                 col <= std::min(kTrackCols, nearCol + 12) && obstacleCount < kMaxPosts; ++col) {
+                const LampPlace* lamp = LampPlaceOf(map.At(row, col));
+                if (lamp == nullptr) continue;
+                const double px = col * static_cast<double>(kCellSize) + lamp->PostX;
+                const double py = row * static_cast<double>(kCellSize) + lamp->PostY;
+                const std::array<TPointD, 4> box{TPointD{px - kPostMargin, py - kPostMargin},
+                                                 TPointD{px + kPostMargin, py - kPostMargin},
+                                                 TPointD{px - kPostMargin, py + kPostMargin},
+                                                 TPointD{px + kPostMargin, py + kPostMargin}};
+                obstacles[static_cast<size_t>(obstacleCount++)] =
+                    Obstacle{ExtentOf(edges, box, hereEdge), 0};
+            }
+        }
+    }
     if (const TCar* traffic = form.Race.Traffic; traffic != nullptr) {
         for (int i = 1; i <= traffic->UsedSlots(); ++i) {
             const TCarSlot& other = traffic->Slot(i);
@@ -353,9 +384,9 @@ AutopilotWish DriveAutopilot(TMForm& form) {
     double target = !car->OnRoad ? 70 : (bending || std::fabs(error) > 6 ? 105 : 160);
     bool braking = false;
     if (blocker != nullptr && clear < kClearFrames) {
-        if (blocker->speedUp > 0) {
-            // A car driving up that cannot be passed: close up no faster than the brakes can
-            // take back before the gap is gone, then follow at its pace.
+        if (blocker->speedUp >= 0) {
+            // A car driving up, or a lamp post, that cannot be passed: close up no faster than
+            // the brakes can take back before the gap is gone, then follow at its pace.
             const double followSpeed = blocker->speedUp / frameScale * 20;
             const double room = std::max(0.0, blockerGap - kFollowGap);
             const double brakeSpeed = std::sqrt(2 * kBrakePerFrame * frameScale * room) * 20;
@@ -370,6 +401,8 @@ AutopilotWish DriveAutopilot(TMForm& form) {
     Hold(form, SDL_SCANCODE_DOWN, car->CarSpeed > target + (braking ? 1 : 15));
 
     const bool armed = car->Weapon != 0 && car->Ammo > 0;
-    Hold(form, SDL_SCANCODE_Z, armed && inWay != nullptr && inWayGap > 0 && inWayGap < 500);
+    // Only a car is worth a shot: a lamp post stands still.
+    const bool carInWay = inWay != nullptr && inWay->speedUp != 0;
+    Hold(form, SDL_SCANCODE_Z, armed && carInWay && inWayGap > 0 && inWayGap < 500);
     return AutopilotWish::None;
 }

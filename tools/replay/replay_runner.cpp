@@ -14,6 +14,9 @@
 #include "autopilot.h"
 #include "shell/event_handler.h"
 #include "shell/form.h"
+#include "sprites/bonus.h"
+#include "sprites/crowd.h"
+#include "sprites/finish.h"
 #include "sprites/player.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
@@ -545,7 +548,7 @@ std::string ReplayRunner::StateJson() const {
           << ",\"Weapon\":" << car.Weapon << ",\"Ammo\":" << car.Ammo
           << ",\"WeaponFrame\":" << car.WeaponFrame << ",\"FireCooldown\":" << car.FireCooldown
           << ",\"HasNitro\":" << Bool(car.HasNitro) << ",\"NitroFuel\":" << Number(car.NitroFuel)
-          << ",\"Crossed\":" << Bool(f.Race.Crossed) << ",\"EngineSound\":\""
+          << ",\"Crossed\":" << Bool(FinishCrossed(f.Race)) << ",\"EngineSound\":\""
           << car.EngineSoundName() << "\"";
         // The traffic still on the road: slots with a car in them.
         int trafficActive = 0;
@@ -553,6 +556,23 @@ std::string ReplayRunner::StateJson() const {
             for (int i = 1; i <= traffic->UsedSlots(); ++i)
                 if (traffic->Slot(i).Dir != kDirNone) ++trafficActive;
         j << ",\"TrafficActive\":" << trafficActive;
+        // The pedestrians still walking, the bonuses still on the road, the horn's scare and the
+        // blood marks the car has still to lay.
+        int crowdAlive = 0;
+        bool scared = false;
+        if (const TMan* crowd = f.Race.Crowd; crowd != nullptr) {
+            scared = crowd->Scared;
+            for (int i = 1; i <= kManSlots; ++i) {
+                const TManSlot& man = crowd->Slot(i);
+                if (man.Alive && man.Dir >= kManLeft && man.Dir <= kManDown) ++crowdAlive;
+            }
+        }
+        int bonusesActive = 0;
+        if (const TBonus* bonuses = f.Race.Bonuses; bonuses != nullptr)
+            for (int i = 1; i <= bonuses->UsedSlots(); ++i)
+                if (bonuses->Slot(i).Active) ++bonusesActive;
+        j << ",\"CrowdAlive\":" << crowdAlive << ",\"BonusesActive\":" << bonusesActive
+          << ",\"Scared\":" << Bool(scared) << ",\"BloodTrail\":" << car.BloodTrail;
     }
     j << "}";
     return j.str();
