@@ -2,6 +2,7 @@
 // progress marker, world velocity, HUD) and tearing it down.
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 #include "shell/form.h"
@@ -149,8 +150,9 @@ void TMForm::UpdateWorldVelocity() {
 std::string HudTime(int timeLeft) {
     const int minutes = timeLeft / 60000;
     const int seconds = (timeLeft / 1000) % 60;
-    auto twoDigits = [](int v) { return (v < 10 && v >= 0 ? "0" : "") + std::to_string(v); };
-    return twoDigits(minutes) + " : " + twoDigits(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d : %02d", minutes, seconds);
+    return text;
 }
 
 std::string HudLives(int lives) {
