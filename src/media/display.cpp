@@ -10,6 +10,29 @@ namespace {
 
 constexpr const char* kWindowTitle = "Zarvex 2";
 
+// With the software renderer the back buffer is one column wider than the surface, so that its
+// rows are 3204 bytes apart: not a multiple of 8. That renderer copies an opaque picture whose
+// rows and destination are both 16-byte aligned with streaming stores that bypass the cache,
+// and the next draw over those pixels then waits on memory; the road's 72-pixel tiles met that
+// every time the road stood on a multiple of 4 pixels, which made such frames four times as slow.
+// Rows that never align keep every copy on the ordinary cached path. The extra column lies off
+// the surface: nothing draws on it, reads it or shows it. (A GPU would smooth it into the
+// surface's edge when full screen scales it, so there the buffer keeps the surface's size.)
+int BackBufferWidth(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    const bool software =
+        SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    return software ? kSurfaceWidth + 1 : kSurfaceWidth;
+}
+
+// Draws into the back buffer, its viewport the 800 x 600 surface: without a destination a draw
+// fills the surface, and nothing lands on the extra column.
+int SetBackBufferTarget(SDL_Renderer* renderer, SDL_Texture* target) {
+    if (SDL_SetRenderTarget(renderer, target) != 0) return -1;
+    const SDL_Rect surface{0, 0, kSurfaceWidth, kSurfaceHeight};
+    return SDL_RenderSetViewport(renderer, &surface);
+}
+
 // Waits for the performance counter to reach a tick: sleeps while more than a couple of
 // milliseconds remain (SDL_Delay may oversleep by about one), then spins for the rest.
 void WaitUntilTick(uint64_t tick) {
@@ -102,7 +125,7 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
         SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 
     target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                kSurfaceWidth, kSurfaceHeight);
+                                BackBufferWidth(renderer_), kSurfaceHeight);
     if (target_ == nullptr) {
         Close();
         return false;
@@ -113,7 +136,7 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
         ReportSdlFailureOnce("SDL_SetTextureBlendMode (back buffer)");
     }
     targetScaleMode_ = -1;
-    if (SDL_SetRenderTarget(renderer_, target_) != 0) {
+    if (SetBackBufferTarget(renderer_, target_) != 0) {
         Close();
         return false;
     }
@@ -187,7 +210,7 @@ bool TDisplay::IsDrawable() const {
 }
 
 bool TDisplay::TargetBackBuffer() {
-    targetLost_ = SDL_SetRenderTarget(renderer_, target_) != 0;
+    targetLost_ = SetBackBufferTarget(renderer_, target_) != 0;
     if (targetLost_) ReportSdlFailureOnce("SDL_SetRenderTarget (back buffer)");
     return !targetLost_;
 }
@@ -305,8 +328,9 @@ void TDisplay::WindowToSurface(int wx, int wy, int& sx, int& sy) const {
 bool TDisplay::ReadPixels(std::vector<uint32_t>& pixels) const {
     if (renderer_ == nullptr || target_ == nullptr) return false;
     pixels.assign(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight, 0);
-    if (SDL_SetRenderTarget(renderer_, target_) != 0) return false;
-    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+    if (SetBackBufferTarget(renderer_, target_) != 0) return false;
+    const SDL_Rect surface{0, 0, kSurfaceWidth, kSurfaceHeight};
+    if (SDL_RenderReadPixels(renderer_, &surface, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                              kSurfaceWidth * static_cast<int>(sizeof(uint32_t))) != 0) {
         return false;
     }
