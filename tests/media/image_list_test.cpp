@@ -164,6 +164,16 @@ TEST_F(ImageDrawTest, OpaquePicturesShowTheKeyColourAndStillBlend) {
     EXPECT_NE(At(pixels, 110, 8), BodyColour(0));
     EXPECT_NE(At(pixels, 110, 8), kBackgroundPixel);
     EXPECT_EQ(At(pixels, 210, 8), BodyColour(0));
+
+    // An opaque picture made with no alpha in its pixels (not one the archive gives) is opaque
+    // all the same: its blended draw is the same as that of the picture with full alpha.
+    ImageEntry clear = opaque.Entry();
+    clear.name = "NoAlpha";
+    for (uint32_t& pixel : clear.picture.pixels) pixel &= 0x00FFFFFFu;
+    TPictureItem noAlpha(clear);
+    noAlpha.Prepare(display.Renderer());
+    noAlpha.DrawBlended(SDL_Rect{300, 0, kPatternW, kPatternH}, 0, 128);
+    EXPECT_EQ(At(Snapshot(), 310, 8), At(pixels, 110, 8));
 }
 
 // The software renderer copies opaque rows by another path when source and destination are
