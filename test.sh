@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the debug build with warnings as errors, the
-# AddressSanitizer + UndefinedBehaviorSanitizer build, and a short fuzz run of the archive format.
+# AddressSanitizer + UndefinedBehaviorSanitizer build, a short fuzz run of every reader of outside
+# data, and a short soak run of the whole game under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,7 +9,7 @@ scripts/install-deps.sh
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
 echo "== fuzz smoke run"
-fuzz/run.sh --total 75
+fuzz/run.sh --total 84
 
 for preset in debug asan; do
     echo "== $preset build"
@@ -16,3 +17,6 @@ for preset in debug asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j2
 done
+
+echo "== soak run"
+scripts/soak.sh 30000

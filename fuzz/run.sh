@@ -2,6 +2,8 @@
 # Builds the fuzz targets with clang and runs each for a while over a copy of its seed corpus.
 #   fuzz/run.sh [SECONDS]         SECONDS per target (default 60)
 #   fuzz/run.sh --total SECONDS   SECONDS shared out among all targets (at least 10 each)
+#   fuzz/run.sh --runs N          N executions of each target (a long run; no time limit)
+#   fuzz/run.sh ... TARGET...     only the targets named (after the options above)
 # Exits non-zero when a target crashes, leaks, runs out of memory or allocates beyond the limit
 # below (the input is left in build/fuzz/artifacts/), and when the targets cannot be built.
 set -euo pipefail
@@ -14,6 +16,7 @@ fuzz_dib             dib
 fuzz_riff_wave       wave
 fuzz_save_reader     save
 fuzz_score_submission score
+fuzz_input_script    input
 "
 
 # No single allocation may exceed 48 MB: the largest picture the pixel budget admits takes
@@ -43,20 +46,49 @@ for source in "$root"/fuzz/fuzz_*.cpp; do
     [[ " ${names[*]} " == *" $name "* ]] || fail "fuzz/$name.cpp has no line in the table of fuzz/run.sh"
 done
 
+usage="usage: fuzz/run.sh [SECONDS | --total SECONDS | --runs N] [TARGET...]"
+limit=(-max_total_time=60)
+total=""
 case "${1:-}" in
     --total)
-        [[ "${2:-}" =~ ^[0-9]+$ ]] || fail "usage: fuzz/run.sh [SECONDS] | --total SECONDS"
-        seconds=$(($2 / ${#names[@]}))
-        [ "$seconds" -ge 10 ] || seconds=10
+        [[ "${2:-}" =~ ^[0-9]+$ ]] || fail "$usage"
+        total="$2"
+        shift 2
         ;;
-    "")
-        seconds=60
+    --runs)
+        [[ "${2:-}" =~ ^[0-9]+$ ]] || fail "$usage"
+        limit=(-runs="$2")
+        shift 2
         ;;
+    "" | fuzz_*) ;;
     *)
-        [[ "$1" =~ ^[0-9]+$ ]] || fail "usage: fuzz/run.sh [SECONDS] | --total SECONDS"
-        seconds="$1"
+        [[ "$1" =~ ^[0-9]+$ ]] || fail "$usage"
+        limit=(-max_total_time="$1")
+        shift
         ;;
 esac
+if [ "$#" -gt 0 ]; then
+    chosen=()
+    chosenCorpora=()
+    for wanted in "$@"; do
+        found=""
+        for i in "${!names[@]}"; do
+            if [ "${names[$i]}" = "$wanted" ]; then
+                chosen+=("$wanted")
+                chosenCorpora+=("${corpora[$i]}")
+                found=1
+            fi
+        done
+        [ -n "$found" ] || fail "no fuzz target $wanted (the table lists: ${names[*]})"
+    done
+    names=("${chosen[@]}")
+    corpora=("${chosenCorpora[@]}")
+fi
+if [ -n "$total" ]; then
+    seconds=$((total / ${#names[@]}))
+    [ "$seconds" -ge 10 ] || seconds=10
+    limit=(-max_total_time="$seconds")
+fi
 
 command -v clang++ >/dev/null 2>&1 ||
     fail "clang++ is missing, so the fuzz targets cannot be built; scripts/install-deps.sh installs it"
@@ -73,21 +105,34 @@ cmake -S "$root" -B "$build" -G Ninja \
 cmake --build "$build" --target "${names[@]}" ||
     fail "the fuzz targets cannot be built (see above)"
 
-mkdir -p "$build/artifacts"
+mkdir -p "$build/artifacts" "$build/logs"
 status=0
+summary=()
 for i in "${!names[@]}"; do
     target="${names[$i]}"
     work="$build/corpus/${corpora[$i]}"
+    log="$build/logs/$target.log"
     rm -rf "$work"
     mkdir -p "$work"
     cp -R "$root/fuzz/corpus/${corpora[$i]}/." "$work/"
-    echo "fuzz/run.sh: running $target for $seconds s"
-    if ! UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$build/fuzz/$target" "$work" -max_total_time="$seconds" \
+    echo "fuzz/run.sh: running $target (${limit[*]})"
+    # The whole output goes to the log; the terminal gets the lines that say something.
+    if UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        "$build/fuzz/$target" "$work" "${limit[@]}" \
             -rss_limit_mb="$RSS_LIMIT_MB" -malloc_limit_mb="$MALLOC_LIMIT_MB" \
-            -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1; then
-        echo "fuzz/run.sh: $target failed; see $build/artifacts/" >&2
+            -artifact_prefix="$build/artifacts/$target-" -print_final_stats=1 >"$log" 2>&1; then
+        verdict="clean"
+    else
+        verdict="FAILED"
         status=1
+        tail -n 60 "$log" >&2
+        echo "fuzz/run.sh: $target failed; the input is in $build/artifacts/, the log in $log" >&2
     fi
+    runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
+    seconds="$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -n 1)"
+    summary+=("$(printf '%-22s %-6s %12s executions%s' "$target" "$verdict" "${runs:-?}" \
+        "${seconds:+ in $seconds s}")")
 done
+echo "fuzz/run.sh: summary"
+printf '  %s\n' "${summary[@]}"
 exit "$status"

@@ -478,6 +478,13 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path, uint64_t maxBytes) {
         throw tooLarge();
     }
     std::vector<uint8_t> bytes;
+    // The whole file in one read into its own room (the archives are megabytes: growing the
+    // buffer chunk by chunk copied them over and over); a file that turns out longer than it
+    // said goes on in chunks.
+    if (info.st_size > 0) {
+        bytes.resize(static_cast<size_t>(info.st_size));
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    }
     std::array<uint8_t, 65536> chunk{};
     size_t got = 0;
     while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {

@@ -80,8 +80,8 @@ public:
 
     ~SdlMixerBackend() override {
         Mix_HaltChannel(-1);
-        for (Mix_Chunk* chunk : chunks_) {
-            if (chunk != nullptr) Mix_FreeChunk(chunk);
+        for (const Sound& sound : sounds_) {
+            if (sound.chunk != nullptr) Mix_FreeChunk(sound.chunk);
         }
         Mix_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -90,6 +90,10 @@ public:
     SdlMixerBackend(const SdlMixerBackend&) = delete;
     SdlMixerBackend& operator=(const SdlMixerBackend&) = delete;
 
+    // The mixer converts a sound to its own rate and layout when the sound first starts, not
+    // here: every sound of the archive converted at start-up took a third of the time before
+    // the first frame, and many are not heard for minutes, if at all. A sound costs its
+    // conversion once, in the frame it is first heard (well under a millisecond).
     int LoadSound(const std::vector<uint8_t>& riff) override {
         if (riff.empty()) return -1;
         // Only a wave file that the archive reader can measure reaches the mixer: the reader
@@ -102,29 +106,25 @@ public:
                          error.what());
             return -1;
         }
-        SDL_RWops* source = SDL_RWFromConstMem(riff.data(), static_cast<int>(riff.size()));
-        if (source == nullptr) return -1;
-        Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
-        if (chunk == nullptr) return -1;
-        chunks_.push_back(chunk);
-        return static_cast<int>(chunks_.size()) - 1;
+        sounds_.push_back(Sound{nullptr, riff});
+        return static_cast<int>(sounds_.size()) - 1;
     }
 
     void FreeSound(int sound) override {
-        if (sound < 0 || sound >= static_cast<int>(chunks_.size())) return;
+        if (sound < 0 || sound >= static_cast<int>(sounds_.size())) return;
         // SDL_mixer halts the channels still playing the chunk before freeing it.
-        if (chunks_[sound] != nullptr) Mix_FreeChunk(chunks_[sound]);
-        chunks_[sound] = nullptr;
+        Sound& freed = sounds_[static_cast<size_t>(sound)];
+        if (freed.chunk != nullptr) Mix_FreeChunk(freed.chunk);
+        freed = Sound{};
     }
 
     int Start(int sound, bool loop) override {
-        if (sound < 0 || sound >= static_cast<int>(chunks_.size()) || chunks_[sound] == nullptr) {
-            return -1;
-        }
+        Mix_Chunk* chunk = Converted(sound);
+        if (chunk == nullptr) return -1;
         HaltFadedChannels();
         const int channel = FreeChannel();
         if (channel < 0) return -1;
-        if (Mix_PlayChannel(channel, chunks_[sound], loop ? -1 : 0) < 0) return -1;
+        if (Mix_PlayChannel(channel, chunk, loop ? -1 : 0) < 0) return -1;
         const int handle = nextHandle_++;
         // The channel's previous sound has finished or was stopped; its handle must never
         // reach the new one.
@@ -164,6 +164,30 @@ public:
     }
 
 private:
+    // A sound: its wave file until the first start, the mixer's chunk from then on.
+    struct Sound {
+        Mix_Chunk* chunk = nullptr;
+        std::vector<uint8_t> riff;
+    };
+
+    // The sound's chunk, converted now if this is its first start; nullptr for a sound that
+    // was freed or that the mixer cannot take (it then plays nothing, and is not tried again).
+    Mix_Chunk* Converted(int sound) {
+        if (sound < 0 || sound >= static_cast<int>(sounds_.size())) return nullptr;
+        Sound& wanted = sounds_[static_cast<size_t>(sound)];
+        if (wanted.chunk == nullptr && !wanted.riff.empty()) {
+            SDL_RWops* source =
+                SDL_RWFromConstMem(wanted.riff.data(), static_cast<int>(wanted.riff.size()));
+            if (source != nullptr) wanted.chunk = Mix_LoadWAV_RW(source, 1);
+            if (wanted.chunk == nullptr) {
+                std::fprintf(stderr, "Zarvex 2: a sound of %zu bytes is not played: %s\n",
+                             wanted.riff.size(), Mix_GetError());
+            }
+            wanted.riff = {};
+        }
+        return wanted.chunk;
+    }
+
     // The channel a handle still owns, or -1.
     int ChannelOf(int handle) const {
         const auto it = channelOf_.find(handle);
@@ -210,7 +234,7 @@ private:
         return count;
     }
 
-    std::vector<Mix_Chunk*> chunks_;
+    std::vector<Sound> sounds_;
     // Per channel: a fade registered with the mixer, and its state (kept at a fixed address
     // while the mixer's thread may use it).
     std::vector<bool> fading_;

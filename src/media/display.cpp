@@ -10,18 +10,30 @@ namespace {
 
 constexpr const char* kWindowTitle = "Zarvex 2";
 
-// Waits for the performance counter to reach a tick: sleeps while more than a couple of
-// milliseconds remain (SDL_Delay may oversleep by about one), then spins for the rest.
-void WaitUntilTick(uint64_t tick) {
-    const uint64_t frequency = SDL_GetPerformanceFrequency();
-    for (;;) {
-        const uint64_t now = SDL_GetPerformanceCounter();
-        if (now >= tick) return;
-        const uint64_t leftMs = (tick - now) * 1000 / frequency;
-        if (leftMs > 2) {
-            SDL_Delay(static_cast<Uint32>(leftMs - 2));
-        }
-    }
+// The software renderer has two ways of writing a run of pixels that bypass the cache: copies of
+// opaque pictures whose rows and destination are both 16-byte aligned, and every fill. The next
+// draw over such pixels then waits on memory: the road's 72-pixel tiles met the first every
+// time the road stood on a multiple of 4 pixels (such frames took four times as long), and the
+// clear at the start of each frame cost five times what all the frame's drawing did. So with that
+// renderer the back buffer is one column wider than the surface, its rows 3204 bytes apart, not
+// a multiple of 8, which keeps every copy on the ordinary cached path; and the clear copies a
+// strip of the colour down the surface instead of filling. The extra column lies off the
+// surface: nothing draws on it, reads it or shows it. (A GPU would smooth it into the surface's
+// edge when full screen scales it, so there the buffer keeps the surface's size.)
+bool IsSoftwareRenderer(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+// The rows of the clearing strip: few enough to stay in the cache, enough to need few copies.
+constexpr int kClearStripRows = 8;
+
+// Draws into the back buffer, its viewport the 800 x 600 surface: without a destination a draw
+// fills the surface, and nothing lands on the extra column.
+int SetBackBufferTarget(SDL_Renderer* renderer, SDL_Texture* target) {
+    if (SDL_SetRenderTarget(renderer, target) != 0) return -1;
+    const SDL_Rect surface{0, 0, kSurfaceWidth, kSurfaceHeight};
+    return SDL_RenderSetViewport(renderer, &surface);
 }
 
 }  // namespace
@@ -101,8 +113,9 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
     vsync_ =
         SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 
+    software_ = IsSoftwareRenderer(renderer_);
     target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                kSurfaceWidth, kSurfaceHeight);
+                                software_ ? kSurfaceWidth + 1 : kSurfaceWidth, kSurfaceHeight);
     if (target_ == nullptr) {
         Close();
         return false;
@@ -113,7 +126,7 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
         ReportSdlFailureOnce("SDL_SetTextureBlendMode (back buffer)");
     }
     targetScaleMode_ = -1;
-    if (SDL_SetRenderTarget(renderer_, target_) != 0) {
+    if (SetBackBufferTarget(renderer_, target_) != 0) {
         Close();
         return false;
     }
@@ -138,10 +151,15 @@ void TDisplay::Close() {
         SDL_FreeCursor(cursor_);
         cursor_ = nullptr;
     }
+    if (clearStrip_ != nullptr) {
+        SDL_DestroyTexture(clearStrip_);
+        clearStrip_ = nullptr;
+    }
     if (target_ != nullptr) {
         SDL_DestroyTexture(target_);
         target_ = nullptr;
     }
+    software_ = false;
     if (renderer_ != nullptr) {
         NoteRendererDestroyed(renderer_);
         SDL_DestroyRenderer(renderer_);
@@ -187,7 +205,7 @@ bool TDisplay::IsDrawable() const {
 }
 
 bool TDisplay::TargetBackBuffer() {
-    targetLost_ = SDL_SetRenderTarget(renderer_, target_) != 0;
+    targetLost_ = SetBackBufferTarget(renderer_, target_) != 0;
     if (targetLost_) ReportSdlFailureOnce("SDL_SetRenderTarget (back buffer)");
     return !targetLost_;
 }
@@ -196,9 +214,40 @@ void TDisplay::ClearTo(uint32_t colour) {
     if (renderer_ == nullptr) return;
     // Drawing meant for the back buffer must never land on the window.
     if (!TargetBackBuffer()) return;
+    if (software_ && CopyClearStrip(colour)) return;
     SDL_SetRenderDrawColor(renderer_, static_cast<Uint8>(colour >> 16),
                            static_cast<Uint8>(colour >> 8), static_cast<Uint8>(colour), 255);
     SDL_RenderClear(renderer_);
+}
+
+bool TDisplay::CopyClearStrip(uint32_t colour) {
+    const uint32_t pixel = 0xFF000000u | (colour & 0xFFFFFFu);
+    if (clearStrip_ == nullptr) {
+        clearStrip_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                        SDL_TEXTUREACCESS_STATIC, kSurfaceWidth, kClearStripRows);
+        if (clearStrip_ == nullptr ||
+            SDL_SetTextureBlendMode(clearStrip_, SDL_BLENDMODE_NONE) != 0) {
+            ReportSdlFailureOnce("The clearing strip");
+            return false;
+        }
+        clearStripPixel_.reset();
+    }
+    if (clearStripPixel_ != pixel) {
+        const std::vector<uint32_t> pixels(static_cast<size_t>(kSurfaceWidth) * kClearStripRows,
+                                           pixel);
+        if (SDL_UpdateTexture(clearStrip_, nullptr, pixels.data(),
+                              kSurfaceWidth * static_cast<int>(sizeof(uint32_t))) != 0) {
+            ReportSdlFailureOnce("The clearing strip's colour");
+            return false;
+        }
+        clearStripPixel_ = pixel;
+    }
+    for (int y = 0; y < kSurfaceHeight; y += kClearStripRows) {
+        const SDL_Rect rows{0, y, kSurfaceWidth, std::min(kClearStripRows, kSurfaceHeight - y)};
+        const SDL_Rect source{0, 0, rows.w, rows.h};
+        SDL_RenderCopy(renderer_, clearStrip_, &source, &rows);
+    }
+    return true;
 }
 
 bool TDisplay::CopyTargetToWindow() {
@@ -206,12 +255,18 @@ bool TDisplay::CopyTargetToWindow() {
         ReportSdlFailureOnce("SDL_SetRenderTarget (window)");
         return false;
     }
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
     int outputWidth = 0;
     int outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
     const SurfaceView view = SurfacePlacement(outputWidth, outputHeight, fullScreen_);
+    // Black bars beside a scaled surface; a surface that covers the window needs no clear (with
+    // the software renderer a clear costs more than the copy).
+    const bool covered = view.dest.x == 0 && view.dest.y == 0 && view.dest.w == outputWidth &&
+                         view.dest.h == outputHeight;
+    if (!(software_ && covered)) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
     // Full screen smooths its scaling; the window shows its pixels as they are.
     const int scaleMode = fullScreen_ ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
     if (scaleMode != targetScaleMode_) {
@@ -243,7 +298,7 @@ void TDisplay::ObserveCopiedWindow() {
 void TDisplay::WaitForPresentSlot() {
     if (!pacer_) return;
     const uint64_t at = pacer_->NextPresentAt(SDL_GetPerformanceCounter());
-    WaitUntilTick(at);
+    SleepUntilTick(at, SDL_GetPerformanceFrequency(), SDL_GetPerformanceCounter);
 }
 
 void TDisplay::Present() {
@@ -305,8 +360,9 @@ void TDisplay::WindowToSurface(int wx, int wy, int& sx, int& sy) const {
 bool TDisplay::ReadPixels(std::vector<uint32_t>& pixels) const {
     if (renderer_ == nullptr || target_ == nullptr) return false;
     pixels.assign(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight, 0);
-    if (SDL_SetRenderTarget(renderer_, target_) != 0) return false;
-    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+    if (SetBackBufferTarget(renderer_, target_) != 0) return false;
+    const SDL_Rect surface{0, 0, kSurfaceWidth, kSurfaceHeight};
+    if (SDL_RenderReadPixels(renderer_, &surface, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                              kSurfaceWidth * static_cast<int>(sizeof(uint32_t))) != 0) {
         return false;
     }

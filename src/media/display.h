@@ -94,10 +94,15 @@ private:
     bool CopyTargetToWindow();
     void ObserveCopiedWindow();
     void WaitForPresentSlot();
+    // The software renderer's clear (display.cpp says why); false when it cannot be done so.
+    bool CopyClearStrip(uint32_t colour);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* target_ = nullptr;
+    bool software_ = false;
+    SDL_Texture* clearStrip_ = nullptr;
+    std::optional<uint32_t> clearStripPixel_;  // the colour the strip holds
     SDL_Cursor* cursor_ = nullptr;
     WindowObserver windowObserver_;
     bool targetLost_ = false;

@@ -1,6 +1,8 @@
 #include "media/frame_pacer.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 FramePacer::FramePacer(uint64_t ticksPerSecond, int refreshRate)
     : ticksPerSecond_(std::max<uint64_t>(ticksPerSecond, 1)) {
@@ -35,4 +37,16 @@ uint64_t FramePacer::NextPresentAt(uint64_t now) {
     const uint64_t at = std::max(now, deadline_);
     deadline_ += period_;
     return at;
+}
+
+void SleepUntilTick(uint64_t tick, uint64_t ticksPerSecond, uint64_t (*now)()) {
+    const uint64_t perSecond = std::max<uint64_t>(ticksPerSecond, 1);
+    // Woken early (a signal), it sleeps again for what is left.
+    for (uint64_t current = now(); current < tick; current = now()) {
+        const uint64_t left = tick - current;
+        // In nanoseconds, without overflowing for any wait up to many seconds.
+        const uint64_t nanoseconds =
+            left / perSecond * 1000000000u + left % perSecond * 1000000000u / perSecond;
+        std::this_thread::sleep_for(std::chrono::nanoseconds(std::max<uint64_t>(nanoseconds, 1)));
+    }
 }

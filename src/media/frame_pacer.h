@@ -42,3 +42,8 @@ private:
     bool pacing_ = false;
     int unpacedRun_ = 0;
 };
+
+// Sleeps until the performance counter (`ticksPerSecond` ticks a second) reaches `tick`. The
+// system's sleep wakes within a fraction of a millisecond of the time asked for, so the wait
+// never spins: a menu that waits most of every frame costs next to nothing.
+void SleepUntilTick(uint64_t tick, uint64_t ticksPerSecond, uint64_t (*now)());

@@ -1,5 +1,6 @@
 #include "media/image_list.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -12,19 +13,26 @@ namespace {
 
 // The picture's pixels as the texture gets them: the key colour (stored as 0x00BBGGRR) becomes
 // fully see-through. Its colour channels are cleared as well, so that a smoothed draw never
-// bleeds magenta into the edges.
-std::vector<uint32_t> TexturePixels(const ImageEntry& entry) {
-    std::vector<uint32_t> pixels = entry.picture.pixels;
+// bleeds magenta into the edges. An opaque picture whose pixels are all opaque already (every
+// decoded one) goes to the texture as it is, without a copy: the big menu pictures are.
+const uint32_t* TexturePixels(const ImageEntry& entry, std::vector<uint32_t>& converted) {
+    const std::vector<uint32_t>& pixels = entry.picture.pixels;
     if (!entry.HasKeyColor()) {
-        for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;
-        return pixels;
+        const bool opaque = std::all_of(pixels.begin(), pixels.end(),
+                                        [](uint32_t pixel) { return pixel >= 0xFF000000u; });
+        if (opaque) return pixels.data();
+        converted = pixels;
+        for (uint32_t& pixel : converted) pixel |= 0xFF000000u;
+        return converted.data();
     }
     const uint32_t key = entry.transparentColor;
     const uint32_t keyRgb = ((key & 0xFFu) << 16) | (key & 0xFF00u) | ((key >> 16) & 0xFFu);
-    for (uint32_t& pixel : pixels) {
-        pixel = (pixel & 0x00FFFFFFu) == keyRgb ? 0u : (pixel | 0xFF000000u);
+    converted.resize(pixels.size());
+    for (size_t k = 0; k < pixels.size(); ++k) {
+        const uint32_t pixel = pixels[k];
+        converted[k] = (pixel & 0x00FFFFFFu) == keyRgb ? 0u : (pixel | 0xFF000000u);
     }
-    return pixels;
+    return converted.data();
 }
 
 }  // namespace
@@ -52,9 +60,10 @@ void TPictureItem::Prepare(SDL_Renderer* renderer) {
         throw std::runtime_error(message);
     };
     if (texture == nullptr) fail("texture");
-    const std::vector<uint32_t> pixels = TexturePixels(entry_);
+    std::vector<uint32_t> converted;
+    const uint32_t* pixels = TexturePixels(entry_, converted);
     // A texture whose pixels did not arrive would show whatever the renderer had there.
-    if (SDL_UpdateTexture(texture, nullptr, pixels.data(),
+    if (SDL_UpdateTexture(texture, nullptr, pixels,
                           picture.width * static_cast<int>(sizeof(uint32_t))) != 0) {
         fail("pixels");
     }

@@ -17,6 +17,8 @@ class AudioBackend {
 public:
     virtual ~AudioBackend() = default;
     // Prepares the sound's RIFF bytes; returns a sound id (or -1 when the data cannot be used).
+    // A backend may leave the conversion to the sound's first start; a sound that it cannot
+    // convert then plays nothing.
     virtual int LoadSound(const std::vector<uint8_t>& riff) = 0;
     virtual void FreeSound(int sound) = 0;
     // Starts a buffer of the sound from its beginning, looping or once; returns its handle.

@@ -640,41 +640,41 @@ uint64_t EmptyCellsOfEight(const int8_t* cells) {
     return ((zeroBytes >> 7) * 0x0102040810204080ULL) >> 56;
 }
 
-// The parks and lots passes ask "is the block of `depth` rows below row i and `width` columns
+// The parks and lots passes ask "is the block of `Depth` rows below row i and `Width` columns
 // from column j empty?" at every cell of the land. This keeps the empty cells of those rows as
 // bit rows, so that one row's answers for all columns come from a few word operations.
+template <int Depth, int Width>
 class EmptyBlocks {
 public:
-    EmptyBlocks(const TTrackMap& map, int depth, int width)
-        : map_(map), depth_(depth), width_(width) {}
+    explicit EmptyBlocks(const TTrackMap& map) : map_(map) {}
 
-    // The block rows of row i are i + 1 to i + depth.
+    // The block rows of row i are i + 1 to i + Depth.
     void Start(int row) {
         row_ = row;
-        for (int r = 0; r < depth_; ++r) rows_[r] = EmptyColumns(row + 1 + r);
+        for (int r = 0; r < Depth; ++r) rows_[r] = EmptyColumns(row + 1 + r);
     }
     void Advance() {
         ++row_;
-        for (int r = 0; r + 1 < depth_; ++r) rows_[r] = rows_[r + 1];
-        rows_[depth_ - 1] = EmptyColumns(row_ + depth_);
+        for (int r = 0; r + 1 < Depth; ++r) rows_[r] = rows_[r + 1];
+        rows_[Depth - 1] = EmptyColumns(row_ + Depth);
     }
-    // Bit j - 1 is set when the block from column j is empty, as IsAreaEmpty(j, row, width,
-    // depth) would answer; blocks reaching past the last column are never empty.
+    // Bit j - 1 is set when the block from column j is empty, as IsAreaEmpty(j, row, Width,
+    // Depth) would answer; blocks reaching past the last column are never empty.
     ColumnBits EmptyBlockStarts() const {
         ColumnBits all = rows_[0];
-        for (int r = 1; r < depth_; ++r) {
+        for (int r = 1; r < Depth; ++r) {
             for (int w = 0; w < kColumnWords; ++w) all[w] &= rows_[r][w];
         }
         // Runs of `width` empty columns, found by doubling: runs of 2, of 4, then the rest.
         ColumnBits starts = all;
         int covered = 1;
-        while (covered * 2 <= width_) {
+        while (covered * 2 <= Width) {
             const ColumnBits shifted = ShiftedDown(starts, covered);
             for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
             covered *= 2;
         }
-        if (covered < width_) {
-            const ColumnBits shifted = ShiftedDown(starts, width_ - covered);
+        if (covered < Width) {
+            const ColumnBits shifted = ShiftedDown(starts, Width - covered);
             for (int w = 0; w < kColumnWords; ++w) starts[w] &= shifted[w];
         }
         return starts;
@@ -725,10 +725,8 @@ private:
     }
 
     const TTrackMap& map_;
-    int depth_;
-    int width_;
     int row_ = 0;
-    std::array<ColumnBits, 5> rows_{};
+    std::array<ColumnBits, Depth> rows_{};
 };
 
 }  // namespace
@@ -746,7 +744,7 @@ void TTrackGenerator::PlaceParks(int trackLength) {
     // every cell.
     TRandom random = random_;
     const int firstRow = kTrackRows - 1 - trackLength;
-    EmptyBlocks empty(map, kSize, kSize);
+    EmptyBlocks<kSize, kSize> empty(map);
     std::array<int, 9> fillers{};
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
         if (i == firstRow) {
@@ -760,11 +758,14 @@ void TTrackGenerator::PlaceParks(int trackLength) {
         int firstFree = 0;  // the lowest bit still open in this row
         for (int w = 0; w < kColumnWords && firstFree <= kLastStartBit; ++w) {
             uint64_t word = starts[w] & BitsFrom(firstFree - w * 64);
+            // The last word holds no block past the last column.
+            if (w == kLastStartBit / 64) word &= ~BitsFrom(kLastStartBit % 64 + 1);
             while (word != 0) {
-                const int bit = w * 64 + std::countr_zero(word);
-                if (bit > kLastStartBit) break;
+                // Where the candidate lies is worked out only for the one in four that is taken.
+                const uint64_t candidates = word;
                 word &= word - 1;
                 if (random.Random(4) != 0) continue;
+                const int bit = w * 64 + std::countr_zero(candidates);
                 const int j = bit + 1;
                 int8_t* cells = map.Row(i + 1) + (j - 1);
                 cells[0] = kCornerTopLeft;
@@ -800,7 +801,7 @@ void TTrackGenerator::PlaceLots(int trackLength) {
     TTrackMap& map = state_.TrackMap;
     TRandom random = random_;  // handed back at the end, as in the parks pass
     const int firstRow = kTrackRows - 1 - trackLength;
-    EmptyBlocks empty(map, kSize, kSize);
+    EmptyBlocks<kSize, kSize> empty(map);
     for (int i = firstRow; i <= kTrackRows - 5; ++i) {
         if (i == firstRow) {
             empty.Start(i);

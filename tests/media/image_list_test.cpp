@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -163,6 +164,45 @@ TEST_F(ImageDrawTest, OpaquePicturesShowTheKeyColourAndStillBlend) {
     EXPECT_NE(At(pixels, 110, 8), BodyColour(0));
     EXPECT_NE(At(pixels, 110, 8), kBackgroundPixel);
     EXPECT_EQ(At(pixels, 210, 8), BodyColour(0));
+
+    // An opaque picture made with no alpha in its pixels (not one the archive gives) is opaque
+    // all the same: its blended draw is the same as that of the picture with full alpha.
+    ImageEntry clear = opaque.Entry();
+    clear.name = "NoAlpha";
+    for (uint32_t& pixel : clear.picture.pixels) pixel &= 0x00FFFFFFu;
+    TPictureItem noAlpha(clear);
+    noAlpha.Prepare(display.Renderer());
+    noAlpha.DrawBlended(SDL_Rect{300, 0, kPatternW, kPatternH}, 0, 128);
+    EXPECT_EQ(At(Snapshot(), 310, 8), At(pixels, 110, 8));
+}
+
+// The software renderer copies opaque rows by another path when source and destination are
+// aligned in memory; whatever the path, a pattern lands pixel for pixel, at every one of the four
+// alignments and cut off at the surface's right edge, with nothing drawn beside it.
+TEST_F(ImageDrawTest, OpaquePatternsLandPixelForPixelAtEveryAlignment) {
+    const TPictureItem& opaque = list.ByName("Opaque");
+    const ImageEntry& entry = opaque.Entry();
+    const int pattern = 1;
+    for (const int x : {96, 97, 98, 99, 790}) {
+        SCOPED_TRACE(x);
+        display.ClearTo(kBackground);
+        opaque.DrawPattern(x, 40, pattern);
+        const auto pixels = Snapshot();
+        int wrong = 0;
+        for (int y = 38; y < 40 + kPatternH + 2; ++y) {
+            for (int sx = x - 2; sx < std::min(x + kPatternW + 2, kSurfaceWidth); ++sx) {
+                const int px = sx - x;
+                const int py = y - 40;
+                const bool inside = px >= 0 && px < kPatternW && py >= 0 && py < kPatternH;
+                const uint32_t expected =
+                    inside ? entry.picture.At(pattern * kPatternW + px, py) : kBackgroundPixel;
+                if (At(pixels, sx, y) != expected && wrong++ < 3)
+                    ADD_FAILURE() << "pixel " << sx << ", " << y;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(CountNonBackground(pixels), std::min(kPatternW, kSurfaceWidth - x) * kPatternH);
+    }
 }
 
 // "clNone" as the key colour leaves nothing out, whatever its low bytes read as: white stays.

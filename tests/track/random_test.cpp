@@ -61,7 +61,8 @@ TEST(Random, DrawsStayInRange) {
 }
 
 TEST(Random, SkipMovesOnAsTheDrawsWould) {
-    for (const uint32_t count : {0u, 1u, 2u, 3u, 63u, 64u, 65u, 1000u, 123457u}) {
+    for (const uint32_t count :
+         {0u, 1u, 2u, 3u, 63u, 64u, 65u, 1000u, 1023u, 1024u, 1025u, 123457u}) {
         TRandom skipped(42);
         TRandom drawn(42);
         skipped.Skip(count);

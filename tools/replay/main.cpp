@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
                      "         [--shot N:FILE.png]... [--state N]... [--stats] [--data DIR]\n"
                      "         [--save-dir DIR]\n"
                      "         [--race CAR [--level L] [--autopilot] [--give ITEM]...]\n"
+                     "         [--levels L1,L2,...] [--quit] [--report-every N]\n"
                      "         [--actors N]... [--map N:FILE]... | --dump-track LEVEL\n";
         return 2;
     }

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "actors_json.h"
 #include "autopilot.h"
 #include "shell/event_handler.h"
@@ -128,6 +130,26 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
                 return false;
             }
             options.maps.emplace_back(n, text.substr(colon + 1));
+        } else if (arg == "--levels") {
+            if (!value(text)) return false;
+            options.levels.clear();
+            std::istringstream list(text);
+            std::string item;
+            while (std::getline(list, item, ',')) {
+                if (!ParseInt(item, n) || n < 1) {
+                    error = "--levels needs levels from 1 separated by commas, not '" + text + "'";
+                    return false;
+                }
+                options.levels.push_back(n);
+            }
+            if (options.levels.empty()) {
+                error = "--levels needs at least one level";
+                return false;
+            }
+        } else if (arg == "--quit") {
+            options.quit = true;
+        } else if (arg == "--report-every") {
+            if (!number(options.reportEvery, 1)) return false;
         } else if (arg == "--data") {
             if (!value(options.dataDir)) return false;
         } else if (arg == "--save-dir") {
@@ -136,6 +158,13 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             error = "unknown argument '" + arg + "'";
             return false;
         }
+    }
+    if (!options.levels.empty()) {
+        if (options.raceCar == 0 || !options.autopilot) {
+            error = "--levels needs --race and --autopilot";
+            return false;
+        }
+        options.level = options.levels.front();
     }
     return true;
 }
@@ -448,11 +477,16 @@ void ReplayRunner::RunFrame() {
     while (nextEvent_ < script_.size() && script_[nextEvent_].frame <= frame_)
         Deliver(script_[nextEvent_++]);
     if (form_->Terminated()) return;
+    FollowLevelShares();
+    if (leaving_) LeaveStep();
     // The autopilot races on after a lost game: back at a menu it starts a new race at the
-    // level it had reached.
+    // level it had reached, or at the next of --levels when the race was left for it.
     if (options_.autopilot && DriveAutopilot(*form_) == AutopilotWish::NewRace &&
-        options_.raceCar > 0)
-        StartRaceShortCut(std::max(1, form_->Track.Level.LevelNumber));
+        options_.raceCar > 0 && !leaving_) {
+        StartRaceShortCut(nextRaceLevel_ > 0 ? nextRaceLevel_
+                                             : std::max(1, form_->Track.Level.LevelNumber));
+        nextRaceLevel_ = 0;
+    }
     // The timer does not run while the game is inactive: the frame passes with nothing done.
     if (!form_->Active()) return;
     const int lag = form_->MDXTimer.Tick(ClockAt(frame_), form_->Timing);
@@ -464,6 +498,81 @@ void ReplayRunner::RunFrame() {
         costs_.draw.push_back(form_->Profile.drawMs);
         costs_.move.push_back(form_->Profile.moveMs);
     }
+    spritePeak_ = std::max(spritePeak_, form_->MDXSpriteEngine.SpriteCount);
+}
+
+void ReplayRunner::FollowLevelShares() {
+    if (options_.levels.empty() || quitting_) return;
+    const int share = std::max(1, options_.frames / static_cast<int>(options_.levels.size()));
+    const size_t due =
+        std::min(static_cast<size_t>((frame_ - 1) / share), options_.levels.size() - 1);
+    if (due == levelShare_) return;
+    levelShare_ = due;
+    nextRaceLevel_ = options_.levels[due];
+    leaving_ = true;
+}
+
+void ReplayRunner::Quit() {
+    quitting_ = true;
+    leaving_ = true;
+}
+
+void ReplayRunner::LeaveStep() {
+    if (pressedKey_ != SDL_SCANCODE_UNKNOWN) {
+        SendKey(pressedKey_, false);
+        pressedKey_ = SDL_SCANCODE_UNKNOWN;
+        return;
+    }
+    const ScreenValues& screens = form_->Screens;
+    SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
+    switch (screens.WindowKind) {
+        case kWindowExitGame:
+        case kWindowExitToMenu:
+            key = SDL_SCANCODE_Y;
+            break;
+        case kWindowClearTable:
+            key = SDL_SCANCODE_N;  // the table stays
+            break;
+        case kWindowPause:
+            key = SDL_SCANCODE_P;
+            break;
+        case kWindowNone:
+            // Esc leaves the race for the question, a menu screen for the main menu, and on the
+            // main menu asks whether to leave the game.
+            if (screens.ScreenState == kScreenRace || quitting_) {
+                key = SDL_SCANCODE_ESCAPE;
+            } else {
+                leaving_ = false;  // at a menu: the next race may start
+            }
+            break;
+        default:
+            break;  // the banner and the timed windows close themselves; the autopilot names
+    }
+    if (key != SDL_SCANCODE_UNKNOWN) {
+        SendKey(key, true);
+        pressedKey_ = key;
+    }
+}
+
+long ResidentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    if (!(statm >> pages >> resident)) return 0;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+std::string ReplayRunner::LoadReportJson() {
+    const TMForm& f = *form_;
+    std::ostringstream j;
+    j << "{\"frame\":" << frame_ << ",\"ScreenState\":" << f.Screens.ScreenState
+      << ",\"WindowKind\":" << f.Screens.WindowKind
+      << ",\"LevelNumber\":" << f.Track.Level.LevelNumber
+      << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount
+      << ",\"SpritePeak\":" << std::max(spritePeak_, f.MDXSpriteEngine.SpriteCount)
+      << ",\"rssKb\":" << ResidentKb() << "}";
+    spritePeak_ = 0;
+    return j.str();
 }
 
 void ReplayRunner::RunUntil(int n) {
@@ -623,6 +732,11 @@ std::string SummaryJson(const std::vector<double>& values) {
 
 }  // namespace
 
+std::string FrameCostFields(int frames, const FrameCosts& costs) {
+    return "\"frames\":" + std::to_string(frames) + ",\"frame\":" + SummaryJson(costs.total) +
+           ",\"draw\":" + SummaryJson(costs.draw) + ",\"move\":" + SummaryJson(costs.move);
+}
+
 bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int frame,
                        std::ostream& out, std::ostream& err) {
     for (int n : options.actors)
@@ -671,6 +785,8 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
     runner.SetScript(std::move(script));
 
     auto report = [&](int frame) {
+        if (options.reportEvery > 0 && frame > 0 && frame % options.reportEvery == 0)
+            out << runner.LoadReportJson() << std::endl;
         for (int n : options.states)
             if (n == frame) out << runner.StateJson() << "\n";
         for (const auto& [n, path] : options.shots) {
@@ -687,11 +803,22 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
         runner.RunFrame();
         if (!report(runner.Frame())) return 1;
     }
-    if (options.stats) {
-        const FrameCosts& costs = runner.Costs();
-        out << "{\"frames\":" << runner.Frame() << ",\"frame\":" << SummaryJson(costs.total)
-            << ",\"draw\":" << SummaryJson(costs.draw) << ",\"move\":" << SummaryJson(costs.move)
-            << "}\n";
+    if (options.quit && !runner.Finished()) {
+        // Out of a race, through a name entry and back to the main menu take a few hundred
+        // frames at most.
+        constexpr int kFramesToQuit = 3000;
+        runner.Quit();
+        const int last = runner.Frame() + kFramesToQuit;
+        while (!runner.Finished() && runner.Frame() < last) {
+            runner.RunFrame();
+            if (!report(runner.Frame())) return 1;
+        }
+        if (!runner.Finished()) {
+            err << "zarvex2-replay: --quit: the game had not ended " << kFramesToQuit
+                << " frames after the last one\n";
+            return 1;
+        }
     }
+    if (options.stats) out << "{" << FrameCostFields(runner.Frame(), runner.Costs()) << "}\n";
     return 0;
 }

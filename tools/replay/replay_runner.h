@@ -35,6 +35,14 @@ struct ReplayOptions {
     std::vector<int> gives;                         // PickUp kinds handed to the car at the start
     std::vector<int> actors;                        // after frame N, print the actors
     std::vector<std::pair<int, std::string>> maps;  // after frame N, write the map to FILE
+    // Start levels played in turn (with --race and --autopilot), each for an equal share of the
+    // frames: when a share ends the car leaves the race as a player would, through the
+    // exit-to-menu question, and the next race starts at the next level.
+    std::vector<int> levels;
+    // After the last frame, leave the game through its menus and the exit question, so that
+    // the saves are written; the runner goes on past the frames until the game has ended.
+    bool quit = false;
+    int reportEvery = 0;  // > 0: a line with the sprite count and resident memory every N frames
     std::string dataDir = "Data";
     // Where the game keeps its options and table; empty (the default): no saves are read or
     // written, so a replay never depends on a player's saves.
@@ -56,6 +64,10 @@ struct FrameCosts {
     std::vector<double> move;
 };
 
+// The figures of --stats without the braces: "frames":N,"frame":{"median":..,"p99":..,"max":..},
+// "draw":{..},"move":{..}, in milliseconds.
+std::string FrameCostFields(int frames, const FrameCosts& costs);
+
 class ReplayRunner {
 public:
     explicit ReplayRunner(ReplayOptions options);
@@ -74,11 +86,18 @@ public:
     void RunUntil(int n);
     void SetScript(std::vector<ScriptEvent> events);
 
+    // From now on, leave the game as a player would (--quit); Finished() once it has ended.
+    void Quit();
+
     int Frame() const { return frame_; }
     TMForm& Form() { return *form_; }
     bool Finished() const;
     std::string StateJson() const;
     bool SaveShot(const std::string& path) const;
+    // The --report-every line: the frame, the screen and level, the sprite count now and the
+    // highest it reached at the end of a frame since the last report, and the resident memory.
+    // Starts the next stretch of the peak.
+    std::string LoadReportJson();
     const FrameCosts& Costs() const { return costs_; }
 
     // Convenience for tests: hold or release a key (as "down"/"up" events would).
@@ -104,6 +123,11 @@ private:
     void Send(const SDL_Event& event);
     void SendKey(SDL_Scancode key, bool down);
     void DeliverPad(const ScriptEvent& event);
+    // --levels: the share of the frames a start level has; the race is left when it ends.
+    void FollowLevelShares();
+    // While leaving: presses the key that leads out of the current screen or window, one key
+    // at a time, each let go the frame after.
+    void LeaveStep();
 
     ReplayOptions options_;
     std::unique_ptr<TMForm> form_;
@@ -116,12 +140,21 @@ private:
     int mouseX_ = 0;
     int mouseY_ = 0;
     VirtualPads pads_;
+    size_t levelShare_ = 0;  // the entry of --levels being played
+    int nextRaceLevel_ = 0;  // > 0: where the next race starts, after a share ended
+    bool leaving_ = false;
+    bool quitting_ = false;
+    SDL_Scancode pressedKey_ = SDL_SCANCODE_UNKNOWN;  // let go in the next frame
+    int spritePeak_ = 0;
 };
 
 // After a frame: the actors line (--actors) and the map file (--map) asked for that frame; false
 // with a message when a file cannot be written.
 bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int frame,
                        std::ostream& out, std::ostream& err);
+
+// The resident memory of this process in kB, 0 where it cannot be told.
+long ResidentKb();
 
 // The whole command: returns the exit status; output goes to out, messages to err.
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err);
