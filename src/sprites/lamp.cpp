@@ -42,6 +42,25 @@ const LampPlace* LampPlaceOf(int code) {
     return entry >= 0 ? &kLampPlaces[static_cast<size_t>(entry)] : nullptr;
 }
 
+namespace {
+
+// Calls visit(i, j, lamp) for each lamp cell of the window of cells from the view's top-left
+// (row i, column j of the window): posts stand on every fifth map row. The view is read afresh
+// for every cell, as a visit may move the road.
+template <typename Visit>
+void ForEachLampCell(const TTrackMap& map, const RoadView& view, Visit visit) {
+    for (int i = 0; i < kWindowRows; ++i) {
+        const int row = view.ViewRow + i;
+        if (row % kLampRowSpacing != 0) continue;
+        for (int j = 0; j < kWindowCols; ++j) {
+            const int entry = LampEntryOf(map.At(row, view.ViewCol + j));
+            if (entry >= 0) visit(i, j, kLampPlaces[static_cast<size_t>(entry)]);
+        }
+    }
+}
+
+}  // namespace
+
 TLamp::TLamp(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
     SetImageByName("Lamp_L");
     X = 0;
@@ -66,50 +85,34 @@ void TLamp::MoveStep(int moveCount) {
     TPlayer* car = host_.Race().Player;
     if (car == nullptr) return;
     bool onPost = false;
-    const TTrackMap& map = host_.Track().TrackMap;
     RoadView view = RoadViewOf(host_);
-    for (int i = 0; i < kWindowRows; ++i) {
-        const int row = view.ViewRow + i;
-        if (row % kLampRowSpacing != 0) continue;
-        for (int j = 0; j < kWindowCols; ++j) {
-            const int entry = LampEntryOf(map.At(row, view.ViewCol + j));
-            if (entry < 0) continue;
-            const LampPlace& lamp = kLampPlaces[static_cast<size_t>(entry)];
-            const TPointD post{
-                static_cast<double>(Round(j * kCellSize + view.BackgroundX + lamp.PostX)),
-                static_cast<double>(Round(i * kCellSize + view.BackgroundY + lamp.PostY))};
-            const auto& foot = car->Footprint;
-            if (!PointInQuad(post, foot[0], foot[1], foot[2], foot[3])) continue;
-            onPost = true;
-            if (Grace || car->Energy <= 0 || car->Crashed != 0) continue;
-            if (car->CarSpeed > 0) {
-                car->Bounce(kPostBounce);
-            } else {
-                car->SlowDown(-1);
-            }
-            car->TakeHit();
-            // A bounce has moved the road: the next posts are where it now shows them.
-            view = RoadViewOf(host_);
+    ForEachLampCell(host_.Track().TrackMap, view, [&](int i, int j, const LampPlace& lamp) {
+        const TPointD post{
+            static_cast<double>(Round(j * kCellSize + view.BackgroundX + lamp.PostX)),
+            static_cast<double>(Round(i * kCellSize + view.BackgroundY + lamp.PostY))};
+        const auto& foot = car->Footprint;
+        if (!PointInQuad(post, foot[0], foot[1], foot[2], foot[3])) return;
+        onPost = true;
+        if (Grace || car->Energy <= 0 || car->Crashed != 0) return;
+        if (car->CarSpeed > 0) {
+            car->Bounce(kPostBounce);
+        } else {
+            car->SlowDown(-1);
         }
-    }
+        car->TakeHit();
+        // A bounce has moved the road: the next posts are where it now shows them.
+        view = RoadViewOf(host_);
+    });
     // The grace lasts while the car is exploding, and ends once it drives clear of the posts.
     if (!onPost && car->Crashed == 0) Grace = false;
 }
 
 void TLamp::DrawSelf() {
-    const TTrackMap& map = host_.Track().TrackMap;
     const RoadView view = RoadViewOf(host_);
-    for (int i = 0; i < kWindowRows; ++i) {
-        const int row = view.ViewRow + i;
-        if (row % kLampRowSpacing != 0) continue;
-        for (int j = 0; j < kWindowCols; ++j) {
-            const int entry = LampEntryOf(map.At(row, view.ViewCol + j));
-            if (entry < 0) continue;
-            const TPictureItem* picture = pictures_[static_cast<size_t>(entry)];
-            if (picture == nullptr) continue;
-            const LampPlace& lamp = kLampPlaces[static_cast<size_t>(entry)];
-            picture->DrawPattern(Round(j * kCellSize + view.BackgroundX + lamp.Dx),
-                                 Round(i * kCellSize + view.BackgroundY), 0);
-        }
-    }
+    ForEachLampCell(host_.Track().TrackMap, view, [&](int i, int j, const LampPlace& lamp) {
+        const TPictureItem* picture = pictures_[static_cast<size_t>(&lamp - kLampPlaces.data())];
+        if (picture == nullptr) return;
+        picture->DrawPattern(Round(j * kCellSize + view.BackgroundX + lamp.Dx),
+                             Round(i * kCellSize + view.BackgroundY), 0);
+    });
 }

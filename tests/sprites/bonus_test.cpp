@@ -16,11 +16,7 @@ namespace {
 class BonusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TrackState& track = *host.track;
-        track.TrackMap.Fill(0);
-        track.Level = LevelParamsFor(1);
-        track.ViewCol = 318;
-        track.ViewRow = 1400;
+        host.GroundLevelOneAt(318, 1400);
         bonuses = new TBonus(&host.engine, host);
         host.race.Bonuses = bonuses;
     }

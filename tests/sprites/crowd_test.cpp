@@ -18,11 +18,7 @@ namespace {
 class CrowdTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TrackState& track = *host.track;
-        track.TrackMap.Fill(0);
-        track.Level = LevelParamsFor(1);
-        track.ViewCol = 318;
-        track.ViewRow = 1400;
+        host.GroundLevelOneAt(318, 1400);
         crowd = new TMan(&host.engine, host);
         host.race.Crowd = crowd;
     }

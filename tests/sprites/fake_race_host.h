@@ -13,6 +13,7 @@
 #include "sprites/scroll_background.h"
 #include "sprites/sprite_engine.h"
 #include "support/test_assets.h"
+#include "track/track_map.h"
 
 class FakeRaceHost : public RaceHost {
 public:
@@ -42,6 +43,14 @@ public:
     const FrameTiming& Timing() const override { return timing; }
     TRandom& Random() override { return random; }
     TScrollBackground* Background() override { return background; }
+
+    // Level 1 on a map of plain ground, the view at (viewCol, viewRow).
+    void GroundLevelOneAt(int viewCol, int viewRow) {
+        track->TrackMap.Fill(0);
+        track->Level = LevelParamsFor(1);
+        track->ViewCol = viewCol;
+        track->ViewRow = viewRow;
+    }
 
     int CountOf(const std::string& sound) const {
         return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound));

@@ -13,11 +13,7 @@ namespace {
 class LampTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TrackState& track = *host.track;
-        track.TrackMap.Fill(0);
-        track.Level = LevelParamsFor(1);
-        track.ViewCol = 318;
-        track.ViewRow = 999;
+        host.GroundLevelOneAt(318, 999);
         lamps = new TLamp(&host.engine, host);
         host.race.Lamps = lamps;
         car = new TPlayer(&host.engine, host, 1);
