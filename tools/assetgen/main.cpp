@@ -2,8 +2,11 @@
 //   zarvex2-assetgen --out DIR              DIR/Res/Res1.dxg, Res2.dxg, Sounds.dxw, DIR/Music/*.xm
 //   zarvex2-assetgen --contact-sheet FILE   a PNG showing every picture with its name
 //   zarvex2-assetgen --measure [DIR]        figures of every sound and song, renders to DIR
+//   zarvex2-assetgen --measure-files DIR [VOLUME]
+//                                           the same figures for the files under a Data folder
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include "asset_parts.h"
 #include "contact_sheet.h"
 #include "media/archive_writer.h"
+#include "media/music_player.h"
 #include "sound_report.h"
 
 namespace {
@@ -25,7 +29,9 @@ std::vector<ImageEntry> Archive2Images() {
 
 int Usage() {
     std::fprintf(
-        stderr, "usage: zarvex2-assetgen --out DIR | --contact-sheet FILE.png | --measure [DIR]\n");
+        stderr,
+        "usage: zarvex2-assetgen --out DIR | --contact-sheet FILE.png | --measure [DIR] |\n"
+        "       --measure-files DIR [VOLUME]\n");
     return 2;
 }
 
@@ -39,6 +45,10 @@ int main(int argc, char** argv) {
             outDir = argv[++i];
         } else if (std::strcmp(argv[i], "--measure") == 0) {
             return PrintSoundReport(i + 1 < argc ? argv[i + 1] : "");
+        } else if (std::strcmp(argv[i], "--measure-files") == 0 && i + 1 < argc) {
+            const int volume = i + 2 < argc ? std::atoi(argv[i + 2]) : kMusicVolume;
+            if (volume < 0 || volume > 128) return Usage();
+            return PrintFileReport(argv[i + 1], volume);
         } else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc) {
             sheetPath = argv[++i];
         } else {

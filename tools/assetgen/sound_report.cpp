@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "asset_parts.h"
+#include "media/archive_reader.h"
 #include "media/music_player.h"
 #include "media/riff_wave.h"
 #include "music_measure.h"
@@ -99,6 +100,21 @@ music::StereoRender RenderSong(const std::vector<uint8_t>& bytes,
     return music::RenderThroughMixer(bytes, seconds, kMusicVolume, {}, {});
 }
 
+// The loudest stretch of a song's sections, where the busiest moment is played.
+double LoudestSectionStart(const music::StereoRender& render,
+                           const std::vector<music::SectionSpan>& sections) {
+    double loudestAt = 0.0;
+    double loudest = -200.0;
+    for (const music::SectionSpan& span : sections) {
+        const double level = music::MeasureStretch(render, span.start, span.end).loudnessDb;
+        if (level > loudest) {
+            loudest = level;
+            loudestAt = span.start;
+        }
+    }
+    return loudestAt;
+}
+
 // Prints the song's sections and gaps; returns the loudness of its loop.
 double PrintSong(const char* name, const std::vector<uint8_t>& bytes, const XmModule& module,
                  const std::string& listenDir) {
@@ -131,9 +147,9 @@ double PrintSong(const char* name, const std::vector<uint8_t>& bytes, const XmMo
     return whole.loudnessDb;
 }
 
-void PrintBalance(const std::vector<Sound>& sounds, double raceLoudness) {
+void PrintBalance(const std::vector<Sound>& sounds, double raceLoudness, int musicVolume) {
     std::printf("Balance against the race music (%.1f dB(A) per channel at volume %d):\n",
-                raceLoudness, kMusicVolume);
+                raceLoudness, musicVolume);
     for (const Sound& sound : sounds) {
         const double loudness =
             measure::LoudestWindowDb(sound.samples, sound.rate, 0.3, sound.looped);
@@ -147,7 +163,8 @@ void PrintBalance(const std::vector<Sound>& sounds, double raceLoudness) {
 // and the first after it: at a switch, the last of what was cut off and the first of what came
 // in. The mixer halts a sound without a fade, so a cut is only as quiet as the sound was at that
 // moment, while the new sound must come in from silence.
-void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& listenDir) {
+void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& listenDir,
+                         int musicVolume) {
     struct Step {
         const char* name;
         int blocks;  // how long it plays, in mixer blocks of about 23 ms
@@ -178,7 +195,7 @@ void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& li
     }
     std::sort(joins.begin(), joins.end());
     const music::StereoRender render =
-        music::RenderThroughMixer({}, at * block, kMusicVolume, Riffs(sounds), cues);
+        music::RenderThroughMixer({}, at * block, musicVolume, Riffs(sounds), cues);
     if (!listenDir.empty()) music::WriteStereoWav(listenDir + "/engine-switches.wav", render);
 
     std::printf("Engine switches, as the mixer plays them (values in %% of full scale):\n");
@@ -195,18 +212,8 @@ void PrintEngineSwitches(const std::vector<Sound>& sounds, const std::string& li
 // The busiest moment of a race: the loudest section of the race music under the top engine
 // sound, a held horn, the machine gun and a rain of one-shots (as the mix test plays it).
 void PrintBusiestMoment(const std::vector<Sound>& sounds, const std::vector<uint8_t>& race,
-                        const music::StereoRender& raceRender, const music::SongTimeline& timeline,
-                        const std::string& listenDir) {
+                        double loudestAt, const std::string& listenDir, int musicVolume) {
     constexpr double kLength = 6.0;
-    double loudestAt = 0.0;
-    double loudest = -200.0;
-    for (const music::SectionSpan& span : timeline.sections) {
-        const double level = music::MeasureStretch(raceRender, span.start, span.end).loudnessDb;
-        if (level > loudest) {
-            loudest = level;
-            loudestAt = span.start;
-        }
-    }
     std::vector<music::Cue> cues = {{loudestAt, 0, IndexOf(sounds, "Maxed"), true},
                                     {loudestAt, 1, IndexOf(sounds, "Horn"), true},
                                     {loudestAt, 2, IndexOf(sounds, "MachineGun"), true}};
@@ -224,7 +231,7 @@ void PrintBusiestMoment(const std::vector<Sound>& sounds, const std::vector<uint
                         IndexOf(sounds, bonus ? "Bonus" : "Score"), false});
     }
     const music::StereoRender render =
-        music::RenderThroughMixer(race, loudestAt + kLength, kMusicVolume, Riffs(sounds), cues);
+        music::RenderThroughMixer(race, loudestAt + kLength, musicVolume, Riffs(sounds), cues);
     if (!listenDir.empty()) music::WriteStereoWav(listenDir + "/busiest-moment.wav", render);
     const music::StretchFigures f = music::MeasureStretch(render, loudestAt, loudestAt + kLength);
     size_t clamped = 0;
@@ -238,7 +245,62 @@ void PrintBusiestMoment(const std::vector<Sound>& sounds, const std::vector<uint
         loudestAt, f.peakDb, clamped, f.loudnessDb);
 }
 
+// A song read from a file, its structure unknown: kFileSongSeconds of it as the game's player
+// plays it, measured as a whole from ten seconds on. Returns the render and sets the loudness.
+constexpr double kFileSongSeconds = 180.0;
+
+music::StereoRender PrintSongFile(const char* name, const std::vector<uint8_t>& bytes,
+                                  int musicVolume, double& loudness) {
+    music::StereoRender render =
+        music::RenderThroughMixer(bytes, kFileSongSeconds, musicVolume, {}, {});
+    const music::StretchFigures whole = music::MeasureStretch(render, 10.0, kFileSongSeconds);
+    const music::QuietSpot quiet = music::QuietestWindow(render, 10.0, 0.01, -45.0);
+    std::printf(
+        "%s: %.0f s at music volume %d: %.1f dB(A), side %.1f dB, peak %.1f dBFS; quietest 10 ms "
+        "after 10 s: %.1f dBFS at %.2f s, %d windows under -45 dBFS\n",
+        name, kFileSongSeconds, musicVolume, whole.loudnessDb, whole.sideDb, whole.peakDb,
+        quiet.levelDb, quiet.at, quiet.windowsBelow);
+    loudness = whole.loudnessDb;
+    return render;
+}
+
+// Stretches of eight seconds over a song whose sections are not known.
+std::vector<music::SectionSpan> EightSecondStretches(double seconds) {
+    std::vector<music::SectionSpan> stretches;
+    for (double at = 0.0; at + 8.0 <= seconds; at += 8.0) {
+        music::SectionSpan span;
+        span.start = at;
+        span.end = at + 8.0;
+        stretches.push_back(span);
+    }
+    return stretches;
+}
+
 }  // namespace
+
+int PrintFileReport(const std::string& dataDir, int musicVolume) {
+    try {
+        const std::string res = dataDir + "/Res/Sounds.dxw";
+        const std::vector<Sound> sounds = Decode(ReadWaveArchive(ReadFileBytes(res)));
+        PrintSounds(sounds);
+        double menuLoudness = 0.0;
+        double raceLoudness = 0.0;
+        PrintSongFile("Menu", ReadFileBytes(dataDir + "/Music/Menu.xm"), musicVolume, menuLoudness);
+        const std::vector<uint8_t> race = ReadFileBytes(dataDir + "/Music/Race.xm");
+        const music::StereoRender raceRender =
+            PrintSongFile("Race", race, musicVolume, raceLoudness);
+        std::printf("\n");
+        PrintBalance(sounds, raceLoudness, musicVolume);
+        PrintEngineSwitches(sounds, "", musicVolume);
+        const double loudestAt =
+            LoudestSectionStart(raceRender, EightSecondStretches(kFileSongSeconds));
+        PrintBusiestMoment(sounds, race, loudestAt, "", musicVolume);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "zarvex2-assetgen --measure-files: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
 
 int PrintSoundReport(const std::string& listenDir) {
     try {
@@ -251,10 +313,12 @@ int PrintSoundReport(const std::string& listenDir) {
         PrintSong("Menu", WriteXm(menu), menu, listenDir);
         const std::vector<uint8_t> raceBytes = WriteXm(race);
         const double raceLoudness = PrintSong("Race", raceBytes, race, listenDir);
-        PrintBalance(sounds, raceLoudness);
-        PrintEngineSwitches(sounds, listenDir);
+        PrintBalance(sounds, raceLoudness, kMusicVolume);
+        PrintEngineSwitches(sounds, listenDir, kMusicVolume);
         const music::SongTimeline timeline = music::TimelineOf(race);
-        PrintBusiestMoment(sounds, raceBytes, RenderSong(raceBytes, timeline), timeline, listenDir);
+        const double loudestAt =
+            LoudestSectionStart(RenderSong(raceBytes, timeline), timeline.sections);
+        PrintBusiestMoment(sounds, raceBytes, loudestAt, listenDir, kMusicVolume);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zarvex2-assetgen --measure: %s\n", error.what());
         return 1;

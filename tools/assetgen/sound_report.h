@@ -7,3 +7,9 @@
 #include <string>
 
 int PrintSoundReport(const std::string& listenDir);
+
+// zarvex2-assetgen --measure-files DIR [VOLUME]: the same figures for the sounds and songs found
+// under DIR (DIR/Res/Sounds.dxw, DIR/Music/Menu.xm and Race.xm), as the game's player plays them
+// at music volume VOLUME (0 to 128); the songs' sections are not known, so they are measured in
+// stretches of eight seconds. For comparing the files of two builds.
+int PrintFileReport(const std::string& dataDir, int musicVolume);
