@@ -7,6 +7,7 @@
 #include "frontend/main_menu.h"
 #include "frontend/options_screen.h"
 #include "frontend/start_game.h"
+#include "sprites/screen_kinds.h"
 
 struct TFrontEnd {
     explicit TFrontEnd(MenuHost& host)
@@ -15,6 +16,30 @@ struct TFrontEnd {
           OptionsScreen(host),
           HighScoreScreen(host),
           HelpScreen(host) {}
+
+    // Leaves the menu screen `screenState` is showing, as its own way out does before the next
+    // screen opens; nothing for the race or no screen.
+    void CloseScreen(int screenState) {
+        switch (screenState) {
+            case kScreenMainMenu:
+                MainMenu.CloseMenuScreen();
+                break;
+            case kScreenStartGame:
+                StartGame.CloseStartGame();
+                break;
+            case kScreenOptions:
+                OptionsScreen.CloseOptions();
+                break;
+            case kScreenHighScores:
+                HighScoreScreen.CloseHighScores();
+                break;
+            case kScreenHelp:
+                HelpScreen.CloseHelp();
+                break;
+            default:
+                break;
+        }
+    }
 
     TMainMenu MainMenu;
     TStartGameScreen StartGame;

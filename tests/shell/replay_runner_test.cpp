@@ -398,6 +398,7 @@ TEST(AutopilotTest, AfterTheLastLifeItEntersANameAndRacesOn) {
     auto runner = MakeRaceRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(200);
+    const int raceSprites = form.MDXSpriteEngine.SpriteCount;
     form.Race.Score = 6000;  // enough for the table
     form.Race.Lives = 1;
     form.Race.Player->Energy = 1;
@@ -414,6 +415,9 @@ TEST(AutopilotTest, AfterTheLastLifeItEntersANameAndRacesOn) {
     EXPECT_EQ(form.Screens.SendChoice, 0);  // nothing sent from an unattended run
     ASSERT_TRUE(newRace);
     EXPECT_EQ(form.Track.Level.LevelNumber, 2);
+    // The high-score screen it came through is gone: the new race has the sprites of the first.
+    form.MDXSpriteEngine.SweepDead();
+    EXPECT_EQ(form.MDXSpriteEngine.SpriteCount, raceSprites);
     bool entered = false;
     for (int i = 1; i <= 10; ++i)
         entered = entered || (form.HighScores.Slot(i).Name == "Autopilot" &&

@@ -244,9 +244,10 @@ bool ReplayRunner::AfterStart(std::string& error) {
 }
 
 void ReplayRunner::StartRaceShortCut(int level) {
-    // As the start-game screen's Start does: leave the menu, then race.
+    // As the start-game screen's Start does: leave the screen on show (the main menu, or the
+    // high scores the autopilot reached after a lost game), then race.
     form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
-    form_->CloseMenuScreen();
+    form_->FrontEnd.CloseScreen(form_->Screens.ScreenState);
     form_->StartRace(level);
     if (form_->Race.Player != nullptr)
         for (int kind : options_.gives) form_->Race.Player->PickUp(kind);
