@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "form_draw_fixture.h"
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/pointer.h"
@@ -14,26 +15,14 @@
 
 namespace {
 
-class PlayerDrawTest : public ::testing::Test {
+class PlayerDrawTest : public FormDrawTest {
 protected:
     void SetUp() override {
-        form = MakeTestForm();
-        // Whatever the start-up shows (the menu's picture) is hidden: the car draws on black.
-        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
+        FormDrawTest::SetUp();  // the car draws on black
         car = new TPlayer(&form->MDXSpriteEngine, form->Host(), 1);
     }
-    void Draw() {
-        form->MDXDraw.ClearTo(0);
-        form->MDXSpriteEngine.DrawAll();
-        ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
-    }
-    bool Lit(int x, int y) const {
-        return (pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF) != 0;
-    }
 
-    std::unique_ptr<TMForm> form;
     TPlayer* car = nullptr;  // owned by the sprite engine
-    std::vector<uint32_t> pixels;
 };
 
 // Car1 is 64 by 156 at (365, 400): its centre is (397, 478).

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "form_draw_fixture.h"
 #include "player_fixture.h"
 #include "road_actors_reference.h"
 #include "sprites/bonus.h"
@@ -104,11 +105,10 @@ INSTANTIATE_TEST_SUITE_P(Rates, RoadActorsRaceTest, ::testing::Values(85, 60), R
 
 // ---- Drawing -----------------------------------------------------------------------------------
 
-class RoadActorsDrawTest : public ::testing::Test {
+class RoadActorsDrawTest : public FormDrawTest {
 protected:
     void SetUp() override {
-        form = MakeTestForm();
-        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
+        FormDrawTest::SetUp();
         form->Track.Level = LevelParamsFor(1);
         form->Track.TrackMap.Fill(0);
         form->Track.ViewCol = 318;
@@ -119,14 +119,6 @@ protected:
         bonuses = new TBonus(engine, form->Host());
         finish = new TFinish(engine, form->Host());
         for (TBonusSlot& slot : bonuses->Slots) slot = TBonusSlot{};
-    }
-    void Draw() {
-        form->MDXDraw.ClearTo(0);
-        form->MDXSpriteEngine.DrawAll();
-        ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
-    }
-    bool Lit(int x, int y) const {
-        return (pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF) != 0;
     }
     // A 54-pixel picture with its corner at (x, y): lit inside, dark just outside.
     void ExpectPicture(int x, int y, int w, int h, const char* what) {
@@ -148,12 +140,10 @@ protected:
         return man;
     }
 
-    std::unique_ptr<TMForm> form;
     TLamp* lamps = nullptr;  // owned by the sprite engine
     TMan* crowd = nullptr;
     TBonus* bonuses = nullptr;
     TFinish* finish = nullptr;
-    std::vector<uint32_t> pixels;
 };
 
 // Pedestrians with their picture's corner 27 pixels up and left of their middle (bodies too, but

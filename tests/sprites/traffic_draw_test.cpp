@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "form_draw_fixture.h"
 #include "shell/form.h"
 #include "sprites/player.h"
 #include "sprites/traffic.h"
@@ -14,12 +15,10 @@
 
 namespace {
 
-class TrafficDrawTest : public ::testing::Test {
+class TrafficDrawTest : public FormDrawTest {
 protected:
     void SetUp() override {
-        form = MakeTestForm();
-        // Whatever the start-up shows (the menu's picture) is hidden: the cars draw on black.
-        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
+        FormDrawTest::SetUp();  // the cars draw on black
         form->Track.Level = LevelParamsFor(1);
         form->Track.TrackMap.Fill(0);
         car = new TPlayer(&form->MDXSpriteEngine, form->Host(), 1);
@@ -43,19 +42,9 @@ protected:
         slot.OnScreen = true;
         return slot;
     }
-    void Draw() {
-        form->MDXDraw.ClearTo(0);
-        form->MDXSpriteEngine.DrawAll();
-        ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
-    }
-    bool Lit(int x, int y) const {
-        return (pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF) != 0;
-    }
 
-    std::unique_ptr<TMForm> form;
     TPlayer* car = nullptr;  // owned by the sprite engine
     TCar* traffic = nullptr;
-    std::vector<uint32_t> pixels;
 };
 
 TEST_F(TrafficDrawTest, ACarIsDrawnWithItsPicturesCornerAtItsPlace) {
