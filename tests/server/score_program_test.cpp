@@ -87,8 +87,7 @@ TEST_P(ScoreProgram, StoresAScoreAndStopsCleanlyOnASignal) {
     }
     // Closed cleanly: the write-ahead log is folded back into the database file.
     EXPECT_FALSE(std::filesystem::exists(database + "-wal"));
-    TScoreStore store(database);
-    EXPECT_EQ(store.Count(), 1);
+    EXPECT_EQ(OpenScoreStore(database)->Count(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, ScoreProgram, testing::Values(SIGTERM, SIGINT),
