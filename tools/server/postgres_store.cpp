@@ -45,9 +45,17 @@ constexpr const char* kSchema =
 constexpr const char* kSchemaLock = "SELECT pg_advisory_lock(734221)";
 constexpr const char* kSchemaUnlock = "SELECT pg_advisory_unlock(734221)";
 
+// libpq's message on one line, for a log that keeps one line per failure.
 std::string Trimmed(const char* message) {
-    std::string text = message != nullptr ? message : "";
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    std::string text;
+    for (const char* c = message != nullptr ? message : ""; *c != '\0'; ++c) {
+        const bool space = *c == '\n' || *c == '\t' || *c == ' ';
+        if (!space)
+            text += *c;
+        else if (!text.empty() && text.back() != ' ')
+            text += ' ';
+    }
+    while (!text.empty() && text.back() == ' ') text.pop_back();
     return text.empty() ? "unknown error" : text;
 }
 
@@ -91,8 +99,9 @@ public:
     explicit TPostgresScoreStore(const std::string& address)
         : TScoreStore(SafeName(address)), address_(address) {
         // The first connection creates the tables and proves the address works.
-        PGconn* connection = Connect();
+        PGconn* connection = nullptr;
         try {
+            connection = Connect();
             Execute(connection, kSchemaLock);
             Execute(connection, kSchema);
             Execute(connection, kSchemaUnlock);
@@ -109,6 +118,39 @@ public:
     }
 
     void Add(const TScoreEntry& entry, int64_t time) override {
+        Named([&] { AddRow(entry, time); });
+    }
+
+    std::vector<TStoredScore> Best(int limit) override {
+        std::vector<TStoredScore> rows;
+        Named([&] { rows = BestRows(limit); });
+        return rows;
+    }
+
+    int64_t Count() override {
+        int64_t count = 0;
+        Named([&] { count = CountRows(); });
+        return count;
+    }
+
+    bool AllowSubmission(const std::string& address, int64_t nowMs, int perMinute) override {
+        bool allowed = false;
+        Named([&] { allowed = CountSubmission(address, nowMs, perMinute); });
+        return allowed;
+    }
+
+private:
+    // Runs a call and names the database in the message of whatever failed in it.
+    template <class Call>
+    void Named(Call call) {
+        try {
+            call();
+        } catch (const StoreError& error) {
+            throw StoreError(Name() + ": " + error.what());
+        }
+    }
+
+    void AddRow(const TScoreEntry& entry, int64_t time) {
         Borrowed connection(*this);
         const std::string score = std::to_string(entry.Score);
         const std::string submitted = std::to_string(time);
@@ -116,7 +158,7 @@ public:
             {entry.Name.c_str(), score.c_str(), entry.Country.c_str(), submitted.c_str()});
     }
 
-    std::vector<TStoredScore> Best(int limit) override {
+    std::vector<TStoredScore> BestRows(int limit) {
         Borrowed connection(*this);
         const std::string count = std::to_string(limit);
         const Result result = Run(*connection, "best", {count.c_str()});
@@ -136,13 +178,13 @@ public:
         return rows;
     }
 
-    int64_t Count() override {
+    int64_t CountRows() {
         Borrowed connection(*this);
         const Result result = Run(*connection, "count", {});
         return std::stoll(PQgetvalue(result.get(), 0, 0));
     }
 
-    bool AllowSubmission(const std::string& address, int64_t nowMs, int perMinute) override {
+    bool CountSubmission(const std::string& address, int64_t nowMs, int perMinute) {
         Borrowed connection(*this);
         const std::string expired = std::to_string(nowMs - kRateWindowMs);
         const std::string now = std::to_string(nowMs);
@@ -164,7 +206,6 @@ public:
         }
     }
 
-private:
     // A pooled connection for the length of one call; one that broke is not given back.
     class Borrowed {
     public:
@@ -186,11 +227,11 @@ private:
         const char* values[] = {"5", "zarvex2-scores", "-c statement_timeout=5000",
                                 address_.c_str(), nullptr};
         PGconn* connection = PQconnectdbParams(keywords, values, 1);
-        if (connection == nullptr) throw StoreError(Name() + ": out of memory");
+        if (connection == nullptr) throw StoreError("out of memory");
         if (PQstatus(connection) != CONNECTION_OK) {
             const std::string message = Trimmed(PQerrorMessage(connection));
             PQfinish(connection);
-            throw StoreError(Name() + ": " + message);
+            throw StoreError(message);
         }
         return connection;
     }
@@ -211,10 +252,11 @@ private:
                 return connection;
             }
         }
-        PGconn* connection = Connect();
+        PGconn* connection = nullptr;
         try {
+            connection = Connect();
             Prepare(connection);
-        } catch (...) {
+        } catch (const StoreError&) {
             PQfinish(connection);
             throw;
         }
@@ -235,7 +277,6 @@ private:
         const char* message =
             result != nullptr ? PQresultErrorMessage(result) : PQerrorMessage(connection);
         throw StoreError(
-            Name() + ": " +
             Trimmed(message != nullptr && *message != '\0' ? message : PQerrorMessage(connection)));
     }
 
