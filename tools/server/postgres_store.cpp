@@ -224,7 +224,8 @@ private:
         // Defaults first: what the address itself says overrides them.
         const char* keywords[] = {"connect_timeout", "application_name", "options", "dbname",
                                   nullptr};
-        const char* values[] = {"5", "zarvex2-scores", "-c statement_timeout=5000",
+        const char* values[] = {"5", "zarvex2-scores",
+                                "-c statement_timeout=5000 -c client_min_messages=warning",
                                 address_.c_str(), nullptr};
         PGconn* connection = PQconnectdbParams(keywords, values, 1);
         if (connection == nullptr) throw StoreError("out of memory");
