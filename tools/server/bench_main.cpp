@@ -136,8 +136,9 @@ bool SendAll(int fd, const std::string& data) {
 }
 
 // Reads one response (headers and a Content-Length body) and gives its status; 0 on failure.
-// Bytes read past the response stay in `buffer` for the next one.
-int ReadResponse(int fd, std::string& buffer) {
+// Bytes read past the response stay in `buffer` for the next one. `closing` tells whether the
+// server ends the connection after it (a front does after so many requests on one).
+int ReadResponse(int fd, std::string& buffer, bool& closing) {
     char chunk[16384];
     std::size_t headerEnd;
     while ((headerEnd = buffer.find("\r\n\r\n")) == std::string::npos) {
@@ -151,6 +152,7 @@ int ReadResponse(int fd, std::string& buffer) {
     std::size_t length = 0;
     if (const auto at = headers.find("\r\ncontent-length:"); at != std::string::npos)
         length = std::strtoul(headers.c_str() + at + 17, nullptr, 10);
+    closing = headers.find("\r\nconnection: close") != std::string::npos;
     const std::size_t total = headerEnd + 4 + length;
     while (buffer.size() < total) {
         const ssize_t n = recv(fd, chunk, sizeof chunk, 0);
@@ -189,14 +191,15 @@ Tally RunClient(const Target& target, const Options& options, int index,
         const auto start = Clock::now();
         if (fd < 0) fd = Connect(target);
         int status = 0;
-        if (fd >= 0 && SendAll(fd, request)) status = ReadResponse(fd, buffer);
+        bool closing = true;
+        if (fd >= 0 && SendAll(fd, request)) status = ReadResponse(fd, buffer, closing);
         const double ms = MsSince(start);
         if (status == 200 && ms <= kRequestTimeoutMs) {
             tally.LatenciesMs.push_back(ms);
         } else {
             ++tally.Errors;
         }
-        if (!keepAlive || status != 200) {
+        if (!keepAlive || status != 200 || closing) {
             if (fd >= 0) close(fd);
             fd = -1;
             buffer.clear();
@@ -379,8 +382,12 @@ int main(int argc, char** argv) {
     } else {
         std::vector<Tally> tallies(static_cast<std::size_t>(options.Clients));
         std::vector<std::thread> threads;
-        std::atomic<unsigned long> counter{static_cast<unsigned long>(
-            std::chrono::system_clock::now().time_since_epoch().count() % 1000000)};
+        // Submissions are named after a counter that starts at the microseconds of the clock:
+        // runs one after the other never send the same name.
+        std::atomic<unsigned long> counter{
+            static_cast<unsigned long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                           std::chrono::system_clock::now().time_since_epoch())
+                                           .count())};
         const auto end = After(options.Seconds);
         for (int i = 0; i < options.Clients; ++i)
             threads.emplace_back([&, i] {
