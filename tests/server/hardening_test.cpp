@@ -66,6 +66,24 @@ TEST_F(HardenedServer, AConnectionQuietForTheIdleTimeIsClosed) {
     EXPECT_TRUE(quiet.ClosedByServer());
 }
 
+// With a limit per address, the connection one past it is closed at once; those within it are
+// served.
+TEST_F(HardenedServer, TheConnectionPastThePerAddressLimitIsClosed) {
+    TScoreServerConfig config = Config();
+    config.ConnectionsPerAddress = 4;
+    config.IdleSeconds = 3600;
+    StartServer(config);
+    std::vector<std::unique_ptr<RawConnection>> held;
+    for (int i = 0; i < 4; ++i) held.push_back(std::make_unique<RawConnection>(port));
+    RawConnection fifth(port);
+    EXPECT_EQ(fifth.ReadToEnd(kDeadline), "");
+    EXPECT_TRUE(fifth.ClosedByServer());
+    for (auto& connection : held) {
+        ASSERT_TRUE(connection->Send("GET / HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"));
+        EXPECT_EQ(connection->ReadToEnd(kDeadline).rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
+    }
+}
+
 // A thousand clients arriving at the same moment all get in: the kernel holds them until the
 // server takes them, even when it takes none for a while.
 TEST_F(HardenedServer, AThousandClientsArrivingAtOnceAreAllHeldAndServed) {
