@@ -3,6 +3,7 @@
 // several servers sharing one table.
 
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,12 @@ TEST_F(HardenedServer, TheConnectionPastThePerAddressLimitIsClosed) {
 // A thousand clients arriving at the same moment all get in: the kernel holds them until the
 // server takes them, even when it takes none for a while.
 TEST_F(HardenedServer, AThousandClientsArrivingAtOnceAreAllHeldAndServed) {
+    // Both ends of every connection live in this process: 2000 files and more.
+    rlimit files{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &files), 0);
+    files.rlim_cur = files.rlim_max;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &files), 0);
+    ASSERT_GE(files.rlim_cur, 2100u) << "the system allows this process too few open files";
     server = std::make_unique<TScoreServer>(Config());
     port = server->Bind();
     ASSERT_GT(port, 0);
