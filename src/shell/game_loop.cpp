@@ -40,7 +40,7 @@ void InstallQuitSignals() {
 // started the game from the desktop's menu, where nobody reads stderr.
 void ReportEarlyFatal(const std::string& message) {
     std::fprintf(stderr, "Zarvex 2: %s\n", message.c_str());
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the environment's, as yet
     const bool headless = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
                                                 std::strcmp(driver, "dummy") == 0);
     if (!headless) {
