@@ -15,6 +15,8 @@ build="$source_dir/build/package"
 stage="$build/stage"
 maintainer="${ZARVEX2_MAINTAINER:-Zarvex 2 developers <developers@zarvex.org>}"
 
+# Every hardening feature Debian offers (bindnow included).
+export DEB_BUILD_MAINT_OPTIONS="hardening=+all"
 # The same bytes from the same sources: file times and the changelog's date come from the last
 # commit.
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || date +%s)}"
