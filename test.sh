@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: the debug build with warnings as errors, the
 # AddressSanitizer + UndefinedBehaviorSanitizer build, a short fuzz run of every reader of outside
-# data, and a short soak run of the whole game under the sanitizers.
+# data, a short soak run of the whole game under the sanitizers, and the Debian package built and
+# checked (lintian, the desktop metadata, the unpacked game run from another folder).
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 
 echo "== fuzz smoke run"
@@ -20,3 +21,6 @@ done
 
 echo "== soak run"
 scripts/soak.sh 30000
+
+echo "== package"
+(cd build && ../scripts/package.sh)

@@ -14,8 +14,15 @@ void HandleWindowEvent(TMForm& form, const SDL_WindowEvent& window, uint64_t now
             form.SetActive(false, nowMs);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-        case SDL_WINDOWEVENT_RESTORED:
             form.SetActive(true, nowMs);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            form.MDXDraw.NoteWindowChanged();
+            form.SetActive(true, nowMs);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            form.MDXDraw.NoteWindowChanged();
             break;
         default:
             break;
@@ -54,8 +61,11 @@ void HandleEvent(TMForm& form, const SDL_Event& event, uint64_t nowMs) {
         case SDL_MOUSEMOTION: {
             int x = 0;
             int y = 0;
-            form.MDXDraw.WindowToSurface(event.motion.x, event.motion.y, x, y);
-            form.MDXDrawMouseMove(x, y);
+            // The bars beside a scaled picture are not the game's: the pointer there touches no
+            // button, and a click there does what a click anywhere does.
+            if (form.MDXDraw.WindowToSurface(event.motion.x, event.motion.y, x, y)) {
+                form.MDXDrawMouseMove(x, y);
+            }
             break;
         }
         case SDL_MOUSEBUTTONUP:

@@ -7,6 +7,7 @@
 
 #include "persist/save_files.h"
 #include "persist/web_links.h"
+#include "persist/window_file.h"
 #include "shell/form_race_host.h"
 #include "sprites/menu_button.h"
 
@@ -49,7 +50,13 @@ bool TMForm::OpenDisplay() {
         Random.Seed(config_.seed);
     }
 
-    // 2. The display, first as a window; the options choose the mode below.
+    // 2. The display, first as a window (at the size the player left it); the options choose
+    // the mode below.
+    if (!config_.headless && !config_.saveDir.empty()) {
+        if (const auto size = ReadWindowFile(config_.saveDir)) {
+            MDXDraw.SetWindowedSize(size->Width, size->Height, size->Maximised);
+        }
+    }
     if (!MDXDraw.Open(false, config_.headless)) {
         ReportFatal(std::string("The display cannot be opened: ") + SDL_GetError());
         return false;
@@ -286,7 +293,7 @@ void TMForm::EnterFullScreen() {
     MDXDraw.StartDisplay(true);
 }
 
-// The window always comes back centred on the screen, so no placement needs remembering.
+// The window comes back at the size the player gave it, centred on the screen.
 void TMForm::EnterWindowed() {
     MDXDraw.StopDisplay();
     MDXDraw.StartDisplay(false);
@@ -311,7 +318,13 @@ void TMForm::HideSystemCursor() {
 
 void TMForm::WriteSaveFiles() {
     // A failure is told on stderr and leaves the previous saves as they were.
-    if (!config_.saveDir.empty()) WriteSaves(config_.saveDir, Options, HighScores);
+    if (config_.saveDir.empty()) return;
+    WriteSaves(config_.saveDir, Options, HighScores);
+    if (!config_.headless) {
+        WriteWindowFile(
+            config_.saveDir,
+            TWindowSize{MDXDraw.WindowedWidth(), MDXDraw.WindowedHeight(), MDXDraw.Maximised()});
+    }
 }
 
 void TMForm::SaveAndQuit() {
@@ -319,7 +332,10 @@ void TMForm::SaveAndQuit() {
     WriteSaveFiles();
     // Only a web address in "play.url" is handed to the desktop: a planted file cannot start a
     // program.
-    if (auto link = ReadExitLink(std::filesystem::current_path())) OpenLink(*link);
+    const std::filesystem::path linkFolder = config_.userDir.empty()
+                                                 ? std::filesystem::current_path()
+                                                 : std::filesystem::path(config_.userDir);
+    if (auto link = ReadExitLink(linkFolder)) OpenLink(*link);
     terminated_ = true;
 }
 

@@ -45,9 +45,12 @@ struct FormConfig {
     uint32_t seed = 1;
     int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
     std::string dataDir = "Data";
-    // Where the options and the high-score table are kept; empty: nothing is read or written,
-    // so that replays and tests never depend on, nor touch, a player's saves.
+    // Where the options and the high-score table are kept (and, for a game with a real window,
+    // the window's size); empty: nothing is read or written, so that replays and tests never
+    // depend on, nor touch, a player's saves.
     std::string saveDir;
+    // Where the exit link "play.url" is looked for; empty: the working directory.
+    std::string userDir;
     bool showMessageBoxes = true;
     // Opens the mixer; unset, the game's own (SDL_mixer, or silence without a device). Tests and
     // the replay runner pass a backend that records what is played.

@@ -4,9 +4,16 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "media/game_pad.h"
+#include "persist/game_folders.h"
 #include "shell/event_handler.h"
 #include "shell/form.h"
 
@@ -27,6 +34,34 @@ void InstallQuitSignals() {
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
     // SDL would otherwise turn these signals into its quit event, which only asks the question.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+// A problem before the window exists: a line on stderr, and a message box for a player who
+// started the game from the desktop's menu, where nobody reads stderr.
+void ReportEarlyFatal(const std::string& message) {
+    std::fprintf(stderr, "Zarvex 2: %s\n", message.c_str());
+    const char* driver = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the environment's, as yet
+    const bool headless = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
+                                                std::strcmp(driver, "dummy") == 0);
+    if (!headless) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zarvex 2", message.c_str(), nullptr);
+    }
+}
+
+// The pads' mappings: beside the Data folder of a portable copy, as always, and in the player's
+// own folder.
+void LoadAllPadMappings(const GameFolders& folders) {
+    std::vector<std::string> paths;
+    if (folders.portable) paths.push_back(PadMappingPath(folders.data.string()));
+    if (!folders.userFiles.empty()) {
+        const std::string own = (folders.userFiles / "gamecontrollerdb.txt").string();
+        if (paths.empty() || paths.front() != own) paths.push_back(own);
+    }
+    for (const std::string& path : paths) {
+        if (LoadPadMappings(path) < 0) {
+            std::fprintf(stderr, "Zarvex 2: %s: %s\n", path.c_str(), SDL_GetError());
+        }
+    }
 }
 
 }  // namespace
@@ -55,6 +90,26 @@ int RunGameLoop(TMForm& form) {
 
 int RunGame() {
     InstallQuitSignals();
+    const FolderSearch search = FindGameFolders(CurrentFolderEnvironment());
+    if (!search.folders) {
+        ReportEarlyFatal(NoDataMessage(search));
+        return 1;
+    }
+    const GameFolders& folders = *search.folders;
+    if (folders.saves.empty()) {
+        std::fprintf(stderr,
+                     "Zarvex 2: there is no home folder to keep the saves in; nothing will be "
+                     "saved\n");
+    } else {
+        // Made at once, so that the player finds the folder where the saves will be.
+        std::error_code error;
+        std::filesystem::create_directories(folders.saves, error);
+        if (error) {
+            std::fprintf(stderr, "Zarvex 2: %s: %s\n", folders.saves.c_str(),
+                         error.message().c_str());
+        }
+    }
+
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "Zarvex 2: SDL cannot start: %s\n", SDL_GetError());
         return 1;
@@ -64,14 +119,12 @@ int RunGame() {
     int status = 0;
     {
         FormConfig config;
-        config.saveDir = config.dataDir + "/Save";
-        // So is the pad. The mappings beside Data/ come first, so that a pad SDL did not know is
-        // a game controller when the game looks for one.
-        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0 &&
-            LoadPadMappings(PadMappingPath(config.dataDir)) < 0) {
-            std::fprintf(stderr, "Zarvex 2: %s: %s\n", PadMappingPath(config.dataDir).c_str(),
-                         SDL_GetError());
-        }
+        config.dataDir = folders.data.string();
+        config.saveDir = folders.saves.string();
+        config.userDir = folders.userFiles.string();
+        // So is the pad. The mappings come first, so that a pad SDL did not know is a game
+        // controller when the game looks for one.
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) LoadAllPadMappings(folders);
         TMForm form{config};
         try {
             if (!form.FormCreate()) {
