@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "media/archive_reader.h"
-#include "media/names.h"
+#include "archive/archive_reader.h"
+#include "archive/names.h"
 
 TWaveItem::TWaveItem(WaveEntry entry, AudioBackend* backend)
     : entry_(std::move(entry)), backend_(backend) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/random.h"
 #include "frontend/front_end.h"
 #include "frontend/screen_values.h"
 #include "media/display.h"
@@ -25,7 +26,6 @@
 #include "shell/input.h"
 #include "sprites/race_state.h"
 #include "sprites/sprite_engine.h"
-#include "track/random.h"
 #include "track/track_generator.h"
 
 class RaceHost;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "core/rounding.h"
 #include "shell/form.h"
 #include "sprites/bonus.h"
 #include "sprites/crowd.h"
@@ -15,7 +16,6 @@
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
 
 void TMForm::SetUpLevel(int level) {
     TTrackGenerator generator(Track, Random);

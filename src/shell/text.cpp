@@ -1,9 +1,9 @@
 // Text on the back buffer: every caption and number of the game is drawn with one of the styles
 // of the font table, optionally centred on a point.
 
+#include "core/rounding.h"
 #include "shell/font_table.h"
 #include "shell/form.h"
-#include "track/rounding.h"
 
 namespace {
 

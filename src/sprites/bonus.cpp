@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 #include "track/track_generator.h"
 
 namespace {

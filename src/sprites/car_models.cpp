@@ -1,6 +1,6 @@
 #include "sprites/car_models.h"
 
-#include "track/random.h"
+#include "core/random.h"
 
 const std::array<CarModel, kCarModels + 1> CarModels = {
     CarModel{"Car7", -14, -14, 49, 67},   CarModel{"Car7", -14, -14, 49, 67},  // saloon

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "track/geometry.h"
+#include "core/geometry.h"
 
 class TRandom;
 

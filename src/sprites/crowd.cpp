@@ -5,14 +5,14 @@
 
 #include <algorithm>
 
+#include "core/geometry.h"
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
 #include "sprites/rocket.h"
 #include "sprites/sprite_engine.h"
-#include "track/geometry.h"
-#include "track/rounding.h"
 #include "track/track_generator.h"
 
 namespace {

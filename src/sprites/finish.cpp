@@ -2,11 +2,11 @@
 
 #include "sprites/finish.h"
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
-#include "track/rounding.h"
 #include "track/track_generator.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "sprites/image_sprite.h"
 
+#include "core/rounding.h"
 #include "media/frame_timing.h"
 #include "media/image_list.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 
 // ---- TImageSprite ------------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <numbers>
 
+#include "core/rounding.h"
 #include "sprites/bonus.h"
 #include "sprites/crowd.h"
 #include "sprites/finish.h"
@@ -17,7 +18,6 @@
 #include "sprites/screen_kinds.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
 #include "track/track_generator.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
+#include "core/geometry.h"
 #include "sprites/image_sprite.h"
 #include "sprites/scroll_background.h"
-#include "track/geometry.h"
 
 class RaceHost;
 struct CrowdTargets;

@@ -2,13 +2,13 @@
 // and its mounted weapon, in that order, so that the car lies over its marks and the weapon over
 // the car.
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/player_tables.h"
 #include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/rounding.h"
 #include "sprites/crowd.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
 #include "track/track_map.h"
 
 namespace {

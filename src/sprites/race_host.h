@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "core/random.h"
 #include "media/frame_timing.h"
 #include "sprites/race_state.h"
-#include "track/random.h"
 #include "track/track_generator.h"
 
 class TScrollBackground;

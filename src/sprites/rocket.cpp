@@ -5,11 +5,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/scroll_background.h"
-#include "track/rounding.h"
 #include "track/track_map.h"
 
 namespace {

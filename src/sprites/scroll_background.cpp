@@ -1,9 +1,9 @@
 #include "sprites/scroll_background.h"
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 
 TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name,
                                      int mapWidth, int mapHeight, RaceHost* host)

@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
+#include "core/geometry.h"
 #include "sprites/image_sprite.h"
-#include "track/geometry.h"
 
 class RaceHost;
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/finish.h"
 #include "sprites/player.h"
@@ -12,7 +13,6 @@
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 #include "track/track_generator.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "track/random.h"
+#include "core/random.h"
 #include "track/track_map.h"
 
 // Everything the generator sets: the map, the level parameters and the view origin.

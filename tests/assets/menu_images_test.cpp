@@ -13,7 +13,7 @@
 #include <vector>
 
 // The asset generator's headers live with its sources.
-#include "../../tools/assetgen/asset_parts.h"
+#include "assetgen/asset_parts.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <set>
 #include <sstream>
 
-#include "media/archive_reader.h"
+#include "archive/archive_reader.h"
 
 #ifndef ZARVEX_SOURCE_DIR
 #error "the test needs the source folder"
@@ -59,9 +59,10 @@ std::string SourceText() {
          fs::recursive_directory_iterator(fs::path(ZARVEX_SOURCE_DIR) / "src")) {
         const std::string ext = entry.path().extension().string();
         if (ext != ".cpp" && ext != ".h") continue;
-        // The media layer and the save files hold format words ("RIFF", "TDIB"), not names.
+        // The archive format, the media layer and the save files hold format words ("RIFF",
+        // "TDIB"), not names.
         const std::string folder = entry.path().parent_path().filename().string();
-        if (folder == "media" || folder == "persist") continue;
+        if (folder == "archive" || folder == "media" || folder == "persist") continue;
         std::ifstream in(entry.path());
         std::stringstream text;
         text << in.rdbuf();

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/assetgen/asset_parts.h"
+#include "assetgen/asset_parts.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
+#include "core/rounding.h"
 #include "player_fixture.h"
-#include "track/rounding.h"
 
 namespace {
 

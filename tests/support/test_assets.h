@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 class TMForm;
 struct FormConfig;

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "assetgen/canvas.h"
 
 #include <algorithm>
 #include <cmath>

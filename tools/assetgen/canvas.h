@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 // The transparent key colour of every see-through picture (0x00FF00FF in RGB and BGR order).
 constexpr uint32_t kKeyColour = 0x00FF00FF;

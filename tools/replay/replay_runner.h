@@ -13,8 +13,8 @@
 
 #include <SDL.h>
 
+#include "archive/archive_types.h"
 #include "input_script.h"
-#include "media/archive_types.h"
 #include "media/wave_list.h"
 #include "virtual_pads.h"
 
