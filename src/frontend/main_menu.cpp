@@ -20,10 +20,6 @@ struct EntryPlace {
 constexpr std::array<EntryPlace, 6> kEntryPlaces = {
     {{284, 27}, {323, 133}, {229, 239}, {56, 342}, {512, 342}, {282, 498}}};
 
-std::string EntryImage(int entry, char look) {
-    return "MM_" + std::to_string(entry) + "_" + look;
-}
-
 // Alpha steps of the intro: each button fades in over ten frames, then turns opaque.
 constexpr int kFadeStep = 15;
 constexpr int kFadeDone = 150;
@@ -42,13 +38,14 @@ void TMainMenu::OpenMainMenu(int intro, int selected, int restartMusic) {
     CreateMenuBackground(host_);
     for (int entry = 1; entry <= 6; ++entry) {
         const EntryPlace& place = kEntryPlaces[entry - 1];
-        auto* button = new TMenuButton(&host_.Engine(), 1, EntryImage(entry, 'A'),
-                                       EntryImage(entry, '0'), 0, 0, place.x, place.y);
+        auto* button = new TMenuButton(
+            &host_.Engine(), MainMenuButtonPicture(entry, ButtonLook::Highlighted),
+            MainMenuButtonPicture(entry, ButtonLook::Normal), 0, 0, place.x, place.y);
         button->AlphaMode = intro == 1;
         button->Alpha = intro == 1 ? 0 : 255;
         screens.MenuButtons[entry] = button;
     }
-    if (intro == 1) host_.PlaySound("MenuBegin");
+    if (intro == 1) host_.PlaySound(Sound::MenuBegin);
 }
 
 void TMainMenu::CloseMenuScreen() {
@@ -109,7 +106,7 @@ void TMainMenu::IntroStep() {
     }
     auto turnOpaque = [&](int k) {
         button[k]->AlphaMode = false;
-        button[k]->NormalImage = EntryImage(k, 'I');
+        button[k]->NormalImage = MainMenuButtonPicture(k, ButtonLook::AfterIntro);
         button[k]->ShowNormalLook();
     };
     auto alpha = [&](int k) -> int& { return button[k]->Alpha; };

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "catalogue/sounds.h"
+
 struct ScreenValues;
 struct TGameOptions;
 class THighScoreTable;
@@ -29,7 +31,7 @@ public:
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
     virtual void OpenWindow(int kind) = 0;
 
-    virtual void PlaySound(const std::string& name) = 0;
+    virtual void PlaySound(Sound sound) = 0;
     // Starts the song of the current screen from its beginning, when music is on.
     virtual void PlayMusic() = 0;
     virtual void StopMusic() = 0;

@@ -134,7 +134,7 @@ void TMForm::ClickButton(int index) {
 
 void TMForm::ClickSelected() {
     if (!(Screens.ScreenState == kScreenRace && Screens.WindowKind == kWindowNone))
-        PlaySound("Button");
+        PlaySound(Sound::Button);
 
     if (Screens.WindowKind != kWindowNone) {
         switch (Screens.WindowKind) {

@@ -165,7 +165,7 @@ void TMForm::FrameHandler(int LagCount) {
         Profile.moveMs = std::chrono::duration<double, std::milli>(moveEnd - drawEnd).count();
     }
 
-    if (Screens.SelectedButton != selectedBefore) PlaySound("Button");
+    if (Screens.SelectedButton != selectedBefore) PlaySound(Sound::Button);
     MDXSpriteEngine.SweepDead();
     Timing.Recompute();
     TextCanvas.Release();
@@ -246,7 +246,7 @@ void TMForm::MDXDrawMouseMove(int x, int y) {
     UpdateHover();
     if (Screens.SelectedButton != before &&
         !(Screens.ScreenState == kScreenMainMenu && Screens.IntroRunning)) {
-        PlaySound("Button");
+        PlaySound(Sound::Button);
     }
 }
 

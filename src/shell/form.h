@@ -111,8 +111,8 @@ public:
     void UpdateHover();
 
     // ---- Sound and music ----------------------------------------------------------------------
-    void PlaySound(const std::string& name);
-    void StopSound(const std::string& name);
+    void PlaySound(Sound sound);
+    void StopSound(Sound sound);
     void PlayMusic();
     void StopMusic();
 

@@ -40,8 +40,8 @@ void FormMenuHost::ClickButton(int index) {
 void FormMenuHost::OpenWindow(int kind) {
     form_.OpenWindow(kind);
 }
-void FormMenuHost::PlaySound(const std::string& name) {
-    form_.PlaySound(name);
+void FormMenuHost::PlaySound(Sound sound) {
+    form_.PlaySound(sound);
 }
 void FormMenuHost::PlayMusic() {
     form_.PlayMusic();

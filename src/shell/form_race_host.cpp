@@ -2,11 +2,11 @@
 
 #include "shell/form.h"
 
-void FormRaceHost::PlaySound(const std::string& name) {
-    form_.PlaySound(name);
+void FormRaceHost::PlaySound(Sound sound) {
+    form_.PlaySound(sound);
 }
-void FormRaceHost::StopSound(const std::string& name) {
-    form_.StopSound(name);
+void FormRaceHost::StopSound(Sound sound) {
+    form_.StopSound(sound);
 }
 void FormRaceHost::OpenWindow(int kind) {
     form_.OpenWindow(kind);

@@ -40,8 +40,8 @@ void TMForm::StartRace(int firstLevel) {
     Screens.SelectedButton = 0;
 
     TSpriteEngine* engine = &MDXSpriteEngine;
-    CurrentBackground = new TScrollBackground(engine, 2, "Tiles", 13, 10, host_.get());
-    CurrentBackground->SetImage("Tiles", 2);
+    CurrentBackground = new TScrollBackground(engine, Picture::Tiles, 13, 10, host_.get());
+    CurrentBackground->SetImage(Picture::Tiles);
     CurrentBackground->X = 0;
     CurrentBackground->Y = 0;
     SetUpLevel(firstLevel);
@@ -54,18 +54,18 @@ void TMForm::StartRace(int firstLevel) {
     Race.Traffic = new TCar(engine, Host());
     Race.Finish = new TFinish(engine, Host());
 
-    Hud.Panel = TMyImageSprite::CreateAt(engine, 2, "Panel", 610, 0, 11);
-    Hud.Needle = new TPointer(engine, 2, "Pointer", 641, 509, 12);
+    Hud.Panel = TMyImageSprite::CreateAt(engine, Picture::Panel, 610, 0, 11);
+    Hud.Needle = new TPointer(engine, Picture::Pointer, 641, 509, 12);
     Hud.Needle->NeedlePivotX = 641;
     Hud.Needle->NeedlePivotY = 509;
     Hud.Needle->NeedleCenterX = 1.04;
     Hud.Needle->NeedleCenterY = 0.5;
-    Hud.ProgressMarker = TMyImageSprite::CreateAt(engine, 2, "SmallCar", 773, 177, 12);
+    Hud.ProgressMarker = TMyImageSprite::CreateAt(engine, Picture::SmallCar, 773, 177, 12);
     Hud.Needle->NeedleAngle = -28;
-    Hud.EnergyGauge = TMyImageSprite::CreateAt(engine, 2, "Energy", 672, 558, 12);
-    Hud.NitroIcon = TMyImageSprite::CreateAt(engine, 2, "BonusNitro", 628, 363, 12);
+    Hud.EnergyGauge = TMyImageSprite::CreateAt(engine, Picture::Energy, 672, 558, 12);
+    Hud.NitroIcon = TMyImageSprite::CreateAt(engine, Picture::BonusNitro, 628, 363, 12);
     Hud.NitroIcon->Visible = false;
-    Hud.WeaponIcon = TMyImageSprite::CreateAt(engine, 2, "BonusM", 627, 251, 12);
+    Hud.WeaponIcon = TMyImageSprite::CreateAt(engine, Picture::BonusM, 627, 251, 12);
     Hud.WeaponIcon->Visible = false;
 
     Race.Player = new TPlayer(engine, Host(), FrontEnd.StartGame.SelectedCar);
@@ -122,7 +122,7 @@ void TMForm::CountDownTime() {
     int& timeLeft = Track.Level.TimeLeft;
     const int frameMs = Timing.FrameMs;
     // One tick for each whole second that passes during the last ten.
-    if (timeLeft <= 10000 && (timeLeft + frameMs) / 1000 > timeLeft / 1000) PlaySound("Tick");
+    if (timeLeft <= 10000 && (timeLeft + frameMs) / 1000 > timeLeft / 1000) PlaySound(Sound::Tick);
     if (!car->TimeUp && !FinishCrossed(Race) && timeLeft - frameMs >= 0) timeLeft -= frameMs;
     if (frameMs + 1 >= timeLeft) car->TimeUp = true;
 }
@@ -174,8 +174,8 @@ void TMForm::DrawHud() {
         if (car->HasNitro) DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
     }
     if (Hud.WeaponIcon != nullptr) {
-        if (car->Weapon == 3) Hud.WeaponIcon->SetImageByName("BonusM");
-        if (car->Weapon == 4) Hud.WeaponIcon->SetImageByName("BonusR");
+        if (car->Weapon == 3) Hud.WeaponIcon->SetImageByName(Picture::BonusM);
+        if (car->Weapon == 4) Hud.WeaponIcon->SetImageByName(Picture::BonusR);
         Hud.WeaponIcon->Visible = car->Weapon != 0;
         if (car->Weapon != 0) DrawText(std::to_string(car->Ammo), 763, 272, true, true);
     }

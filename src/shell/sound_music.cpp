@@ -3,16 +3,16 @@
 
 #include "shell/form.h"
 
-void TMForm::PlaySound(const std::string& name) {
+void TMForm::PlaySound(Sound sound) {
     if (Options.Sound == 0 || !MDXWaveList) return;
-    TWaveItem& item = MDXWaveList->ByName(name);
+    TWaveItem& item = MDXWaveList->ByName(NameOf(sound));
     item.StopWave();
     item.StartWave();
 }
 
-void TMForm::StopSound(const std::string& name) {
+void TMForm::StopSound(Sound sound) {
     if (Options.Sound == 0 || !MDXWaveList) return;
-    MDXWaveList->ByName(name).StopWave();
+    MDXWaveList->ByName(NameOf(sound)).StopWave();
 }
 
 void TMForm::PlayMusic() {

@@ -28,26 +28,28 @@ void TMForm::OpenWindow(int kind) {
 
     TSpriteEngine* engine = &MDXSpriteEngine;
     if (IsQuestion(kind))
-        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, 1, "Window", 188, 237, 14);
+        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, Picture::Window, 188, 237, 14);
     if (kind == kWindowNameEntry) {
         ShowSystemCursor();
-        Screens.CheckBox = TMyImageSprite::CreateAt(engine, 1, "SendOk", 161, 369, 15);
+        Screens.CheckBox = TMyImageSprite::CreateAt(engine, Picture::SendOk, 161, 369, 15);
         Screens.CheckBox->FramePos = 1;  // ticked
-        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, 1, "SendTable", 127, 135, 14);
+        Screens.WindowBackground =
+            TMyImageSprite::CreateAt(engine, Picture::SendTable, 127, 135, 14);
     }
     if (kind == kWindowExitGame)
-        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_EG", 295, 248, 16);
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_EG, 295, 248, 16);
     if (kind == kWindowExitToMenu)
-        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_ExitToMenu", 276, 248, 16);
+        Screens.WindowTitle =
+            TMyImageSprite::CreateAt(engine, Picture::Win_ExitToMenu, 276, 248, 16);
     if (kind == kWindowClearTable)
-        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_ClearHS", 268, 237, 16);
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_ClearHS, 268, 237, 16);
     if (IsQuestion(kind)) {
         ShowSystemCursor();
         Screens.FirstButton = kYesButton;
         Screens.LastButton = kNoButton;
         Screens.SelectedButton = kNoButton;  // No is preselected
-        auto* yes = new TMenuButton(engine, 1, "Yes", "Yes", 0, 1, 237, 296);
-        auto* no = new TMenuButton(engine, 1, "No", "No", 0, 1, 386, 296);
+        auto* yes = new TMenuButton(engine, Picture::Yes, Picture::Yes, 0, 1, 237, 296);
+        auto* no = new TMenuButton(engine, Picture::No, Picture::No, 0, 1, 386, 296);
         yes->SetZ(15);
         no->SetZ(15);
         // Over the menus the buttons rise above the title while highlighted; in the race and
@@ -59,7 +61,7 @@ void TMForm::OpenWindow(int kind) {
     if (kind == kWindowLevelBanner) Screens.WindowTimer = 2000;
     if (kind == kWindowGameOver || kind == kWindowTimeOver) Screens.WindowTimer = 3000;
     if (kind == kWindowNameEntry) {
-        Screens.TextCursor = new TMyCursor(engine, 1, "Cursor2", 163, 360, 15, 1000);
+        Screens.TextCursor = new TMyCursor(engine, Picture::Cursor2, 163, 360, 15, 1000);
         Screens.TextCursor->Blinking = true;
     }
     if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)

@@ -34,14 +34,15 @@ constexpr int kWindowRows = 10;
 
 }  // namespace
 
-TBonus::TBonus(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Bonus10");
+TBonus::TBonus(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::Bonus10)), host_(host) {
+    SetImageByName(Picture::Bonus10);
     X = 0;
     Y = 0;
     SetZ(kBonusZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr)
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr)
         for (int kind = 1; kind <= kBonusKinds; ++kind)
-            pictures_[static_cast<size_t>(kind)] = list->Find(BonusKinds[kind].Image);
+            pictures_[static_cast<size_t>(kind)] = list->Find(NameOf(BonusKinds[kind].Image));
     PlaceBonuses();
 }
 
@@ -114,7 +115,7 @@ void TBonus::Collect(TBonusSlot& bonus) {
     bonus.Active = false;
     car->AddScore(kind.Score);
     if (kind.PickUp != 0) car->PickUp(kind.PickUp);
-    host_.PlaySound(kind.Sound);
+    host_.PlaySound(kind.PickUpSound);
 }
 
 void TBonus::DrawSelf() {

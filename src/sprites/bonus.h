@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "catalogue/sounds.h"
 #include "sprites/image_sprite.h"
 
 class RaceHost;
@@ -25,21 +26,21 @@ struct TBonusSlot {
 
 // What each kind looks like and gives: its points, the car's PickUp (0 none), its sound.
 struct BonusKind {
-    const char* Image;
+    Picture Image;
     int Score;
     int PickUp;
-    const char* Sound;
+    Sound PickUpSound;
 };
 constexpr std::array<BonusKind, kBonusKinds + 1> BonusKinds = {{
-    {"Bonus10", 10, 0, "Score"},  // (index 0: no kind)
-    {"Bonus10", 10, 0, "Score"},
-    {"Bonus20", 20, 0, "Score"},
-    {"Bonus50", 50, 0, "Score"},
-    {"Bonus100", 100, 0, "Score"},
-    {"BonusL", 50, 1, "Bonus"},
-    {"BonusN", 30, 2, "Bonus"},
-    {"BonusMGnp", 20, 3, "Bonus"},
-    {"BonusRnp", 20, 4, "Bonus"},
+    {Picture::Bonus10, 10, 0, Sound::Score},  // (index 0: no kind)
+    {Picture::Bonus10, 10, 0, Sound::Score},
+    {Picture::Bonus20, 20, 0, Sound::Score},
+    {Picture::Bonus50, 50, 0, Sound::Score},
+    {Picture::Bonus100, 100, 0, Sound::Score},
+    {Picture::BonusL, 50, 1, Sound::Bonus},
+    {Picture::BonusN, 30, 2, Sound::Bonus},
+    {Picture::BonusMGnp, 20, 3, Sound::Bonus},
+    {Picture::BonusRnp, 20, 4, Sound::Bonus},
 }};
 
 class TBonus : public TMyImageSprite {

@@ -101,20 +101,23 @@ int PavementExits(int code) {
     return ExitsOf(code);
 }
 
-TMan::TMan(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Man_Up");
+TMan::TMan(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::Man_Up)), host_(host) {
+    SetImageByName(Picture::Man_Up);
     X = 0;
     Y = 0;
     SetZ(kCrowdZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr) {
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr) {
         // By direction: lying, left, right, up, down.
-        static constexpr std::array<std::array<const char*, 5>, 2> kPictures = {{
-            {"Man_Laying", "Man_Left", "Man_Right", "Man_Up", "Man_Down"},
-            {"Girl_Laying", "Girl_Left", "Girl_Right", "Girl_Up", "Girl_Down"},
+        static constexpr std::array<std::array<Picture, 5>, 2> kPictures = {{
+            {Picture::Man_Laying, Picture::Man_Left, Picture::Man_Right, Picture::Man_Up,
+             Picture::Man_Down},
+            {Picture::Girl_Laying, Picture::Girl_Left, Picture::Girl_Right, Picture::Girl_Up,
+             Picture::Girl_Down},
         }};
         for (size_t girl = 0; girl < 2; ++girl)
             for (size_t dir = 0; dir < 5; ++dir)
-                pictures_[girl][dir] = list->Find(kPictures[girl][dir]);
+                pictures_[girl][dir] = list->Find(NameOf(kPictures[girl][dir]));
     }
     PlaceCrowd();
 }
@@ -317,7 +320,7 @@ bool TMan::RunOver(TManSlot& man, int sx, int sy) {
         return false;
     KnockDown(man);
     car->AddScore(kRunOverScore);
-    host_.PlaySound(man.IsGirl ? "KillW" : "Kill");
+    host_.PlaySound(man.IsGirl ? Sound::KillW : Sound::Kill);
     car->SlowDown(kRunOverSlowDown);
     if (car->BloodTrail <= 0) {
         car->BloodTrail = kBloodTrailNew;

@@ -23,8 +23,9 @@ int LineYFor(int trackLength) {
 
 }  // namespace
 
-TFinish::TFinish(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("FinishLine");
+TFinish::TFinish(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::FinishLine)), host_(host) {
+    SetImageByName(Picture::FinishLine);
     X = 0;
     Y = LineYFor(host_.Track().Level.TrackLength);
     SetZ(kFinishZ);

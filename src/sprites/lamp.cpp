@@ -61,14 +61,15 @@ void ForEachLampCell(const TTrackMap& map, const RoadView& view, Visit visit) {
 
 }  // namespace
 
-TLamp::TLamp(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Lamp_L");
+TLamp::TLamp(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::Lamp_L)), host_(host) {
+    SetImageByName(Picture::Lamp_L);
     X = 0;
     Y = 0;
     SetZ(kLampZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr)
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr)
         for (size_t k = 0; k < kLampPlaces.size(); ++k)
-            pictures_[k] = list->Find(kLampPlaces[k].Image);
+            pictures_[k] = list->Find(NameOf(kLampPlaces[k].Image));
 }
 
 void TLamp::Reset() {

@@ -15,7 +15,7 @@ class TPictureItem;
 // the post's point from the cell's top-left corner.
 struct LampPlace {
     int8_t Code;
-    const char* Image;
+    Picture Image;
     int Dx;
     int PostX;
     int PostY;
@@ -23,16 +23,16 @@ struct LampPlace {
 
 // The edge cells that carry a lamp: straight road 1 and 4, the drifts' first and second phases.
 constexpr std::array<LampPlace, 10> kLampPlaces = {{
-    {1, "Lamp_L", 12, 12, 9},
-    {4, "Lamp_R", -28, 56, 9},
-    {5, "Lamp_RL", 42, 43, 1},
-    {8, "Lamp_RR", 0, 73, 41},
-    {9, "Lamp_RL", 8, 9, 1},
-    {12, "Lamp_RR", -36, 37, 41},
-    {13, "Lamp_LR", -48, 26, 1},
-    {16, "Lamp_LL", -6, -8, 41},
-    {17, "Lamp_LR", -12, 62, 1},
-    {20, "Lamp_LL", 30, 31, 40},
+    {1, Picture::Lamp_L, 12, 12, 9},
+    {4, Picture::Lamp_R, -28, 56, 9},
+    {5, Picture::Lamp_RL, 42, 43, 1},
+    {8, Picture::Lamp_RR, 0, 73, 41},
+    {9, Picture::Lamp_RL, 8, 9, 1},
+    {12, Picture::Lamp_RR, -36, 37, 41},
+    {13, Picture::Lamp_LR, -48, 26, 1},
+    {16, Picture::Lamp_LL, -6, -8, 41},
+    {17, Picture::Lamp_LR, -12, 62, 1},
+    {20, Picture::Lamp_LL, 30, 31, 40},
 }};
 
 // Lamps stand only on map rows that are a multiple of this.

@@ -54,7 +54,7 @@ RespawnPlace RespawnPlaceOf(int code, int column) {
 
 TPlayer::TPlayer(TSpriteEngine* engine, RaceHost& host, int car)
     : TMyImageSprite(engine, 2), Car(car), host_(host) {
-    SetImageByName(CarImageName());
+    SetImageByName(CarImage());
     X = kScreenX;
     Y = kScreenY;
     SetZ(kCarZ);
@@ -73,14 +73,14 @@ TPlayer::TPlayer(TSpriteEngine* engine, RaceHost& host, int car)
     FootRadius = std::sqrt(halfH * halfH + footHalf * halfW);
     FootAngle = std::atan(footHalf / halfH) * 256 / (2 * std::numbers::pi);
 
-    NitroFlameLeft = CreateAt(engine, 2, "NitroAnim", Trunc(X + 8), Trunc(Y + Height - 8), 7);
-    NitroFlameRight = CreateAt(engine, 2, "NitroAnim", Trunc(X + Width - 8 - kFlameWidth),
+    NitroFlameLeft = CreateAt(engine, Picture::NitroAnim, Trunc(X + 8), Trunc(Y + Height - 8), 7);
+    NitroFlameRight = CreateAt(engine, Picture::NitroAnim, Trunc(X + Width - 8 - kFlameWidth),
                                Trunc(Y + Height - 8), 7);
     for (TMyImageSprite* flame : {NitroFlameLeft, NitroFlameRight}) {
         flame->AnimPercent = 10;
         flame->Visible = false;
     }
-    WeaponSprite = CreateCentered(engine, 2, "RocketAnim_1", Trunc(X + Width * 0.5),
+    WeaponSprite = CreateCentered(engine, Picture::RocketAnim_1, Trunc(X + Width * 0.5),
                                   Trunc(Y + Height * 0.6), 10);
     WeaponSprite->Visible = false;
 }
@@ -95,8 +95,8 @@ double TPlayer::BackgroundY() const {
     return background != nullptr ? background->Y : 0;
 }
 
-std::string TPlayer::CarImageName() const {
-    return "Car" + std::to_string(Car);
+Picture TPlayer::CarImage() const {
+    return PlayerCarPicture(Car);
 }
 
 TPointD TPlayer::PointAt(double cx, double cy, double r, double a) {
@@ -164,13 +164,13 @@ void TPlayer::UpdateFootprint() {
 void TPlayer::HornStep() {
     if (!KeyHorn) {
         HornOn = false;
-        host_.StopSound("Horn");
+        host_.StopSound(Sound::Horn);
         return;
     }
     if (HornOn) return;
     HornOn = true;
     ScareCrowd();
-    host_.PlaySound("Horn");
+    host_.PlaySound(Sound::Horn);
 }
 
 void TPlayer::FollowCar() {
@@ -295,16 +295,14 @@ void TPlayer::PickUp(int kind) {
             if (Weapon != 3) WeaponFrame = 1;
             Weapon = 3;
             Ammo = 25;
-            WeaponSprite->SetImageCentered("GunAnim_" + std::to_string(WeaponFrame), weaponX,
-                                           weaponY);
+            WeaponSprite->SetImageCentered(GunPicture(WeaponFrame), weaponX, weaponY);
             break;
         case 4:
             DropItem(3);
             if (Weapon != 4) WeaponFrame = 1;
             Weapon = 4;
             Ammo = 20;
-            WeaponSprite->SetImageCentered("RocketAnim_" + std::to_string(WeaponFrame), weaponX,
-                                           weaponY);
+            WeaponSprite->SetImageCentered(RocketPodPicture(WeaponFrame), weaponX, weaponY);
             break;
         default:
             break;
@@ -319,12 +317,12 @@ void TPlayer::DropItem(int kind) {
             NitroFuel = 0;
             break;
         case 3:
-            host_.StopSound("MachineGun");
+            host_.StopSound(Sound::MachineGun);
             GunSoundOn = false;
             Ammo = 0;
             break;
         case 4:
-            host_.StopSound("Rocket");
+            host_.StopSound(Sound::Rocket);
             Ammo = 0;
             break;
         default:
@@ -344,7 +342,7 @@ void TPlayer::SlowDown(double factor) {
     Velocity *= factor;
     MuteCarSounds(false);
     ResumeCarSounds(false);
-    host_.PlaySound("Collision");
+    host_.PlaySound(Sound::Collision);
 }
 
 // Throws the car back from a barrier. The road is pushed back at once, and the car's own step of
@@ -360,7 +358,7 @@ void TPlayer::Bounce(double v) {
     }
     MuteCarSounds(false);
     ResumeCarSounds(false);
-    host_.PlaySound("Collision");
+    host_.PlaySound(Sound::Collision);
 }
 
 void TPlayer::UpdateWorldVelocity() {
@@ -393,15 +391,14 @@ void TPlayer::TakeHit() {
 void TPlayer::BlowUp() {
     Crashed = 1;
     EngineSoundFlags.Clear();
-    EngineSound.clear();
     GunSoundOn = false;
     HornOn = false;
     DropAll();
     WeaponFrame = 1;
     CarSpeed = 0;
     Velocity = 0;
-    SetAnimation("ExplosionBig", 15);
-    host_.PlaySound("Explosion");
+    SetAnimation(Picture::ExplosionBig, 15);
+    host_.PlaySound(Sound::Explosion);
     host_.Rumble(kBlowUpRumbleStrength, kBlowUpRumbleMs);
     MuteCarSounds(false);
     CrashTimer = 2000;
@@ -417,7 +414,7 @@ void TPlayer::CrashStep() {
             Visible = false;
         } else {
             if (!Respawned) FindRespawn();
-            SetAnimation(CarImageName(), 0);
+            SetAnimation(CarImage(), 0);
         }
     }
     if (CrashTimer > 0) {
@@ -481,11 +478,10 @@ void TPlayer::RunOut() {
         EndStarted = true;
         Crashed = 0;
         EngineSoundFlags.Clear();
-        EngineSound.clear();
         GunSoundOn = false;
         HornOn = false;
         MuteCarSounds(true);
-        SwitchEngineSound("Neutral");
+        SwitchEngineSound(Sound::Neutral);
         WeaponTimer = 0;
         WeaponRestoreStep();
     }
@@ -503,7 +499,7 @@ void TPlayer::RunOut() {
     if (timeLeft >= 0) {
         if ((timeLeft - drain) / 1000 < timeLeft / 1000) {
             AddScore(5);
-            host_.PlaySound("Tick");
+            host_.PlaySound(Sound::Tick);
         }
         timeLeft -= drain;
         return;
@@ -545,7 +541,7 @@ void TPlayer::StartLevel(bool next) {
     PlaceFinish();
     host_.OpenWindow(kWindowLevelBanner);
     ResetCar();
-    SwitchEngineSound("Neutral");
+    SwitchEngineSound(Sound::Neutral);
 }
 
 void TPlayer::ResetCar() {
@@ -556,7 +552,7 @@ void TPlayer::ResetCar() {
     BloodTrail = 0;
     CarSpeed = 0;
     Velocity = 0;
-    SetAnimation(CarImageName(), 0);
+    SetAnimation(CarImage(), 0);
 }
 
 // ---- Road actors -------------------------------------------------------------------------------

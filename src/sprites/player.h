@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "catalogue/sounds.h"
 #include "core/geometry.h"
 #include "sprites/image_sprite.h"
 #include "sprites/scroll_background.h"
@@ -91,11 +92,12 @@ public:
     // ---- Sounds and marks ---------------------------------------------------------------------
     void MuteCarSounds(bool all);
     void ResumeCarSounds(bool all);
-    void SwitchEngineSound(const std::string& name);
+    void SwitchEngineSound(Sound sound);
     void UpdateEngineSound();
     void AddMark(double x, double y);
     void CullMarks();
-    // The name of the engine sound that runs ("" when none).
+    // Whether an engine sound runs, and its name ("" when none).
+    bool EngineSoundRunning() const;
     std::string EngineSoundName() const;
 
     // ---- Fields -------------------------------------------------------------------------------
@@ -123,7 +125,7 @@ public:
     bool ClearTraffic = false;
     bool SkipStep = false;
     EngineSoundFlagSet EngineSoundFlags;
-    std::string EngineSound;  // the engine sound last switched on
+    Sound EngineSound = Sound::Neutral;  // the engine sound last switched on, while one runs
     TPointD WheelA;
     TPointD WheelB;
     double WheelRadius = 0;
@@ -156,7 +158,7 @@ public:
 private:
     // The screen point at distance r and angle a (1/256 of a turn) from (cx, cy).
     static TPointD PointAt(double cx, double cy, double r, double a);
-    std::string CarImageName() const;
+    Picture CarImage() const;
     double BackgroundX() const;
     double BackgroundY() const;
 
@@ -172,7 +174,7 @@ private:
     void LayMarks();
     void WeaponHousekeeping();
     // "GunAnim_<frame>" for the machine gun, "RocketAnim_<frame>" for the launcher.
-    std::string WeaponImageName() const;
+    Picture WeaponImage() const;
     // The ray's point at (wx, wy) in the world hits the pedestrians near it among the targets
     // gathered for the shot; true when it hit any.
     bool ShootCrowd(double wx, double wy, const CrowdTargets& targets);

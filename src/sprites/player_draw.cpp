@@ -41,8 +41,8 @@ void TPlayer::DrawSelf() {
 void TPlayer::DrawMarks() {
     TImageList* list = Engine->ImageListOf(2);
     if (list == nullptr) return;
-    const TPictureItem* blood = list->Find("Blood");
-    const TPictureItem* skid = list->Find("Handbrake");
+    const TPictureItem* blood = list->Find(NameOf(Picture::Blood));
+    const TPictureItem* skid = list->Find(NameOf(Picture::Handbrake));
     for (int slot = 1; slot <= kMarkSlots; ++slot) {
         const TMark& mark = MarkTable[slot];
         if (!mark.Shown || !mark.Used) continue;
@@ -98,7 +98,7 @@ void TPlayer::PlaceOnScreen() {
 void TPlayer::DrawWreck() {
     if (Crashed != 1 || Respawned || Image == nullptr) return;
     TImageList* list = Engine->ImageListOf(2);
-    const TPictureItem* body = list != nullptr ? list->Find(CarImageName()) : nullptr;
+    const TPictureItem* body = list != nullptr ? list->Find(NameOf(CarImage())) : nullptr;
     const int cx = Trunc(X + Width / 2.0);
     const int cy = Trunc(Y + Height / 2.0);
     const WreckHalfSize wreck = WreckSize[CarIndex(Car)];
@@ -137,7 +137,8 @@ void TPlayer::DrawWeapon() {
     if (weapon.Image == nullptr) return;
     const int car = CarIndex(Car);
     double pivotY = (Height / 2.0) / kWeaponHeight - 0.6 + GunPivot[car];
-    if (Weapon == 3 && weapon.Image->Name() == "GunShooting") pivotY += GunShootPivot[car] - 0.03;
+    if (Weapon == 3 && weapon.Image->Name() == NameOf(Picture::GunShooting))
+        pivotY += GunShootPivot[car] - 0.03;
     weapon.Image->DrawTurned(Trunc(X + Width / 2.0), Trunc(Y + Height / 2.0), weapon.Width,
                              weapon.Height, Trunc(weapon.FramePos), 0.5, pivotY, Heading);
 }

@@ -58,19 +58,18 @@ void TPlayer::WeaponHousekeeping() {
     if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
 }
 
-std::string TPlayer::WeaponImageName() const {
-    return (Weapon == kMachineGun ? "GunAnim_" : "RocketAnim_") + std::to_string(WeaponFrame);
+Picture TPlayer::WeaponImage() const {
+    return Weapon == kMachineGun ? GunPicture(WeaponFrame) : RocketPodPicture(WeaponFrame);
 }
 
 void TPlayer::WeaponAppearStep() {
     // The sound restarts in every step spent on the first picture.
-    if (WeaponFrame == 1) host_.PlaySound("WeaponAppear");
+    if (WeaponFrame == 1) host_.PlaySound(Sound::WeaponAppear);
     WeaponTimer -= host_.Timing().FrameMs;
     if (WeaponTimer > 0) return;
     WeaponTimer = kWeaponStepMs;
     WeaponFrame += 1;
-    WeaponSprite->SetImageCentered(WeaponImageName(), Trunc(X + Width * 0.5),
-                                   Trunc(Y + Height * 0.6));
+    WeaponSprite->SetImageCentered(WeaponImage(), Trunc(X + Width * 0.5), Trunc(Y + Height * 0.6));
 }
 
 // An empty weapon folds away the way it came out; once it is in, the car has no weapon.
@@ -79,13 +78,12 @@ void TPlayer::WeaponRetractStep() {
         Weapon = 0;
         return;
     }
-    if (WeaponFrame == kWeaponReadyFrame) host_.PlaySound("WeaponAppear");
+    if (WeaponFrame == kWeaponReadyFrame) host_.PlaySound(Sound::WeaponAppear);
     WeaponTimer -= host_.Timing().FrameMs;
     if (WeaponTimer > 0) return;
     WeaponTimer = kWeaponStepMs;
     WeaponFrame -= 1;
-    WeaponSprite->SetImageCentered(WeaponImageName(), Trunc(X + Width * 0.5),
-                                   Trunc(Y + Height * 0.6));
+    WeaponSprite->SetImageCentered(WeaponImage(), Trunc(X + Width * 0.5), Trunc(Y + Height * 0.6));
 }
 
 void TPlayer::WeaponRestoreStep() {
@@ -94,8 +92,7 @@ void TPlayer::WeaponRestoreStep() {
         if (WeaponTimer > 0) return;
     }
     WeaponTimer = 0;
-    WeaponSprite->SetImageCentered(WeaponImageName(), Trunc(WeaponSprite->X),
-                                   Trunc(WeaponSprite->Y));
+    WeaponSprite->SetImageCentered(WeaponImage(), Trunc(WeaponSprite->X), Trunc(WeaponSprite->Y));
     WeaponFired = false;
 }
 
@@ -105,14 +102,14 @@ void TPlayer::FireStep() {
     if (KeyFire && WeaponFrame == kWeaponReadyFrame) {
         if (Weapon == kMachineGun && !GunSoundOn) {
             GunSoundOn = true;
-            host_.PlaySound("MachineGun");
+            host_.PlaySound(Sound::MachineGun);
         }
         FireShot();
         return;
     }
     if (Weapon == kMachineGun) {
         GunSoundOn = false;
-        host_.StopSound("MachineGun");
+        host_.StopSound(Sound::MachineGun);
     }
 }
 
@@ -122,12 +119,12 @@ void TPlayer::FireShot() {
     if (Weapon == kMachineGun) {
         FireCooldown = kGunCooldownMs;
         WeaponTimer = kWeaponStepMs;
-        WeaponSprite->SetImageCentered("GunShooting", Trunc(WeaponSprite->X),
+        WeaponSprite->SetImageCentered(Picture::GunShooting, Trunc(WeaponSprite->X),
                                        Trunc(WeaponSprite->Y));
         GunRay(X + Width / 2.0, Y + Height / 2.0);
     } else if (Weapon == kRockets) {
         // With all five rockets in the air the rocket is spent all the same.
-        host_.PlaySound("Rocket");
+        host_.PlaySound(Sound::Rocket);
         FireCooldown = kRocketCooldownMs;
         const int side =
             Ammo % 2 != 0 ? -Heading - 64 - kLaunchSlant : -Heading - 64 - 128 + kLaunchSlant;
@@ -186,7 +183,7 @@ void TPlayer::GunRay(double cx, double cy) {
             if (!PointInQuad(TPointD{sx, sy}, q[0], q[1], q[2], q[3])) continue;
             AddScore(kCarShotScore);
             traffic->Explode(targets[static_cast<size_t>(k)]);
-            host_.PlaySound("Explosion");
+            host_.PlaySound(Sound::Explosion);
             hit = true;
             break;
         }
@@ -208,7 +205,7 @@ bool TPlayer::ShootCrowd(double wx, double wy, const CrowdTargets& targets) {
             std::fabs(man.PosY - wy) > kCrowdShotReach)
             continue;
         crowd->KnockDown(man);
-        host_.PlaySound(man.IsGirl ? "KillW" : "Kill");
+        host_.PlaySound(man.IsGirl ? Sound::KillW : Sound::Kill);
         AddScore(kCrowdShotScore);
         hit = true;
     }

@@ -4,8 +4,7 @@
 // timing, the random generator and the scrolling road. The main form implements it; an actor's test
 // can run against a small fake instead.
 
-#include <string>
-
+#include "catalogue/sounds.h"
 #include "core/random.h"
 #include "media/frame_timing.h"
 #include "sprites/race_state.h"
@@ -24,8 +23,8 @@ class RaceHost {
 public:
     virtual ~RaceHost() = default;
 
-    virtual void PlaySound(const std::string& name) = 0;
-    virtual void StopSound(const std::string& name) = 0;
+    virtual void PlaySound(Sound sound) = 0;
+    virtual void StopSound(Sound sound) = 0;
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
     virtual void OpenWindow(int kind) = 0;
     // The level's parameters and a newly generated road, shown from its start.

@@ -5,12 +5,11 @@
 #include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
 
-TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name,
-                                     int mapWidth, int mapHeight, RaceHost* host)
+TScrollBackground::TScrollBackground(TSpriteEngine* engine, Picture picture, int mapWidth,
+                                     int mapHeight, RaceHost* host)
     : TBackgroundSprite(engine), host_(host) {
     SetMapSize(mapWidth, mapHeight);
-    ImageList = imageList;
-    SetImageByName(name);
+    SetImage(picture);
     X = 0;
     Y = 0;
     SetZ(2);
@@ -26,18 +25,14 @@ TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const
 
 // Width and Height are one tile's; the point query then finds the road only at its first tile,
 // while the draw pass still sees the whole window through BoundsRect.
-void TScrollBackground::SetImageByName(const std::string& name) {
+void TScrollBackground::SetImage(Picture picture) {
+    ImageList = ListOf(picture);
     TImageList* list = Engine->ImageListOf(ImageList);
     if (list == nullptr) return;
-    TPictureItem& image = list->ByName(name);
+    TPictureItem& image = list->ByName(std::string(NameOf(picture)));
     TBackgroundSprite::SetImage(&image);
     Width = image.PatternWidth();
     Height = image.PatternHeight();
-}
-
-void TScrollBackground::SetImage(const std::string& name, int imageList) {
-    ImageList = imageList;
-    SetImageByName(name);
 }
 
 void TScrollBackground::Kill() {

@@ -49,15 +49,16 @@ constexpr int kCarHitScore = 10;
 
 }  // namespace
 
-TCar::TCar(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName(std::string(CarModels[1].Picture));
+TCar::TCar(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(CarModels[1].Image)), host_(host) {
+    SetImageByName(CarModels[1].Image);
     X = 0;
     Y = 0;
     SetZ(kTrafficZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr) {
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr) {
         for (int model = 0; model <= kCarModels; ++model)
-            pictures_[static_cast<size_t>(model)] = list->Find(CarModels[model].Picture);
-        explosion_ = list->Find("ExplosionBig");
+            pictures_[static_cast<size_t>(model)] = list->Find(NameOf(CarModels[model].Image));
+        explosion_ = list->Find(NameOf(Picture::ExplosionBig));
     }
     PlaceTraffic();
 }
@@ -300,7 +301,7 @@ void TCar::TouchPlayer(int i, int sy) {
         if (counts) player->TakeHit();
         player->SlowDown(-0.2);
         Explode(i);
-        host_.PlaySound("Explosion");
+        host_.PlaySound(Sound::Explosion);
     } else if (car.Speed > 0) {
         // The player runs into a car driving up: the player slows, the car drives on.
         if (counts) player->TakeHit();
@@ -325,7 +326,7 @@ void TCar::MeetRockets(int i) {
         if (!PointInQuad(TPointD{rocket->WorldX, rocket->WorldY}, quad[0], quad[1], quad[2],
                          quad[3]))
             continue;
-        host_.PlaySound("Explosion");
+        host_.PlaySound(Sound::Explosion);
         Explode(i);
         host_.Race().Score += kCarHitScore;
         rocket->Retire();

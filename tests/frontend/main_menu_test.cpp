@@ -38,7 +38,8 @@ TEST_F(MainMenuTest, TheIntroFadesTheButtonsInOverFortySixFramesThenHighlights) 
             if (!reference.opaque[k]) {
                 EXPECT_EQ(button->Alpha, reference.alpha[k]) << frame;
             }
-            EXPECT_EQ(button->NormalImage == after, reference.opaque[k]) << frame << " " << k;
+            EXPECT_EQ(NameOf(button->NormalImage) == after, reference.opaque[k])
+                << frame << " " << k;
             EXPECT_FALSE(button->Highlighted) << "frame " << frame << " " << k;
         }
     }

@@ -33,8 +33,8 @@ public:
         engine.DeadList.clear();
     }
 
-    void PlaySound(const std::string& name) override { sounds.push_back(name); }
-    void StopSound(const std::string& name) override { stopped.push_back(name); }
+    void PlaySound(Sound sound) override { sounds.emplace_back(NameOf(sound)); }
+    void StopSound(Sound sound) override { stopped.emplace_back(NameOf(sound)); }
     void OpenWindow(int kind) override { windows.push_back(kind); }
     void SetUpLevel(int level) override { levels.push_back(level); }
     void Rumble(double strength, int ms) override { rumbles.push_back({strength, ms}); }

@@ -43,7 +43,7 @@ TEST_F(MenuButtonTest, ExitToMenuButtonsStayUnderTheTitle) {
 }
 
 TEST_F(MenuButtonTest, CursorShowsAndHidesForItsPeriodWhileBlinking) {
-    auto* cursor = new TMyCursor(&form->MDXSpriteEngine, 1, "Cursor2", 10, 10, 15, 1000);
+    auto* cursor = new TMyCursor(&form->MDXSpriteEngine, Picture::Cursor2, 10, 10, 15, 1000);
     EXPECT_FALSE(cursor->Visible);
     cursor->MoveStep(10);
     EXPECT_FALSE(cursor->Visible);  // not blinking: hidden

@@ -93,7 +93,7 @@ TEST_F(PlayerDrawTest, TheExplosionCoversTheCarsMiddleOverItsWreck) {
 
 // The needle, 64 by 8, turns about (1.04, 0.5) of itself placed at (641 + 64, 509 + 8).
 TEST_F(PlayerDrawTest, TheNeedleTurnsClockwiseAboutItsHub) {
-    auto* needle = new TPointer(&form->MDXSpriteEngine, 2, "Pointer", 641, 509, 12);
+    auto* needle = new TPointer(&form->MDXSpriteEngine, Picture::Pointer, 641, 509, 12);
     car->Visible = false;
     needle->NeedlePivotX = 641;
     needle->NeedlePivotY = 509;

@@ -57,7 +57,7 @@ BodyShape ShapeOf(const CarQuadCorners& q) {
 TEST(CarModelsTest, EveryOutlineLiesInItsPicture) {
     FakeRaceHost host;
     for (int model = 1; model <= kCarModels; ++model) {
-        const TPictureItem& picture = host.list2.ByName(CarModels[model].Picture);
+        const TPictureItem& picture = host.list2.ByName(NameOf(CarModels[model].Image));
         EXPECT_EQ(picture.PatternCount(), 6) << model;
         for (int dir = 1; dir <= kCarDirections; ++dir) {
             for (const TPointD& c : CarCorners[model][dir]) {

@@ -1,21 +1,23 @@
 cmake_minimum_required(VERSION 3.25)
 # The folders of src/ are layers, and each uses only those below it: core at the bottom (the
-# random generator, rounding, geometry), then the SDL-free archive format, then media and
-# persist, then track, then sprites, then frontend, with shell on top. Every project include of
-# every file is checked against its folder's layer, and so is every library's link list. A folder
-# of src/ missing from the table is a problem too, so a new layer cannot slip past the check.
-set(layers core archive media persist track sprites frontend shell)
+# random generator, rounding, geometry), then the SDL-free archive format and the asset catalogue,
+# then media and persist, then track, then sprites, then frontend, with shell on top. Every
+# project include of every file is checked against its folder's layer, and so is every library's
+# link list. A folder of src/ missing from the table is a problem too, so a new layer cannot slip
+# past the check.
+set(layers core archive catalogue media persist track sprites frontend shell)
 set(allowed_core core)
 set(allowed_archive archive core)
-set(allowed_media media archive core)
+set(allowed_catalogue catalogue core)
+set(allowed_media media archive catalogue core)
 set(allowed_persist persist core)
-set(allowed_track track media archive persist core)
-set(allowed_sprites sprites track media archive persist core)
-set(allowed_frontend frontend sprites track media archive persist core)
-set(allowed_shell shell frontend sprites track media archive persist core)
-# No layer below the game itself may include SDL: the core, the archive format, the road and the
-# saves are plain C++.
-set(without_sdl core archive persist track)
+set(allowed_track track media archive catalogue persist core)
+set(allowed_sprites sprites track media archive catalogue persist core)
+set(allowed_frontend frontend sprites track media archive catalogue persist core)
+set(allowed_shell shell frontend sprites track media archive catalogue persist core)
+# No layer below the game itself may include SDL: the core, the archive format, the catalogue,
+# the road and the saves are plain C++.
+set(without_sdl core archive catalogue persist track)
 
 set(problems "")
 file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*)

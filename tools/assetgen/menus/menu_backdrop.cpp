@@ -186,7 +186,6 @@ void DrawLogo(Canvas& canvas) {
 
 struct MainButton {
     int number;
-    int width;
     std::vector<std::string> lines;
 };
 
@@ -198,27 +197,29 @@ ImageEntry BuildBackdrop() {
     DrawLightStreaks(canvas);
     DrawAtmosphere(canvas.Cr());
     DrawLogo(canvas);
-    return MakeImage("MMBG", {canvas.ToPicture(false)}, false);
+    return SingleImage(Picture::MMBG, canvas);
 }
 
 void AddMainMenuButtons(std::vector<ImageEntry>& images) {
     // Buttons 1, 2, 3 and 6 are centred on the screen; 4 and 5 mirror each other.
     const MainButton buttons[] = {
-        {1, 232, {"START GAME"}}, {2, 154, {"HIGH", "SCORES"}}, {3, 342, {"VISIT WEB SITE"}},
-        {4, 232, {"OPTIONS"}},    {5, 232, {"HELP"}},           {6, 236, {"EXIT"}},
+        {1, {"START GAME"}}, {2, {"HIGH", "SCORES"}}, {3, {"VISIT WEB SITE"}},
+        {4, {"OPTIONS"}},    {5, {"HELP"}},           {6, {"EXIT"}},
     };
-    constexpr int kHeight = 90;
     constexpr double kCapHeight = 30;
     for (const MainButton& b : buttons) {
-        const std::string stem = "MM_" + std::to_string(b.number) + "_";
-        const DecodedPicture normal =
-            PlateButton(b.width, kHeight, b.lines, Look::Normal, kCapHeight);
+        const Picture normalLook = MainMenuButtonPicture(b.number, ButtonLook::Normal);
+        const int width = InfoOf(normalLook).PatternWidth;
+        const int height = InfoOf(normalLook).PatternHeight;
+        const DecodedPicture normal = PlateButton(width, height, b.lines, Look::Normal, kCapHeight);
         const DecodedPicture highlight =
-            PlateButton(b.width, kHeight, b.lines, Look::Highlight, kCapHeight);
-        images.push_back(MakeImage(stem + "0", {normal}, true));
-        images.push_back(MakeImage(stem + "A", {highlight}, true));
+            PlateButton(width, height, b.lines, Look::Highlight, kCapHeight);
+        images.push_back(MakeImage(normalLook, {normal}));
+        images.push_back(
+            MakeImage(MainMenuButtonPicture(b.number, ButtonLook::Highlighted), {highlight}));
         // After the intro the menu must look exactly as one opened without it.
-        images.push_back(MakeImage(stem + "I", {normal}, true));
+        images.push_back(
+            MakeImage(MainMenuButtonPicture(b.number, ButtonLook::AfterIntro), {normal}));
     }
 }
 

@@ -11,10 +11,10 @@ namespace menuart {
 namespace {
 
 // A page arrow: a plate carrying a double chevron.
-ImageEntry BuildPageArrow(const std::string& name, int dir) {
-    constexpr int kWidth = 80;
-    constexpr int kHeight = 60;
-    return TwoStateButton(name, kWidth, kHeight, [dir](Canvas& canvas, Look look) {
+ImageEntry BuildPageArrow(Picture picture, int dir) {
+    return TwoStateButton(picture, [dir](Canvas& canvas, Look look) {
+        const int kWidth = canvas.Width();
+        const int kHeight = canvas.Height();
         cairo_t* cr = canvas.Cr();
         const int m = PlateMargin(kWidth, kHeight);
         DrawPlate(canvas, m, m, kWidth - 2 * m, kHeight - 2 * m, look);
@@ -113,14 +113,14 @@ ImageEntry BuildEmblem() {
     cairo_close_path(cr);
     SetColour(cr, 0xFFFFFF);
     cairo_fill(cr);
-    return MakeImage("HelpLogo", {canvas.ToPicture(true)}, true);
+    return SingleImage(Picture::HelpLogo, canvas);
 }
 
 }  // namespace
 
 void AddHelpImages(std::vector<ImageEntry>& images) {
-    images.push_back(BuildPageArrow("Help_Prev", -1));
-    images.push_back(BuildPageArrow("Help_Next", 1));
+    images.push_back(BuildPageArrow(Picture::Help_Prev, -1));
+    images.push_back(BuildPageArrow(Picture::Help_Next, 1));
     images.push_back(BuildEmblem());
 }
 

@@ -28,7 +28,7 @@ ImageEntry BuildCaption() {
     cairo_t* cr = canvas.Cr();
     const double size = FitTextSize(cr, "HIGH SCORES", 386, 66, 100);
     ChromeText(cr, "HIGH SCORES", 199, 44, size, Look::Normal, 3, 0.06);
-    return MakeImage("HSCaption", {canvas.ToPicture(true)}, true);
+    return SingleImage(Picture::HSCaption, canvas);
 }
 
 // A rank badge: gold, silver and bronze discs for the first three places.
@@ -86,7 +86,7 @@ ImageEntry BuildTable() {
         cairo_fill(cr);
         DrawRank(cr, row, RowCentre(row));
     }
-    return MakeImage("HSTable", {canvas.ToPicture(true)}, true);
+    return SingleImage(Picture::HSTable, canvas);
 }
 
 }  // namespace
@@ -94,9 +94,9 @@ ImageEntry BuildTable() {
 void AddHighScoreImages(std::vector<ImageEntry>& images) {
     images.push_back(BuildCaption());
     images.push_back(BuildTable());
-    images.push_back(TwoStatePlateButton("HS_Clear", 250, 80, {"CLEAR TABLE"}, 26));
-    images.push_back(TwoStatePlateButton("HS_View", 250, 80, {"VIEW ONLINE"}, 26));
-    images.push_back(TwoStatePlateButton("HS_Back", 170, 60, {"BACK"}, 24));
+    images.push_back(TwoStatePlateButton(Picture::HS_Clear, {"CLEAR TABLE"}, 26));
+    images.push_back(TwoStatePlateButton(Picture::HS_View, {"VIEW ONLINE"}, 26));
+    images.push_back(TwoStatePlateButton(Picture::HS_Back, {"BACK"}, 24));
 }
 
 }  // namespace menuart

@@ -16,9 +16,10 @@ constexpr double kTextLeft = 16;  // clear of the highlight frame's corners
 
 // A setting row: the setting's name in chrome, then its value in orange (or dim steel when the
 // setting is off), left-aligned and centred vertically.
-ImageEntry BuildSettingRow(const std::string& name, int width, int height, const std::string& label,
-                           const std::string& value, bool on) {
-    Canvas canvas(width, height);
+ImageEntry BuildSettingRow(Picture picture, const std::string& label, const std::string& value,
+                           bool on) {
+    Canvas canvas(picture);
+    const int height = canvas.Height();
     cairo_t* cr = canvas.Cr();
     const double size = kRowCap / 0.7;
     const TextBox labelBox = MeasureText(cr, label, size);
@@ -30,15 +31,15 @@ ImageEntry BuildSettingRow(const std::string& name, int width, int height, const
         SolidText(cr, value, valueX, cy, size, 0xFFD27A, 0xE8661A, 2.5, 0.08);
     else
         SolidText(cr, value, valueX, cy, size, 0x8A93A3, 0x4E5563, 2.5, 0.08);
-    return MakeImage(name, {canvas.ToPicture(true)}, true);
+    return SingleImage(picture, canvas);
 }
 
 // A highlight around a row with a see-through middle: glowing corner brackets joined by thin
 // lines along the top and bottom. `leftLegs` limits the left brackets' height where the game
 // writes text close to the frame's left edge.
-ImageEntry BuildHighlightFrame(const std::string& name, int width, int height, int frameHeight,
-                               double leftLegs) {
-    Canvas canvas(width, height);
+ImageEntry BuildHighlightFrame(Picture picture, int frameHeight, double leftLegs) {
+    Canvas canvas(picture);
+    const int width = canvas.Width();
     cairo_t* cr = canvas.Cr();
     const double inset = 2.5;
     const double x0 = inset;
@@ -77,14 +78,14 @@ ImageEntry BuildHighlightFrame(const std::string& name, int width, int height, i
     cairo_stroke_preserve(cr);
     VerticalGradient(cr, 0, frameHeight, {{0, 0xFFF0C8}, {0.5, 0xFFB347}, {1, 0xFFF0C8}});
     cairo_fill(cr);
-    return MakeImage(name, {canvas.ToPicture(true)}, true);
+    return SingleImage(picture, canvas);
 }
 
 // "CountryEditBg": a light field for black text, with a chrome rim; opaque to its corners.
 ImageEntry BuildCountryField() {
-    constexpr int kWidth = 400;
-    constexpr int kHeight = 56;
-    Canvas canvas(kWidth, kHeight);
+    Canvas canvas(Picture::CountryEditBg);
+    const int kWidth = canvas.Width();
+    const int kHeight = canvas.Height();
     cairo_t* cr = canvas.Cr();
     SetColour(cr, kBackdrop);
     cairo_paint(cr);
@@ -101,7 +102,7 @@ ImageEntry BuildCountryField() {
     cairo_rectangle(cr, 8, kHeight - 5, kWidth - 16, 1);
     SetColour(cr, kAccent, 0.35);
     cairo_fill(cr);
-    return MakeImage("CountryEditBg", {canvas.ToPicture(false)}, false);
+    return SingleImage(Picture::CountryEditBg, canvas);
 }
 
 // "Null": one key-coloured pixel, the empty normal look of the setting rows.
@@ -110,29 +111,29 @@ ImageEntry BuildNull() {
     picture.width = 1;
     picture.height = 1;
     picture.pixels = {0xFF000000u | kKeyColour};
-    return MakeImage("Null", {picture}, true);
+    return MakeImage(Picture::Null, {picture});
 }
 
 }  // namespace
 
 void AddOptionsImages(std::vector<ImageEntry>& images) {
     images.push_back(BuildCountryField());
-    images.push_back(BuildSettingRow("OptFullScreen", 440, 50, "DISPLAY:", "FULL SCREEN", true));
-    images.push_back(BuildSettingRow("OptWindow", 440, 50, "DISPLAY:", "WINDOW", true));
-    images.push_back(BuildSettingRow("OptMusicOn", 270, 48, "MUSIC:", "ON", true));
-    images.push_back(BuildSettingRow("OptMusicOff", 270, 48, "MUSIC:", "OFF", false));
-    images.push_back(BuildSettingRow("OptSoundOn", 270, 48, "SOUND:", "ON", true));
-    images.push_back(BuildSettingRow("OptSoundOff", 270, 48, "SOUND:", "OFF", false));
+    images.push_back(BuildSettingRow(Picture::OptFullScreen, "DISPLAY:", "FULL SCREEN", true));
+    images.push_back(BuildSettingRow(Picture::OptWindow, "DISPLAY:", "WINDOW", true));
+    images.push_back(BuildSettingRow(Picture::OptMusicOn, "MUSIC:", "ON", true));
+    images.push_back(BuildSettingRow(Picture::OptMusicOff, "MUSIC:", "OFF", false));
+    images.push_back(BuildSettingRow(Picture::OptSoundOn, "SOUND:", "ON", true));
+    images.push_back(BuildSettingRow(Picture::OptSoundOff, "SOUND:", "OFF", false));
     images.push_back(BuildNull());
     // Row pictures lie 7 or 8 px below their frames' tops, so the frames surround them evenly.
-    images.push_back(BuildHighlightFrame("Opt_1", 460, 64, 64, 16));
-    images.push_back(BuildHighlightFrame("Opt_2", 280, 62, 62, 16));
-    images.push_back(BuildHighlightFrame("Opt_3", 280, 62, 62, 16));
+    images.push_back(BuildHighlightFrame(Picture::Opt_1, 64, 16));
+    images.push_back(BuildHighlightFrame(Picture::Opt_2, 62, 16));
+    images.push_back(BuildHighlightFrame(Picture::Opt_3, 62, 16));
     // Row 4 frames "Your country:" (written from x 116, y 447) and the field (up to x 761); its
     // left brackets stay short to clear the text, and its frame stops above Back at y 513.
-    images.push_back(BuildHighlightFrame("Opt_4", 662, 80, 75, 9));
-    images.push_back(TwoStatePlateButton("Opt_Bk", 110, 50, {"BACK"}, 20));
-    images.push_back(CursorBar("Cursor", 0x000000));
+    images.push_back(BuildHighlightFrame(Picture::Opt_4, 75, 9));
+    images.push_back(TwoStatePlateButton(Picture::Opt_Bk, {"BACK"}, 20));
+    images.push_back(CursorBar(Picture::Cursor, 0x000000));
 }
 
 }  // namespace menuart

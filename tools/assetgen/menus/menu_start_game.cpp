@@ -46,12 +46,12 @@ ImageEntry BuildShowroomFrame() {
         cairo_fill(cr);
     }
     Divider(cr, 24, y + 12, kFrameWidth - 48, 0x9AA3B2, 0.35);
-    return MakeImage("SG_Bk", {canvas.ToPicture(false)}, false);
+    return SingleImage(Picture::SG_Bk, canvas);
 }
 
 // The arrows beside the car: a chevron in chrome, orange and glowing when selected.
-ImageEntry BuildArrow(const std::string& name, int dir) {
-    return TwoStateButton(name, 34, 40, [dir](Canvas& canvas, Look look) {
+ImageEntry BuildArrow(Picture picture, int dir) {
+    return TwoStateButton(picture, [dir](Canvas& canvas, Look look) {
         cairo_t* cr = canvas.Cr();
         auto shape = [dir](cairo_t* c) { ArrowPath(c, 17, 20, 20, 28, dir); };
         if (look == Look::Highlight)
@@ -77,12 +77,12 @@ ImageEntry BuildArrow(const std::string& name, int dir) {
 void AddStartGameImages(std::vector<ImageEntry>& images) {
     images.push_back(BuildShowroomFrame());
     for (int car = 1; car <= 6; ++car)
-        images.push_back(MakeImage("SG_Car" + std::to_string(car),
-                                   {DrawShowroomCar(car, kCarWidth, kCarHeight)}, false));
-    images.push_back(BuildArrow("SG_Left", -1));
-    images.push_back(BuildArrow("SG_Right", 1));
-    images.push_back(TwoStatePlateButton("SG_Start", 168, 56, {"START"}, 24));
-    images.push_back(TwoStatePlateButton("SG_Back", 168, 56, {"BACK"}, 24));
+        images.push_back(
+            MakeImage(ShowroomCarPicture(car), {DrawShowroomCar(car, kCarWidth, kCarHeight)}));
+    images.push_back(BuildArrow(Picture::SG_Left, -1));
+    images.push_back(BuildArrow(Picture::SG_Right, 1));
+    images.push_back(TwoStatePlateButton(Picture::SG_Start, {"START"}, 24));
+    images.push_back(TwoStatePlateButton(Picture::SG_Back, {"BACK"}, 24));
 }
 
 }  // namespace menuart

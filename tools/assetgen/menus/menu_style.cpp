@@ -430,28 +430,28 @@ DecodedPicture PlateButton(int width, int height, const std::vector<std::string>
     return canvas.ToPicture(true);
 }
 
-ImageEntry TwoStatePlateButton(const std::string& name, int width, int height,
-                               const std::vector<std::string>& lines, double maxCapHeight) {
-    return MakeImage(name,
-                     {PlateButton(width, height, lines, Look::Highlight, maxCapHeight),
-                      PlateButton(width, height, lines, Look::Normal, maxCapHeight)},
-                     true);
+ImageEntry TwoStatePlateButton(Picture picture, const std::vector<std::string>& lines,
+                               double maxCapHeight) {
+    const int width = InfoOf(picture).PatternWidth;
+    const int height = InfoOf(picture).PatternHeight;
+    return MakeImage(picture, {PlateButton(width, height, lines, Look::Highlight, maxCapHeight),
+                               PlateButton(width, height, lines, Look::Normal, maxCapHeight)});
 }
 
-ImageEntry TwoStateButton(const std::string& name, int width, int height,
-                          const std::function<void(Canvas&, Look)>& draw) {
-    Canvas highlight(width, height);
+ImageEntry TwoStateButton(Picture picture, const std::function<void(Canvas&, Look)>& draw) {
+    Canvas highlight(picture);
     draw(highlight, Look::Highlight);
-    Canvas normal(width, height);
+    Canvas normal(picture);
     draw(normal, Look::Normal);
-    return MakeImage(name, {highlight.ToPicture(true), normal.ToPicture(true)}, true);
+    return MakeImage(
+        picture, {highlight.ToPicture(SeeThrough(picture)), normal.ToPicture(SeeThrough(picture))});
 }
 
-ImageEntry CursorBar(const std::string& name, uint32_t colour) {
-    Canvas canvas(16, 4);
+ImageEntry CursorBar(Picture picture, uint32_t colour) {
+    Canvas canvas(picture);
     SetColour(canvas.Cr(), colour);
     cairo_paint(canvas.Cr());
-    return MakeImage(name, {canvas.ToPicture(false)}, false);
+    return SingleImage(picture, canvas);
 }
 
 void ArrowPath(cairo_t* cr, double cx, double cy, double w, double h, int dir) {

@@ -106,15 +106,15 @@ int PlateMargin(int width, int height);
 // maxCapHeight (smaller when a line would not fit).
 DecodedPicture PlateButton(int width, int height, const std::vector<std::string>& lines, Look look,
                            double maxCapHeight);
-// The game's two-state buttons: pattern 0 is the highlighted look, pattern 1 the normal one.
-ImageEntry TwoStatePlateButton(const std::string& name, int width, int height,
-                               const std::vector<std::string>& lines, double maxCapHeight);
+// The game's two-state buttons, at the catalogue's size: pattern 0 is the highlighted look,
+// pattern 1 the normal one.
+ImageEntry TwoStatePlateButton(Picture picture, const std::vector<std::string>& lines,
+                               double maxCapHeight);
 // The same for any drawing: `draw` paints one look on a blank canvas of the button's size.
-ImageEntry TwoStateButton(const std::string& name, int width, int height,
-                          const std::function<void(Canvas&, Look)>& draw);
+ImageEntry TwoStateButton(Picture picture, const std::function<void(Canvas&, Look)>& draw);
 
-// A 16 × 4 opaque text cursor bar.
-ImageEntry CursorBar(const std::string& name, uint32_t colour);
+// An opaque text cursor bar (16 x 4).
+ImageEntry CursorBar(Picture picture, uint32_t colour);
 
 // A solid arrow head pointing left (dir −1) or right (dir +1) centred at (cx, cy).
 void ArrowPath(cairo_t* cr, double cx, double cy, double w, double h, int dir);

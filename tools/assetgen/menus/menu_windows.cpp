@@ -28,14 +28,15 @@ ImageEntry BuildWindow() {
             cairo_fill(cr);
         }
     }
-    return MakeImage("Window", {canvas.ToPicture(true)}, true);
+    return SingleImage(Picture::Window, canvas);
 }
 
 // A window title: chrome lettering in one or two lines filling the picture.
 // `centreY` is the block's centre in the picture.
-ImageEntry BuildTitle(const std::string& name, int width, int height,
-                      const std::vector<std::string>& lines, double maxCap, double centreY) {
-    Canvas canvas(width, height);
+ImageEntry BuildTitle(Picture picture, const std::vector<std::string>& lines, double maxCap,
+                      double centreY) {
+    Canvas canvas(picture);
+    const int width = canvas.Width();
     cairo_t* cr = canvas.Cr();
     const int n = static_cast<int>(lines.size());
     const double gap = 5;
@@ -49,7 +50,7 @@ ImageEntry BuildTitle(const std::string& name, int width, int height,
         ChromeText(cr, lines[static_cast<size_t>(i)], width / 2.0, cy, size, Look::Normal,
                    std::max(1.2, size / 16));
     }
-    return MakeImage(name, {canvas.ToPicture(true)}, true);
+    return SingleImage(picture, canvas);
 }
 
 // The square of the send check box, with the tick when `ticked`.
@@ -152,23 +153,23 @@ ImageEntry BuildSendTable() {
     VerticalGradient(cr, hintY - 12, hintY + 12, {{0, 0xFFB347}, {1, 0xE8741A}});
     cairo_fill(cr);
     SolidText(cr, "ENTER", capX + capW / 2, hintY - 1, 18, 0x2A0C02, 0x2A0C02, 0);
-    return MakeImage("SendTable", {canvas.ToPicture(false)}, false);
+    return SingleImage(Picture::SendTable, canvas);
 }
 
 }  // namespace
 
 void AddWindowImages(std::vector<ImageEntry>& images) {
     images.push_back(BuildWindow());
-    images.push_back(BuildTitle("Win_EG", 106, 36, {"EXIT GAME?"}, 24, 18));
-    images.push_back(BuildTitle("Win_ExitToMenu", 144, 36, {"EXIT TO MENU?"}, 24, 18));
+    images.push_back(BuildTitle(Picture::Win_EG, {"EXIT GAME?"}, 24, 18));
+    images.push_back(BuildTitle(Picture::Win_ExitToMenu, {"EXIT TO MENU?"}, 24, 18));
     // Two lines below the window's top rim (this picture starts on it, at y 237) and well above
     // the buttons that start at y 296 (the picture ends at 287).
-    images.push_back(BuildTitle("Win_ClearHS", 160, 50, {"CLEAR HIGH", "SCORES?"}, 16, 29));
-    images.push_back(TwoStatePlateButton("Yes", 73, 40, {"YES"}, 16));
-    images.push_back(TwoStatePlateButton("No", 73, 40, {"NO"}, 16));
+    images.push_back(BuildTitle(Picture::Win_ClearHS, {"CLEAR HIGH", "SCORES?"}, 16, 29));
+    images.push_back(TwoStatePlateButton(Picture::Yes, {"YES"}, 16));
+    images.push_back(TwoStatePlateButton(Picture::No, {"NO"}, 16));
     images.push_back(BuildSendTable());
-    images.push_back(MakeImage("SendOk", {DrawCheckBox(false), DrawCheckBox(true)}, true));
-    images.push_back(CursorBar("Cursor2", 0xFFFFFF));
+    images.push_back(MakeImage(Picture::SendOk, {DrawCheckBox(false), DrawCheckBox(true)}));
+    images.push_back(CursorBar(Picture::Cursor2, 0xFFFFFF));
 }
 
 }  // namespace menuart

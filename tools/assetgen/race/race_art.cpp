@@ -161,8 +161,4 @@ void OutlinedText(cairo_t* cr, const std::string& text, double cx, double cy,
     cairo_fill(cr);
 }
 
-ImageEntry Single(const std::string& name, const Canvas& canvas, bool transparent) {
-    return MakeImage(name, {canvas.ToPicture(transparent)}, transparent);
-}
-
 }  // namespace raceart

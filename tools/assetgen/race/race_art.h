@@ -55,7 +55,4 @@ void OutlinedText(cairo_t* cr, const std::string& text, double cx, double cy,
                   const std::string& family, double sizePx, uint32_t fill, uint32_t outline,
                   double outlineWidth, bool bold = false);
 
-// A picture turned into a one-pattern image item.
-ImageEntry Single(const std::string& name, const Canvas& canvas, bool transparent);
-
 }  // namespace raceart

@@ -441,7 +441,7 @@ std::vector<ImageEntry> raceart::BuildPlayerCars() {
         PlayerCarSize(car, &w, &h);
         Canvas canvas(w, h);
         DrawPlayerCar(canvas.Cr(), car);
-        images.push_back(raceart::Single("Car" + std::to_string(car), canvas, true));
+        images.push_back(SingleImage(PlayerCarPicture(car), canvas));
     }
     return images;
 }

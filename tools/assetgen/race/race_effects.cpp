@@ -181,7 +181,7 @@ std::vector<ImageEntry> raceart::BuildCarEffects() {
                         0xF4FCFF);
             patterns.push_back(canvas.ToPicture(true));
         }
-        images.push_back(MakeImage("NitroAnim", patterns, true));
+        images.push_back(MakeImage(Picture::NitroAnim, patterns));
     }
 
     // Skid mark: a dark rubber streak with faint tread lines.
@@ -197,7 +197,7 @@ std::vector<ImageEntry> raceart::BuildCarEffects() {
             cairo_line_to(cr, 8.5, y);
         }
         cairo_stroke(cr);
-        images.push_back(raceart::Single("Handbrake", canvas, true));
+        images.push_back(SingleImage(Picture::Handbrake, canvas));
     }
 
     // Blood smear: the same streak in dark red with wet highlights.
@@ -211,9 +211,9 @@ std::vector<ImageEntry> raceart::BuildCarEffects() {
             SetColour(cr, 0xD83030);
             cairo_fill(cr);
         }
-        images.push_back(raceart::Single("Blood", canvas, true));
+        images.push_back(SingleImage(Picture::Blood, canvas));
     }
 
-    images.push_back(MakeImage("ExplosionBig", FireballPatterns(64, 14, 1.0, 11), true));
+    images.push_back(MakeImage(Picture::ExplosionBig, FireballPatterns(64, 14, 1.0, 11)));
     return images;
 }

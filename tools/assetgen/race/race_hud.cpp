@@ -263,7 +263,7 @@ ImageEntry Panel() {
     Window(cr, 110, 370, 76, 30);
 
     Speedometer(cr);
-    return raceart::Single("Panel", canvas, false);
+    return SingleImage(Picture::Panel, canvas);
 }
 
 ImageEntry Pointer() {
@@ -287,7 +287,7 @@ ImageEntry Pointer() {
     cairo_stroke(cr);
     Circle(cr, 60, mid, 2.6);
     FillRadial(cr, 59, mid - 1, 0, 3, {{0, 0xE0E4E8}, {1, 0x3A3E44}});
-    return raceart::Single("Pointer", canvas, true);
+    return SingleImage(Picture::Pointer, canvas);
 }
 
 ImageEntry SmallCar() {
@@ -317,7 +317,7 @@ ImageEntry SmallCar() {
     cairo_rectangle(cr, 6, 0.5, 2, 23);
     SetColour(cr, 0xF4F2EA, 0.9);
     cairo_fill(cr);
-    return raceart::Single("SmallCar", canvas, true);
+    return SingleImage(Picture::SmallCar, canvas);
 }
 
 ImageEntry Energy() {
@@ -349,7 +349,7 @@ ImageEntry Energy() {
         }
         patterns.push_back(canvas.ToPicture(false));
     }
-    return MakeImage("Energy", patterns, false);
+    return MakeImage(Picture::Energy, patterns);
 }
 
 // The machine gun side on, pointing up and to the right.
@@ -415,8 +415,8 @@ void RocketIcon(cairo_t* cr) {
     cairo_fill(cr);
 }
 
-ImageEntry Icon(const std::string& name, int kind) {
-    Canvas canvas(kIconSize, kIconSize);
+ImageEntry Icon(Picture picture, int kind) {
+    Canvas canvas(picture);
     cairo_t* cr = canvas.Cr();
     switch (kind) {
         case 0:
@@ -429,7 +429,7 @@ ImageEntry Icon(const std::string& name, int kind) {
             RocketIcon(cr);
             break;
     }
-    return raceart::Single(name, canvas, true);
+    return SingleImage(picture, canvas);
 }
 
 }  // namespace
@@ -440,8 +440,8 @@ std::vector<ImageEntry> raceart::BuildHud() {
     images.push_back(Pointer());
     images.push_back(SmallCar());
     images.push_back(Energy());
-    images.push_back(Icon("BonusNitro", 0));
-    images.push_back(Icon("BonusM", 1));
-    images.push_back(Icon("BonusR", 2));
+    images.push_back(Icon(Picture::BonusNitro, 0));
+    images.push_back(Icon(Picture::BonusM, 1));
+    images.push_back(Icon(Picture::BonusR, 2));
     return images;
 }

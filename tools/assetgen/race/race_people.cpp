@@ -181,12 +181,12 @@ void Lying(cairo_t* cr, const Look& look) {
     Stroke(cr, Darker(look.hair, 0.55), 0.6);
 }
 
-ImageEntry WalkImage(const std::string& name, const Look& look, double turn) {
+ImageEntry WalkImage(Picture picture, const Look& look, double turn) {
     // Phase 0: left foot forward; 1: passing; 2: right foot forward; 3: passing; 4 = 0.
     const double swings[5] = {1, 0, -1, 0, 1};
     std::vector<DecodedPicture> patterns;
     for (double swing : swings) {
-        Canvas canvas(kSize, kSize);
+        Canvas canvas(picture);
         cairo_t* cr = canvas.Cr();
         cairo_translate(cr, kCentre, kCentre);
         cairo_rotate(cr, turn);
@@ -194,24 +194,35 @@ ImageEntry WalkImage(const std::string& name, const Look& look, double turn) {
         Walker(cr, look, swing);
         patterns.push_back(canvas.ToPicture(true));
     }
-    return MakeImage(name, patterns, true);
+    return MakeImage(picture, patterns);
 }
 
-void AddPerson(std::vector<ImageEntry>& images, const std::string& who, const Look& look) {
-    images.push_back(WalkImage(who + "_Up", look, 0));
-    images.push_back(WalkImage(who + "_Down", look, M_PI));
-    images.push_back(WalkImage(who + "_Left", look, -M_PI / 2));
-    images.push_back(WalkImage(who + "_Right", look, M_PI / 2));
-    Canvas canvas(kSize, kSize);
+// A person's pictures: walking up, down, left and right, and lying.
+struct PersonPictures {
+    Picture up, down, left, right, laying;
+};
+
+void AddPerson(std::vector<ImageEntry>& images, const PersonPictures& who, const Look& look) {
+    images.push_back(WalkImage(who.up, look, 0));
+    images.push_back(WalkImage(who.down, look, M_PI));
+    images.push_back(WalkImage(who.left, look, -M_PI / 2));
+    images.push_back(WalkImage(who.right, look, M_PI / 2));
+    Canvas canvas(who.laying);
     Lying(canvas.Cr(), look);
-    images.push_back(raceart::Single(who + "_Laying", canvas, true));
+    images.push_back(SingleImage(who.laying, canvas));
 }
 
 }  // namespace
 
 std::vector<ImageEntry> raceart::BuildPedestrians() {
     std::vector<ImageEntry> images;
-    AddPerson(images, "Man", kMan);
-    AddPerson(images, "Girl", kGirl);
+    AddPerson(images,
+              {Picture::Man_Up, Picture::Man_Down, Picture::Man_Left, Picture::Man_Right,
+               Picture::Man_Laying},
+              kMan);
+    AddPerson(images,
+              {Picture::Girl_Up, Picture::Girl_Down, Picture::Girl_Left, Picture::Girl_Right,
+               Picture::Girl_Laying},
+              kGirl);
     return images;
 }

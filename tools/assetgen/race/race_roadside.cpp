@@ -153,8 +153,8 @@ void raceart::DrawCrate(cairo_t* cr, double size, bool rockets) {
 
 namespace {
 
-ImageEntry BonusImage(const std::string& name, int kind) {
-    Canvas canvas(kBonus, kBonus);
+ImageEntry BonusImage(Picture picture, int kind) {
+    Canvas canvas(picture);
     cairo_t* cr = canvas.Cr();
     switch (kind) {
         case 0:
@@ -182,7 +182,7 @@ ImageEntry BonusImage(const std::string& name, int kind) {
             DrawCrate(cr, kBonus, true);
             break;
     }
-    return raceart::Single(name, canvas, true);
+    return SingleImage(picture, canvas);
 }
 
 // A street lamp from above: a post disc, an arm reaching over the road and a luminaire.
@@ -219,10 +219,10 @@ void Lamp(cairo_t* cr, Pt post, Pt head, double postR) {
     cairo_fill(cr);
 }
 
-ImageEntry LampImage(const std::string& name, int w, int h, Pt post, Pt head) {
-    Canvas canvas(w, h);
+ImageEntry LampImage(Picture picture, Pt post, Pt head) {
+    Canvas canvas(picture);
     Lamp(canvas.Cr(), post, head, 4.2);
-    return raceart::Single(name, canvas, true);
+    return SingleImage(picture, canvas);
 }
 
 ImageEntry FinishLine() {
@@ -246,24 +246,25 @@ ImageEntry FinishLine() {
             cairo_fill(cr);
         }
     }
-    return raceart::Single("FinishLine", canvas, false);
+    return SingleImage(Picture::FinishLine, canvas);
 }
 
 }  // namespace
 
 std::vector<ImageEntry> raceart::BuildRoadside() {
     std::vector<ImageEntry> images;
-    const char* bonusNames[8] = {"Bonus10", "Bonus20", "Bonus50",   "Bonus100",
-                                 "BonusL",  "BonusN",  "BonusMGnp", "BonusRnp"};
-    for (int kind = 0; kind < 8; ++kind) images.push_back(BonusImage(bonusNames[kind], kind));
+    const Picture bonuses[8] = {Picture::Bonus10,   Picture::Bonus20, Picture::Bonus50,
+                                Picture::Bonus100,  Picture::BonusL,  Picture::BonusN,
+                                Picture::BonusMGnp, Picture::BonusRnp};
+    for (int kind = 0; kind < 8; ++kind) images.push_back(BonusImage(bonuses[kind], kind));
 
     // Post discs about 9 px across, each touching the post point its lamp collides with.
-    images.push_back(LampImage("Lamp_L", 85, 19, {4.5, 9.5}, {83, 9.5}));
-    images.push_back(LampImage("Lamp_R", 85, 19, {80.5, 9.5}, {2, 9.5}));
-    images.push_back(LampImage("Lamp_RL", 76, 42, {4.5, 4.5}, {73, 39}));
-    images.push_back(LampImage("Lamp_RR", 76, 42, {72, 37.5}, {3, 3}));
-    images.push_back(LampImage("Lamp_LR", 76, 42, {71.5, 4.5}, {3, 39}));
-    images.push_back(LampImage("Lamp_LL", 76, 42, {3.5, 37.5}, {73, 3}));
+    images.push_back(LampImage(Picture::Lamp_L, {4.5, 9.5}, {83, 9.5}));
+    images.push_back(LampImage(Picture::Lamp_R, {80.5, 9.5}, {2, 9.5}));
+    images.push_back(LampImage(Picture::Lamp_RL, {4.5, 4.5}, {73, 39}));
+    images.push_back(LampImage(Picture::Lamp_RR, {72, 37.5}, {3, 3}));
+    images.push_back(LampImage(Picture::Lamp_LR, {71.5, 4.5}, {3, 39}));
+    images.push_back(LampImage(Picture::Lamp_LL, {3.5, 37.5}, {73, 3}));
     images.push_back(FinishLine());
     return images;
 }

@@ -11,6 +11,7 @@
 #include "assetgen/canvas.h"
 #include "assetgen/race/race_art.h"
 #include "assetgen/race/race_parts.h"
+#include "catalogue/traffic_cars.h"
 
 using raceart::Circle;
 using raceart::Darker;
@@ -26,43 +27,8 @@ using raceart::Stroke;
 
 namespace {
 
-// The traffic's collision outlines: [model 1..5][Dir 1..6], four corners each, front pair first.
-using Quad = std::array<Pt, 4>;
-constexpr std::array<std::array<Quad, 6>, 5> kCarCorners = {{
-    {{{{{0, 23}, {38, 0}, {55, 133}, {94, 113}}},
-      {{{58, 0}, {95, 18}, {1, 113}, {40, 132}}},
-      {{{28, 2}, {67, 2}, {27, 130}, {69, 130}}},
-      {{{30, 131}, {67, 131}, {70, 3}, {27, 3}}},
-      {{{1, 115}, {37, 133}, {95, 20}, {57, 1}}},
-      {{{95, 115}, {60, 133}, {41, 0}, {2, 19}}}}},
-    {{{{{0, 25}, {41, 0}, {67, 164}, {119, 137}}},
-      {{{78, 0}, {119, 24}, {1, 136}, {53, 165}}},
-      {{{33, 2}, {89, 2}, {29, 163}, {89, 163}}},
-      {{{89, 161}, {31, 161}, {89, 2}, {27, 2}}},
-      {{{40, 165}, {0, 140}, {118, 28}, {67, 1}}},
-      {{{119, 140}, {79, 165}, {53, 1}, {0, 28}}}}},
-    {{{{{1, 13}, {13, 6}, {24, 54}, {33, 48}}},
-      {{{20, 6}, {32, 13}, {1, 48}, {9, 53}}},
-      {{{9, 7}, {24, 7}, {10, 54}, {22, 54}}},
-      {{{9, 50}, {24, 50}, {23, 0}, {10, 0}}},
-      {{{14, 52}, {1, 45}, {33, 7}, {24, 4}}},
-      {{{33, 45}, {19, 52}, {9, 2}, {0, 12}}}}},
-    {{{{{0, 23}, {34, 0}, {58, 131}, {92, 109}}},
-      {{{60, 0}, {92, 23}, {0, 110}, {34, 131}}},
-      {{{26, 1}, {70, 1}, {23, 131}, {68, 131}}},
-      {{{69, 129}, {25, 129}, {70, 1}, {24, 1}}},
-      {{{33, 132}, {0, 108}, {92, 22}, {58, 1}}},
-      {{{92, 108}, {59, 132}, {34, 1}, {-1, 22}}}}},
-    {{{{{0, 28}, {60, 0}, {90, 231}, {167, 192}}},
-      {{{108, 0}, {167, 30}, {2, 192}, {78, 230}}},
-      {{{48, 4}, {120, 4}, {38, 227}, {126, 227}}},
-      {{{120, 228}, {47, 228}, {126, 6}, {40, 6}}},
-      {{{62, 232}, {0, 201}, {166, 40}, {87, 1}}},
-      {{{167, 201}, {104, 232}, {79, 1}, {1, 40}}}}},
-}};
-
-constexpr std::array<std::array<int, 2>, 5> kPictureSize = {
-    {{98, 134}, {120, 170}, {34, 58}, {93, 152}, {168, 240}}};
+// The outlines and the pictures are the catalogue's (catalogue/traffic_cars.h), which the game's
+// collisions read too.
 
 // Nose angle of each pattern (Dir - 1), clockwise from up: 19/256 of a turn for the diagonals.
 constexpr double kDiagonal = 19.0 / 256.0 * 2 * M_PI;
@@ -74,10 +40,10 @@ struct Frame {
     double cx, cy, length, width, angle;
 };
 
-Frame FrameOf(const Quad& q, double angle) {
+Frame FrameOf(const TrafficOutline& q, double angle) {
     Frame f{};
     f.angle = angle;
-    for (const Pt& p : q) {
+    for (const TPointD& p : q) {
         f.cx += p.x / 4;
         f.cy += p.y / 4;
     }
@@ -85,7 +51,7 @@ Frame FrameOf(const Quad& q, double angle) {
     const double ax = std::sin(angle);
     const double ay = -std::cos(angle);
     double minA = 1e9, maxA = -1e9, minB = 1e9, maxB = -1e9;
-    for (const Pt& p : q) {
+    for (const TPointD& p : q) {
         const double dx = p.x - f.cx;
         const double dy = p.y - f.cy;
         const double a = dx * ax + dy * ay;
@@ -440,19 +406,19 @@ constexpr std::array<DrawFn, 5> kModels = {DrawSaloon, DrawVan, DrawBike, DrawTa
 
 std::vector<ImageEntry> raceart::BuildTraffic() {
     std::vector<ImageEntry> images;
-    for (int model = 1; model <= 5; ++model) {
-        const auto [w, h] = kPictureSize[model - 1];
+    for (int model = 1; model <= kTrafficModels; ++model) {
+        const TrafficCarArt& art = kTrafficCars[static_cast<size_t>(model - 1)];
         std::vector<DecodedPicture> patterns;
-        for (int p = 0; p < 6; ++p) {
-            const Frame f = FrameOf(kCarCorners[model - 1][p], kNoseAngle[p]);
-            Canvas canvas(w, h);
+        for (int p = 0; p < kTrafficDirections; ++p) {
+            const Frame f = FrameOf(art.Outlines[static_cast<size_t>(p)], kNoseAngle[p]);
+            Canvas canvas(art.Image);
             cairo_t* cr = canvas.Cr();
             cairo_translate(cr, f.cx, f.cy);
             cairo_rotate(cr, f.angle);
             kModels[model - 1](cr, f.width, f.length);
             patterns.push_back(canvas.ToPicture(true));
         }
-        images.push_back(MakeImage("Car" + std::to_string(model + 6), patterns, true));
+        images.push_back(MakeImage(art.Image, patterns));
     }
     return images;
 }

@@ -216,10 +216,10 @@ void Launcher(cairo_t* cr, double out) {
     Stroke(cr, 0x16181C, 1);
 }
 
-ImageEntry WeaponImage(const std::string& name, void (*draw)(cairo_t*, double), double amount) {
-    Canvas canvas(kWeaponW, kWeaponH);
+ImageEntry WeaponImage(Picture picture, void (*draw)(cairo_t*, double), double amount) {
+    Canvas canvas(picture);
     draw(canvas.Cr(), amount);
-    return raceart::Single(name, canvas, true);
+    return SingleImage(picture, canvas);
 }
 
 void DrawGunStage(cairo_t* cr, double stage) {
@@ -277,16 +277,15 @@ void DrawRocket(cairo_t* cr) {
 std::vector<ImageEntry> raceart::BuildWeapons() {
     std::vector<ImageEntry> images;
     for (int n = 1; n <= 6; ++n)
-        images.push_back(WeaponImage("GunAnim_" + std::to_string(n), DrawGunStage, (n - 1) / 5.0));
+        images.push_back(WeaponImage(GunPicture(n), DrawGunStage, (n - 1) / 5.0));
     for (int n = 1; n <= 6; ++n)
-        images.push_back(
-            WeaponImage("RocketAnim_" + std::to_string(n), DrawRocketStage, (n - 1) / 5.0));
-    images.push_back(WeaponImage("GunShooting", DrawGunShooting, 1));
+        images.push_back(WeaponImage(RocketPodPicture(n), DrawRocketStage, (n - 1) / 5.0));
+    images.push_back(WeaponImage(Picture::GunShooting, DrawGunShooting, 1));
 
     {
         Canvas canvas(12, 24);
         DrawRocket(canvas.Cr());
-        images.push_back(raceart::Single("Rocket", canvas, true));
+        images.push_back(SingleImage(Picture::Rocket, canvas));
     }
     // The rocket's exhaust: its top meets the rocket's tail when hung 23 px below the rocket top.
     {
@@ -299,8 +298,8 @@ std::vector<ImageEntry> raceart::BuildWeapons() {
                         0xFFB030, 0xFFFCE0);
             patterns.push_back(canvas.ToPicture(true));
         }
-        images.push_back(MakeImage("EngineFire", patterns, true));
+        images.push_back(MakeImage(Picture::EngineFire, patterns));
     }
-    images.push_back(MakeImage("Explosion", FireballPatterns(64, 10, 0.62, 23), true));
+    images.push_back(MakeImage(Picture::Explosion, FireballPatterns(64, 10, 0.62, 23)));
     return images;
 }

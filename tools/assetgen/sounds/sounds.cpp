@@ -16,6 +16,7 @@
 #include "assetgen/asset_parts.h"
 #include "assetgen/sounds/sound_measure.h"
 #include "assetgen/sounds/sound_parts.h"
+#include "catalogue/sounds.h"
 
 namespace {
 
@@ -418,7 +419,9 @@ Signal MakeWeaponAppear() {
     return out;
 }
 
-WaveEntry Wave(std::string name, bool looped, Signal signal, Level level) {
+// The catalogue's sound, named and looped as the catalogue says.
+WaveEntry Wave(Sound sound, Signal signal, Level level) {
+    const bool looped = InfoOf(sound).Looped;
     synth::RemoveDc(signal, looped, kSoundRate);
     if (looped) {
         // The game stops one engine sound and starts the next from its first sample: a loop
@@ -437,7 +440,7 @@ WaveEntry Wave(std::string name, bool looped, Signal signal, Level level) {
         for (double& x : signal) x *= gain;
     }
     WaveEntry entry;
-    entry.name = std::move(name);
+    entry.name = std::string(NameOf(sound));
     entry.looped = looped;
     entry.maxPlayingCount = 1;
     entry.wave = MakeRiffWave16(synth::ToPcm16(signal), kSoundRate);
@@ -448,30 +451,31 @@ WaveEntry Wave(std::string name, bool looped, Signal signal, Level level) {
 
 std::vector<WaveEntry> BuildSounds() {
     std::vector<WaveEntry> waves;
-    waves.push_back(Wave("Button", false, MakeButton(), {-25.0}));
-    waves.push_back(Wave("MenuBegin", false, MakeMenuBegin(), {-21.0}));
-    waves.push_back(Wave("Tick", false, MakeTick(), {-23.0}));
-    waves.push_back(Wave("Neutral", true, sounds::MakeNeutral(), {kIdleDb}));
+    waves.push_back(Wave(Sound::Button, MakeButton(), {-25.0}));
+    waves.push_back(Wave(Sound::MenuBegin, MakeMenuBegin(), {-21.0}));
+    waves.push_back(Wave(Sound::Tick, MakeTick(), {-23.0}));
+    waves.push_back(Wave(Sound::Neutral, sounds::MakeNeutral(), {kIdleDb}));
     // The engine grows a little louder with each gear.
+    const Sound gears[4] = {Sound::Accel1, Sound::Accel2, Sound::Accel3, Sound::Accel4};
     for (int gear = 1; gear <= 4; ++gear) {
-        waves.push_back(Wave("Accel" + std::to_string(gear), true, sounds::MakeAccel(gear),
-                             {kEngineDb - 1.0 + 0.5 * (gear - 1)}));
+        waves.push_back(
+            Wave(gears[gear - 1], sounds::MakeAccel(gear), {kEngineDb - 1.0 + 0.5 * (gear - 1)}));
     }
     // The gear change sits between engine loops, so it keeps to their level.
-    waves.push_back(Wave("Shift", false, sounds::MakeShift(), {kEngineDb}));
-    waves.push_back(Wave("Slowed", true, sounds::MakeSlowed(), {kIdleDb + 0.5}));
-    waves.push_back(Wave("Maxed", true, sounds::MakeMaxed(), {kEngineDb + 1.0}));
-    waves.push_back(Wave("Brake", true, sounds::MakeBrake(), {kTyresDb}));
-    waves.push_back(Wave("Nitro", true, sounds::MakeNitro(), {kEngineDb + 2.0}));
-    waves.push_back(Wave("Horn", true, MakeHorn(), {kHornDb}));
-    waves.push_back(Wave("MachineGun", true, MakeMachineGun(), {kGunDb}));
-    waves.push_back(Wave("Rocket", false, MakeRocket(), {kGunDb}));
-    waves.push_back(Wave("Explosion", false, MakeExplosion(), {kImpactDb}));
-    waves.push_back(Wave("Collision", false, MakeCollision(), {kImpactDb}));
-    waves.push_back(Wave("Kill", false, sounds::MakeCry(false), {kCryDb}));
-    waves.push_back(Wave("KillW", false, sounds::MakeCry(true), {kCryDb}));
-    waves.push_back(Wave("Score", false, MakeScore(), {kChimeDb}));
-    waves.push_back(Wave("Bonus", false, MakeBonus(), {kChimeDb}));
-    waves.push_back(Wave("WeaponAppear", false, MakeWeaponAppear(), {-24.0}));
+    waves.push_back(Wave(Sound::Shift, sounds::MakeShift(), {kEngineDb}));
+    waves.push_back(Wave(Sound::Slowed, sounds::MakeSlowed(), {kIdleDb + 0.5}));
+    waves.push_back(Wave(Sound::Maxed, sounds::MakeMaxed(), {kEngineDb + 1.0}));
+    waves.push_back(Wave(Sound::Brake, sounds::MakeBrake(), {kTyresDb}));
+    waves.push_back(Wave(Sound::Nitro, sounds::MakeNitro(), {kEngineDb + 2.0}));
+    waves.push_back(Wave(Sound::Horn, MakeHorn(), {kHornDb}));
+    waves.push_back(Wave(Sound::MachineGun, MakeMachineGun(), {kGunDb}));
+    waves.push_back(Wave(Sound::Rocket, MakeRocket(), {kGunDb}));
+    waves.push_back(Wave(Sound::Explosion, MakeExplosion(), {kImpactDb}));
+    waves.push_back(Wave(Sound::Collision, MakeCollision(), {kImpactDb}));
+    waves.push_back(Wave(Sound::Kill, sounds::MakeCry(false), {kCryDb}));
+    waves.push_back(Wave(Sound::KillW, sounds::MakeCry(true), {kCryDb}));
+    waves.push_back(Wave(Sound::Score, MakeScore(), {kChimeDb}));
+    waves.push_back(Wave(Sound::Bonus, MakeBonus(), {kChimeDb}));
+    waves.push_back(Wave(Sound::WeaponAppear, MakeWeaponAppear(), {-24.0}));
     return waves;
 }

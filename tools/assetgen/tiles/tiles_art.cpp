@@ -13,9 +13,9 @@ ImageEntry BuildTiles() {
     DrawLandTiles(materials, patterns);
     for (int code = 0; code < kTileCount; ++code) {
         if (!patterns[code].pixels.empty()) continue;
-        Canvas canvas(kTileSize, kTileSize);
+        Canvas canvas(Picture::Tiles);
         DrawRoadTile(canvas.Cr(), code, materials);
-        patterns[code] = canvas.ToPicture(false);
+        patterns[code] = canvas.ToPicture(SeeThrough(Picture::Tiles));
     }
-    return MakeImage("Tiles", patterns, false);
+    return MakeImage(Picture::Tiles, patterns);
 }

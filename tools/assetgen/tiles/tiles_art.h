@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "archive/archive_types.h"
+#include "catalogue/pictures.h"
 
 namespace tiles {
 
-constexpr int kTileSize = 72;
-constexpr int kTileCount = 61;
+// One pattern of "Tiles" per map code, at the catalogue's size.
+constexpr int kTileSize = InfoOf(Picture::Tiles).PatternWidth;
+constexpr int kTileCount = InfoOf(Picture::Tiles).Patterns;
 
 // A cairo image surface that frees itself.
 class Surface {
