@@ -8,6 +8,9 @@ PACKAGES=(
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev libcurl4-openssl-dev
     libcairo2-dev libgtest-dev libgmock-dev libcpp-httplib-dev libsqlite3-dev chromium
     fonts-dseg fonts-bebas-neue fonts-liberation2
+    # The score server: its HTTP layer and its PostgreSQL client; the real PostgreSQL, nginx and
+    # systemd-analyze for the tests of its deployment.
+    libmicrohttpd-dev libpq-dev postgresql nginx systemd
 )
 
 missing=()
