@@ -13,6 +13,7 @@ public:
     void StopSound(Sound sound) override;
     void OpenWindow(int kind) override;
     void SetUpLevel(int level) override;
+    void PlaceRoadActors() override;
     void Rumble(double strength, int ms) override;
     RaceState& Race() override;
     TrackState& Track() override;

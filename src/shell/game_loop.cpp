@@ -7,7 +7,6 @@
 #include <exception>
 
 #include "media/game_pad.h"
-#include "shell/event_handler.h"
 #include "shell/form.h"
 
 namespace {
@@ -40,14 +39,14 @@ int RunGameLoop(TMForm& form) {
         }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            HandleEvent(form, event, SDL_GetTicks64());
+            form.HandleEvent(event, SDL_GetTicks64());
             if (form.Terminated()) return 0;
         }
         if (!form.Active()) {
             SDL_WaitEventTimeout(nullptr, 100);  // nothing moves while the game is away
             continue;
         }
-        const int lag = form.MDXTimer.Tick(SDL_GetTicks64(), form.Timing);
+        const int lag = form.Components.MDXTimer.Tick(SDL_GetTicks64(), form.Timing);
         form.FrameHandler(lag);
     }
     return 0;

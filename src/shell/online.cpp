@@ -18,5 +18,5 @@ void TMForm::OpenLink(const std::string& address) {
 // The request is bounded in time and any failure is silent: the game goes on to the high scores
 // whether the result arrived or not.
 void TMForm::SubmitScore() {
-    ::SubmitScore(ScoreServerBase(), Screens.EnteredName, Race.Score, Options.Country);
+    ::SubmitScore(ScoreServerBase(), Screens.EnteredName, RaceScreen.Race.Score, Options.Country);
 }

@@ -22,15 +22,16 @@ bool IsQuestion(int kind) {
 
 void TMForm::OpenWindow(int kind) {
     if (Screens.WindowKind != kWindowNone) return;  // one window at a time: the first wins
-    if (Race.Player != nullptr) Race.Player->MuteCarSounds(true);
+    TPlayer* car = RaceScreen.Race.Player;
+    if (car != nullptr) car->MuteCarSounds(true);
     Screens.WindowKind = kind;
     Screens.SavedSelection = {Screens.SelectedButton, Screens.FirstButton, Screens.LastButton};
 
-    TSpriteEngine* engine = &MDXSpriteEngine;
+    TSpriteEngine* engine = &Components.MDXSpriteEngine;
     if (IsQuestion(kind))
         Screens.WindowBackground = TMyImageSprite::CreateAt(engine, Picture::Window, 188, 237, 14);
     if (kind == kWindowNameEntry) {
-        ShowSystemCursor();
+        Components.ShowSystemCursor();
         Screens.CheckBox = TMyImageSprite::CreateAt(engine, Picture::SendOk, 161, 369, 15);
         Screens.CheckBox->FramePos = 1;  // ticked
         Screens.WindowBackground =
@@ -44,7 +45,7 @@ void TMForm::OpenWindow(int kind) {
     if (kind == kWindowClearTable)
         Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_ClearHS, 268, 237, 16);
     if (IsQuestion(kind)) {
-        ShowSystemCursor();
+        Components.ShowSystemCursor();
         Screens.FirstButton = kYesButton;
         Screens.LastButton = kNoButton;
         Screens.SelectedButton = kNoButton;  // No is preselected
@@ -64,8 +65,8 @@ void TMForm::OpenWindow(int kind) {
         Screens.TextCursor = new TMyCursor(engine, Picture::Cursor2, 163, 360, 15, 1000);
         Screens.TextCursor->Blinking = true;
     }
-    if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)
-        Race.Player->MuteCarSounds(true);
+    if ((kind == kWindowPause || kind == kWindowExitToMenu) && car != nullptr)
+        car->MuteCarSounds(true);
     Screens.SendPending = false;
 }
 
@@ -81,10 +82,11 @@ void TMForm::CloseWindow() {
     if (kind == kWindowNameEntry) {
         if (Screens.CheckBox != nullptr) Screens.CheckBox->Kill();
         Screens.CheckBox = nullptr;
-        HideSystemCursor();
+        Components.HideSystemCursor();
     }
     if (IsQuestion(kind)) {
-        if (Screens.ScreenState == kScreenRace) HideSystemCursor();  // menus keep the cursor
+        // The menus keep the cursor.
+        if (Screens.ScreenState == kScreenRace) Components.HideSystemCursor();
         for (int slot : {kYesButton, kNoButton}) {
             if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->Kill();
             Screens.MenuButtons[slot] = nullptr;
@@ -99,8 +101,8 @@ void TMForm::CloseWindow() {
         Screens.WindowTitle->Kill();
         Screens.WindowTitle = nullptr;
     }
-    if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)
-        Race.Player->ResumeCarSounds(true);
+    if ((kind == kWindowPause || kind == kWindowExitToMenu) && RaceScreen.Race.Player != nullptr)
+        RaceScreen.Race.Player->ResumeCarSounds(true);
     Screens.WindowKind = kWindowNone;
 }
 
@@ -108,79 +110,79 @@ void TMForm::WindowFrame(int LagCount) {
     if (IsQuestion(Screens.WindowKind)) {
         for (int slot : {kYesButton, kNoButton})
             if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->MoveStep(LagCount);
-        RefreshHighlight();
-        if (KeyHit(kHitY)) ClickButton(kYesButton);
-        if (KeyHit(kHitN)) ClickButton(kNoButton);
+        Screens.RefreshHighlight();
+        if (Input.Hit(kHitY)) ClickButton(kYesButton);
+        if (Input.Hit(kHitN)) ClickButton(kNoButton);
         // Left and Right move between Yes and No without wrapping round.
-        if (KeyHit(kHitLeft)) {
+        if (Input.Hit(kHitLeft)) {
             int& s = Screens.SelectedButton;
             if (s < Screens.FirstButton || s > Screens.LastButton) s = Screens.FirstButton;
             if (s - 1 >= Screens.FirstButton) --s;
         }
-        if (KeyHit(kHitRight)) {
+        if (Input.Hit(kHitRight)) {
             int& s = Screens.SelectedButton;
             if (s < Screens.FirstButton || s > Screens.LastButton) s = Screens.LastButton;
             if (s + 1 <= Screens.LastButton) ++s;
         }
     }
 
+    FormComponents& text = Components;
+    TPlayer* car = RaceScreen.Race.Player;
+    const int score = RaceScreen.Race.Score;
     switch (Screens.WindowKind) {
         case kWindowTimeOver:
-            SetFont(5);
-            DrawText("Your time is over,", 348, 217, true, true);
-            DrawText("Try again, please!", 348, 267, true, true);
+            text.SetFont(5);
+            text.DrawText("Your time is over,", 348, 217, true, true);
+            text.DrawText("Try again, please!", 348, 267, true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
                 CloseWindow();
-                if (Race.Player != nullptr) Race.Player->StartLevel(false);
+                if (car != nullptr) car->StartLevel(false);
             }
             break;
         case kWindowPause:
-            SetFont(5);
-            DrawText("Pause", 400, 300, true, true);
-            if (KeyHit(kHitP)) CloseWindow();
-            if (Screens.WindowKind == kWindowPause && KeyHit(kHitEsc)) CloseWindow();
+            text.SetFont(5);
+            text.DrawText("Pause", 400, 300, true, true);
+            if (Input.Hit(kHitP)) CloseWindow();
+            if (Screens.WindowKind == kWindowPause && Input.Hit(kHitEsc)) CloseWindow();
             break;
         case kWindowLevelBanner:
-            SetFont(5);
-            DrawText("Level " + std::to_string(Track.Level.LevelNumber), 400, 300, true, true);
+            text.SetFont(5);
+            text.DrawText("Level " + std::to_string(RaceScreen.Track.Level.LevelNumber), 400, 300,
+                          true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) CloseWindow();
             break;
         case kWindowGameOver:
-            SetFont(5);
-            DrawText("Game Over", 348, 237, true, true);
+            text.SetFont(5);
+            text.DrawText("Game Over", 348, 237, true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
                 CloseWindow();
-                if (HighScores.IsHighScore(Race.Score)) {
+                if (HighScores.IsHighScore(score)) {
                     OpenWindow(kWindowNameEntry);
                 } else {
-                    EndRace();
-                    OpenMainMenu(0, 1, 1);
+                    LeaveRaceForMainMenu();
                 }
             }
             break;
         case kWindowNameEntry: {
-            SetFont(9);
-            DrawText(std::to_string(Race.Score), 348, 217, true, true);
-            SetFont(10);
-            DrawText(Screens.EnteredName, 348, 345, true, true);
+            text.SetFont(9);
+            text.DrawText(std::to_string(score), 348, 217, true, true);
+            text.SetFont(10);
+            text.DrawText(Screens.EnteredName, 348, 345, true, true);
             if (Screens.TextCursor != nullptr) {
-                Screens.TextCursor->X = 348 + TextWidthOf(Screens.EnteredName) / 2.0;
+                Screens.TextCursor->X = 348 + text.TextWidthOf(Screens.EnteredName) / 2.0;
                 Screens.TextCursor->MoveStep(LagCount);
             }
             break;
         }
         case kWindowSending:
-            SetFont(11);
-            DrawText("Sending results...", 348, 219, true, true);
-            SetFont(10);
-            DrawText(Screens.EnteredName, 348, 345, true, true);
+            text.SetFont(11);
+            text.DrawText("Sending results...", 348, 219, true, true);
+            text.SetFont(10);
+            text.DrawText(Screens.EnteredName, 348, 345, true, true);
             if (Screens.SendPending) {
                 SubmitScore();
                 CloseWindow();
-                EndRace();
-                OpenMainMenu(0, 1, 1);
-                CloseMenuScreen();
-                OpenHighScores();
+                LeaveRaceForHighScores();
             } else {
                 // The notice is drawn once before the request holds the game up.
                 Screens.SendPending = true;
@@ -190,23 +192,32 @@ void TMForm::WindowFrame(int LagCount) {
             break;
     }
 
-    if (Screens.ScreenState == kScreenRace) DrawHud();
+    if (Screens.ScreenState == kScreenRace) RaceScreen.DrawHud();
 }
 
 void TMForm::ConfirmNameEntry() {
     Screens.LastTypedChar = 0;
     HighScores.Slot(11).Name = Screens.EnteredName;
-    HighScores.Slot(11).Score = Race.Score;
+    HighScores.Slot(11).Score = RaceScreen.Race.Score;
     HighScores.SortTable();
     Screens.SendChoice =
         Screens.CheckBox != nullptr ? static_cast<int>(Screens.CheckBox->FramePos) : 0;
     CloseWindow();
     if (Screens.SendChoice == 0) {
-        EndRace();
-        OpenMainMenu(0, 1, 1);
-        CloseMenuScreen();
-        OpenHighScores();
+        LeaveRaceForHighScores();
     } else {
         OpenWindow(kWindowSending);
     }
+}
+
+void TMForm::LeaveRaceForMainMenu() {
+    RaceScreen.EndRace();
+    FrontEnd.MainMenu.OpenMainMenu(0, 1, 1);
+}
+
+// The way to the high scores passes the main menu, which is gone again at once.
+void TMForm::LeaveRaceForHighScores() {
+    LeaveRaceForMainMenu();
+    FrontEnd.MainMenu.CloseMenuScreen();
+    FrontEnd.HighScoreScreen.OpenHighScores();
 }

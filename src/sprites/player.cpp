@@ -9,7 +9,6 @@
 #include <numbers>
 
 #include "core/rounding.h"
-#include "sprites/bonus.h"
 #include "sprites/crowd.h"
 #include "sprites/finish.h"
 #include "sprites/lamp.h"
@@ -529,16 +528,7 @@ void TPlayer::StartLevel(bool next) {
     DropAll();
     Steer = 0;
     Heading = 0;
-    if (host_.Background() != nullptr) {
-        host_.Background()->X = 0;
-        host_.Background()->Y = 0;
-    }
-    if (TFinish* finish = host_.Race().Finish; finish != nullptr) finish->Crossed = false;
-    PlaceBonuses();
-    PlaceCrowd();
-    ResetLamps();
-    ResetTraffic();
-    PlaceFinish();
+    host_.PlaceRoadActors();
     host_.OpenWindow(kWindowLevelBanner);
     ResetCar();
     SwitchEngineSound(Sound::Neutral);
@@ -556,8 +546,9 @@ void TPlayer::ResetCar() {
 }
 
 // ---- Road actors -------------------------------------------------------------------------------
-// The car reaches the traffic, the crowd, the bonuses, the street lamps and the finish line
-// through the race; an actor that is not part of it (an actor's own test) is left out.
+// The car reaches the traffic, the crowd and the street lamps through the race, where its horn
+// and its respawn touch them; an actor that is not part of it (an actor's own test) is left out.
+// Placing the actors for a new level is the race's (RaceHost::PlaceRoadActors).
 
 // The traffic cars within 720 pixels above or below the car vanish, so that a respawned car does
 // not land on one.
@@ -574,27 +565,10 @@ void TPlayer::ClearTrafficNearCar() {
     }
 }
 
-// A new or repeated level brings its own traffic.
-void TPlayer::ResetTraffic() {
-    if (TCar* traffic = host_.Race().Traffic; traffic != nullptr) traffic->PlaceTraffic();
-}
-
 void TPlayer::ScareCrowd() {
     if (TMan* crowd = host_.Race().Crowd; crowd != nullptr) crowd->Scare();
 }
 
-void TPlayer::PlaceBonuses() {
-    if (TBonus* bonuses = host_.Race().Bonuses; bonuses != nullptr) bonuses->PlaceBonuses();
-}
-
-void TPlayer::PlaceCrowd() {
-    if (TMan* crowd = host_.Race().Crowd; crowd != nullptr) crowd->PlaceCrowd();
-}
-
 void TPlayer::ResetLamps() {
     if (TLamp* lamps = host_.Race().Lamps; lamps != nullptr) lamps->Reset();
-}
-
-void TPlayer::PlaceFinish() {
-    if (TFinish* finish = host_.Race().Finish; finish != nullptr) finish->PlaceFinish();
 }

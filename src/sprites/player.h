@@ -96,8 +96,7 @@ public:
     void UpdateEngineSound();
     void AddMark(double x, double y);
     void CullMarks();
-    // Whether an engine sound runs, and its name ("" when none).
-    bool EngineSoundRunning() const;
+    // The name of the engine sound that runs ("" when none).
     std::string EngineSoundName() const;
 
     // ---- Fields -------------------------------------------------------------------------------
@@ -156,6 +155,8 @@ public:
     int BloodTrail = 0;
 
 private:
+    // Whether an engine sound runs.
+    bool EngineSoundRunning() const;
     // The screen point at distance r and angle a (1/256 of a turn) from (cx, cy).
     static TPointD PointAt(double cx, double cy, double r, double a);
     Picture CarImage() const;
@@ -187,15 +188,11 @@ private:
     void RespawnOnStartStretch();
 
     // ---- Road actors ----------------------------------------------------------------------------
-    // The car reaches into the traffic, the crowd, the bonuses, the lamps and the finish line at
-    // these points. Each one does nothing while its actor is not part of the race.
+    // The car reaches into the traffic, the crowd and the lamps at these points. Each one does
+    // nothing while its actor is not part of the race.
     void ClearTrafficNearCar();
     void ScareCrowd();
-    void PlaceBonuses();
-    void PlaceCrowd();
     void ResetLamps();
-    void ResetTraffic();
-    void PlaceFinish();
     void DrawTraffic();
 
     // ---- Drawing --------------------------------------------------------------------------------

@@ -29,6 +29,10 @@ public:
     virtual void OpenWindow(int kind) = 0;
     // The level's parameters and a newly generated road, shown from its start.
     virtual void SetUpLevel(int level) = 0;
+    // A new or repeated level: the road from its start, the finish line not yet crossed, and the
+    // road's actors (bonuses, crowd, lamps, traffic, finish line, in that order) placed on the
+    // new road. Whoever owns the actors places them; the car only asks.
+    virtual void PlaceRoadActors() = 0;
     // Shakes the player's pad, strength 0 to 1 for ms milliseconds; a new shake replaces one
     // still running. Nothing happens without a pad.
     virtual void Rumble(double strength, int ms) = 0;

@@ -174,7 +174,7 @@ TEST_F(HelpTest, KeysMoveBetweenTheButtonsAndEscGoesBack) {
     EXPECT_EQ(screen->HelpPage, 1);
     Play("1 type \\r\n");
     EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST_F(HighScoresTest, RowsShowNamesAndPlainScoresAtTheirPlaces) {
     // On the surface: the text's colour lies around a name's centre, and none where the empty
     // name would be.
     std::vector<uint32_t> pixels;
-    ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
+    ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(pixels));
     auto inkAround = [&](int cx, int cy) {
         int ink = 0;
         for (int y = cy - 8; y <= cy + 8; ++y)

@@ -119,7 +119,7 @@ TEST_F(MainMenuTest, EscAndExitAskAndTheWebSiteEntryOpensTheHomePage) {
     ASSERT_EQ(links->size(), 1u);
     EXPECT_EQ(links->front(), "http://localhost:8642/");
     EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
 }
 
 // Every screen, reached from its entry and left by its Back, by keys and by the mouse.
@@ -138,10 +138,10 @@ protected:
 TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
     const ScreenTrip trip = GetParam();
     SkipIntro();
-    ASSERT_NE(form->SongHandle, 0);
+    ASSERT_NE(form->Components.SongHandle, 0);
     for (const bool byMouse : {false, true}) {
         // Music that had been stopped stays stopped: nothing on the way starts the song again.
-        form->StopMusic();
+        form->Components.StopMusic();
         if (byMouse) {
             ClickOn(trip.entry);
         } else {
@@ -159,7 +159,7 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
         ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu) << byMouse;
         EXPECT_EQ(form->Screens.SelectedButton, trip.entry);
         EXPECT_FALSE(form->Screens.IntroRunning);
-        EXPECT_EQ(form->SongHandle, 0);
+        EXPECT_EQ(form->Components.SongHandle, 0);
         runner->RunFrame();
         for (int k = 1; k <= 6; ++k) {
             const TMenuButton* button = form->Screens.Button(k);
@@ -170,7 +170,7 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
             }
         }
         // Only the menu's own sprites are left.
-        EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+        EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
     }
 }
 

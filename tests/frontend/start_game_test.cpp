@@ -122,9 +122,9 @@ TEST_F(StartGameTest, StartRacesWithTheChosenCarAndTheChoiceIsKept) {
     FinishChange();
     ClickOn(kStartGameStart);
     ASSERT_EQ(form->Screens.ScreenState, kScreenRace);
-    ASSERT_NE(form->Race.Player, nullptr);
-    EXPECT_EQ(form->Race.Player->Car, 3);
-    EXPECT_FALSE(form->SystemCursorVisible());
+    ASSERT_NE(form->RaceScreen.Race.Player, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Player->Car, 3);
+    EXPECT_FALSE(form->Components.SystemCursorVisible());
     // Leave the race, come back: the screen shows the car chosen last, and Start uses it again.
     form->CloseWindow();
     form->OpenWindow(kWindowExitToMenu);
@@ -134,8 +134,8 @@ TEST_F(StartGameTest, StartRacesWithTheChosenCarAndTheChoiceIsKept) {
     ASSERT_EQ(form->Screens.ScreenState, kScreenStartGame);
     EXPECT_EQ(Shown(screen->CarPictureA), "SG_Car3");
     Play("1 type \\r\n");
-    ASSERT_NE(form->Race.Player, nullptr);
-    EXPECT_EQ(form->Race.Player->Car, 3);
+    ASSERT_NE(form->RaceScreen.Race.Player, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Player->Car, 3);
 }
 
 }  // namespace

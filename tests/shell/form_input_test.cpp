@@ -20,16 +20,16 @@ protected:
 TEST_F(FormInputTest, KeyHitOnlyInTheFrameTheKeyWentDown) {
     runner->KeyDown("P");
     runner->RunFrame();
-    EXPECT_TRUE(form->KeyHit(kHitP));
+    EXPECT_TRUE(form->Input.Hit(kHitP));
     runner->RunFrame();
     runner->RunFrame();
-    EXPECT_FALSE(form->KeyHit(kHitP));  // held: one hit only
+    EXPECT_FALSE(form->Input.Hit(kHitP));  // held: one hit only
     runner->KeyUp("P");
     runner->RunFrame();
-    EXPECT_FALSE(form->KeyHit(kHitP));
+    EXPECT_FALSE(form->Input.Hit(kHitP));
     runner->KeyDown("P");
     runner->RunFrame();
-    EXPECT_TRUE(form->KeyHit(kHitP));  // pressed again: another hit
+    EXPECT_TRUE(form->Input.Hit(kHitP));  // pressed again: another hit
 }
 
 TEST_F(FormInputTest, KeyPressedAndReleasedBetweenFramesIsNotSeen) {
@@ -37,7 +37,7 @@ TEST_F(FormInputTest, KeyPressedAndReleasedBetweenFramesIsNotSeen) {
     runner->KeyDown("Up");
     runner->KeyUp("Up");
     runner->RunFrame();
-    EXPECT_FALSE(form->KeyHit(kHitUp));
+    EXPECT_FALSE(form->Input.Hit(kHitUp));
 }
 
 TEST_F(FormInputTest, InactiveWindowStopsInputAndTime) {
@@ -47,8 +47,8 @@ TEST_F(FormInputTest, InactiveWindowStopsInputAndTime) {
     form->SetActive(false, 0);
     EXPECT_FALSE(form->Input.Held(kStateLeft));
     form->SetActive(true, 100000);
-    EXPECT_EQ(form->MDXTimer.Tick(100003, form->Timing), 3);  // the first lag is small
-    EXPECT_FALSE(form->Input.Held(kStateLeft));               // a key held while away is forgotten
+    EXPECT_EQ(form->Components.MDXTimer.Tick(100003, form->Timing), 3);  // the first lag is small
+    EXPECT_FALSE(form->Input.Held(kStateLeft));  // a key held while away is forgotten
 }
 
 TEST_F(FormInputTest, HoverUsesInclusiveBoundsAndKeepsTheLastButton) {
@@ -96,8 +96,8 @@ TEST_F(FormInputTest, NameEntryStopsWhenTheNameIsWiderThanItsField) {
     const std::string name = form->Screens.EnteredName;
     EXPECT_LT(name.size(), 12u);
     // The width before the last character was added was at most 240 pixels.
-    EXPECT_LE(form->TextWidthIn(name.substr(0, name.size() - 1), 10), 240);
-    EXPECT_GT(form->TextWidthIn(name, 10), 240);
+    EXPECT_LE(form->Components.TextWidthIn(name.substr(0, name.size() - 1), 10), 240);
+    EXPECT_GT(form->Components.TextWidthIn(name, 10), 240);
 }
 
 TEST_F(FormInputTest, CloseRequestAsksAndNeverCloses) {

@@ -25,7 +25,7 @@ protected:
         for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
             runner->RunFrame();
         ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
-        car = form->Race.Player;
+        car = form->RaceScreen.Race.Player;
         ASSERT_NE(car, nullptr);
     }
     void Frames(int n) {
@@ -198,10 +198,10 @@ TEST_F(PadPlayTest, StartPausesAndResumesAndBackAsksToLeave) {
     runner->PadButton("start", true);
     Frames(1);
     ASSERT_EQ(form->Screens.WindowKind, kWindowPause);
-    const int timeLeft = form->Track.Level.TimeLeft;
+    const int timeLeft = form->RaceScreen.Track.Level.TimeLeft;
     Frames(10);  // held: the pause stays
     EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
-    EXPECT_EQ(form->Track.Level.TimeLeft, timeLeft);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
     runner->PadButton("start", false);
     Frames(1);
     Tap("start");
@@ -335,7 +335,7 @@ TEST_F(PadPlayTest, AHitShakesThePadAndABlowUpShakesItHarder) {
     TestPad pad;  // a pad whose motors note the shakes
     ASSERT_GE(pad.Index(), 0) << SDL_GetError();
     runner->PumpPadEvents();
-    ASSERT_TRUE(form->GamePad.IsTheOneInUse(pad.id));
+    ASSERT_TRUE(form->Components.GamePad.IsTheOneInUse(pad.id));
     car->TakeHit();
     ASSERT_EQ(pad.shakes.size(), 1u);
     EXPECT_EQ(pad.shakes[0].low, 0x8000);

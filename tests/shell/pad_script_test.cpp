@@ -128,8 +128,9 @@ TEST(PadScriptTest, AScriptedPadGameIsTheSameOnEveryRun) {
             runner->RunUntil(frame);
             run.push_back(runner->StateJson());
             if (frame == 300) {
-                ASSERT_NE(runner->Form().Race.Player, nullptr);
-                EXPECT_GT(runner->Form().Race.Player->CarSpeed, 0);  // the trigger drives
+                ASSERT_NE(runner->Form().RaceScreen.Race.Player, nullptr);
+                EXPECT_GT(runner->Form().RaceScreen.Race.Player->CarSpeed,
+                          0);  // the trigger drives
             }
         }
         // The pad did play: the start-game screen, the race, driving, the pause and its end.

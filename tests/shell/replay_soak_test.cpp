@@ -65,7 +65,7 @@ TEST(ReplaySoakTest, EachShareOfTheFramesStartsAtTheNextLevel) {
     TMForm& form = runner->Form();
     runner->RunUntil(300);
     EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form.Track.Level.LevelNumber, 2);
+    EXPECT_EQ(form.RaceScreen.Track.Level.LevelNumber, 2);
     EXPECT_EQ(form.Screens.WindowKind, kWindowNone);
     runner->RunFrame();
     EXPECT_EQ(form.Screens.WindowKind, kWindowExitToMenu);
@@ -76,8 +76,8 @@ TEST(ReplaySoakTest, EachShareOfTheFramesStartsAtTheNextLevel) {
     }
     EXPECT_TRUE(mainMenu);
     EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form.Track.Level.LevelNumber, 4);
-    EXPECT_EQ(form.Race.Score, 0);  // a new game, not the old one carried on
+    EXPECT_EQ(form.RaceScreen.Track.Level.LevelNumber, 4);
+    EXPECT_EQ(form.RaceScreen.Race.Score, 0);  // a new game, not the old one carried on
 }
 
 // Quitting from a race whose score enters the table: out through the question, the name entry
@@ -93,7 +93,7 @@ TEST(ReplaySoakTest, QuitLeavesThroughTheMenusAndWritesTheSaves) {
     auto runner = MakeSoakRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(100);
-    form.Race.Score = 7000;
+    form.RaceScreen.Race.Score = 7000;
     runner->Quit();
     bool highScores = false;
     for (int i = 0; i < 3000 && !runner->Finished(); ++i) {
@@ -128,7 +128,7 @@ TEST(ReplaySoakTest, TheReportShowsThePeakSinceTheLastReport) {
 
     form.OpenWindow(kWindowExitToMenu);  // the question adds its sprites
     runner->RunFrame();
-    const int withWindow = form.MDXSpriteEngine.SpriteCount;
+    const int withWindow = form.Components.MDXSpriteEngine.SpriteCount;
     EXPECT_GT(withWindow, racing);
     runner->KeyDown("N");
     runner->RunFrame();

@@ -30,9 +30,9 @@ TEST(StartupTest, TheGameOpensOnTheMainMenuWithItsIntro) {
     EXPECT_EQ(form.Screens.ScreenState, kScreenMainMenu);
     EXPECT_TRUE(form.Screens.IntroRunning);
     EXPECT_EQ(form.Screens.SelectedButton, 1);
-    EXPECT_EQ(form.MDXSpriteEngine.SpriteCount, 7);  // the background and six buttons
+    EXPECT_EQ(form.Components.MDXSpriteEngine.SpriteCount, 7);  // the background and six buttons
     EXPECT_EQ(sounds->Count("MenuBegin"), 1);
-    EXPECT_TRUE(form.SystemCursorVisible());
+    EXPECT_TRUE(form.Components.SystemCursorVisible());
 }
 
 TEST(StartupTest, AltEnterDuringTheRacePausesItAcrossTheDisplayChange) {

@@ -42,7 +42,7 @@ TEST_P(RaceWindowTest, PauseFreezesTheWorldAndTheClockAndKeepsTheHud) {
     SkipBanner();
     runner->KeyDown("Up");
     for (int i = 0; i < 60; ++i) runner->RunFrame();
-    TPlayer* car = form->Race.Player;
+    TPlayer* car = form->RaceScreen.Race.Player;
     ASSERT_GT(car->CarSpeed, 0);
     const std::string soundBefore = car->EngineSoundName();
     EXPECT_FALSE(soundBefore.empty());
@@ -50,19 +50,19 @@ TEST_P(RaceWindowTest, PauseFreezesTheWorldAndTheClockAndKeepsTheHud) {
     runner->RunFrame();
     ASSERT_EQ(form->Screens.WindowKind, kWindowPause);
     const double speed = car->CarSpeed;
-    const int timeLeft = form->Track.Level.TimeLeft;
-    const int viewRow = form->Track.ViewRow;
+    const int timeLeft = form->RaceScreen.Track.Level.TimeLeft;
+    const int viewRow = form->RaceScreen.Track.ViewRow;
     runner->KeyUp("P");
     for (int i = 0; i < 50; ++i) runner->RunFrame();
     EXPECT_EQ(car->CarSpeed, speed);
-    EXPECT_EQ(form->Track.Level.TimeLeft, timeLeft);
-    EXPECT_EQ(form->Track.ViewRow, viewRow);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
+    EXPECT_EQ(form->RaceScreen.Track.ViewRow, viewRow);
     runner->KeyDown("Esc");  // Esc closes the pause too
     runner->RunFrame();
     EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
     runner->KeyUp("Esc");
     runner->RunFrame();
-    EXPECT_LT(form->Track.Level.TimeLeft, timeLeft);
+    EXPECT_LT(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
 }
 
 TEST_P(RaceWindowTest, EscAndPInOneFrameOpenOnlyTheExitWindow) {
@@ -112,7 +112,7 @@ TEST_P(RaceWindowTest, CloseRequestDuringTheRaceAsksToLeaveTheRace) {
 
 TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
     SkipBanner();
-    form->Race.Score = 600;  // beats the table's last entry of 500
+    form->RaceScreen.Race.Score = 600;  // beats the table's last entry of 500
     runner->KeyDown("Esc");
     runner->RunFrame();
     runner->KeyUp("Esc");
@@ -136,14 +136,14 @@ TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
     runner->Type("Ann\r");
     EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
     EXPECT_NE(form->Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form->Race.Player, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
     EXPECT_EQ(form->HighScores.Slot(10).Name, "Ann");
     EXPECT_EQ(form->HighScores.Slot(10).Score, 600);
 }
 
 TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
     SkipBanner();
-    form->Race.Score = 6000;
+    form->RaceScreen.Race.Score = 6000;
     form->CloseWindow();
     form->OpenWindow(kWindowExitToMenu);
     form->ClickButton(kYesButton);
@@ -159,15 +159,15 @@ TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
 
 TEST_P(RaceWindowTest, ExitToMenuWithoutATableEntryEndsTheRace) {
     SkipBanner();
-    const int sprites = form->MDXSpriteEngine.SpriteCount;
+    const int sprites = form->Components.MDXSpriteEngine.SpriteCount;
     EXPECT_GT(sprites, 5);
     form->OpenWindow(kWindowExitToMenu);
     form->ClickButton(kYesButton);
     EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
     EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->Race.Player, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
     runner->RunFrame();  // the menu, without the race's sprites: its background and buttons
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
     EXPECT_FALSE(form->Screens.IntroRunning);
 }
 

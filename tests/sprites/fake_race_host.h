@@ -37,6 +37,7 @@ public:
     void StopSound(Sound sound) override { stopped.emplace_back(NameOf(sound)); }
     void OpenWindow(int kind) override { windows.push_back(kind); }
     void SetUpLevel(int level) override { levels.push_back(level); }
+    void PlaceRoadActors() override { ++placements; }
     void Rumble(double strength, int ms) override { rumbles.push_back({strength, ms}); }
     RaceState& Race() override { return race; }
     TrackState& Track() override { return *track; }
@@ -68,6 +69,7 @@ public:
     std::vector<std::string> stopped;
     std::vector<int> windows;
     std::vector<int> levels;
+    int placements = 0;  // the level changes' placings of the road's actors
     struct Shake {
         double strength;
         int ms;

@@ -16,12 +16,12 @@ class FormDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = MakeTestForm();
-        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
+        for (TSprite* sprite : form->Components.MDXSpriteEngine.Children) sprite->Visible = false;
     }
     void Draw() {
-        form->MDXDraw.ClearTo(0);
-        form->MDXSpriteEngine.DrawAll();
-        ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
+        form->Components.MDXDraw.ClearTo(0);
+        form->Components.MDXSpriteEngine.DrawAll();
+        ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(pixels));
     }
     bool Lit(int x, int y) const {
         return (pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF) != 0;

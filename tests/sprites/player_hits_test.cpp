@@ -11,26 +11,27 @@ class PlayerHitTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
     }
 };
 
 TEST_P(PlayerHitTest, DrivingIntoAWallThrowsTheCarBackAndCostsOneHit) {
     // One wall cell straight ahead, four rows up the screen; the car covers its column only.
-    form->Track.TrackMap.Set(form->Track.ViewRow + 4, form->Track.ViewCol + 5, 40);
-    form->RefreshView();
+    form->RaceScreen.Track.TrackMap.Set(form->RaceScreen.Track.ViewRow + 4,
+                                        form->RaceScreen.Track.ViewCol + 5, 40);
+    form->RaceScreen.RefreshView();
     SetSpeed(40);
     ASSERT_TRUE(RunUntil([&] { return car->Energy < 3; }, 200));
     EXPECT_EQ(car->Energy, 2);
     EXPECT_EQ(car->CarSpeed, -100);
     EXPECT_EQ(car->Velocity, -10);
     EXPECT_FALSE(car->SkipStep);  // the car's own step of that frame was the skipped one
-    const double y = form->CurrentBackground->Y;
+    const double y = form->RaceScreen.CurrentBackground->Y;
     Frame();
     // Reverse speed is limited as ever; the road was pushed back by the bounce's speed.
     EXPECT_EQ(car->CarSpeed, -15);
-    EXPECT_NEAR(form->CurrentBackground->Y - y, -10 * 0.5 * FrameScale(), 1e-9);
+    EXPECT_NEAR(form->RaceScreen.CurrentBackground->Y - y, -10 * 0.5 * FrameScale(), 1e-9);
     Frames(20);
     EXPECT_EQ(car->Energy, 2);
 }
@@ -68,25 +69,27 @@ TEST_P(PlayerHitTest, ABarrierTouchingTheOutlineBouncesOrSlowsAndCostsAHit) {
 // Two wall cells under the car in one step cost two hits.
 TEST_P(PlayerHitTest, TwoWallCellsUnderTheCarCostTwoHits) {
     SetSpeed(0);
-    form->CurrentBackground->X = form->CurrentBackground->Y = 0;
-    form->Track.TrackMap.Set(form->Track.ViewRow + 6, form->Track.ViewCol + 5, 42);
-    form->Track.TrackMap.Set(form->Track.ViewRow + 7, form->Track.ViewCol + 5, 44);
-    form->UpdateWorldVelocity();
+    form->RaceScreen.CurrentBackground->X = form->RaceScreen.CurrentBackground->Y = 0;
+    form->RaceScreen.Track.TrackMap.Set(form->RaceScreen.Track.ViewRow + 6,
+                                        form->RaceScreen.Track.ViewCol + 5, 42);
+    form->RaceScreen.Track.TrackMap.Set(form->RaceScreen.Track.ViewRow + 7,
+                                        form->RaceScreen.Track.ViewCol + 5, 44);
+    car->UpdateWorldVelocity();
     car->Footprint = {TPointD{350, 440}, TPointD{440, 440}, TPointD{350, 590}, TPointD{440, 590}};
-    form->CurrentBackground->MoveStep(1);
+    form->RaceScreen.CurrentBackground->MoveStep(1);
     EXPECT_EQ(car->Energy, 1);
-    EXPECT_EQ(form->Race.Lives, 3);
+    EXPECT_EQ(form->RaceScreen.Race.Lives, 3);
 }
 
 TEST_P(PlayerHitTest, ABounceMovesTheRoadBackAtOnceAndSkipsTheCarsNextStep) {
     SetSpeed(90);
-    form->UpdateWorldVelocity();
-    form->CurrentBackground->Y = -30;
+    car->UpdateWorldVelocity();
+    form->RaceScreen.CurrentBackground->Y = -30;
     car->Bounce(-100);
     EXPECT_TRUE(car->SkipStep);
     EXPECT_EQ(car->CarSpeed, -100);
-    EXPECT_EQ(form->Race.WorldVelocityY, -10);
-    EXPECT_NEAR(form->CurrentBackground->Y, -30 - 5 * FrameScale(), 1e-9);
+    EXPECT_EQ(form->RaceScreen.Race.WorldVelocityY, -10);
+    EXPECT_NEAR(form->RaceScreen.CurrentBackground->Y, -30 - 5 * FrameScale(), 1e-9);
     const double steer = car->Steer;
     car->MoveStep(FrameMs());
     EXPECT_FALSE(car->SkipStep);
@@ -122,7 +125,7 @@ class PlayerPickUpTest : public PlayerRaceTest {};
 
 TEST_P(PlayerPickUpTest, ALifeAndNitro) {
     car->PickUp(1);
-    EXPECT_EQ(form->Race.Lives, 4);
+    EXPECT_EQ(form->RaceScreen.Race.Lives, 4);
     car->PickUp(2);
     EXPECT_TRUE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 100);

@@ -12,7 +12,7 @@ class PlayerSoundTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
     }
 };

@@ -17,10 +17,10 @@ class WeaponRaceTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
         // Nothing to shoot at: the weapons are timed, not aimed, here.
-        for (TCarSlot& slot : form->Race.Traffic->Slots) slot = TCarSlot{};
+        for (TCarSlot& slot : form->RaceScreen.Race.Traffic->Slots) slot = TCarSlot{};
     }
 };
 
@@ -80,7 +80,7 @@ TEST_P(WeaponRaceTest, RocketsOverAMountedGunComeOutFromTheFirstPicture) {
 
 // A race frame puts back a rocket that has left the play area.
 TEST_P(WeaponRaceTest, TheRaceFramePutsBackRocketsThatLeaveThePlayArea) {
-    TRocket* rocket = form->Race.RocketPool[0];
+    TRocket* rocket = form->RaceScreen.Race.RocketPool[0];
     rocket->Launch(695, 300, 18, 0);  // its right side at 707, past the play area's 700
     Frame();
     EXPECT_FALSE(rocket->InFlight);
@@ -91,7 +91,7 @@ TEST_P(WeaponRaceTest, TheRaceFramePutsBackRocketsThatLeaveThePlayArea) {
 // A new level brings its own traffic: level 2 has 40 cars, 20 each way.
 TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
     car->StartLevel(true);
-    const TCar& traffic = *form->Race.Traffic;
+    const TCar& traffic = *form->RaceScreen.Race.Traffic;
     int down = 0;
     int up = 0;
     for (int i = 1; i <= kCarSlots; ++i) {
@@ -112,18 +112,18 @@ TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
 
 // Leaving the race takes the road's actors, the five rockets and their flames with it.
 TEST_P(WeaponRaceTest, TheEndOfTheRaceTakesTheActorsAndTheRockets) {
-    const int raceSprites = form->MDXSpriteEngine.SpriteCount;
-    form->Race.RocketPool[2]->Launch(300, 300, 18, 0);
-    form->EndRace();
-    EXPECT_EQ(form->Race.Lamps, nullptr);
-    EXPECT_EQ(form->Race.Crowd, nullptr);
-    EXPECT_EQ(form->Race.Bonuses, nullptr);
-    EXPECT_EQ(form->Race.Traffic, nullptr);
-    EXPECT_EQ(form->Race.Finish, nullptr);
-    for (TRocket* rocket : form->Race.RocketPool) EXPECT_EQ(rocket, nullptr);
+    const int raceSprites = form->Components.MDXSpriteEngine.SpriteCount;
+    form->RaceScreen.Race.RocketPool[2]->Launch(300, 300, 18, 0);
+    form->RaceScreen.EndRace();
+    EXPECT_EQ(form->RaceScreen.Race.Lamps, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Crowd, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Bonuses, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Traffic, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Finish, nullptr);
+    for (TRocket* rocket : form->RaceScreen.Race.RocketPool) EXPECT_EQ(rocket, nullptr);
     // The background, the five actors, six HUD sprites, the car with its three, five rockets
     // with their five flames: 26 sprites.
-    EXPECT_EQ(raceSprites - form->MDXSpriteEngine.SpriteCount, 26);
+    EXPECT_EQ(raceSprites - form->Components.MDXSpriteEngine.SpriteCount, 26);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, WeaponRaceTest, ::testing::Values(85, 60), RateName);

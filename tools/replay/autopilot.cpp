@@ -209,19 +209,21 @@ AutopilotWish DriveAutopilot(TMForm& form) {
         ReleaseAll(form);
         return AutopilotWish::NewRace;
     }
-    TPlayer* car = form.Race.Player;
+    TPlayer* car = form.RaceScreen.Race.Player;
     const bool racing = form.Screens.ScreenState == kScreenRace && car != nullptr &&
                         form.Screens.WindowKind == kWindowNone && car->Crashed == 0;
     if (!racing) {
         ReleaseAll(form);
         return AutopilotWish::None;
     }
-    const TTrackMap& map = form.Track.TrackMap;
+    const TTrackMap& map = form.RaceScreen.Track.TrackMap;
     const RoadEdges edges(map);
-    const double bx = form.CurrentBackground != nullptr ? form.CurrentBackground->X : 0;
-    const double by = form.CurrentBackground != nullptr ? form.CurrentBackground->Y : 0;
-    const double originX = form.Track.ViewCol * kCellSize - bx;
-    const double originY = form.Track.ViewRow * kCellSize - by;
+    const double bx =
+        form.RaceScreen.CurrentBackground != nullptr ? form.RaceScreen.CurrentBackground->X : 0;
+    const double by =
+        form.RaceScreen.CurrentBackground != nullptr ? form.RaceScreen.CurrentBackground->Y : 0;
+    const double originX = form.RaceScreen.Track.ViewCol * kCellSize - bx;
+    const double originY = form.RaceScreen.Track.ViewRow * kCellSize - by;
     const double carX = originX + car->PivotX;
     const double carY = originY + car->PivotY;
     const double frameScale = form.Timing.FrameScale;
@@ -275,7 +277,7 @@ AutopilotWish DriveAutopilot(TMForm& form) {
             }
         }
     }
-    if (const TCar* traffic = form.Race.Traffic; traffic != nullptr) {
+    if (const TCar* traffic = form.RaceScreen.Race.Traffic; traffic != nullptr) {
         for (int i = 1; i <= traffic->UsedSlots(); ++i) {
             const TCarSlot& other = traffic->Slot(i);
             if (other.Dir == kDirNone || other.Exploding) continue;

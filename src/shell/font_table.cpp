@@ -1,9 +1,6 @@
-// Text on the back buffer: every caption and number of the game is drawn with one of the styles
-// of the font table, optionally centred on a point.
+// The game's 21 text styles: every caption and number of the game is drawn in one of them.
 
-#include "core/rounding.h"
 #include "shell/font_table.h"
-#include "shell/form.h"
 
 namespace {
 
@@ -36,28 +33,4 @@ constexpr FontStyle kFontTable[kFontCount] = {
 const FontStyle& FontTable(int index) {
     if (index < 1 || index > kFontCount) index = 1;
     return kFontTable[index - 1];
-}
-
-void TMForm::SetFont(int index) {
-    const FontStyle& style = FontTable(index);
-    TextCanvas.SetFont(style.family, style.size, style.colour, style.bold);
-}
-
-int TMForm::TextWidthOf(const std::string& text) {
-    return TextCanvas.TextWidth(text);
-}
-
-int TMForm::TextHeightOf(const std::string& text) {
-    return TextCanvas.TextHeight(text);
-}
-
-int TMForm::TextWidthIn(const std::string& text, int font) {
-    SetFont(font);
-    return TextWidthOf(text);
-}
-
-void TMForm::DrawText(const std::string& text, double x, double y, bool centreX, bool centreY) {
-    if (centreX) x = Trunc(x - TextWidthOf(text) / 2.0);
-    if (centreY) y = Trunc(y - TextHeightOf(text) / 2.0);
-    TextCanvas.TextOut(static_cast<int>(x), static_cast<int>(y), text);
 }

@@ -1,5 +1,8 @@
 // The race screen: building it, its per-frame routine (move pass, controls, needle, clock, view,
-// progress marker, world velocity, HUD) and tearing it down.
+// progress marker, world velocity, HUD), the level change's placing of the road's actors, and
+// tearing it down.
+
+#include "shell/race_screen.h"
 
 #include <cmath>
 #include <cstdio>
@@ -7,6 +10,7 @@
 
 #include "core/rounding.h"
 #include "shell/form.h"
+#include "shell/form_race_host.h"
 #include "sprites/bonus.h"
 #include "sprites/crowd.h"
 #include "sprites/finish.h"
@@ -17,13 +21,17 @@
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
 
-void TMForm::SetUpLevel(int level) {
-    TTrackGenerator generator(Track, Random);
+TRaceScreen::TRaceScreen(TMForm& form) : form_(form), host_(std::make_unique<FormRaceHost>(form)) {}
+
+TRaceScreen::~TRaceScreen() = default;
+
+void TRaceScreen::SetUpLevel(int level) {
+    TTrackGenerator generator(Track, form_.Components.Random);
     generator.SetUpLevel(level);
     RefreshView();
 }
 
-void TMForm::RefreshView() {
+void TRaceScreen::RefreshView() {
     if (CurrentBackground == nullptr) return;
     for (int r = Track.ViewRow; r <= Track.ViewRow + 10; ++r)
         for (int c = Track.ViewCol; c <= Track.ViewCol + 13; ++c)
@@ -31,15 +39,17 @@ void TMForm::RefreshView() {
                                        Track.TrackMap.At(r, c, 0));
 }
 
-void TMForm::StartRace(int firstLevel) {
-    Screens.ScreenState = kScreenRace;
-    PlayMusic();
-    HideSystemCursor();
-    Screens.FirstButton = 1;
-    Screens.LastButton = 0;
-    Screens.SelectedButton = 0;
+void TRaceScreen::StartRace(int firstLevel) {
+    ScreenValues& screens = form_.Screens;
+    FormComponents& components = form_.Components;
+    screens.ScreenState = kScreenRace;
+    components.PlayMusic(Song::Race);
+    components.HideSystemCursor();
+    screens.FirstButton = 1;
+    screens.LastButton = 0;
+    screens.SelectedButton = 0;
 
-    TSpriteEngine* engine = &MDXSpriteEngine;
+    TSpriteEngine* engine = &components.MDXSpriteEngine;
     CurrentBackground = new TScrollBackground(engine, Picture::Tiles, 13, 10, host_.get());
     CurrentBackground->SetImage(Picture::Tiles);
     CurrentBackground->X = 0;
@@ -47,7 +57,8 @@ void TMForm::StartRace(int firstLevel) {
     SetUpLevel(firstLevel);
 
     // The road's actors, in this order: they move in it, each before the car, and place
-    // themselves from the level's map with the random generator in turn.
+    // themselves from the level's map with the random generator in turn. (A new level places
+    // them in an order of its own: PlaceRoadActors.)
     Race.Lamps = new TLamp(engine, Host());
     Race.Crowd = new TMan(engine, Host());
     Race.Bonuses = new TBonus(engine, Host());
@@ -68,13 +79,28 @@ void TMForm::StartRace(int firstLevel) {
     Hud.WeaponIcon = TMyImageSprite::CreateAt(engine, Picture::BonusM, 627, 251, 12);
     Hud.WeaponIcon->Visible = false;
 
-    Race.Player = new TPlayer(engine, Host(), FrontEnd.StartGame.SelectedCar);
+    Race.Player = new TPlayer(engine, Host(), form_.FrontEnd.StartGame.SelectedCar);
     CurrentBackground->SolidListener = Race.Player;
     CreateRocketPool(engine, Host(), Race);
     DrawHud();
     Race.Lives = 3;
     Race.Score = 0;
-    OpenWindow(kWindowLevelBanner);
+    form_.OpenWindow(kWindowLevelBanner);
+}
+
+// A level change places the bonuses before the crowd (the race's start, the other way round): both
+// draw from the random generator, so the order decides where everything lies for a seed.
+void TRaceScreen::PlaceRoadActors() {
+    if (TScrollBackground* road = host_->Background(); road != nullptr) {
+        road->X = 0;
+        road->Y = 0;
+    }
+    if (Race.Finish != nullptr) Race.Finish->Crossed = false;
+    if (Race.Bonuses != nullptr) Race.Bonuses->PlaceBonuses();
+    if (Race.Crowd != nullptr) Race.Crowd->PlaceCrowd();
+    if (Race.Lamps != nullptr) Race.Lamps->Reset();
+    if (Race.Traffic != nullptr) Race.Traffic->PlaceTraffic();
+    if (Race.Finish != nullptr) Race.Finish->PlaceFinish();
 }
 
 namespace {
@@ -89,20 +115,21 @@ int NeedleAngleFor(const TPlayer& car) {
 
 }  // namespace
 
-void TMForm::RaceFrame(int LagCount) {
-    MDXSpriteEngine.MoveAll(LagCount);
+void TRaceScreen::RaceFrame(int LagCount) {
+    form_.Components.MDXSpriteEngine.MoveAll(LagCount);
+    const InputValues& input = form_.Input;
     TPlayer* car = Race.Player;
     if (car == nullptr) return;
 
     // The car's move step has already run: it always acts on the previous frame's keys.
-    car->KeyLeft = Input.Held(kStateLeft);
-    car->KeyRight = Input.Held(kStateRight);
-    car->KeyUp = Input.Held(kStateUp);
-    car->KeyDown = Input.Held(kStateDown);
-    car->KeyHandbrake = Input.Held(kStateSpace);
-    car->KeyFire = Input.Held(kStateZ) || Input.HeldCtrl;
-    car->KeyNitro = Input.Held(kStateX) || Input.HeldShift;
-    car->KeyHorn = Input.Held(kStateH);
+    car->KeyLeft = input.Held(kStateLeft);
+    car->KeyRight = input.Held(kStateRight);
+    car->KeyUp = input.Held(kStateUp);
+    car->KeyDown = input.Held(kStateDown);
+    car->KeyHandbrake = input.Held(kStateSpace);
+    car->KeyFire = input.Held(kStateZ) || input.HeldCtrl;
+    car->KeyNitro = input.Held(kStateX) || input.HeldShift;
+    car->KeyHorn = input.Held(kStateH);
 
     if (Hud.Needle != nullptr) Hud.Needle->NeedleAngle = NeedleAngleFor(*car);
     CountDownTime();
@@ -113,27 +140,28 @@ void TMForm::RaceFrame(int LagCount) {
     DrawHud();
     CullRockets(Race);
 
-    if (KeyHit(kHitEsc)) OpenWindow(kWindowExitToMenu);
-    if (KeyHit(kHitP)) OpenWindow(kWindowPause);
+    if (input.Hit(kHitEsc)) form_.OpenWindow(kWindowExitToMenu);
+    if (input.Hit(kHitP)) form_.OpenWindow(kWindowPause);
 }
 
-void TMForm::CountDownTime() {
+void TRaceScreen::CountDownTime() {
     TPlayer* car = Race.Player;
     int& timeLeft = Track.Level.TimeLeft;
-    const int frameMs = Timing.FrameMs;
+    const int frameMs = form_.Timing.FrameMs;
     // One tick for each whole second that passes during the last ten.
-    if (timeLeft <= 10000 && (timeLeft + frameMs) / 1000 > timeLeft / 1000) PlaySound(Sound::Tick);
+    if (timeLeft <= 10000 && (timeLeft + frameMs) / 1000 > timeLeft / 1000)
+        form_.Components.PlaySound(Sound::Tick);
     if (!car->TimeUp && !FinishCrossed(Race) && timeLeft - frameMs >= 0) timeLeft -= frameMs;
     if (frameMs + 1 >= timeLeft) car->TimeUp = true;
 }
 
-void TMForm::DropEmptyWeapons() {
+void TRaceScreen::DropEmptyWeapons() {
     TPlayer* car = Race.Player;
     if (car->Ammo <= 0) car->DropItem(car->Weapon);
     if (!(car->NitroFuel > 0)) car->DropItem(2);
 }
 
-void TMForm::UpdateProgressMarker() {
+void TRaceScreen::UpdateProgressMarker() {
     TMyImageSprite* marker = Hud.ProgressMarker;
     if (marker == nullptr) return;
     const double h = marker->Height;
@@ -143,7 +171,7 @@ void TMForm::UpdateProgressMarker() {
     marker->Y = y;
 }
 
-void TMForm::UpdateWorldVelocity() {
+void TRaceScreen::UpdateWorldVelocity() {
     if (Race.Player != nullptr) Race.Player->UpdateWorldVelocity();
 }
 
@@ -159,30 +187,32 @@ std::string HudLives(int lives) {
     return lives < 0 ? "0" : std::to_string(lives);
 }
 
-void TMForm::DrawHud() {
+void TRaceScreen::DrawHud() {
     const TPlayer* car = Race.Player;
-    SetFont(18);
-    DrawText("LEVEL " + std::to_string(Track.Level.LevelNumber), 690, 28, true, true);
-    DrawText(HudTime(Track.Level.TimeLeft), 705, 117, true, true);
-    DrawText(std::to_string(Race.Score), 692, 202, true, true);
-    DrawText(HudLives(Race.Lives), 775, 327, true, true);
+    FormComponents& components = form_.Components;
+    components.SetFont(18);
+    components.DrawText("LEVEL " + std::to_string(Track.Level.LevelNumber), 690, 28, true, true);
+    components.DrawText(HudTime(Track.Level.TimeLeft), 705, 117, true, true);
+    components.DrawText(std::to_string(Race.Score), 692, 202, true, true);
+    components.DrawText(HudLives(Race.Lives), 775, 327, true, true);
     if (car == nullptr) return;
     if (Hud.EnergyGauge != nullptr)
         Hud.EnergyGauge->FramePos = car->Energy >= 0 && car->Energy <= 3 ? 3 - car->Energy : 3;
     if (Hud.NitroIcon != nullptr) {
         Hud.NitroIcon->Visible = car->HasNitro;
-        if (car->HasNitro) DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
+        if (car->HasNitro)
+            components.DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
     }
     if (Hud.WeaponIcon != nullptr) {
         if (car->Weapon == 3) Hud.WeaponIcon->SetImageByName(Picture::BonusM);
         if (car->Weapon == 4) Hud.WeaponIcon->SetImageByName(Picture::BonusR);
         Hud.WeaponIcon->Visible = car->Weapon != 0;
-        if (car->Weapon != 0) DrawText(std::to_string(car->Ammo), 763, 272, true, true);
+        if (car->Weapon != 0) components.DrawText(std::to_string(car->Ammo), 763, 272, true, true);
     }
 }
 
-void TMForm::EndRace() {
-    Screens.ScreenState = kScreenNone;
+void TRaceScreen::EndRace() {
+    form_.Screens.ScreenState = kScreenNone;
     if (CurrentBackground != nullptr) {
         CurrentBackground->Kill();
         CurrentBackground = nullptr;
@@ -213,5 +243,5 @@ void TMForm::EndRace() {
     Race.Player = nullptr;
     KillRocketPool(Race);
     Race.WorldVelocityX = Race.WorldVelocityY = 0;
-    MDXSpriteEngine.SweepDead();
+    form_.Components.MDXSpriteEngine.SweepDead();
 }

@@ -1,79 +1,77 @@
-#include "shell/event_handler.h"
+// Window and pad events become the form's events here, and only here: the game loop feeds it what
+// SDL delivers, the replay runner what its script says (its pads are SDL's virtual controllers,
+// whose events it takes from SDL's queue), so both run one code path.
 
 #include "shell/form.h"
 
-namespace {
-
-void HandleWindowEvent(TMForm& form, const SDL_WindowEvent& window, uint64_t nowMs) {
+void TMForm::HandleWindowEvent(const SDL_WindowEvent& window, uint64_t nowMs) {
     switch (window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-            form.FormCloseQuery();
+            FormCloseQuery();
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED:
-            form.SetActive(false, nowMs);
+            SetActive(false, nowMs);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_RESTORED:
-            form.SetActive(true, nowMs);
+            SetActive(true, nowMs);
             break;
         default:
             break;
     }
 }
 
-}  // namespace
-
-void HandleEvent(TMForm& form, const SDL_Event& event, uint64_t nowMs) {
+void TMForm::HandleEvent(const SDL_Event& event, uint64_t nowMs) {
     switch (event.type) {
         case SDL_QUIT:
-            form.FormCloseQuery();
+            FormCloseQuery();
             break;
         case SDL_WINDOWEVENT:
-            HandleWindowEvent(form, event.window, nowMs);
+            HandleWindowEvent(event.window, nowMs);
             break;
         case SDL_KEYDOWN: {
             const SDL_Scancode key = event.key.keysym.scancode;
             // Either Alt key: Alt+Enter switches the display and is not an Enter.
             const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
-            form.FormKeyDown(key, alt);
+            FormKeyDown(key, alt);
             // Enter and Backspace are typed characters too; a held Enter does not repeat.
             if ((key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER) && !alt &&
                 event.key.repeat == 0) {
-                form.FormKeyPress(13);
+                FormKeyPress(13);
             }
-            if (key == SDL_SCANCODE_BACKSPACE) form.FormKeyPress(8);
+            if (key == SDL_SCANCODE_BACKSPACE) FormKeyPress(8);
             break;
         }
         case SDL_KEYUP:
-            form.FormKeyUp(event.key.keysym.scancode);
+            FormKeyUp(event.key.keysym.scancode);
             break;
         case SDL_TEXTINPUT:
-            for (const char* c = event.text.text; *c != '\0'; ++c) form.FormKeyPress(*c);
+            for (const char* c = event.text.text; *c != '\0'; ++c) FormKeyPress(*c);
             break;
         case SDL_MOUSEMOTION: {
             int x = 0;
             int y = 0;
-            form.MDXDraw.WindowToSurface(event.motion.x, event.motion.y, x, y);
-            form.MDXDrawMouseMove(x, y);
+            Components.MDXDraw.WindowToSurface(event.motion.x, event.motion.y, x, y);
+            MDXDrawMouseMove(x, y);
             break;
         }
         case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT) form.MDXDrawClick();
+            if (event.button.button == SDL_BUTTON_LEFT) MDXDrawClick();
             break;
         case SDL_CONTROLLERDEVICEADDED:
-            form.GamePadAdded(event.cdevice.which);  // a device index
+            GamePadAdded(event.cdevice.which);  // a device index
             break;
         case SDL_CONTROLLERDEVICEREMOVED:
-            form.GamePadRemoved(event.cdevice.which);  // an instance id
+            GamePadRemoved(event.cdevice.which);  // an instance id
             break;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
-            form.GamePadButton(event.cbutton.which, event.cbutton.button,
-                               event.type == SDL_CONTROLLERBUTTONDOWN);
+            GamePadButton(event.cbutton.which, event.cbutton.button,
+                          event.type == SDL_CONTROLLERBUTTONDOWN);
             break;
         case SDL_CONTROLLERAXISMOTION:
-            form.GamePadAxis(event.caxis.which, event.caxis.axis, event.caxis.value);
+            GamePadAxis(event.caxis.which, event.caxis.axis, event.caxis.value);
             break;
         default:
             break;
