@@ -19,7 +19,7 @@ void TMForm::ClickMainMenu(int button) {
             FrontEnd.HighScoreScreen.OpenHighScores();
             break;
         case kEntryWebSite:
-            OpenLink(MakerHomeAddress(ScoreServerBase()));
+            Components.OpenLink(MakerHomeAddress(ScoreServerBase()));
             break;
         case kEntryOptions:
             FrontEnd.MainMenu.CloseMenuScreen();
@@ -94,7 +94,7 @@ void TMForm::ClickHighScores(int button) {
             OpenWindow(kWindowClearTable);
             break;
         case kHighScoresView:
-            OpenLink(OnlineTableAddress(ScoreServerBase()));
+            Components.OpenLink(OnlineTableAddress(ScoreServerBase()));
             break;
         case kHighScoresBack:
             FrontEnd.HighScoreScreen.CloseHighScores();

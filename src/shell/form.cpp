@@ -277,7 +277,7 @@ void TMForm::SaveAndQuit() {
     WriteSaveFiles();
     // Only a web address in "play.url" is handed to the desktop: a planted file cannot start a
     // program.
-    if (auto link = ReadExitLink(std::filesystem::current_path())) OpenLink(*link);
+    if (auto link = ReadExitLink(std::filesystem::current_path())) Components.OpenLink(*link);
     terminated_ = true;
 }
 

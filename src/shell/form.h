@@ -152,8 +152,6 @@ private:
     void LeaveRaceForHighScores();
     // Sends the confirmed name and score to the score server; failures are silent.
     void SubmitScore();
-    // Hands the address to the desktop (the browser); a failure says nothing.
-    void OpenLink(const std::string& address);
     // Frees what was killed, writes the options and the table, opens the exit link when there
     // is one, and ends the game.
     void SaveAndQuit();

@@ -69,6 +69,11 @@ public:
     void HideSystemCursor();
     bool SystemCursorVisible() const { return cursorVisible_; }
 
+    // ---- The desktop ----------------------------------------------------------------------------
+    // Hands a web address to the desktop (the browser); anything else, and a failure, says
+    // nothing (src/shell/online.cpp).
+    void OpenLink(const std::string& address);
+
     TDisplay MDXDraw;
     TImageList MDXImageList1;
     TImageList MDXImageList2;

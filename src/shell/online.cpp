@@ -4,7 +4,7 @@
 #include "persist/web_links.h"
 #include "shell/form.h"
 
-void TMForm::OpenLink(const std::string& address) {
+void FormComponents::OpenLink(const std::string& address) {
     // Only web addresses reach the desktop, whatever asked for them.
     if (!IsWebAddress(address)) return;
     if (config_.openLink) {

@@ -116,6 +116,22 @@ TEST_F(OptionsTest, TypingTakesAcceptedCharactersAndEscEndsItBeforeLeaving) {
     EXPECT_EQ(form->Screens.SelectedButton, kEntryOptions);
 }
 
+// Rows 1 to 4 answer the mouse over the whole row, wider than their pictures: 545, 282, 282 and
+// 681 pixels from x 118, row 4 84 pixels down from y 436; both edges belong to the row.
+TEST_F(OptionsTest, EachRowAnswersTheMouseUpToItsHitBoxsEdges) {
+    struct Case {
+        int x, y, row;  // row 0: none, the selection stays on Back
+    };
+    for (const Case& c : {Case{663, 280, 1}, Case{664, 280, 0}, Case{400, 340, 2},
+                          Case{401, 340, 0}, Case{400, 400, 3}, Case{401, 400, 0},
+                          Case{799, 480, 4}, Case{700, 520, 4}, Case{700, 521, 0}}) {
+        form->Screens.SelectedButton = kOptionsBack;
+        form->MDXDrawMouseMove(c.x, c.y);
+        EXPECT_EQ(form->Screens.SelectedButton, c.row == 0 ? kOptionsBack : c.row)
+            << c.x << ", " << c.y;
+    }
+}
+
 TEST_F(OptionsTest, HoveringAnotherRowEndsTheTyping) {
     ClickCountryRow();
     RunFrames(3);

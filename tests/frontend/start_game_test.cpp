@@ -1,5 +1,7 @@
 // The start-game screen: the cross-fade between cars, the wrap from 6 to 1, the keys and Start.
 
+#include <algorithm>
+
 #include "menu_fixture.h"
 #include "sprites/player.h"
 
@@ -39,6 +41,10 @@ TEST_F(StartGameTest, AChangeCrossFadesOverThirteenFrames) {
     EXPECT_EQ(screen->PendingCar, 2);
     EXPECT_TRUE(screen->CarPictureB->Visible);
     EXPECT_EQ(Shown(screen->CarPictureB), "SG_Car2");
+    // The new car shows through the fading old one: it is drawn first, underneath.
+    const auto& order = form->Components.MDXSpriteEngine.DrawOrder;
+    EXPECT_LT(std::find(order.begin(), order.end(), screen->CarPictureB),
+              std::find(order.begin(), order.end(), screen->CarPictureA));
     for (int frame = 1; frame <= 13; ++frame) {
         if (frame > 1) runner->RunFrame();
         const int alpha = 255 - 20 * frame;

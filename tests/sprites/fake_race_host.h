@@ -53,6 +53,22 @@ public:
         track->ViewRow = viewRow;
     }
 
+    // A scrolling road whose sub-cell offsets are (x, y): the world-to-screen sums of the actors
+    // then carry a non-zero background term, whose sign a view without offsets cannot show.
+    TScrollBackground* UseBackground(double x, double y) {
+        background = new TScrollBackground(&engine, Picture::Tiles, 13, 10, this);
+        background->X = x;
+        background->Y = y;
+        return background;
+    }
+
+    // Runs at another refresh rate: 60 Hz scales every per-frame speed by 85/60 and makes each
+    // frame 16 ms.
+    void RunAt(int refreshRate) {
+        timing.RefreshRate = refreshRate;
+        timing.Recompute();
+    }
+
     int CountOf(const std::string& sound) const {
         return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound));
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "player_fixture.h"
+#include "sprites/lamp.h"
 #include "track/track_map.h"
 
 namespace {
@@ -198,9 +199,12 @@ TEST_P(PlayerRespawnTest, AMapWithoutARoadEdgeBehindTheCarSendsItToTheStartStret
     ExpectStartStretch();
 }
 
+// The car put back on the road is also spared by the lamp posts until it has been clear of them.
 TEST_P(PlayerRespawnTest, TheTrafficNearTheNewPlaceIsClearedOnTheNextStep) {
     form->RaceScreen.Track.ViewRow = 1300;
+    form->RaceScreen.Race.Lamps->Grace = false;
     car->FindRespawn();
+    EXPECT_TRUE(form->RaceScreen.Race.Lamps->Grace);
     EXPECT_TRUE(car->ClearTraffic);
     Frame();
     EXPECT_FALSE(car->ClearTraffic);

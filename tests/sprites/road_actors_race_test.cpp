@@ -109,6 +109,7 @@ class RoadActorsDrawTest : public FormDrawTest {
 protected:
     void SetUp() override {
         FormDrawTest::SetUp();
+        TellPicturesApart();
         form->RaceScreen.Track.Level = LevelParamsFor(1);
         form->RaceScreen.Track.TrackMap.Fill(0);
         form->RaceScreen.Track.ViewCol = 318;
@@ -185,6 +186,63 @@ TEST_F(RoadActorsDrawTest, EachActorIsDrawnWhereItBelongs) {
     form->RaceScreen.Track.TrackMap.Set(1407, 321, 0);
     Draw();
     EXPECT_FALSE(Lit(3 * 72 + 10, 7 * 72 + 5));
+    // A right edge without a left one: no line either.
+    form->RaceScreen.Track.TrackMap.Set(1407, 320, 0);
+    form->RaceScreen.Track.TrackMap.Set(1407, 323, 4);
+    Draw();
+    EXPECT_FALSE(Lit(10, 7 * 72 + 5));
+    EXPECT_FALSE(Lit(4 * 72 + 10, 7 * 72 + 5));
+    // Two roads side by side (1 at 320 and 326, 4 at 323 and 329): the line runs from the first
+    // left edge to the last right edge, over the ground between the roads too.
+    for (int col : {320, 326}) form->RaceScreen.Track.TrackMap.Set(1407, col, 1);
+    form->RaceScreen.Track.TrackMap.Set(1407, 329, 4);
+    Draw();
+    EXPECT_FALSE(Lit(3 * 72 - 1, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(3 * 72, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(7 * 72, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(11 * 72 - 1, 7 * 72 + 5));
+    EXPECT_FALSE(Lit(11 * 72, 7 * 72 + 5));
+}
+
+// Each kind of pedestrian, token and lamp draws its own picture, entry by entry; a lamp's picture
+// starts exactly its offset right of its cell.
+TEST_F(RoadActorsDrawTest, EachPedestrianTokenAndLampDrawsItsOwnPicture) {
+    for (TManSlot& man : crowd->Slots) man = TManSlot{};
+    const char* const walkers[5] = {"Laying", "Left", "Right", "Up", "Down"};
+    for (int dir = 0; dir <= 4; ++dir) {
+        Man(1 + dir, dir, 60 * dir, 50);
+        Man(6 + dir, dir, 60 * dir, 120).IsGirl = true;
+    }
+    const char* const tokens[9] = {"",       "Bonus10", "Bonus20",   "Bonus50", "Bonus100",
+                                   "BonusL", "BonusN",  "BonusMGnp", "BonusRnp"};
+    for (int kind = 1; kind <= 8; ++kind)
+        bonuses->Slot(kind) = TBonusSlot{true, 318 + kind - 1, 1400 + 3, kind};
+    form->RaceScreen.Track.Level.BonusCount = 8;
+    struct Lamp {
+        int code, dx;
+        const char* picture;
+    };
+    // Two window rows on lamp rows (1400 and 1405), every second cell, so none covers another.
+    const Lamp lamps[10] = {{1, 12, "Lamp_L"},    {4, -28, "Lamp_R"},  {5, 42, "Lamp_RL"},
+                            {8, 0, "Lamp_RR"},    {9, 8, "Lamp_RL"},   {12, -36, "Lamp_RR"},
+                            {13, -48, "Lamp_LR"}, {16, -6, "Lamp_LL"}, {17, -12, "Lamp_LR"},
+                            {20, 30, "Lamp_LL"}};
+    for (int k = 0; k < 10; ++k)
+        form->RaceScreen.Track.TrackMap.Set(1400 + k / 5 * 5, 318 + 1 + k % 5 * 2,
+                                            int8_t(lamps[k].code));
+    Draw();
+    for (int dir = 0; dir <= 4; ++dir) {
+        EXPECT_EQ(PictureAt(60 * dir + 27, 77), std::string("Man_") + walkers[dir]);
+        EXPECT_EQ(PictureAt(60 * dir + 27, 147), std::string("Girl_") + walkers[dir]);
+    }
+    for (int kind = 1; kind <= 8; ++kind)
+        EXPECT_EQ(PictureAt((kind - 1) * 72 + 36, 3 * 72 + 36), tokens[kind]) << kind;
+    for (int k = 0; k < 10; ++k) {
+        const int x = (1 + k % 5 * 2) * 72 + lamps[k].dx;
+        const int y = k / 5 * 5 * 72 + 2;
+        EXPECT_EQ(PictureAt(x, y), lamps[k].picture) << lamps[k].code;
+        EXPECT_NE(PictureAt(x - 1, y), lamps[k].picture) << lamps[k].code;
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "form_draw_fixture.h"
 #include "shell/form.h"
 #include "sprites/player.h"
+#include "sprites/rocket.h"
 #include "sprites/traffic.h"
 #include "support/test_assets.h"
 
@@ -104,6 +105,53 @@ TEST_F(TrafficDrawTest, TheFiringGunSitsFurtherForward) {
     Draw();
     EXPECT_TRUE(Lit(350, 430));
     EXPECT_FALSE(Lit(350, 422));
+}
+
+// The rocket (12 by 24) and its flame (18 by 50) at (300, 300). Heading up, the flame's corner
+// lies at the flame sprite's corner (288, 298) plus half its size: (297, 323), under the rocket.
+// Turned half round, both turn about the rocket's centre (306, 312), the flame about a point 22 %
+// of its height above its top: it then stands above the rocket, y 251 to 301. An exploding
+// rocket shows the explosion and no flame.
+class RocketDrawTest : public FormDrawTest {
+protected:
+    void SetUp() override {
+        FormDrawTest::SetUp();
+        TellPicturesApart();
+        CreateRocketPool(&form->Components.MDXSpriteEngine, form->RaceScreen.Host(),
+                         form->RaceScreen.Race);
+    }
+};
+
+TEST_F(RocketDrawTest, TheRocketAndItsFlameTurnAboutTheRocketsCentre) {
+    TRocket& rocket = *form->RaceScreen.Race.RocketPool[0];
+    rocket.Launch(300, 300, 0, 0);
+    rocket.MoveStep(1);
+    Draw();
+    EXPECT_EQ(PictureAt(300, 300), "Rocket");
+    EXPECT_EQ(PictureAt(311, 322), "Rocket");
+    EXPECT_EQ(PictureAt(299, 310), "");
+    EXPECT_EQ(PictureAt(297, 323), "EngineFire");
+    EXPECT_EQ(PictureAt(314, 372), "EngineFire");
+    EXPECT_EQ(PictureAt(296, 340), "");
+    EXPECT_EQ(PictureAt(315, 340), "");
+    EXPECT_EQ(PictureAt(305, 373), "");
+
+    rocket.Launch(300, 300, 0, 128);
+    rocket.MoveStep(1);
+    Draw();
+    EXPECT_EQ(PictureAt(306, 310), "Rocket");
+    EXPECT_EQ(PictureAt(306, 260), "EngineFire");
+    EXPECT_EQ(PictureAt(306, 295), "EngineFire");
+    EXPECT_EQ(PictureAt(306, 245), "");
+    EXPECT_EQ(PictureAt(306, 340), "");
+
+    rocket.Launch(300, 300, 0, 0);
+    rocket.Detonate();
+    rocket.MoveStep(1);  // the blast's corner 32 up and left: (268, 268)
+    Draw();
+    EXPECT_EQ(PictureAt(268, 268), "Explosion");
+    EXPECT_EQ(PictureAt(331, 331), "Explosion");
+    EXPECT_EQ(PictureAt(270, 335), "");  // where the flame would hang
 }
 
 }  // namespace

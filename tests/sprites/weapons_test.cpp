@@ -175,6 +175,25 @@ TEST_F(WeaponTest, RocketsLeaveFromAlternateSidesAtTheLaunchSpeed) {
     EXPECT_EQ(left.Y, 506);
 }
 
+// Turned a quarter right (heading 64), the car launches along its heading from behind its middle
+// (391, 478): the side angles are -150 and -234 (-210.9 and -329.1 degrees), so the points are
+// (391 - 55 sin, 478 - 55 cos) = (362.7, 525.2) and (362.7, 430.8), truncated.
+TEST_F(WeaponTest, ARocketFromATurnedCarLeavesFromBehindItAlongItsHeading) {
+    MountRockets();
+    player->Heading = 64;
+    player->FireShot();
+    player->FireCooldown = 0;
+    player->FireShot();
+    const TRocket& first = *host.race.RocketPool[0];
+    const TRocket& second = *host.race.RocketPool[1];
+    EXPECT_EQ(first.X, 362);
+    EXPECT_EQ(first.Y, 525);
+    EXPECT_EQ(second.X, 362);
+    EXPECT_EQ(second.Y, 430);
+    EXPECT_EQ(first.RocketHeading, 64);
+    EXPECT_EQ(second.RocketHeading, 64);
+}
+
 // The car's own speed adds to the rocket's, rounded half to even: reversing at full speed
 // (-1.5) it flies at 16, at -1 at 17, at -0.5 still at 18.
 TEST_F(WeaponTest, ARocketFiredInReverseIsSlower) {
@@ -241,6 +260,19 @@ TEST_F(WeaponTest, ARocketFliesAlongItsHeadingWithItsFlame) {
     TRocket& idle = *host.race.RocketPool[1];
     idle.MoveStep(11);
     EXPECT_EQ(idle.Y, -1000);
+
+    // At 60 Hz a step is 85/60 as long (12.75 pixels), and on a road scrolled by (10, -30) the
+    // rocket's world point lies 10 left of and 30 below where the view alone puts it.
+    host.RunAt(60);
+    host.UseBackground(10, -30);
+    TRocket& down = *host.race.RocketPool[2];
+    down.Launch(300, 300, 18, 128);  // half a turn: down the screen
+    EXPECT_EQ(down.WorldX, OriginX() + 290);
+    EXPECT_EQ(down.WorldY, OriginY() + 330);
+    down.MoveStep(16);
+    EXPECT_NEAR(down.WorldY, OriginY() + 342.75, 1e-9);
+    EXPECT_NEAR(down.X, 300, 1e-9);
+    EXPECT_NEAR(down.Y, 312.75, 1e-9);
 }
 
 // A rocket goes back to the pool when any part of it leaves the play area (x 0 to 700, y 0 to
@@ -321,6 +353,56 @@ TEST_F(WeaponTest, TheGunRayStopsAtTheFirstCarItEnters) {
     EXPECT_EQ(host.CountOf("Explosion"), 1);
 }
 
+// The ray runs while its screen point lies within x 0 to 700 and y 0 to 600, and tests the cars at
+// the point it had before each step: started 5 pixels inside an edge it tests the edge itself,
+// started 4 pixels inside, its last point lies 1 pixel beyond. Each motorbike's body (x 9.5 to 23,
+// 30 pixels down) covers the edge but not the point 5 pixels inside it.
+TEST_F(WeaponTest, TheGunRayReachesTheEdgesOfThePlayAreaAndNoFurther) {
+    host.track->Level.CarCount = 1;
+    struct Case {
+        int heading;
+        double cx, cy;      // where the ray starts
+        double carX, carY;  // the motorbike's picture on the screen
+        bool hit;
+    };
+    for (const Case& k : {Case{64, 695, 300, 689, 270, true}, Case{64, 696, 300, 689, 270, false},
+                          Case{128, 300, 595, 284, 591, true}, Case{128, 300, 596, 284, 591, false},
+                          Case{192, 5, 300, -21, 270, true}, Case{192, 4, 300, -21, 270, false},
+                          Case{0, 300, 5, 284, -52, true}, Case{0, 300, 4, 284, -52, false}}) {
+        TCarSlot& car = traffic->Slot(1);
+        car = TCarSlot{};
+        car.Model = 3;
+        car.Dir = kDirUp;
+        car.Speed = 6;
+        car.OnScreen = true;
+        car.PosX = OriginX() + k.carX;
+        car.PosY = OriginY() + k.carY;
+        player->Heading = k.heading;
+        player->GunRay(k.cx, k.cy);
+        EXPECT_EQ(car.Exploding, k.hit) << k.heading << " from " << k.cx << ", " << k.cy;
+    }
+}
+
+// A shot leaves from the car's centre (397, 478): a motorbike over the centre is hit, one between
+// the centre and the car's rear (y 497 to 544) is not, whatever the order of the slots.
+TEST_F(WeaponTest, AGunShotStartsAtTheCarsCentre) {
+    host.track->Level.CarCount = 2;
+    for (int i : {1, 2}) {
+        TCarSlot& car = traffic->Slot(i);
+        car.Model = 3;
+        car.Dir = kDirUp;
+        car.Speed = 6;
+        car.OnScreen = true;
+        car.PosX = OriginX() + 397 - 16;              // body x 390.5 to 404
+        car.PosY = OriginY() + (i == 1 ? 490 : 428);  // body y 497..544 or 435..482
+    }
+    player->PickUp(3);
+    player->WeaponFrame = 6;
+    player->FireShot();
+    EXPECT_FALSE(traffic->Slot(1).Exploding);
+    EXPECT_TRUE(traffic->Slot(2).Exploding);
+}
+
 // Turned, the ray runs along the car's heading; off its line nothing is hit.
 TEST_F(WeaponTest, TheGunRayFollowsTheHeading) {
     host.track->Level.CarCount = 2;
@@ -365,6 +447,37 @@ TEST_F(WeaponTest, TheMuzzleFlashLasts100msOrEndsWithTheLevel) {
     player->MoveStep(1);
     EXPECT_EQ(player->WeaponSprite->Image->Name(), "GunAnim_6");
     EXPECT_FALSE(player->WeaponFired);
+}
+
+// Each picture of the weapon coming out and folding away lasts 100 ms: at 100 ms a frame every
+// step shows the next picture, at 99 ms every second step does.
+TEST_F(WeaponTest, EachPictureOfTheWeaponsAppearAndRetractLasts100ms) {
+    for (const int frameMs : {100, 99}) {
+        host.timing.FrameMs = frameMs;
+        player->DropAll();
+        player->PickUp(3);
+        player->WeaponTimer = 100;
+        std::vector<int> out;
+        for (int i = 0; i < 20 && player->WeaponFrame < 6; ++i) {
+            player->WeaponAppearStep();
+            out.push_back(player->WeaponFrame);
+        }
+        player->DropItem(3);
+        player->WeaponTimer = 100;
+        std::vector<int> in;
+        for (int i = 0; i < 20 && player->WeaponFrame > 1; ++i) {
+            player->WeaponRetractStep();
+            in.push_back(player->WeaponFrame);
+        }
+        if (frameMs == 100) {
+            EXPECT_EQ(out, (std::vector<int>{2, 3, 4, 5, 6}));
+            EXPECT_EQ(in, (std::vector<int>{5, 4, 3, 2, 1}));
+        } else {
+            EXPECT_EQ(out, (std::vector<int>{1, 2, 2, 3, 3, 4, 4, 5, 5, 6}));
+            EXPECT_EQ(in, (std::vector<int>{6, 5, 5, 4, 4, 3, 3, 2, 2, 1}));
+        }
+        EXPECT_EQ(player->WeaponSprite->Image->Name(), "GunAnim_1");
+    }
 }
 
 // An emptied weapon folds away picture by picture, with the sound as it starts, and then the
