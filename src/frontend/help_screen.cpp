@@ -81,7 +81,7 @@ constexpr int kLabelFont = 21;
 
 void THelpScreen::OpenHelp() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenHelp;
+    screens.ScreenState = GameScreen::Help;
     screens.FirstButton = 1;
     screens.LastButton = 3;
     screens.SelectedButton = kHelpBack;
@@ -112,7 +112,7 @@ void THelpScreen::OpenHelp() {
 
 void THelpScreen::CloseHelp() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.KillMenuBackground();
     screens.RemoveButtons();
     for (TMyImageSprite*& picture : Pictures) {

@@ -11,7 +11,7 @@
 
 void THighScoreScreen::OpenHighScores() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenHighScores;
+    screens.ScreenState = GameScreen::HighScores;
     screens.FirstButton = 1;
     screens.LastButton = 3;
     screens.SelectedButton = kHighScoresBack;
@@ -36,7 +36,7 @@ void THighScoreScreen::OpenHighScores() {
 
 void THighScoreScreen::CloseHighScores() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.KillMenuBackground();
     screens.RemoveButtons();
     for (TMyImageSprite** picture : {&TitlePicture, &TablePicture}) {

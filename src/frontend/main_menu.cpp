@@ -28,7 +28,7 @@ constexpr int kFadeDone = 150;
 
 void TMainMenu::OpenMainMenu(int intro, int selected, int restartMusic) {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenMainMenu;
+    screens.ScreenState = GameScreen::MainMenu;
     if (restartMusic == 1) host_.PlayMusic();
     host_.ShowSystemCursor();
     screens.FirstButton = 1;
@@ -50,7 +50,7 @@ void TMainMenu::OpenMainMenu(int intro, int selected, int restartMusic) {
 
 void TMainMenu::CloseMenuScreen() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.KillMenuBackground();
     screens.RemoveButtons();
 }
@@ -88,7 +88,7 @@ void TMainMenu::MainMenuFrame() {
             ++selected;
         }
     }
-    if (host_.KeyHit(MenuKey::Esc)) host_.OpenWindow(kWindowExitGame);
+    if (host_.KeyHit(MenuKey::Esc)) host_.OpenWindow(ModalWindow::ExitGame);
     if (host_.KeyHit(MenuKey::Left) && selected == kEntryHelp) selected = kEntryOptions;
     if (host_.KeyHit(MenuKey::Right) && selected == kEntryOptions) selected = kEntryHelp;
 }

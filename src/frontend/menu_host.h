@@ -7,6 +7,7 @@
 #include <string>
 
 #include "catalogue/sounds.h"
+#include "sprites/screen_kinds.h"
 
 struct ScreenValues;
 struct TGameOptions;
@@ -29,7 +30,7 @@ public:
     // Selects the button, then does what a click does (the game's one click dispatcher).
     virtual void ClickButton(int index) = 0;
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
-    virtual void OpenWindow(int kind) = 0;
+    virtual void OpenWindow(ModalWindow kind) = 0;
 
     virtual void PlaySound(Sound sound) = 0;
     // Starts the song of the current screen from its beginning, when music is on.

@@ -31,7 +31,7 @@ constexpr int kCountryFont = 4;
 
 void TOptionsScreen::OpenOptions() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenOptions;
+    screens.ScreenState = GameScreen::Options;
     screens.FirstButton = 1;
     screens.LastButton = 5;
     screens.SelectedButton = kOptionsBack;
@@ -71,7 +71,7 @@ void TOptionsScreen::OpenOptions() {
 
 void TOptionsScreen::CloseOptions() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.RemoveButtons();
     screens.KillMenuBackground();
     for (TMyImageSprite** picture :

@@ -20,7 +20,7 @@ constexpr int kFadeStep = 20;
 
 void TStartGameScreen::OpenStartGame() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenStartGame;
+    screens.ScreenState = GameScreen::StartGame;
     CarChanging = false;
     screens.FirstButton = 1;
     screens.LastButton = 4;
@@ -59,7 +59,7 @@ void TStartGameScreen::CloseStartGame() {
         if (*picture != nullptr) (*picture)->Kill();
         *picture = nullptr;
     }
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
 }
 
 void TStartGameScreen::BeginChange() {

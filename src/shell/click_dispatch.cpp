@@ -30,7 +30,7 @@ void TMForm::ClickMainMenu(int button) {
             menus.HelpScreen.OpenHelp();
             break;
         case kEntryExit:
-            OpenWindow(kWindowExitGame);
+            OpenWindow(ModalWindow::ExitGame);
             break;
         default:
             break;
@@ -91,7 +91,7 @@ void TMForm::ClickOptions(int button) {
 void TMForm::ClickHighScores(int button) {
     switch (button) {
         case kHighScoresClear:
-            OpenWindow(kWindowClearTable);
+            OpenWindow(ModalWindow::ClearTable);
             break;
         case kHighScoresView:
             Components.OpenLink(OnlineTableAddress(ScoreServerBase()));
@@ -129,12 +129,12 @@ void TMForm::ClickButton(int index) {
 }
 
 void TMForm::ClickSelected() {
-    if (!(Screens.ScreenState == kScreenRace && Screens.WindowKind == kWindowNone))
+    if (!(Screens.ScreenState == GameScreen::Race && Screens.WindowKind == ModalWindow::None))
         Components.PlaySound(Sound::Button);
 
-    if (Screens.WindowKind != kWindowNone) {
+    if (Screens.WindowKind != ModalWindow::None) {
         switch (Screens.WindowKind) {
-            case kWindowExitGame:
+            case ModalWindow::ExitGame:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
                     FrontEnd.MainMenu.CloseMenuScreen();
@@ -143,11 +143,11 @@ void TMForm::ClickSelected() {
                     CloseWindow();
                 }
                 break;
-            case kWindowExitToMenu:
+            case ModalWindow::ExitToMenu:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
                     if (HighScores.IsHighScore(RaceScreen.Race.Score)) {
-                        OpenWindow(kWindowNameEntry);
+                        OpenWindow(ModalWindow::NameEntry);
                     } else {
                         LeaveRaceForMainMenu();
                     }
@@ -155,7 +155,7 @@ void TMForm::ClickSelected() {
                     CloseWindow();
                 }
                 break;
-            case kWindowClearTable:
+            case ModalWindow::ClearTable:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
                     HighScores.ResetTable();
@@ -163,7 +163,7 @@ void TMForm::ClickSelected() {
                     CloseWindow();
                 }
                 break;
-            case kWindowNameEntry:
+            case ModalWindow::NameEntry:
                 if (Screens.LastTypedChar == 13) {
                     ConfirmNameEntry();
                 } else if (Screens.CheckBox != nullptr && Input.MouseX >= 161 &&
@@ -179,19 +179,19 @@ void TMForm::ClickSelected() {
 
     const int button = Screens.SelectedButton;
     switch (Screens.ScreenState) {
-        case kScreenMainMenu:
+        case GameScreen::MainMenu:
             ClickMainMenu(button);
             break;
-        case kScreenStartGame:
+        case GameScreen::StartGame:
             ClickStartGame(button);
             break;
-        case kScreenOptions:
+        case GameScreen::Options:
             ClickOptions(button);
             break;
-        case kScreenHighScores:
+        case GameScreen::HighScores:
             ClickHighScores(button);
             break;
-        case kScreenHelp:
+        case GameScreen::Help:
             ClickHelp(button);
             break;
         default:

@@ -59,7 +59,7 @@ void TMForm::FinishStartUp() {
     Components.GamePad.Read(Input.Pad);
 
     // 6., 7. The main menu, with its music.
-    Screens.ScreenState = kScreenNone;
+    Screens.ScreenState = GameScreen::None;
     FrontEnd.MainMenu.OpenMainMenu(1, 1, 1);
     Components.MDXTimer.Restart(SDL_GetTicks64());
 }
@@ -113,28 +113,28 @@ void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
     const Clock::time_point drawEnd = profile != nullptr ? Clock::now() : Clock::time_point{};
     PollInput();
 
-    if (Screens.WindowKind != kWindowNone) {
+    if (Screens.WindowKind != ModalWindow::None) {
         WindowFrame(LagCount);
         // The options screen stays whole under a window.
-        if (Screens.ScreenState == kScreenOptions) FrontEnd.OptionsScreen.DrawOptionTexts();
+        if (Screens.ScreenState == GameScreen::Options) FrontEnd.OptionsScreen.DrawOptionTexts();
     } else {
         switch (Screens.ScreenState) {
-            case kScreenMainMenu:
+            case GameScreen::MainMenu:
                 FrontEnd.MainMenu.MainMenuFrame();
                 break;
-            case kScreenStartGame:
+            case GameScreen::StartGame:
                 FrontEnd.StartGame.StartGameFrame();
                 break;
-            case kScreenOptions:
+            case GameScreen::Options:
                 FrontEnd.OptionsScreen.OptionsFrame(LagCount);
                 break;
-            case kScreenHighScores:
+            case GameScreen::HighScores:
                 FrontEnd.HighScoreScreen.HighScoresFrame(LagCount);
                 break;
-            case kScreenHelp:
+            case GameScreen::Help:
                 FrontEnd.HelpScreen.HelpFrame(LagCount);
                 break;
-            case kScreenRace:
+            case GameScreen::Race:
                 RaceScreen.RaceFrame(LagCount);
                 break;
             default:
@@ -182,7 +182,7 @@ void TMForm::FormKeyDown(SDL_Scancode key, bool altHeld) {
     if (altHeld && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER)) {
         Options.FullScreen = Options.FullScreen != 0 ? 0 : 1;
         // The race pauses first, so that it stands still across the change.
-        if (Screens.ScreenState == kScreenRace) OpenWindow(kWindowPause);
+        if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
         ApplyDisplayMode();
     }
 }
@@ -196,9 +196,9 @@ void TMForm::FormKeyUp(SDL_Scancode key) {
 void TMForm::FormKeyPress(char c) {
     constexpr char kBackspace = 8;
     constexpr char kEnter = 13;
-    if (Screens.WindowKind == kWindowNameEntry) Screens.LastTypedChar = c;
+    if (Screens.WindowKind == ModalWindow::NameEntry) Screens.LastTypedChar = c;
 
-    if (Screens.ScreenState == kScreenOptions && Screens.EditingCountry) {
+    if (Screens.ScreenState == GameScreen::Options && Screens.EditingCountry) {
         std::string& country = Options.Country;
         if (c == kBackspace) {
             if (!country.empty()) country.pop_back();
@@ -207,7 +207,7 @@ void TMForm::FormKeyPress(char c) {
             country.push_back(c);
         }
     }
-    if (Screens.WindowKind == kWindowNameEntry) {
+    if (Screens.WindowKind == ModalWindow::NameEntry) {
         std::string& name = Screens.EnteredName;
         if (c == kBackspace) {
             if (!name.empty()) name.pop_back();
@@ -220,7 +220,8 @@ void TMForm::FormKeyPress(char c) {
 }
 
 bool TMForm::FormCloseQuery() {
-    OpenWindow(Screens.ScreenState == kScreenRace ? kWindowExitToMenu : kWindowExitGame);
+    OpenWindow(Screens.ScreenState == GameScreen::Race ? ModalWindow::ExitToMenu
+                                                       : ModalWindow::ExitGame);
     return false;
 }
 
@@ -230,7 +231,7 @@ void TMForm::MDXDrawMouseMove(int x, int y) {
     const int before = Screens.SelectedButton;
     UpdateHover();
     if (Screens.SelectedButton != before &&
-        !(Screens.ScreenState == kScreenMainMenu && Screens.IntroRunning)) {
+        !(Screens.ScreenState == GameScreen::MainMenu && Screens.IntroRunning)) {
         Components.PlaySound(Sound::Button);
     }
 }
@@ -262,7 +263,7 @@ void TMForm::ApplyDisplayMode() {
 }
 
 void TMForm::PlayMusic() {
-    Components.PlayMusic(Screens.ScreenState == kScreenRace ? Song::Race : Song::Menu);
+    Components.PlayMusic(Screens.ScreenState == GameScreen::Race ? Song::Race : Song::Menu);
 }
 
 // ---- Shut-down ---------------------------------------------------------------------------------

@@ -94,7 +94,7 @@ public:
     void ClickSelected();
     void ClickButton(int index);
     // One modal window at a time: a request while one is open is dropped.
-    void OpenWindow(int kind);
+    void OpenWindow(ModalWindow kind);
     void CloseWindow();
 
     // ---- Shut-down ------------------------------------------------------------------------------

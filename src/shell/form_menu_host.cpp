@@ -37,7 +37,7 @@ bool FormMenuHost::KeyHit(MenuKey key) const {
 void FormMenuHost::ClickButton(int index) {
     form_.ClickButton(index);
 }
-void FormMenuHost::OpenWindow(int kind) {
+void FormMenuHost::OpenWindow(ModalWindow kind) {
     form_.OpenWindow(kind);
 }
 void FormMenuHost::PlaySound(Sound sound) {

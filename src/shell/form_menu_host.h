@@ -28,7 +28,7 @@ public:
     THighScoreTable& HighScores() override;
     bool KeyHit(MenuKey key) const override;
     void ClickButton(int index) override;
-    void OpenWindow(int kind) override;
+    void OpenWindow(ModalWindow kind) override;
     void PlaySound(Sound sound) override;
     void PlayMusic() override;
     void StopMusic() override;

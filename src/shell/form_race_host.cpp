@@ -8,7 +8,7 @@ void FormRaceHost::PlaySound(Sound sound) {
 void FormRaceHost::StopSound(Sound sound) {
     form_.Components.StopSound(sound);
 }
-void FormRaceHost::OpenWindow(int kind) {
+void FormRaceHost::OpenWindow(ModalWindow kind) {
     form_.OpenWindow(kind);
 }
 void FormRaceHost::SetUpLevel(int level) {
@@ -33,5 +33,6 @@ TRandom& FormRaceHost::Random() {
     return form_.Components.Random;
 }
 TScrollBackground* FormRaceHost::Background() {
-    return form_.Screens.ScreenState == kScreenRace ? form_.RaceScreen.CurrentBackground : nullptr;
+    return form_.Screens.ScreenState == GameScreen::Race ? form_.RaceScreen.CurrentBackground
+                                                         : nullptr;
 }

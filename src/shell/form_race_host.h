@@ -11,7 +11,7 @@ public:
 
     void PlaySound(Sound sound) override;
     void StopSound(Sound sound) override;
-    void OpenWindow(int kind) override;
+    void OpenWindow(ModalWindow kind) override;
     void SetUpLevel(int level) override;
     void PlaceRoadActors() override;
     void Rumble(double strength, int ms) override;

@@ -5,10 +5,10 @@
 #include "shell/form.h"
 
 PadMode TMForm::PadModeNow() const {
-    if (Screens.ScreenState != kScreenRace) return PadMode::Menu;
+    if (Screens.ScreenState != GameScreen::Race) return PadMode::Menu;
     switch (Screens.WindowKind) {
-        case kWindowExitToMenu:
-        case kWindowNameEntry:
+        case ModalWindow::ExitToMenu:
+        case ModalWindow::NameEntry:
             return PadMode::Menu;
         default:
             return PadMode::Race;
@@ -26,7 +26,7 @@ void TMForm::GamePadRemoved(SDL_JoystickID id) {
     Components.GamePad.Read(Input.Pad);
     // Losing the pad in the middle of a race stops it, as losing the focus does: the player is
     // not left steering nothing.
-    if (Screens.ScreenState == kScreenRace) OpenWindow(kWindowPause);
+    if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
 }
 
 void TMForm::GamePadButton(SDL_JoystickID id, int button, bool down) {

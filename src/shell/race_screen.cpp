@@ -42,7 +42,7 @@ void TRaceScreen::RefreshView() {
 void TRaceScreen::StartRace(int firstLevel) {
     ScreenValues& screens = form_.Screens;
     FormComponents& components = form_.Components;
-    screens.ScreenState = kScreenRace;
+    screens.ScreenState = GameScreen::Race;
     components.PlayMusic(Song::Race);
     components.HideSystemCursor();
     screens.FirstButton = 1;
@@ -85,7 +85,7 @@ void TRaceScreen::StartRace(int firstLevel) {
     DrawHud();
     Race.Lives = 3;
     Race.Score = 0;
-    form_.OpenWindow(kWindowLevelBanner);
+    form_.OpenWindow(ModalWindow::LevelBanner);
 }
 
 // A level change places the bonuses before the crowd (the race's start, the other way round): both
@@ -140,8 +140,8 @@ void TRaceScreen::RaceFrame(int LagCount) {
     DrawHud();
     CullRockets(Race);
 
-    if (input.Hit(kHitEsc)) form_.OpenWindow(kWindowExitToMenu);
-    if (input.Hit(kHitP)) form_.OpenWindow(kWindowPause);
+    if (input.Hit(kHitEsc)) form_.OpenWindow(ModalWindow::ExitToMenu);
+    if (input.Hit(kHitP)) form_.OpenWindow(ModalWindow::Pause);
 }
 
 void TRaceScreen::CountDownTime() {
@@ -157,8 +157,10 @@ void TRaceScreen::CountDownTime() {
 
 void TRaceScreen::DropEmptyWeapons() {
     TPlayer* car = Race.Player;
-    if (car->Ammo <= 0) car->DropItem(car->Weapon);
-    if (!(car->NitroFuel > 0)) car->DropItem(2);
+    // A weapon is dropped as the item it came from; with none mounted there is nothing to drop.
+    if (car->Ammo <= 0 && car->Weapon == WeaponKind::MachineGun) car->DropItem(CarItem::MachineGun);
+    if (car->Ammo <= 0 && car->Weapon == WeaponKind::Rockets) car->DropItem(CarItem::Rockets);
+    if (!(car->NitroFuel > 0)) car->DropItem(CarItem::Nitro);
 }
 
 void TRaceScreen::UpdateProgressMarker() {
@@ -204,15 +206,16 @@ void TRaceScreen::DrawHud() {
             components.DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
     }
     if (Hud.WeaponIcon != nullptr) {
-        if (car->Weapon == 3) Hud.WeaponIcon->SetImageByName(Picture::BonusM);
-        if (car->Weapon == 4) Hud.WeaponIcon->SetImageByName(Picture::BonusR);
-        Hud.WeaponIcon->Visible = car->Weapon != 0;
-        if (car->Weapon != 0) components.DrawText(std::to_string(car->Ammo), 763, 272, true, true);
+        if (car->Weapon == WeaponKind::MachineGun) Hud.WeaponIcon->SetImageByName(Picture::BonusM);
+        if (car->Weapon == WeaponKind::Rockets) Hud.WeaponIcon->SetImageByName(Picture::BonusR);
+        Hud.WeaponIcon->Visible = car->Weapon != WeaponKind::None;
+        if (car->Weapon != WeaponKind::None)
+            components.DrawText(std::to_string(car->Ammo), 763, 272, true, true);
     }
 }
 
 void TRaceScreen::EndRace() {
-    form_.Screens.ScreenState = kScreenNone;
+    form_.Screens.ScreenState = GameScreen::None;
     if (CurrentBackground != nullptr) {
         CurrentBackground->Kill();
         CurrentBackground = nullptr;

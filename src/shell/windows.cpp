@@ -14,14 +14,15 @@ bool CountDown(int& timer, int frameMs) {
     return false;
 }
 
-bool IsQuestion(int kind) {
-    return kind == kWindowExitGame || kind == kWindowExitToMenu || kind == kWindowClearTable;
+bool IsQuestion(ModalWindow kind) {
+    return kind == ModalWindow::ExitGame || kind == ModalWindow::ExitToMenu ||
+           kind == ModalWindow::ClearTable;
 }
 
 }  // namespace
 
-void TMForm::OpenWindow(int kind) {
-    if (Screens.WindowKind != kWindowNone) return;  // one window at a time: the first wins
+void TMForm::OpenWindow(ModalWindow kind) {
+    if (Screens.WindowKind != ModalWindow::None) return;  // one window at a time: the first wins
     TPlayer* car = RaceScreen.Race.Player;
     if (car != nullptr) car->MuteCarSounds(true);
     Screens.WindowKind = kind;
@@ -30,19 +31,19 @@ void TMForm::OpenWindow(int kind) {
     TSpriteEngine* engine = &Components.MDXSpriteEngine;
     if (IsQuestion(kind))
         Screens.WindowBackground = TMyImageSprite::CreateAt(engine, Picture::Window, 188, 237, 14);
-    if (kind == kWindowNameEntry) {
+    if (kind == ModalWindow::NameEntry) {
         Components.ShowSystemCursor();
         Screens.CheckBox = TMyImageSprite::CreateAt(engine, Picture::SendOk, 161, 369, 15);
         Screens.CheckBox->FramePos = 1;  // ticked
         Screens.WindowBackground =
             TMyImageSprite::CreateAt(engine, Picture::SendTable, 127, 135, 14);
     }
-    if (kind == kWindowExitGame)
+    if (kind == ModalWindow::ExitGame)
         Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_EG, 295, 248, 16);
-    if (kind == kWindowExitToMenu)
+    if (kind == ModalWindow::ExitToMenu)
         Screens.WindowTitle =
             TMyImageSprite::CreateAt(engine, Picture::Win_ExitToMenu, 276, 248, 16);
-    if (kind == kWindowClearTable)
+    if (kind == ModalWindow::ClearTable)
         Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_ClearHS, 268, 237, 16);
     if (IsQuestion(kind)) {
         Components.ShowSystemCursor();
@@ -55,44 +56,45 @@ void TMForm::OpenWindow(int kind) {
         no->SetZ(15);
         // Over the menus the buttons rise above the title while highlighted; in the race and
         // the high-score screen they stay under it.
-        yes->OnTop = no->OnTop = kind == kWindowExitGame;
+        yes->OnTop = no->OnTop = kind == ModalWindow::ExitGame;
         Screens.MenuButtons[kYesButton] = yes;
         Screens.MenuButtons[kNoButton] = no;
     }
-    if (kind == kWindowLevelBanner) Screens.WindowTimer = 2000;
-    if (kind == kWindowGameOver || kind == kWindowTimeOver) Screens.WindowTimer = 3000;
-    if (kind == kWindowNameEntry) {
+    if (kind == ModalWindow::LevelBanner) Screens.WindowTimer = 2000;
+    if (kind == ModalWindow::GameOver || kind == ModalWindow::TimeOver) Screens.WindowTimer = 3000;
+    if (kind == ModalWindow::NameEntry) {
         Screens.TextCursor = new TMyCursor(engine, Picture::Cursor2, 163, 360, 15, 1000);
         Screens.TextCursor->Blinking = true;
     }
-    if ((kind == kWindowPause || kind == kWindowExitToMenu) && car != nullptr)
+    if ((kind == ModalWindow::Pause || kind == ModalWindow::ExitToMenu) && car != nullptr)
         car->MuteCarSounds(true);
     Screens.SendPending = false;
 }
 
 void TMForm::CloseWindow() {
-    const int kind = Screens.WindowKind;
+    const ModalWindow kind = Screens.WindowKind;
     Screens.SelectedButton = Screens.SavedSelection.SelectedButton;
     Screens.FirstButton = Screens.SavedSelection.FirstButton;
     Screens.LastButton = Screens.SavedSelection.LastButton;
-    if ((IsQuestion(kind) || kind == kWindowNameEntry) && Screens.WindowBackground != nullptr) {
+    if ((IsQuestion(kind) || kind == ModalWindow::NameEntry) &&
+        Screens.WindowBackground != nullptr) {
         Screens.WindowBackground->Kill();
         Screens.WindowBackground = nullptr;
     }
-    if (kind == kWindowNameEntry) {
+    if (kind == ModalWindow::NameEntry) {
         if (Screens.CheckBox != nullptr) Screens.CheckBox->Kill();
         Screens.CheckBox = nullptr;
         Components.HideSystemCursor();
     }
     if (IsQuestion(kind)) {
         // The menus keep the cursor.
-        if (Screens.ScreenState == kScreenRace) Components.HideSystemCursor();
+        if (Screens.ScreenState == GameScreen::Race) Components.HideSystemCursor();
         for (int slot : {kYesButton, kNoButton}) {
             if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->Kill();
             Screens.MenuButtons[slot] = nullptr;
         }
     }
-    if (kind == kWindowNameEntry && Screens.TextCursor != nullptr) {
+    if (kind == ModalWindow::NameEntry && Screens.TextCursor != nullptr) {
         Screens.TextCursor->Visible = false;
         Screens.TextCursor->Kill();
         Screens.TextCursor = nullptr;
@@ -101,9 +103,10 @@ void TMForm::CloseWindow() {
         Screens.WindowTitle->Kill();
         Screens.WindowTitle = nullptr;
     }
-    if ((kind == kWindowPause || kind == kWindowExitToMenu) && RaceScreen.Race.Player != nullptr)
+    if ((kind == ModalWindow::Pause || kind == ModalWindow::ExitToMenu) &&
+        RaceScreen.Race.Player != nullptr)
         RaceScreen.Race.Player->ResumeCarSounds(true);
-    Screens.WindowKind = kWindowNone;
+    Screens.WindowKind = ModalWindow::None;
 }
 
 void TMForm::WindowFrame(int LagCount) {
@@ -130,7 +133,7 @@ void TMForm::WindowFrame(int LagCount) {
     TPlayer* car = RaceScreen.Race.Player;
     const int score = RaceScreen.Race.Score;
     switch (Screens.WindowKind) {
-        case kWindowTimeOver:
+        case ModalWindow::TimeOver:
             text.SetFont(5);
             text.DrawText("Your time is over,", 348, 217, true, true);
             text.DrawText("Try again, please!", 348, 267, true, true);
@@ -139,31 +142,31 @@ void TMForm::WindowFrame(int LagCount) {
                 if (car != nullptr) car->StartLevel(false);
             }
             break;
-        case kWindowPause:
+        case ModalWindow::Pause:
             text.SetFont(5);
             text.DrawText("Pause", 400, 300, true, true);
             if (Input.Hit(kHitP)) CloseWindow();
-            if (Screens.WindowKind == kWindowPause && Input.Hit(kHitEsc)) CloseWindow();
+            if (Screens.WindowKind == ModalWindow::Pause && Input.Hit(kHitEsc)) CloseWindow();
             break;
-        case kWindowLevelBanner:
+        case ModalWindow::LevelBanner:
             text.SetFont(5);
             text.DrawText("Level " + std::to_string(RaceScreen.Track.Level.LevelNumber), 400, 300,
                           true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) CloseWindow();
             break;
-        case kWindowGameOver:
+        case ModalWindow::GameOver:
             text.SetFont(5);
             text.DrawText("Game Over", 348, 237, true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
                 CloseWindow();
                 if (HighScores.IsHighScore(score)) {
-                    OpenWindow(kWindowNameEntry);
+                    OpenWindow(ModalWindow::NameEntry);
                 } else {
                     LeaveRaceForMainMenu();
                 }
             }
             break;
-        case kWindowNameEntry: {
+        case ModalWindow::NameEntry: {
             text.SetFont(9);
             text.DrawText(std::to_string(score), 348, 217, true, true);
             text.SetFont(10);
@@ -174,7 +177,7 @@ void TMForm::WindowFrame(int LagCount) {
             }
             break;
         }
-        case kWindowSending:
+        case ModalWindow::Sending:
             text.SetFont(11);
             text.DrawText("Sending results...", 348, 219, true, true);
             text.SetFont(10);
@@ -192,7 +195,7 @@ void TMForm::WindowFrame(int LagCount) {
             break;
     }
 
-    if (Screens.ScreenState == kScreenRace) RaceScreen.DrawHud();
+    if (Screens.ScreenState == GameScreen::Race) RaceScreen.DrawHud();
 }
 
 void TMForm::ConfirmNameEntry() {
@@ -206,7 +209,7 @@ void TMForm::ConfirmNameEntry() {
     if (Screens.SendChoice == 0) {
         LeaveRaceForHighScores();
     } else {
-        OpenWindow(kWindowSending);
+        OpenWindow(ModalWindow::Sending);
     }
 }
 

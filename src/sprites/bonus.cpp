@@ -10,13 +10,12 @@
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
 #include "sprites/sprite_engine.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
 
 constexpr int kBonusZ = 5;
-// A straight road's left edge: the bonuses lie one or two cells right of it.
-constexpr int8_t kLeftEdgeCode = 1;
 // The token lies in the middle of its 72-pixel cell: 19 + 34 + 19.
 constexpr int kTokenInset = 19;
 // The four points under the token where the car collects it, from the cell's corner.
@@ -66,7 +65,7 @@ void TBonus::PlaceBonuses() {
         const int row = (1549 - trackLength) + random.Random(trackLength - 54);
         if (!TTrackMap::Inside(row, 1)) continue;
         for (int c = 1; c <= kTrackCols; ++c) {
-            if (map.At(row, c) != kLeftEdgeCode) continue;
+            if (map.At(row, c) != MapCode::LeftEdge) continue;
             bonus.Active = true;
             bonus.Col = c + 1 + random.Random(2);
             bonus.Row = row;
@@ -114,7 +113,7 @@ void TBonus::Collect(TBonusSlot& bonus) {
     const BonusKind& kind = BonusKinds[static_cast<size_t>(std::clamp(bonus.Kind, 0, kBonusKinds))];
     bonus.Active = false;
     car->AddScore(kind.Score);
-    if (kind.PickUp != 0) car->PickUp(kind.PickUp);
+    if (kind.PickUp) car->PickUp(*kind.PickUp);
     host_.PlaySound(kind.PickUpSound);
 }
 

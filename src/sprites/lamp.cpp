@@ -25,7 +25,7 @@ struct LampIndex {
     constexpr LampIndex() {
         for (int8_t& e : entry) e = -1;
         for (size_t k = 0; k < kLampPlaces.size(); ++k)
-            entry[static_cast<uint8_t>(kLampPlaces[k].Code)] = static_cast<int8_t>(k);
+            entry[static_cast<uint8_t>(CodeOf(kLampPlaces[k].Code))] = static_cast<int8_t>(k);
     }
 };
 constexpr LampIndex kLampIndex;

@@ -17,6 +17,7 @@
 #include "sprites/screen_kinds.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -39,14 +40,9 @@ double Sign(double v) {
 }  // namespace
 
 RespawnPlace RespawnPlaceOf(int code, int column) {
-    switch (code) {
-        case 12:
-            return {38, column - 7};
-        case 17:
-            return {-38, column - 4};
-        default:
-            return {0, column - 6};
-    }
+    if (code == MapCode::DriftedRightRightEdge) return {38, column - 7};
+    if (code == MapCode::DriftedLeftRightEdge) return {-38, column - 4};
+    return {0, column - 6};
 }
 
 // ---- Construction ------------------------------------------------------------------------------
@@ -260,7 +256,7 @@ void TPlayer::UpdateSpeed() {
 
 bool TPlayer::IsDrivable(int x, int y) const {
     const int8_t code = host_.Track().TrackMap.At(y / kCellSize, x / kCellSize);
-    return (code >= 1 && code <= 22) || code == 33 || code == 34 || code == 35;
+    return IsRoadCode(code);
 }
 
 bool TPlayer::CheckOnRoad() const {
@@ -278,62 +274,60 @@ void TPlayer::AddScore(int n) {
     host_.Race().Score += n;
 }
 
-void TPlayer::PickUp(int kind) {
+void TPlayer::PickUp(CarItem item) {
     const double weaponX = Trunc(X + Width * 0.5);
     const double weaponY = Trunc(Y + Height * 0.6);
-    switch (kind) {
-        case 1:
+    switch (item) {
+        case CarItem::Life:
             host_.Race().Lives += 1;
             break;
-        case 2:
+        case CarItem::Nitro:
             HasNitro = true;
             NitroFuel = 100;
             break;
-        case 3:
-            DropItem(4);
-            if (Weapon != 3) WeaponFrame = 1;
-            Weapon = 3;
+        case CarItem::MachineGun:
+            DropItem(CarItem::Rockets);
+            if (Weapon != WeaponKind::MachineGun) WeaponFrame = 1;
+            Weapon = WeaponKind::MachineGun;
             Ammo = 25;
             WeaponSprite->SetImageCentered(GunPicture(WeaponFrame), weaponX, weaponY);
             break;
-        case 4:
-            DropItem(3);
-            if (Weapon != 4) WeaponFrame = 1;
-            Weapon = 4;
+        case CarItem::Rockets:
+            DropItem(CarItem::MachineGun);
+            if (Weapon != WeaponKind::Rockets) WeaponFrame = 1;
+            Weapon = WeaponKind::Rockets;
             Ammo = 20;
             WeaponSprite->SetImageCentered(RocketPodPicture(WeaponFrame), weaponX, weaponY);
-            break;
-        default:
             break;
     }
 }
 
-// The weapon stays mounted with no ammunition; it folds away by itself.
-void TPlayer::DropItem(int kind) {
-    switch (kind) {
-        case 2:
+// The weapon stays mounted with no ammunition; it folds away by itself. A life is not dropped.
+void TPlayer::DropItem(CarItem item) {
+    switch (item) {
+        case CarItem::Nitro:
             HasNitro = false;
             NitroFuel = 0;
             break;
-        case 3:
+        case CarItem::MachineGun:
             host_.StopSound(Sound::MachineGun);
             GunSoundOn = false;
             Ammo = 0;
             break;
-        case 4:
+        case CarItem::Rockets:
             host_.StopSound(Sound::Rocket);
             Ammo = 0;
             break;
-        default:
+        case CarItem::Life:
             break;
     }
 }
 
 void TPlayer::DropAll() {
-    DropItem(3);
-    DropItem(4);
-    DropItem(2);
-    Weapon = 0;
+    DropItem(CarItem::MachineGun);
+    DropItem(CarItem::Rockets);
+    DropItem(CarItem::Nitro);
+    Weapon = WeaponKind::None;
 }
 
 void TPlayer::SlowDown(double factor) {
@@ -421,7 +415,7 @@ void TPlayer::CrashStep() {
         return;
     }
     if (host_.Race().Lives <= 0) {
-        host_.OpenWindow(kWindowGameOver);
+        host_.OpenWindow(ModalWindow::GameOver);
         return;
     }
     if (!Respawned) FindRespawn();
@@ -440,7 +434,9 @@ void TPlayer::FindRespawn() {
         for (int r = std::max(1, track.ViewRow + 5); r <= kTrackRows && !placed; ++r) {
             for (int c = kTrackCols; c >= 1; --c) {
                 const int8_t code = track.TrackMap.At(r, c);
-                if (code != 4 && code != 12 && code != 17) continue;
+                if (code != MapCode::RightEdge && code != MapCode::DriftedRightRightEdge &&
+                    code != MapCode::DriftedLeftRightEdge)
+                    continue;
                 const RespawnPlace place = RespawnPlaceOf(code, c);
                 Steer = place.steer;
                 track.ViewCol = place.viewCol;
@@ -514,9 +510,9 @@ void TPlayer::RunOut() {
     }
     if (host_.Race().Lives <= 0) {
         Visible = false;
-        host_.OpenWindow(kWindowGameOver);
+        host_.OpenWindow(ModalWindow::GameOver);
     } else {
-        host_.OpenWindow(kWindowTimeOver);
+        host_.OpenWindow(ModalWindow::TimeOver);
     }
 }
 
@@ -529,7 +525,7 @@ void TPlayer::StartLevel(bool next) {
     Steer = 0;
     Heading = 0;
     host_.PlaceRoadActors();
-    host_.OpenWindow(kWindowLevelBanner);
+    host_.OpenWindow(ModalWindow::LevelBanner);
     ResetCar();
     SwitchEngineSound(Sound::Neutral);
 }

@@ -9,6 +9,7 @@
 
 #include "catalogue/sounds.h"
 #include "core/geometry.h"
+#include "sprites/car_items.h"
 #include "sprites/image_sprite.h"
 #include "sprites/scroll_background.h"
 
@@ -26,8 +27,8 @@ struct TMark {
 };
 constexpr int kMarkSlots = 100;
 
-// Where a respawned car is put beside a right edge cell of the road (code 4 straight, 12
-// drifting right, 17 drifting left) found in a column: its steering and the view's column.
+// Where a respawned car is put beside a right edge cell of the road (straight, or in the second
+// phase of a drift right or left) found in a column: its steering and the view's column.
 struct RespawnPlace {
     double steer;
     int viewCol;
@@ -63,8 +64,8 @@ public:
 
     // ---- Operations other parts call ----------------------------------------------------------
     void AddScore(int n);
-    void PickUp(int kind);
-    void DropItem(int kind);
+    void PickUp(CarItem item);
+    void DropItem(CarItem item);
     void DropAll();
     void SlowDown(double factor);
     void Bounce(double v);
@@ -107,7 +108,7 @@ public:
     int WeaponFrame = 1;
     int WeaponTimer = 0;
     bool WeaponFired = false;
-    int Weapon = 0;  // 0 none, 3 machine gun, 4 rockets
+    WeaponKind Weapon = WeaponKind::None;
     int Ammo = 0;
     int FireCooldown = 0;
     bool HasNitro = false;

@@ -132,12 +132,12 @@ void TPlayer::DrawCar() {
 
 // The weapon sits on the roof and turns with the car about the car's centre.
 void TPlayer::DrawWeapon() {
-    if (Crashed != 0 || (Weapon != 3 && Weapon != 4)) return;
+    if (Crashed != 0 || Weapon == WeaponKind::None) return;
     const TMyImageSprite& weapon = *WeaponSprite;
     if (weapon.Image == nullptr) return;
     const int car = CarIndex(Car);
     double pivotY = (Height / 2.0) / kWeaponHeight - 0.6 + GunPivot[car];
-    if (Weapon == 3 && weapon.Image->Name() == NameOf(Picture::GunShooting))
+    if (Weapon == WeaponKind::MachineGun && weapon.Image->Name() == NameOf(Picture::GunShooting))
         pivotY += GunShootPivot[car] - 0.03;
     weapon.Image->DrawTurned(Trunc(X + Width / 2.0), Trunc(Y + Height / 2.0), weapon.Width,
                              weapon.Height, Trunc(weapon.FramePos), 0.5, pivotY, Heading);

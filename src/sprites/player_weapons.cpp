@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kMachineGun = 3;
-constexpr int kRockets = 4;
 // The mounted weapon's pictures: 1 hidden in the car, 6 fully out.
 constexpr int kWeaponReadyFrame = 6;
 // Each picture of the appear and retract animations, and the muzzle flash, lasts this long.
@@ -53,13 +51,15 @@ double Radians(double angle) {
 
 void TPlayer::WeaponHousekeeping() {
     if (WeaponFired) WeaponRestoreStep();
-    if (WeaponFrame < kWeaponReadyFrame && Weapon != 0 && Ammo > 0) WeaponAppearStep();
-    if (WeaponFrame > 0 && Weapon != 0 && Ammo <= 0) WeaponRetractStep();
-    if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
+    if (WeaponFrame < kWeaponReadyFrame && Weapon != WeaponKind::None && Ammo > 0)
+        WeaponAppearStep();
+    if (WeaponFrame > 0 && Weapon != WeaponKind::None && Ammo <= 0) WeaponRetractStep();
+    if (Weapon != WeaponKind::None && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
 }
 
 Picture TPlayer::WeaponImage() const {
-    return Weapon == kMachineGun ? GunPicture(WeaponFrame) : RocketPodPicture(WeaponFrame);
+    return Weapon == WeaponKind::MachineGun ? GunPicture(WeaponFrame)
+                                            : RocketPodPicture(WeaponFrame);
 }
 
 void TPlayer::WeaponAppearStep() {
@@ -75,7 +75,7 @@ void TPlayer::WeaponAppearStep() {
 // An empty weapon folds away the way it came out; once it is in, the car has no weapon.
 void TPlayer::WeaponRetractStep() {
     if (WeaponFrame < 2) {
-        Weapon = 0;
+        Weapon = WeaponKind::None;
         return;
     }
     if (WeaponFrame == kWeaponReadyFrame) host_.PlaySound(Sound::WeaponAppear);
@@ -100,14 +100,14 @@ void TPlayer::WeaponRestoreStep() {
 
 void TPlayer::FireStep() {
     if (KeyFire && WeaponFrame == kWeaponReadyFrame) {
-        if (Weapon == kMachineGun && !GunSoundOn) {
+        if (Weapon == WeaponKind::MachineGun && !GunSoundOn) {
             GunSoundOn = true;
             host_.PlaySound(Sound::MachineGun);
         }
         FireShot();
         return;
     }
-    if (Weapon == kMachineGun) {
+    if (Weapon == WeaponKind::MachineGun) {
         GunSoundOn = false;
         host_.StopSound(Sound::MachineGun);
     }
@@ -116,13 +116,13 @@ void TPlayer::FireStep() {
 void TPlayer::FireShot() {
     if (FireCooldown > 0) return;
     if (Ammo - 1 >= 0) Ammo -= 1;
-    if (Weapon == kMachineGun) {
+    if (Weapon == WeaponKind::MachineGun) {
         FireCooldown = kGunCooldownMs;
         WeaponTimer = kWeaponStepMs;
         WeaponSprite->SetImageCentered(Picture::GunShooting, Trunc(WeaponSprite->X),
                                        Trunc(WeaponSprite->Y));
         GunRay(X + Width / 2.0, Y + Height / 2.0);
-    } else if (Weapon == kRockets) {
+    } else if (Weapon == WeaponKind::Rockets) {
         // With all five rockets in the air the rocket is spent all the same.
         host_.PlaySound(Sound::Rocket);
         FireCooldown = kRocketCooldownMs;

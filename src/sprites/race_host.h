@@ -8,6 +8,7 @@
 #include "core/random.h"
 #include "media/frame_timing.h"
 #include "sprites/race_state.h"
+#include "sprites/screen_kinds.h"
 #include "track/track_generator.h"
 
 class TScrollBackground;
@@ -26,7 +27,7 @@ public:
     virtual void PlaySound(Sound sound) = 0;
     virtual void StopSound(Sound sound) = 0;
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
-    virtual void OpenWindow(int kind) = 0;
+    virtual void OpenWindow(ModalWindow kind) = 0;
     // The level's parameters and a newly generated road, shown from its start.
     virtual void SetUpLevel(int level) = 0;
     // A new or repeated level: the road from its start, the finish line not yet crossed, and the

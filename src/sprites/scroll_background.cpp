@@ -4,6 +4,7 @@
 #include "media/image_list.h"
 #include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
+#include "track/map_codes.h"
 
 TScrollBackground::TScrollBackground(TSpriteEngine* engine, Picture picture, int mapWidth,
                                      int mapHeight, RaceHost* host)
@@ -96,22 +97,23 @@ void TScrollBackground::MoveStep(int moveCount) {
 
 bool SolidRectOf(int code, double sx, double sy, std::array<TPointD, 4>& corners) {
     double left, right, top, bottom;
-    switch (code) {
-        case 59:
+    if (code < -128 || code > 127) return false;
+    switch (static_cast<MapCode>(code)) {
+        case MapCode::RightBarrier:
             left = sx, right = sx + 35, top = sy, bottom = sy + 72;
             break;
-        case 39:
+        case MapCode::LeftBarrier:
             left = sx + 37, right = sx + 72, top = sy, bottom = sy + 72;
             break;
-        case 40:
+        case MapCode::WallTop:
             left = sx, right = sx + 72, top = sy + 58, bottom = sy + 72;
             break;
-        case 41:
+        case MapCode::WallLeft:
             left = sx + 65, right = sx + 72, top = sy, bottom = sy + 68;
             break;
-        case 42:
-        case 43:
-        case 44:
+        case MapCode::WallBottom:
+        case MapCode::WallBottomRight:
+        case MapCode::WallRight:
             left = sx, right = sx + 64, top = sy, bottom = sy + 64;
             break;
         default:

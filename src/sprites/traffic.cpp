@@ -13,6 +13,7 @@
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/sprite_engine.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -35,10 +36,6 @@ constexpr int kOnScreenBottom = 601;
 // The speeds of the two flows, in half world pixels per frame at 85 frames per second.
 constexpr int kUpSpeed = 6;
 constexpr int kDownSpeed = -5;
-
-// The codes of the road's outer cells where the two flows enter (straight road 1 2 3 4).
-constexpr int8_t kLeftEdgeCode = 1;
-constexpr int8_t kRightEdgeCode = 4;
 
 // The explosion runs through 14 patterns at 20 patterns a second.
 constexpr double kLastExplosionPattern = 13;
@@ -106,13 +103,13 @@ void TCar::PlaceTraffic() {
 
     const int farRow = 1536 - trackLength;
     for (int c = 1; c <= kTrackCols; ++c) {
-        if (map.At(farRow, c) == kLeftEdgeCode) {
+        if (map.At(farRow, c) == MapCode::LeftEdge) {
             LeftEdgeCol = c;
             break;
         }
     }
     for (int c = kTrackCols; c >= 1; --c) {
-        if (map.At(1495, c) == kRightEdgeCode) {
+        if (map.At(1495, c) == MapCode::RightEdge) {
             RightEdgeCol = c;
             break;
         }
@@ -144,10 +141,10 @@ void TCar::PlaceTraffic() {
         int edge = 0;
         if (downLane) {
             for (int c = 1; c <= kTrackCols && edge == 0; ++c)
-                if (map.At(r, c) == kLeftEdgeCode) edge = c;
+                if (map.At(r, c) == MapCode::LeftEdge) edge = c;
         } else {
             for (int c = kTrackCols; c >= 1 && edge == 0; --c)
-                if (map.At(r, c) == kRightEdgeCode) edge = c;
+                if (map.At(r, c) == MapCode::RightEdge) edge = c;
         }
         if (edge == 0) continue;
         car.Model = RandomModel(random);

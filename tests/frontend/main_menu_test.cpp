@@ -51,8 +51,8 @@ TEST_F(MainMenuTest, DuringTheIntroTheMouseSelectsSilentlyAndNothingElseCounts) 
          "\n2 down Down\n3 up Down\n3 click\n4 type \\r\n");
     EXPECT_EQ(form->Screens.SelectedButton, kEntryOptions);
     EXPECT_EQ(sounds->Count("Button"), 2);  // the click and Enter only: the hover was silent
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_TRUE(form->Screens.IntroRunning);
     RunFrames(kIntroFrames);
     EXPECT_TRUE(form->Screens.Button(kEntryOptions)->Highlighted);
@@ -88,25 +88,25 @@ TEST_F(MainMenuTest, ArrowKeysFollowTheLayoutAndWrapTopToBottom) {
             EXPECT_EQ(form->Screens.SelectedButton, rule.to[from]) << rule.key << " from " << from;
         }
     }
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
 }
 
 TEST_F(MainMenuTest, EscAndExitAskAndTheWebSiteEntryOpensTheHomePage) {
     SkipIntro();
     Press("Esc");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Press("N");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_EQ(form->Screens.SelectedButton, 1);
     ClickOn(kEntryExit);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Play("1 type \\r\n");  // No is preselected
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_TRUE(links->empty());
     ClickOn(kEntryWebSite);
     ASSERT_EQ(links->size(), 1u);
     EXPECT_EQ(links->front(), "http://localhost:8642/");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
 }
 
@@ -126,15 +126,16 @@ TEST_F(MainMenuTest, TheMenuSongStartsAgainAfterARace) {
     const double menuSong =
         form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle);
     Play("1 type \\r\n2 type \\r\n");  // Start Game, then Start
-    ASSERT_EQ(form->Screens.ScreenState, kScreenRace);
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::Race);
     const double raceSong =
         form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle);
     ASSERT_NE(raceSong, menuSong);
-    while (form->Screens.WindowKind != kWindowNone && runner->Frame() < 1000) runner->RunFrame();
+    while (form->Screens.WindowKind != ModalWindow::None && runner->Frame() < 1000)
+        runner->RunFrame();
     Press("Esc");
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     Press("Y");
-    ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_TRUE(form->Components.MusicPlayer.Playing());
     EXPECT_EQ(form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle),
               menuSong);
@@ -143,7 +144,7 @@ TEST_F(MainMenuTest, TheMenuSongStartsAgainAfterARace) {
 // Every screen, reached from its entry and left by its Back, by keys and by the mouse.
 struct ScreenTrip {
     int entry;
-    int screen;
+    GameScreen screen;
     int backButton;
 };
 
@@ -174,7 +175,7 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
             form->Screens.SelectedButton = trip.backButton;
             Play("1 type \\r\n");
         }
-        ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu) << byMouse;
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu) << byMouse;
         EXPECT_EQ(form->Screens.SelectedButton, trip.entry);
         EXPECT_FALSE(form->Screens.IntroRunning);
         EXPECT_EQ(form->Components.SongHandle, 0);
@@ -193,9 +194,9 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryScreen, ScreenTripTest,
-                         ::testing::Values(ScreenTrip{kEntryStartGame, kScreenStartGame, 4},
-                                           ScreenTrip{kEntryHighScores, kScreenHighScores, 3},
-                                           ScreenTrip{kEntryOptions, kScreenOptions, 5},
-                                           ScreenTrip{kEntryHelp, kScreenHelp, 3}));
+                         ::testing::Values(ScreenTrip{kEntryStartGame, GameScreen::StartGame, 4},
+                                           ScreenTrip{kEntryHighScores, GameScreen::HighScores, 3},
+                                           ScreenTrip{kEntryOptions, GameScreen::Options, 5},
+                                           ScreenTrip{kEntryHelp, GameScreen::Help, 3}));
 
 }  // namespace

@@ -15,7 +15,7 @@ protected:
     void OpenOptions() {
         form->Screens.SelectedButton = kEntryOptions;
         Play("1 type \\r\n");
-        ASSERT_EQ(form->Screens.ScreenState, kScreenOptions);
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::Options);
         screen = &form->FrontEnd.OptionsScreen;
     }
     // The country row: hovered and clicked, which starts (or ends) the typing.
@@ -61,7 +61,7 @@ TEST_F(OptionsTest, DisplayAndSoundSwitchAtOnceAndTheirPicturesFollowInTheSameFr
 
 TEST_F(OptionsTest, UnderTheExitQuestionTheScreenKeepsItsTextsAndTheirPictures) {
     form->FormCloseQuery();
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     form->Options.Music = 0;  // as a save could have it
     const std::vector<DrawnText> drawn = TextsOfNextFrame();
     ASSERT_EQ(drawn.size(), 2u);
@@ -103,7 +103,7 @@ TEST_F(OptionsTest, TypingTakesAcceptedCharactersAndEscEndsItBeforeLeaving) {
     EXPECT_TRUE(form->Screens.EditingCountry);
     Press("Esc");
     EXPECT_FALSE(form->Screens.EditingCountry);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenOptions);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::Options);
     Play("1 type x\n");
     EXPECT_EQ(form->Options.Country, "NewZealand 2");
     // Enter starts and ends it as the row's click does.
@@ -112,7 +112,7 @@ TEST_F(OptionsTest, TypingTakesAcceptedCharactersAndEscEndsItBeforeLeaving) {
     Play("1 type \\r\n");
     EXPECT_FALSE(form->Screens.EditingCountry);
     Press("Esc");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_EQ(form->Screens.SelectedButton, kEntryOptions);
 }
 

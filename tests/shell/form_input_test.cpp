@@ -53,7 +53,7 @@ TEST_F(FormInputTest, InactiveWindowStopsInputAndTime) {
 
 TEST_F(FormInputTest, HoverUsesInclusiveBoundsAndKeepsTheLastButton) {
     // Two buttons of the Yes/No pair: Yes at (237, 296), No at (386, 296), 73 x 40.
-    form->OpenWindow(kWindowExitGame);
+    form->OpenWindow(ModalWindow::ExitGame);
     ASSERT_EQ(form->Screens.SelectedButton, kNoButton);
     form->MDXDrawMouseMove(237 + 73, 296 + 40);  // Yes's bottom-right corner is inside
     EXPECT_EQ(form->Screens.SelectedButton, kYesButton);
@@ -64,11 +64,11 @@ TEST_F(FormInputTest, HoverUsesInclusiveBoundsAndKeepsTheLastButton) {
     // A click anywhere does what the selected button does: No closes the window.
     form->MDXDrawMouseMove(10, 10);
     form->MDXDrawClick();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
 }
 
 TEST_F(FormInputTest, HoverHonoursAnExplicitHitBox) {
-    form->OpenWindow(kWindowExitGame);
+    form->OpenWindow(ModalWindow::ExitGame);
     auto* yes = form->Screens.Button(kYesButton);
     ASSERT_NE(yes, nullptr);
     yes->HitWidth = 10;
@@ -80,7 +80,7 @@ TEST_F(FormInputTest, HoverHonoursAnExplicitHitBox) {
 }
 
 TEST_F(FormInputTest, NameEntryTakesAtMostTwelveAcceptedCharacters) {
-    form->OpenWindow(kWindowNameEntry);
+    form->OpenWindow(ModalWindow::NameEntry);
     runner->Type("ab-c\xe9 1");  // the dash and the accented letter are ignored
     EXPECT_EQ(form->Screens.EnteredName, "abc 1");
     runner->Type("\b\b\b\b\b\b\b");  // backspace on an empty name changes nothing
@@ -91,7 +91,7 @@ TEST_F(FormInputTest, NameEntryTakesAtMostTwelveAcceptedCharacters) {
 }
 
 TEST_F(FormInputTest, NameEntryStopsWhenTheNameIsWiderThanItsField) {
-    form->OpenWindow(kWindowNameEntry);
+    form->OpenWindow(ModalWindow::NameEntry);
     runner->Type("WWWWWWWWWWWW");
     const std::string name = form->Screens.EnteredName;
     EXPECT_LT(name.size(), 12u);
@@ -102,12 +102,12 @@ TEST_F(FormInputTest, NameEntryStopsWhenTheNameIsWiderThanItsField) {
 
 TEST_F(FormInputTest, CloseRequestAsksAndNeverCloses) {
     form->FormCloseQuery();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     EXPECT_FALSE(form->Terminated());
     form->FormCloseQuery();  // a window is already open: nothing more
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     runner->Type("\r");  // Enter answers No
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_FALSE(form->Terminated());
 }
 

@@ -17,9 +17,9 @@ protected:
         sounds = std::make_shared<SoundLog>();
         runner = MakeTestRunner(GetParam(), /*raceCar=*/1, 1, sounds);
         form = &runner->Form();
-        for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
+        for (int i = 0; i < 400 && form->Screens.WindowKind == ModalWindow::LevelBanner; ++i)
             runner->RunFrame();
-        ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
+        ASSERT_EQ(form->Screens.WindowKind, ModalWindow::None);
         car = form->RaceScreen.Race.Player;
         ASSERT_NE(car, nullptr);
     }
@@ -65,13 +65,13 @@ TEST_P(RaceFlowTest, TimeOverWithTwoLivesReplaysTheSameLevelOnANewTrack) {
     form->RaceScreen.Track.Level.TimeLeft = 200;
     std::vector<int8_t> before(form->RaceScreen.Track.TrackMap.Data(),
                                form->RaceScreen.Track.TrackMap.Data() + kTrackRows * kTrackCols);
-    RunUntil([&] { return form->Screens.WindowKind == kWindowTimeOver; });
-    ASSERT_EQ(form->Screens.WindowKind, kWindowTimeOver);
+    RunUntil([&] { return form->Screens.WindowKind == ModalWindow::TimeOver; });
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::TimeOver);
     EXPECT_EQ(form->RaceScreen.Race.Lives, 1);
     EXPECT_EQ(car->Energy, 3);
-    RunUntil([&] { return form->Screens.WindowKind != kWindowTimeOver; });
+    RunUntil([&] { return form->Screens.WindowKind != ModalWindow::TimeOver; });
     // The same level again, with its banner, a fresh clock and a newly generated road.
-    EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::LevelBanner);
     EXPECT_EQ(form->RaceScreen.Track.Level.LevelNumber, 1);
     EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, 54000);
     EXPECT_FALSE(car->TimeUp);
@@ -81,13 +81,13 @@ TEST_P(RaceFlowTest, TimeOverWithTwoLivesReplaysTheSameLevelOnANewTrack) {
 TEST_P(RaceFlowTest, TimeOverOnTheLastLifeIsGameOver) {
     form->RaceScreen.Race.Lives = 1;
     form->RaceScreen.Track.Level.TimeLeft = 200;
-    RunUntil([&] { return form->Screens.WindowKind != kWindowNone; });
-    EXPECT_EQ(form->Screens.WindowKind, kWindowGameOver);
+    RunUntil([&] { return form->Screens.WindowKind != ModalWindow::None; });
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::GameOver);
     EXPECT_EQ(form->RaceScreen.Race.Lives, 0);
     // Then, with a score that does not enter the table, back to the menu.
-    RunUntil([&] { return form->Screens.WindowKind != kWindowGameOver; });
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    RunUntil([&] { return form->Screens.WindowKind != ModalWindow::GameOver; });
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
 }
 
@@ -104,7 +104,7 @@ TEST_P(RaceFlowTest, CrossingTheLastRowEndsTheLevelAndTheTimeLeftBecomesPoints) 
     RunUntil([&] { return form->RaceScreen.Track.Level.LevelNumber == 2; });
     EXPECT_EQ(form->RaceScreen.Track.Level.LevelNumber, 2);
     EXPECT_EQ(form->RaceScreen.Race.Score - score, 5 * (timeLeft / 1000));
-    EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::LevelBanner);
     EXPECT_FALSE(FinishCrossed(form->RaceScreen.Race));
     // The new level's clock has already run for the frame in which the level changed.
     EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, 90000 - form->Timing.FrameMs);

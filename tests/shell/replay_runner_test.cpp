@@ -243,7 +243,8 @@ TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
                                  "life", "--actors", "5", "--actors", "0", "--map", "7:m.txt"},
                                 options, error))
         << error;
-    EXPECT_EQ(options.gives, (std::vector<int>{3, 4, 2, 1}));
+    EXPECT_EQ(options.gives, (std::vector<CarItem>{CarItem::MachineGun, CarItem::Rockets,
+                                                   CarItem::Nitro, CarItem::Life}));
     EXPECT_EQ(options.actors, (std::vector<int>{5, 0}));
     ASSERT_EQ(options.maps.size(), 1u);
     EXPECT_EQ(options.maps[0].first, 7);
@@ -261,10 +262,10 @@ TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
 
 TEST(ReplayRunnerTest, GiveHandsTheCarItsItemsWhenTheRaceStarts) {
     ReplayOptions options;
-    options.gives = {1, 3};
+    options.gives = {CarItem::Life, CarItem::MachineGun};
     auto runner = MakeRaceRunner(options);
     const TPlayer& car = *runner->Form().RaceScreen.Race.Player;
-    EXPECT_EQ(car.Weapon, 3);
+    EXPECT_EQ(car.Weapon, WeaponKind::MachineGun);
     EXPECT_EQ(car.Ammo, 25);
     EXPECT_EQ(runner->Form().RaceScreen.Race.Lives, 4);
     const std::string state = runner->StateJson();
@@ -408,8 +409,8 @@ TEST(AutopilotTest, AfterTheLastLifeItEntersANameAndRacesOn) {
     bool newRace = false;
     for (int i = 0; i < 2000 && !newRace; ++i) {
         runner->RunFrame();
-        nameEntry = nameEntry || form.Screens.WindowKind == kWindowNameEntry;
-        newRace = form.Screens.ScreenState == kScreenRace && form.RaceScreen.Race.Lives == 3 &&
+        nameEntry = nameEntry || form.Screens.WindowKind == ModalWindow::NameEntry;
+        newRace = form.Screens.ScreenState == GameScreen::Race && form.RaceScreen.Race.Lives == 3 &&
                   form.RaceScreen.Race.Score == 0;
     }
     EXPECT_TRUE(nameEntry);
@@ -435,7 +436,7 @@ TEST(AutopilotTest, DrivesUpTheRoadPastTheTraffic) {
     auto runner = MakeRaceRunner(options);
     runner->RunUntil(2500);
     const TMForm& form = runner->Form();
-    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
     EXPECT_EQ(form.RaceScreen.Race.Lives, 3);
     EXPECT_LT(form.RaceScreen.Track.ViewRow, 1400);
 }

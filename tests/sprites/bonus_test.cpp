@@ -137,7 +137,7 @@ TEST_F(BonusTest, EachKindGivesItsPointsItsEffectAndItsSound) {
         EXPECT_FALSE(tokens->Slot(1).Active) << e.kind;
         EXPECT_EQ(fresh.race.Score, e.score) << e.kind;
         EXPECT_EQ(fresh.race.Lives, e.lives) << e.kind;
-        EXPECT_EQ(car->Weapon, e.weapon) << e.kind;
+        EXPECT_EQ(static_cast<int>(car->Weapon), e.weapon) << e.kind;
         EXPECT_EQ(car->Ammo, e.ammo) << e.kind;
         EXPECT_EQ(car->HasNitro, e.nitro) << e.kind;
         EXPECT_EQ(car->NitroFuel, e.nitro ? 100 : 0) << e.kind;

@@ -35,7 +35,7 @@ public:
 
     void PlaySound(Sound sound) override { sounds.emplace_back(NameOf(sound)); }
     void StopSound(Sound sound) override { stopped.emplace_back(NameOf(sound)); }
-    void OpenWindow(int kind) override { windows.push_back(kind); }
+    void OpenWindow(ModalWindow kind) override { windows.push_back(kind); }
     void SetUpLevel(int level) override { levels.push_back(level); }
     void PlaceRoadActors() override { ++placements; }
     void Rumble(double strength, int ms) override { rumbles.push_back({strength, ms}); }
@@ -83,7 +83,7 @@ public:
     TScrollBackground* background = nullptr;
     std::vector<std::string> sounds;
     std::vector<std::string> stopped;
-    std::vector<int> windows;
+    std::vector<ModalWindow> windows;
     std::vector<int> levels;
     int placements = 0;  // the level changes' placings of the road's actors
     struct Shake {

@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(MenuButtonTest, OnTopButtonsRiseWhileHighlightedAndTheNormalLookIsReapplied) {
-    form->OpenWindow(kWindowExitGame);
+    form->OpenWindow(ModalWindow::ExitGame);
     auto* yes = form->Screens.Button(kYesButton);
     auto* no = form->Screens.Button(kNoButton);
     ASSERT_TRUE(yes != nullptr && no != nullptr);
@@ -36,7 +36,7 @@ TEST_F(MenuButtonTest, OnTopButtonsRiseWhileHighlightedAndTheNormalLookIsReappli
 }
 
 TEST_F(MenuButtonTest, ExitToMenuButtonsStayUnderTheTitle) {
-    form->OpenWindow(kWindowExitToMenu);
+    form->OpenWindow(ModalWindow::ExitToMenu);
     form->Screens.RefreshHighlight();
     EXPECT_EQ(form->Screens.Button(kNoButton)->Z(), 15);
     EXPECT_EQ(form->Screens.WindowTitle->Z(), 16);

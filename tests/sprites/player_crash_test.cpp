@@ -22,8 +22,8 @@ protected:
 };
 
 TEST_P(PlayerCrashTest, TheThirdHitBlowsTheCarUpAndCostsALife) {
-    car->PickUp(3);
-    car->PickUp(2);
+    car->PickUp(CarItem::MachineGun);
+    car->PickUp(CarItem::Nitro);
     SetSpeed(90);
     car->TakeHit();
     car->TakeHit();
@@ -38,7 +38,7 @@ TEST_P(PlayerCrashTest, TheThirdHitBlowsTheCarUpAndCostsALife) {
     EXPECT_EQ(car->AnimPercent, 15);
     EXPECT_EQ(car->CrashTimer, 2000);
     EXPECT_EQ(car->CarSpeed, 0);
-    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Weapon, WeaponKind::None);
     EXPECT_EQ(car->Ammo, 0);
     EXPECT_FALSE(car->HasNitro);
     EXPECT_EQ(car->WeaponFrame, 1);
@@ -75,7 +75,7 @@ TEST_P(PlayerCrashTest, TheCarComesBackOnTheRoadAndDrivesAgainAfter2000Ms) {
     EXPECT_EQ(car->X, 365);
     EXPECT_EQ(car->Y, 400);
     EXPECT_TRUE(car->OnRoad);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     // And it drives.
     Press({SDL_SCANCODE_UP});
     Frame();
@@ -88,14 +88,14 @@ TEST_P(PlayerCrashTest, OnTheLastLifeTheCarDisappearsAndTheGameEndsAfter2000Ms) 
     EXPECT_EQ(form->RaceScreen.Race.Lives, 0);
     int steps = 0;
     bool hidden = false;
-    while (form->Screens.WindowKind == kWindowNone && steps < 1000) {
+    while (form->Screens.WindowKind == ModalWindow::None && steps < 1000) {
         Frame();
         ++steps;
         if (!car->Visible) hidden = true;
     }
     EXPECT_TRUE(hidden);
     EXPECT_FALSE(car->Visible);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowGameOver);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::GameOver);
     EXPECT_EQ(steps, CrashSteps());
 }
 

@@ -68,7 +68,7 @@ TEST_F(PlayerDrawTest, NitroFlamesShowBehindTheCarForTheFrameTheyBurned) {
 TEST_F(PlayerDrawTest, TheWeaponSitsOnTheRoofUnlessTheCarIsCrashed) {
     Draw();
     EXPECT_FALSE(Lit(350, 450));
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     Draw();
     EXPECT_TRUE(Lit(350, 450));
     car->Crashed = 1;

@@ -62,7 +62,7 @@ TEST_P(PlayerDrivingTest, HoldingUpSettlesAt160) {
 
 TEST_P(PlayerDrivingTest, NitroReachesAndHolds170WhileTheChargeLasts) {
     SetSpeed(150);
-    car->PickUp(2);
+    car->PickUp(CarItem::Nitro);
     EXPECT_TRUE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 100);
     Press({SDL_SCANCODE_UP, SDL_SCANCODE_X});

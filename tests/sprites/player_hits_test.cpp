@@ -124,19 +124,19 @@ INSTANTIATE_TEST_SUITE_P(Rates, PlayerHitTest, ::testing::Values(85, 60), RateNa
 class PlayerPickUpTest : public PlayerRaceTest {};
 
 TEST_P(PlayerPickUpTest, ALifeAndNitro) {
-    car->PickUp(1);
+    car->PickUp(CarItem::Life);
     EXPECT_EQ(form->RaceScreen.Race.Lives, 4);
-    car->PickUp(2);
+    car->PickUp(CarItem::Nitro);
     EXPECT_TRUE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 100);
-    car->DropItem(2);
+    car->DropItem(CarItem::Nitro);
     EXPECT_FALSE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 0);
 }
 
 TEST_P(PlayerPickUpTest, TheGunComesOutFromItsFirstPictureOverTheRoof) {
-    car->PickUp(3);
-    EXPECT_EQ(car->Weapon, 3);
+    car->PickUp(CarItem::MachineGun);
+    EXPECT_EQ(car->Weapon, WeaponKind::MachineGun);
     EXPECT_EQ(car->Ammo, 25);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "GunAnim_1");
@@ -146,35 +146,35 @@ TEST_P(PlayerPickUpTest, TheGunComesOutFromItsFirstPictureOverTheRoof) {
 }
 
 TEST_P(PlayerPickUpTest, TheSameWeaponAgainRefillsWithoutStartingOver) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     car->WeaponFrame = 4;
     car->Ammo = 3;
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     EXPECT_EQ(car->WeaponFrame, 4);
     EXPECT_EQ(car->Ammo, 25);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "GunAnim_4");
 }
 
 TEST_P(PlayerPickUpTest, RocketsReplaceTheGunAndSilenceIt) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     car->WeaponFrame = 6;
     car->GunSoundOn = true;
-    car->PickUp(4);
+    car->PickUp(CarItem::Rockets);
     EXPECT_FALSE(car->GunSoundOn);
-    EXPECT_EQ(car->Weapon, 4);
+    EXPECT_EQ(car->Weapon, WeaponKind::Rockets);
     EXPECT_EQ(car->Ammo, 20);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "RocketAnim_1");
 }
 
 TEST_P(PlayerPickUpTest, AnEmptiedWeaponStaysMountedUntilEverythingIsDropped) {
-    car->PickUp(4);
-    car->DropItem(4);
+    car->PickUp(CarItem::Rockets);
+    car->DropItem(CarItem::Rockets);
     EXPECT_EQ(car->Ammo, 0);
-    EXPECT_EQ(car->Weapon, 4);
-    car->PickUp(2);
+    EXPECT_EQ(car->Weapon, WeaponKind::Rockets);
+    car->PickUp(CarItem::Nitro);
     car->DropAll();
-    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Weapon, WeaponKind::None);
     EXPECT_FALSE(car->HasNitro);
 }
 

@@ -9,8 +9,8 @@ namespace {
 class PlayerLevelEndTest : public PlayerRaceTest {};
 
 TEST_P(PlayerLevelEndTest, FinishingWith12_3SecondsLeftEarns60PointsThenTheNextLevel) {
-    car->PickUp(3);
-    car->PickUp(2);
+    car->PickUp(CarItem::MachineGun);
+    car->PickUp(CarItem::Nitro);
     form->RaceScreen.Race.Score = 7;
     form->RaceScreen.Track.Level.TimeLeft = 12300;
     form->RaceScreen.Race.Finish->Crossed = true;
@@ -33,13 +33,13 @@ TEST_P(PlayerLevelEndTest, FinishingWith12_3SecondsLeftEarns60PointsThenTheNextL
     }
     ASSERT_TRUE(RunUntil([&] { return form->RaceScreen.Track.Level.LevelNumber == 2; }, 500));
     EXPECT_EQ(form->RaceScreen.Race.Score, 7 + 60);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::LevelBanner);
     EXPECT_FALSE(form->RaceScreen.Race.Finish->Crossed);
     EXPECT_FALSE(car->TimeUp);
     EXPECT_FALSE(car->EndStarted);
     EXPECT_EQ(car->CarSpeed, 0);
     EXPECT_EQ(car->Heading, 0);
-    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Weapon, WeaponKind::None);
     EXPECT_FALSE(car->HasNitro);
     // Level 2's 90 s, less the clock's tick of the frame in which the level changed.
     EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, 90000 - FrameMs());
@@ -54,14 +54,15 @@ TEST_P(PlayerLevelEndTest, TimeRunningOutWithTwoLivesCostsOneAndShowsTimeOver) {
     form->RaceScreen.Track.Level.TimeLeft = 200;
     Press({SDL_SCANCODE_UP});
     SetSpeed(30);
-    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind != kWindowNone; }, 500));
-    EXPECT_EQ(form->Screens.WindowKind, kWindowTimeOver);
+    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind != ModalWindow::None; }, 500));
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::TimeOver);
     EXPECT_LE(car->CarSpeed, 0);
     EXPECT_EQ(form->RaceScreen.Race.Lives, 1);
     EXPECT_EQ(car->Energy, 3);
     EXPECT_TRUE(car->Visible);
     // The window restarts the same level on a new road.
-    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind == kWindowLevelBanner; }, 500));
+    ASSERT_TRUE(
+        RunUntil([&] { return form->Screens.WindowKind == ModalWindow::LevelBanner; }, 500));
     EXPECT_EQ(form->RaceScreen.Track.Level.LevelNumber, 1);
     EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, 54000);
     EXPECT_FALSE(car->TimeUp);
@@ -71,8 +72,8 @@ TEST_P(PlayerLevelEndTest, TimeRunningOutOnTheLastLifeEndsTheGame) {
     form->RaceScreen.Race.Lives = 1;
     form->RaceScreen.Track.Level.TimeLeft = 200;
     SetSpeed(30);
-    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind != kWindowNone; }, 500));
-    EXPECT_EQ(form->Screens.WindowKind, kWindowGameOver);
+    ASSERT_TRUE(RunUntil([&] { return form->Screens.WindowKind != ModalWindow::None; }, 500));
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::GameOver);
     EXPECT_EQ(form->RaceScreen.Race.Lives, 0);
     EXPECT_FALSE(car->Visible);
 }

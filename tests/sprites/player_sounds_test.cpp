@@ -95,7 +95,7 @@ TEST_P(PlayerSoundTest, OffTheRoadTheEngineIdlesWhateverThePedals) {
 }
 
 TEST_P(PlayerSoundTest, NitroHasItsOwnSoundWhichStopsWithTheKey) {
-    car->PickUp(2);
+    car->PickUp(CarItem::Nitro);
     SetSpeed(100);
     Press({SDL_SCANCODE_UP, SDL_SCANCODE_X});
     Frame();

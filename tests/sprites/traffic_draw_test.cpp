@@ -94,7 +94,7 @@ TEST_F(TrafficDrawTest, EmptySlotsCarsOffTheScreenAndAHiddenPlayerShowNothing) {
 // The firing gun's picture sits about 18 pixels further forward: beside the car (x 350), the
 // gun reaches up to y 442 at rest and to y 424 while firing.
 TEST_F(TrafficDrawTest, TheFiringGunSitsFurtherForward) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     car->WeaponFrame = 6;
     car->WeaponRestoreStep();
     Draw();

@@ -35,13 +35,13 @@ bool ParseInt(const std::string& text, int& value) {
     }
 }
 
-// The bonus kinds the car's PickUp takes: 1 life, 2 nitro, 3 machine gun, 4 rockets; 0 unknown.
-int PickUpKindOf(const std::string& item) {
-    if (item == "life") return 1;
-    if (item == "nitro") return 2;
-    if (item == "gun") return 3;
-    if (item == "rockets") return 4;
-    return 0;
+// The items --give hands the car; none for an unknown word.
+std::optional<CarItem> CarItemOf(const std::string& item) {
+    if (item == "life") return CarItem::Life;
+    if (item == "nitro") return CarItem::Nitro;
+    if (item == "gun") return CarItem::MachineGun;
+    if (item == "rockets") return CarItem::Rockets;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -111,12 +111,12 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             options.autopilot = true;
         } else if (arg == "--give") {
             if (!value(text)) return false;
-            const int kind = PickUpKindOf(text);
-            if (kind == 0) {
+            const std::optional<CarItem> item = CarItemOf(text);
+            if (!item) {
                 error = "--give: gun, rockets, nitro or life, not '" + text + "'";
                 return false;
             }
-            options.gives.push_back(kind);
+            options.gives.push_back(*item);
         } else if (arg == "--actors") {
             if (!number(n, 0)) return false;
             options.actors.push_back(n);
@@ -248,7 +248,7 @@ void ReplayRunner::StartRaceShortCut(int level) {
     form_->FrontEnd.CloseScreen(form_->Screens.ScreenState);
     form_->RaceScreen.StartRace(level);
     if (form_->RaceScreen.Race.Player != nullptr)
-        for (int kind : options_.gives) form_->RaceScreen.Race.Player->PickUp(kind);
+        for (CarItem item : options_.gives) form_->RaceScreen.Race.Player->PickUp(item);
 }
 
 uint64_t ReplayRunner::ClockAt(int frame) const {
@@ -527,20 +527,20 @@ void ReplayRunner::LeaveStep() {
     const ScreenValues& screens = form_->Screens;
     SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
     switch (screens.WindowKind) {
-        case kWindowExitGame:
-        case kWindowExitToMenu:
+        case ModalWindow::ExitGame:
+        case ModalWindow::ExitToMenu:
             key = SDL_SCANCODE_Y;
             break;
-        case kWindowClearTable:
+        case ModalWindow::ClearTable:
             key = SDL_SCANCODE_N;  // the table stays
             break;
-        case kWindowPause:
+        case ModalWindow::Pause:
             key = SDL_SCANCODE_P;
             break;
-        case kWindowNone:
+        case ModalWindow::None:
             // Esc leaves the race for the question, a menu screen for the main menu, and on the
             // main menu asks whether to leave the game.
-            if (screens.ScreenState == kScreenRace || quitting_) {
+            if (screens.ScreenState == GameScreen::Race || quitting_) {
                 key = SDL_SCANCODE_ESCAPE;
             } else {
                 leaving_ = false;  // at a menu: the next race may start
@@ -638,7 +638,7 @@ std::string ReplayRunner::StateJson() const {
         j << (i > 1 ? "," : "") << "[" << Quoted(entry.Name) << "," << entry.Score << "]";
     }
     j << "]";
-    if (f.Screens.ScreenState == kScreenRace && f.RaceScreen.Race.Player != nullptr) {
+    if (f.Screens.ScreenState == GameScreen::Race && f.RaceScreen.Race.Player != nullptr) {
         const LevelParams& level = f.RaceScreen.Track.Level;
         const TPlayer& car = *f.RaceScreen.Race.Player;
         const double bx =
@@ -657,7 +657,7 @@ std::string ReplayRunner::StateJson() const {
           << ",\"Heading\":" << car.Heading << ",\"Steer\":" << Number(car.Steer)
           << ",\"Energy\":" << car.Energy << ",\"Crashed\":" << car.Crashed
           << ",\"TimeUp\":" << Bool(car.TimeUp) << ",\"OnRoad\":" << Bool(car.OnRoad)
-          << ",\"Weapon\":" << car.Weapon << ",\"Ammo\":" << car.Ammo
+          << ",\"Weapon\":" << static_cast<int>(car.Weapon) << ",\"Ammo\":" << car.Ammo
           << ",\"WeaponFrame\":" << car.WeaponFrame << ",\"FireCooldown\":" << car.FireCooldown
           << ",\"HasNitro\":" << Bool(car.HasNitro) << ",\"NitroFuel\":" << Number(car.NitroFuel)
           << ",\"Crossed\":" << Bool(FinishCrossed(f.RaceScreen.Race)) << ",\"EngineSound\":\""
