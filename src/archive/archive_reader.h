@@ -30,9 +30,11 @@ std::vector<ImageEntry> ReadImageArchive(std::span<const uint8_t> bytes,
 std::vector<WaveEntry> ReadWaveArchive(std::span<const uint8_t> bytes,
                                        int64_t soundFrameBudget = kArchiveSoundFrames);
 
-// The largest archive file the game reads. Its own are 6.5 MB (Res1.dxg), 4.4 MB (Res2.dxg)
-// and 0.5 MB (Sounds.dxw); a file ten times the largest is no archive of this game, and reading
-// it whole would cost that much memory before a single check.
+// The largest archive file the game reads. Its own are 6.5 MB (Res1.dxg), 4.4 MB (Res2.dxg) and
+// 0.5 MB (Sounds.dxw); a file ten times the largest is no archive of this game, and reading it
+// whole would cost that much memory before a single check. Departs from the original rule, whose
+// reader trusts every length in the file, as do the checked reads and the budgets above
+// (docs/departures.md).
 inline constexpr uint64_t kMaxArchiveFileBytes = uint64_t{64} << 20;
 
 // Reads a whole file; a file that cannot be opened, or that is larger than maxBytes, throws

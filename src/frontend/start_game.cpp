@@ -65,7 +65,8 @@ void TStartGameScreen::CloseStartGame() {
 void TStartGameScreen::BeginChange() {
     CarChanging = true;
     // A change that starts in the frame right after the last swap finds the old picture still
-    // faded out; it fades from the start again, or the new car would just jump in.
+    // faded out; it fades from the start again, or the new car would just jump in. Departs from
+    // the original rule, which lets it jump (docs/departures.md).
     if (CarPictureA != nullptr) CarPictureA->Alpha = 255;
     if (CarPictureB != nullptr) {
         CarPictureB->SetImageByName(CarImage(PendingCar));

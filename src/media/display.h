@@ -18,7 +18,8 @@ constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 592;
 
 // Some displays report 0 or 1 Hz when they cannot tell their rate; the frame timing would then
-// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz.
+// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz. (Departs from the
+// original rule, which takes the rate as reported: docs/departures.md.)
 int UsableRefreshRate(int reportedHz);
 
 // Which part of the 800 x 600 surface is shown where in an output of the given size.
@@ -29,7 +30,9 @@ struct SurfaceView {
 
 // In a window, the surface's top-left 792 x 592 pixels fill the client area one to one (the art
 // keeps everything that matters inside that area, and nothing is smoothed). In full screen the
-// whole surface is scaled to the largest centred 4:3 area, with bars on the other sides.
+// whole surface is scaled to the largest centred 4:3 area, with bars on the other sides. The
+// window departs from the original rule, which squeezes the whole surface into the client area
+// and blurs every picture and letter (docs/departures.md).
 SurfaceView SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen);
 
 class TDisplay {

@@ -13,6 +13,8 @@ namespace {
 
 // Set by Ctrl+C, kill or the end of the session; the loop notices it within a frame (or within
 // the wait of an inactive window) and shuts the game down as the exit question's Yes would.
+// Departs from the original rule, under which the game ends only through the exit question
+// (docs/departures.md).
 volatile std::sig_atomic_t quitSignal = 0;
 
 void OnQuitSignal(int /*signal*/) {

@@ -5,7 +5,8 @@
 #include "shell/form.h"
 
 void FormComponents::OpenLink(const std::string& address) {
-    // Only web addresses reach the desktop, whatever asked for them.
+    // Only web addresses reach the desktop, whatever asked for them. Departs from the original
+    // rule, which hands anything to the desktop's "open" (docs/departures.md).
     if (!IsWebAddress(address)) return;
     if (config_.openLink) {
         config_.openLink(address);

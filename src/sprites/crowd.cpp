@@ -214,7 +214,8 @@ void TMan::Scare() {
 }
 
 // Those in sight, and those still running from the horn out of sight, walk again at a pace of
-// their own.
+// their own. Departs from the original rule, which calms only those in sight: one who ran off
+// the screen would run at the scared pace for the rest of the level (docs/departures.md).
 void TMan::CalmDown() {
     Scared = false;
     TRandom& random = host_.Random();

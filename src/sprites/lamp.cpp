@@ -80,7 +80,8 @@ void TLamp::Reset() {
 
 // Every post in the window is tested every frame; two posts in the car's outline cost two hits.
 // A car without energy left, or one blowing up, passes through. A car that the respawn put onto a
-// post would otherwise take a hit in each of its first three frames and blow up where it stands.
+// post would otherwise take a hit in each of its first three frames and blow up where it stands:
+// the grace departs from the original rule to spare it (docs/departures.md).
 void TLamp::MoveStep(int moveCount) {
     (void)moveCount;
     TPlayer* car = host_.Race().Player;

@@ -426,7 +426,8 @@ void TPlayer::CrashStep() {
 // the road runs there: the first row from five rows below the top of the screen down whose
 // rightmost edge cell is straight (4), drifting right (12) or drifting left (17) decides. The
 // scroll never takes the view past row 1490, so from there the search does not run; the car then
-// goes back to the start stretch, as it does on a map without such a cell.
+// goes back to the start stretch, as it does on a map without such a cell. Departs from the
+// original rule, which has no answer for a search that finds nothing (docs/departures.md).
 void TPlayer::FindRespawn() {
     TrackState& track = host_.Track();
     bool placed = false;

@@ -200,6 +200,8 @@ bool TPlayer::ShootCrowd(double wx, double wy, const CrowdTargets& targets) {
     bool hit = false;
     for (int k = 0; k < targets.Count; ++k) {
         TManSlot& man = crowd->Slot(targets.Slots[static_cast<size_t>(k)]);
+        // Bodies and the blown away are passed over. Departs from the original rule, under which
+        // a blown-away pedestrian would come back as a body and score again (docs/departures.md).
         if (man.Dir == kManLying || man.Dir == kManRemoved) continue;
         if (std::fabs(man.PosX - wx) > kCrowdShotReach ||
             std::fabs(man.PosY - wy) > kCrowdShotReach)

@@ -121,7 +121,8 @@ void TCar::PlaceTraffic() {
     const int minRow = farRow;
     const int maxRow = kLastPlacementRow;
     // The rows a car may take; a level always has more of them than cars, but a short count
-    // must leave slots empty rather than search for ever.
+    // must leave slots empty rather than search for ever. Departs from the original rule, which
+    // draws until it finds a free row (docs/departures.md).
     int freeRows = 0;
     for (int r = std::max(minRow, 1); r < maxRow; ++r)
         if (r % 4 == 0) ++freeRows;
@@ -217,10 +218,15 @@ void TCar::MoveStep(int moveCount) {
         car.OnScreen = kOnScreenLeft <= sx && sx <= kOnScreenRight && kOnScreenTop <= sy &&
                        sy <= kOnScreenBottom;
         TouchPlayer(i, sy);
-        // A car the respawned player landed on is gone; nothing more happens to it.
+        // A car the respawned player landed on is gone; nothing more happens to it. Departs from
+        // the original rule, which went on with the empty slot: a rocket could still wreck it and
+        // it could come back at the track's end (docs/departures.md).
         if (car.Dir == kDirNone) continue;
         MeetRockets(i);
         BurnExplosion(car);
+        // A wreck whose explosion has ended stays gone for the rest of the level: it is neither
+        // steered nor brought back at the track's end. Departs from the original rule, which
+        // would bring it back when it stood beyond an end (docs/departures.md).
         if (car.Dir == kDirNone) continue;
         SteerByMap(car);
 

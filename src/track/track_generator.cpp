@@ -77,7 +77,8 @@ bool TTrackGenerator::IsAreaEmpty(int col, int row, int ncols, int nrows) const 
 }
 
 void TTrackGenerator::BuildTrack() {
-    // The track never claims more rows than the map has above the start stretch's last row.
+    // The track never claims more rows than the map has above the start stretch's last row
+    // (departs from the original rule, which trusts the length: docs/departures.md).
     const int trackLength = std::clamp(state_.Level.TrackLength, 0, kTrackRows - 1);
     ClearAndStart();
     GrowRoad(trackLength);
@@ -174,7 +175,8 @@ void TTrackGenerator::CloseRoad() {
 
 // The map has no margin beyond its 650 columns. A road that has wandered within kEdgeMargin
 // columns of a side gets a straight piece where it would drift, split or widen towards that
-// side. The draws are unchanged, so a road away from the sides is laid exactly as chosen.
+// side. The draws are unchanged, so a road away from the sides is laid exactly as chosen. Departs
+// from the original rule, which would lay the road off the map (docs/departures.md).
 RoadPiece TTrackGenerator::KeepOffEdges(RoadPiece kind, int row) const {
     bool nearLeft = false;
     bool nearRight = false;
