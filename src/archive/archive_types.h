@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/names.h"
+#include "core/names.h"
 
 // Every failure to read an archive. The message is the one the player sees, e.g.
 // "Invalid stream format", "DIB is invalid", "Stream read error".

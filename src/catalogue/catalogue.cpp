@@ -4,20 +4,9 @@
 #include "catalogue/pictures.h"
 #include "catalogue/sounds.h"
 #include "catalogue/traffic_cars.h"
+#include "core/names.h"
 
 namespace {
-
-constexpr char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-constexpr bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
 
 // The enumerators and the table rows are written in the same order; a row out of step would name
 // one picture with another's size. A few anchors across both lists pin the order down, and every
@@ -41,7 +30,7 @@ static_assert(kTrafficCars[0].Image == Picture::Car7 && kTrafficCars[4].Image ==
 
 bool FindPicture(std::string_view name, Picture& picture) {
     for (size_t i = 0; i < kPictures.size(); ++i) {
-        if (SameName(kPictures[i].Name, name)) {
+        if (SameNameIgnoringCase(kPictures[i].Name, name)) {
             picture = static_cast<Picture>(i);
             return true;
         }
@@ -51,7 +40,7 @@ bool FindPicture(std::string_view name, Picture& picture) {
 
 bool FindSound(std::string_view name, Sound& sound) {
     for (size_t i = 0; i < kSounds.size(); ++i) {
-        if (SameName(kSounds[i].Name, name)) {
+        if (SameNameIgnoringCase(kSounds[i].Name, name)) {
             sound = static_cast<Sound>(i);
             return true;
         }

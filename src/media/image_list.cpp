@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "archive/archive_reader.h"
-#include "archive/names.h"
+#include "core/names.h"
 #include "media/sdl_failure.h"
 
 namespace {

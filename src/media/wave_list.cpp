@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "archive/archive_reader.h"
-#include "archive/names.h"
+#include "core/names.h"
 
 TWaveItem::TWaveItem(WaveEntry entry, AudioBackend* backend)
     : entry_(std::move(entry)), backend_(backend) {

@@ -1,4 +1,4 @@
-#include "archive/names.h"
+#include "core/names.h"
 
 namespace {
 
