@@ -117,8 +117,8 @@ public:
     TFrontEnd FrontEnd{MenuHostAdapter};
 
 private:
+    // The menus' adapter plays the screen's song and applies the display mode as the form does.
     friend class FormMenuHost;
-    friend class FormRaceHost;
 
     bool OpenDisplay();
     void FinishStartUp();
