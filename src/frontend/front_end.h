@@ -19,21 +19,21 @@ struct TFrontEnd {
 
     // Leaves the menu screen `screenState` is showing, as its own way out does before the next
     // screen opens; nothing for the race or no screen.
-    void CloseScreen(int screenState) {
+    void CloseScreen(GameScreen screenState) {
         switch (screenState) {
-            case kScreenMainMenu:
+            case GameScreen::MainMenu:
                 MainMenu.CloseMenuScreen();
                 break;
-            case kScreenStartGame:
+            case GameScreen::StartGame:
                 StartGame.CloseStartGame();
                 break;
-            case kScreenOptions:
+            case GameScreen::Options:
                 OptionsScreen.CloseOptions();
                 break;
-            case kScreenHighScores:
+            case GameScreen::HighScores:
                 HighScoreScreen.CloseHighScores();
                 break;
-            case kScreenHelp:
+            case GameScreen::Help:
                 HelpScreen.CloseHelp();
                 break;
             default:

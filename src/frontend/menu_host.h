@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include "catalogue/sounds.h"
+#include "sprites/screen_kinds.h"
+
 struct ScreenValues;
 struct TGameOptions;
 class THighScoreTable;
@@ -27,9 +30,9 @@ public:
     // Selects the button, then does what a click does (the game's one click dispatcher).
     virtual void ClickButton(int index) = 0;
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
-    virtual void OpenWindow(int kind) = 0;
+    virtual void OpenWindow(ModalWindow kind) = 0;
 
-    virtual void PlaySound(const std::string& name) = 0;
+    virtual void PlaySound(Sound sound) = 0;
     // Starts the song of the current screen from its beginning, when music is on.
     virtual void PlayMusic() = 0;
     virtual void StopMusic() = 0;

@@ -9,14 +9,14 @@
 
 namespace {
 
-const char* DisplayImage(const TGameOptions& options) {
-    return options.FullScreen != 0 ? "OptFullScreen" : "OptWindow";
+Picture DisplayImage(const TGameOptions& options) {
+    return options.FullScreen != 0 ? Picture::OptFullScreen : Picture::OptWindow;
 }
-const char* MusicImage(const TGameOptions& options) {
-    return options.Music != 0 ? "OptMusicOn" : "OptMusicOff";
+Picture MusicImage(const TGameOptions& options) {
+    return options.Music != 0 ? Picture::OptMusicOn : Picture::OptMusicOff;
 }
-const char* SoundImage(const TGameOptions& options) {
-    return options.Sound != 0 ? "OptSoundOn" : "OptSoundOff";
+Picture SoundImage(const TGameOptions& options) {
+    return options.Sound != 0 ? Picture::OptSoundOn : Picture::OptSoundOff;
 }
 
 int Flipped(int flag) {
@@ -31,47 +31,47 @@ constexpr int kCountryFont = 4;
 
 void TOptionsScreen::OpenOptions() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenOptions;
+    screens.ScreenState = GameScreen::Options;
     screens.FirstButton = 1;
     screens.LastButton = 5;
     screens.SelectedButton = kOptionsBack;
     CreateMenuBackground(host_);
 
     TSpriteEngine* engine = &host_.Engine();
-    CountryField = TMyImageSprite::CreateAt(engine, 1, "CountryEditBg", 361, 442, 3);
+    CountryField = TMyImageSprite::CreateAt(engine, Picture::CountryEditBg, 361, 442, 3);
     // The rows show nothing until selected; their hit boxes cover the whole row, wider than
     // the highlight pictures.
     struct RowPlace {
-        const char* highlight;
+        Picture highlight;
         int y;
         int hitWidth;
         int hitHeight;
     };
-    constexpr RowPlace kRows[4] = {{"Opt_1", 248, 545, 64},
-                                   {"Opt_2", 312, 282, 62},
-                                   {"Opt_3", 375, 282, 62},
-                                   {"Opt_4", 436, 681, 84}};
+    constexpr RowPlace kRows[4] = {{Picture::Opt_1, 248, 545, 64},
+                                   {Picture::Opt_2, 312, 282, 62},
+                                   {Picture::Opt_3, 375, 282, 62},
+                                   {Picture::Opt_4, 436, 681, 84}};
     for (int row = 1; row <= 4; ++row) {
         const RowPlace& place = kRows[row - 1];
-        auto* button = new TMenuButton(engine, 1, place.highlight, "Null", 0, 0, 118, place.y);
+        auto* button = new TMenuButton(engine, place.highlight, Picture::Null, 0, 0, 118, place.y);
         button->HitWidth = place.hitWidth;
         button->HitHeight = place.hitHeight;
         screens.MenuButtons[row] = button;
     }
     screens.MenuButtons[kOptionsBack] =
-        new TMenuButton(engine, 1, "Opt_Bk", "Opt_Bk", 0, 1, 345, 513);
+        new TMenuButton(engine, Picture::Opt_Bk, Picture::Opt_Bk, 0, 1, 345, 513);
 
     const TGameOptions& options = host_.Options();
-    DisplayPicture = TMyImageSprite::CreateAt(engine, 1, DisplayImage(options), 118, 255, 3);
-    MusicPicture = TMyImageSprite::CreateAt(engine, 1, MusicImage(options), 118, 320, 3);
-    SoundPicture = TMyImageSprite::CreateAt(engine, 1, SoundImage(options), 115, 383, 3);
-    screens.TextCursor = new TMyCursor(engine, 1, "Cursor", kCountryX, 491, 5, 1000);
+    DisplayPicture = TMyImageSprite::CreateAt(engine, DisplayImage(options), 118, 255, 3);
+    MusicPicture = TMyImageSprite::CreateAt(engine, MusicImage(options), 118, 320, 3);
+    SoundPicture = TMyImageSprite::CreateAt(engine, SoundImage(options), 115, 383, 3);
+    screens.TextCursor = new TMyCursor(engine, Picture::Cursor, kCountryX, 491, 5, 1000);
     screens.EditingCountry = false;
 }
 
 void TOptionsScreen::CloseOptions() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.RemoveButtons();
     screens.KillMenuBackground();
     for (TMyImageSprite** picture :

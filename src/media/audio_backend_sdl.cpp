@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "media/riff_wave.h"
+#include "archive/riff_wave.h"
 #include "media/wave_list.h"
 
 namespace {

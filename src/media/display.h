@@ -19,7 +19,8 @@ constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 592;
 
 // Some displays report 0 or 1 Hz when they cannot tell their rate; the frame timing would then
-// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz.
+// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz. (Departs from the
+// original rule, which takes the rate as reported: docs/departures.md.)
 int UsableRefreshRate(int reportedHz);
 
 // Which part of the 800 x 600 surface is shown where in an output of the given size, and whether
@@ -37,7 +38,9 @@ struct SurfaceView {
 // holds only one whole 792 x 592, at less than three fifths of the height it could have) they
 // are scaled smoothly to the largest size that keeps their proportions. Either way the picture
 // is centred, with black bars on the other sides. In full screen the whole surface is scaled
-// smoothly to the largest centred 4:3 area.
+// smoothly to the largest centred 4:3 area. Showing only the top-left part departs from the
+// original rule, which squeezes the whole surface into the client area and blurs every picture
+// and letter (docs/departures.md).
 SurfaceView SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen);
 
 // The smallest window the player can shrink the game's window to: half the picture's size.

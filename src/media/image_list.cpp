@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "media/archive_reader.h"
-#include "media/names.h"
+#include "archive/archive_reader.h"
+#include "core/names.h"
 #include "media/sdl_failure.h"
 
 namespace {

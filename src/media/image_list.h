@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "media/archive_types.h"
-#include "media/pattern_geometry.h"
+#include "archive/archive_types.h"
+#include "archive/pattern_geometry.h"
 #include "media/renderer_lifetime.h"
 
 class TPictureItem {

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "media/archive_reader.h"
-#include "media/names.h"
+#include "archive/archive_reader.h"
+#include "core/names.h"
 
 std::string SoundDescription(std::string_view source, std::string_view name) {
     std::string description;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 // What the wave list needs from a mixer. A handle is a started buffer; handles are never reused
 // while the list lives.

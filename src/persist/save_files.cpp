@@ -114,6 +114,8 @@ private:
 
 }  // namespace
 
+// A file that is malformed, too large or no regular file gives the defaults of a missing one.
+// Departs from the original rule, which stops on a file it cannot read (docs/departures.md).
 TLoadReport LoadSaves(const std::filesystem::path& folder, TGameOptions& options,
                       THighScoreTable& table) {
     TLoadReport report;
@@ -150,6 +152,9 @@ TLoadReport LoadSaves(const std::filesystem::path& folder, TGameOptions& options
     return report;
 }
 
+// Departs from the original rule, which writes over the old files: a crash or a full disk in the
+// middle would leave half a file and the table's signature would then throw the scores away
+// (docs/departures.md).
 bool WriteSaves(const std::filesystem::path& folder, const TGameOptions& options,
                 const THighScoreTable& table, const SaveStepHook& hook) {
     return SaveWriter(folder, hook).Save(options, table);

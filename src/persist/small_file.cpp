@@ -33,6 +33,7 @@ std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std:
 int CreateFreshFile(const std::filesystem::path& path) {
     // O_EXCL with O_CREAT refuses any name that exists, a link to another file included, so a
     // leftover is removed first; if something takes the name again in between, the open fails.
+    // (A plain create-and-truncate would write through a planted link: docs/departures.md.)
     if (unlink(path.c_str()) != 0 && errno != ENOENT) return -1;
     return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
 }

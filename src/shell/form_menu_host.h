@@ -28,8 +28,8 @@ public:
     THighScoreTable& HighScores() override;
     bool KeyHit(MenuKey key) const override;
     void ClickButton(int index) override;
-    void OpenWindow(int kind) override;
-    void PlaySound(const std::string& name) override;
+    void OpenWindow(ModalWindow kind) override;
+    void PlaySound(Sound sound) override;
     void PlayMusic() override;
     void StopMusic() override;
     void ApplyDisplayMode() override;

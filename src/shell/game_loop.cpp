@@ -14,13 +14,14 @@
 
 #include "media/game_pad.h"
 #include "persist/game_folders.h"
-#include "shell/event_handler.h"
 #include "shell/form.h"
 
 namespace {
 
 // Set by Ctrl+C, kill or the end of the session; the loop notices it within a frame (or within
 // the wait of an inactive window) and shuts the game down as the exit question's Yes would.
+// Departs from the original rule, under which the game ends only through the exit question
+// (docs/departures.md).
 volatile std::sig_atomic_t quitSignal = 0;
 
 void OnQuitSignal(int /*signal*/) {
@@ -75,14 +76,14 @@ int RunGameLoop(TMForm& form) {
         }
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
-            HandleEvent(form, event, SDL_GetTicks64());
+            form.HandleEvent(event, SDL_GetTicks64());
             if (form.Terminated()) return 0;
         }
         if (!form.Active()) {
             SDL_WaitEventTimeout(nullptr, 100);  // nothing moves while the game is away
             continue;
         }
-        const int lag = form.MDXTimer.Tick(SDL_GetTicks64(), form.Timing);
+        const int lag = form.Components.MDXTimer.Tick(SDL_GetTicks64(), form.Timing);
         form.FrameHandler(lag);
     }
     return 0;

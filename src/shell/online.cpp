@@ -4,8 +4,9 @@
 #include "persist/web_links.h"
 #include "shell/form.h"
 
-void TMForm::OpenLink(const std::string& address) {
-    // Only web addresses reach the desktop, whatever asked for them.
+void FormComponents::OpenLink(const std::string& address) {
+    // Only web addresses reach the desktop, whatever asked for them. Departs from the original
+    // rule, which hands anything to the desktop's "open" (docs/departures.md).
     if (!IsWebAddress(address)) return;
     if (config_.openLink) {
         config_.openLink(address);
@@ -18,5 +19,5 @@ void TMForm::OpenLink(const std::string& address) {
 // The request is bounded in time and any failure is silent: the game goes on to the high scores
 // whether the result arrived or not.
 void TMForm::SubmitScore() {
-    ::SubmitScore(ScoreServerBase(), Screens.EnteredName, Race.Score, Options.Country);
+    ::SubmitScore(ScoreServerBase(), Screens.EnteredName, RaceScreen.Race.Score, Options.Country);
 }

@@ -5,10 +5,10 @@
 #include "shell/form.h"
 
 PadMode TMForm::PadModeNow() const {
-    if (Screens.ScreenState != kScreenRace) return PadMode::Menu;
+    if (Screens.ScreenState != GameScreen::Race) return PadMode::Menu;
     switch (Screens.WindowKind) {
-        case kWindowExitToMenu:
-        case kWindowNameEntry:
+        case ModalWindow::ExitToMenu:
+        case ModalWindow::NameEntry:
             return PadMode::Menu;
         default:
             return PadMode::Race;
@@ -17,20 +17,20 @@ PadMode TMForm::PadModeNow() const {
 
 void TMForm::GamePadAdded(int deviceIndex) {
     // A pad plugged in while another is in use waits: it takes over when that one goes.
-    if (GamePad.DeviceAdded(deviceIndex)) GamePad.Read(Input.Pad);
+    if (Components.GamePad.DeviceAdded(deviceIndex)) Components.GamePad.Read(Input.Pad);
 }
 
 void TMForm::GamePadRemoved(SDL_JoystickID id) {
-    if (!GamePad.DeviceRemoved(id)) return;
+    if (!Components.GamePad.DeviceRemoved(id)) return;
     // Whatever the lost pad held is let go; a pad that takes over plays from what it holds now.
-    GamePad.Read(Input.Pad);
+    Components.GamePad.Read(Input.Pad);
     // Losing the pad in the middle of a race stops it, as losing the focus does: the player is
     // not left steering nothing.
-    if (Screens.ScreenState == kScreenRace) OpenWindow(kWindowPause);
+    if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
 }
 
 void TMForm::GamePadButton(SDL_JoystickID id, int button, bool down) {
-    if (!GamePad.IsTheOneInUse(id)) return;
+    if (!Components.GamePad.IsTheOneInUse(id)) return;
     const bool wasDown =
         button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX && Input.Pad.Buttons[button];
     Input.Pad.SetButton(button, down);
@@ -42,5 +42,5 @@ void TMForm::GamePadButton(SDL_JoystickID id, int button, bool down) {
 }
 
 void TMForm::GamePadAxis(SDL_JoystickID id, int axis, int value) {
-    if (GamePad.IsTheOneInUse(id)) Input.Pad.SetAxis(axis, value);
+    if (Components.GamePad.IsTheOneInUse(id)) Input.Pad.SetAxis(axis, value);
 }

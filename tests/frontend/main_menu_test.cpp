@@ -28,7 +28,7 @@ TEST_F(MainMenuTest, TheIntroFadesTheButtonsInOverFortySixFramesThenHighlights) 
             if (!opaque) {
                 EXPECT_EQ(button->Alpha, 15 * std::max(0, frame - kFirstFrame[k] + 1)) << frame;
             }
-            EXPECT_EQ(button->NormalImage == after, opaque) << frame << " " << k;
+            EXPECT_EQ(NameOf(button->NormalImage) == after, opaque) << frame << " " << k;
             EXPECT_FALSE(button->Highlighted) << "frame " << frame << " " << k;
         }
     }
@@ -51,8 +51,8 @@ TEST_F(MainMenuTest, DuringTheIntroTheMouseSelectsSilentlyAndNothingElseCounts) 
          "\n2 down Down\n3 up Down\n3 click\n4 type \\r\n");
     EXPECT_EQ(form->Screens.SelectedButton, kEntryOptions);
     EXPECT_EQ(sounds->Count("Button"), 2);  // the click and Enter only: the hover was silent
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_TRUE(form->Screens.IntroRunning);
     RunFrames(kIntroFrames);
     EXPECT_TRUE(form->Screens.Button(kEntryOptions)->Highlighted);
@@ -88,34 +88,34 @@ TEST_F(MainMenuTest, ArrowKeysFollowTheLayoutAndWrapTopToBottom) {
             EXPECT_EQ(form->Screens.SelectedButton, rule.to[from]) << rule.key << " from " << from;
         }
     }
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
 }
 
 TEST_F(MainMenuTest, EscAndExitAskAndTheWebSiteEntryOpensTheHomePage) {
     SkipIntro();
     Press("Esc");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Press("N");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_EQ(form->Screens.SelectedButton, 1);
     ClickOn(kEntryExit);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Play("1 type \\r\n");  // No is preselected
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_TRUE(links->empty());
     ClickOn(kEntryWebSite);
     ASSERT_EQ(links->size(), 1u);
     EXPECT_EQ(links->front(), "http://localhost:8642/");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
 }
 
 // Only web addresses reach the desktop, whoever asks for them.
 TEST_F(MainMenuTest, OpenLinkPassesOnlyWebAddresses) {
     for (const char* address : {"file:///etc/passwd", "/usr/bin/xterm", "javascript:alert(1)"})
-        form->OpenLink(address);
+        form->Components.OpenLink(address);
     EXPECT_TRUE(links->empty());
-    form->OpenLink("https://example.org/");
+    form->Components.OpenLink("https://example.org/");
     EXPECT_EQ(*links, std::vector<std::string>{"https://example.org/"});
 }
 
@@ -123,24 +123,28 @@ TEST_F(MainMenuTest, OpenLinkPassesOnlyWebAddresses) {
 TEST_F(MainMenuTest, TheMenuSongStartsAgainAfterARace) {
     StartGame(/*realAudio=*/true);
     SkipIntro();
-    const double menuSong = form->MusicPlayer.SongLengthSeconds(form->SongHandle);
+    const double menuSong =
+        form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle);
     Play("1 type \\r\n2 type \\r\n");  // Start Game, then Start
-    ASSERT_EQ(form->Screens.ScreenState, kScreenRace);
-    const double raceSong = form->MusicPlayer.SongLengthSeconds(form->SongHandle);
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::Race);
+    const double raceSong =
+        form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle);
     ASSERT_NE(raceSong, menuSong);
-    while (form->Screens.WindowKind != kWindowNone && runner->Frame() < 1000) runner->RunFrame();
+    while (form->Screens.WindowKind != ModalWindow::None && runner->Frame() < 1000)
+        runner->RunFrame();
     Press("Esc");
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     Press("Y");
-    ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_TRUE(form->MusicPlayer.Playing());
-    EXPECT_EQ(form->MusicPlayer.SongLengthSeconds(form->SongHandle), menuSong);
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_TRUE(form->Components.MusicPlayer.Playing());
+    EXPECT_EQ(form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle),
+              menuSong);
 }
 
 // Every screen, reached from its entry and left by its Back, by keys and by the mouse.
 struct ScreenTrip {
     int entry;
-    int screen;
+    GameScreen screen;
     int backButton;
 };
 
@@ -153,10 +157,10 @@ protected:
 TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
     const ScreenTrip trip = GetParam();
     SkipIntro();
-    ASSERT_NE(form->SongHandle, 0);
+    ASSERT_NE(form->Components.SongHandle, 0);
     for (const bool byMouse : {false, true}) {
         // Music that had been stopped stays stopped: nothing on the way starts the song again.
-        form->StopMusic();
+        form->Components.StopMusic();
         if (byMouse) {
             ClickOn(trip.entry);
         } else {
@@ -171,10 +175,10 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
             form->Screens.SelectedButton = trip.backButton;
             Play("1 type \\r\n");
         }
-        ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu) << byMouse;
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu) << byMouse;
         EXPECT_EQ(form->Screens.SelectedButton, trip.entry);
         EXPECT_FALSE(form->Screens.IntroRunning);
-        EXPECT_EQ(form->SongHandle, 0);
+        EXPECT_EQ(form->Components.SongHandle, 0);
         runner->RunFrame();
         for (int k = 1; k <= 6; ++k) {
             const TMenuButton* button = form->Screens.Button(k);
@@ -185,14 +189,14 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
             }
         }
         // Only the menu's own sprites are left.
-        EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+        EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryScreen, ScreenTripTest,
-                         ::testing::Values(ScreenTrip{kEntryStartGame, kScreenStartGame, 4},
-                                           ScreenTrip{kEntryHighScores, kScreenHighScores, 3},
-                                           ScreenTrip{kEntryOptions, kScreenOptions, 5},
-                                           ScreenTrip{kEntryHelp, kScreenHelp, 3}));
+                         ::testing::Values(ScreenTrip{kEntryStartGame, GameScreen::StartGame, 4},
+                                           ScreenTrip{kEntryHighScores, GameScreen::HighScores, 3},
+                                           ScreenTrip{kEntryOptions, GameScreen::Options, 5},
+                                           ScreenTrip{kEntryHelp, GameScreen::Help, 3}));
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_P(ScreenLayoutTest, EverySpriteAndButtonLookIsInItsPlace) {
     }
     runner->RunFrame();  // the selected button takes its highlighted look
     std::vector<Shown> shown;
-    for (const TSprite* sprite : form->MDXSpriteEngine.DrawOrder) {
+    for (const TSprite* sprite : form->Components.MDXSpriteEngine.DrawOrder) {
         if (!sprite->Visible || sprite->MarkedDead) continue;
         const auto* image = dynamic_cast<const TImageSprite*>(sprite);
         const bool backdrop = dynamic_cast<const TScrollBackground*>(sprite) != nullptr;
@@ -55,10 +55,10 @@ TEST_P(ScreenLayoutTest, EverySpriteAndButtonLookIsInItsPlace) {
     std::vector<std::string> buttons;
     for (int k = form->Screens.FirstButton; k <= form->Screens.LastButton; ++k) {
         const TMenuButton* b = form->Screens.Button(k);
-        buttons.push_back(b->NormalImage + ":" + std::to_string(b->NormalFrame) + " " +
-                          b->HighlightImage + ":" + std::to_string(b->HighlightFrame) + " " +
-                          std::to_string(b->HitBoxWidth()) + "x" +
-                          std::to_string(b->HitBoxHeight()));
+        buttons.push_back(
+            std::string(NameOf(b->NormalImage)) + ":" + std::to_string(b->NormalFrame) + " " +
+            std::string(NameOf(b->HighlightImage)) + ":" + std::to_string(b->HighlightFrame) + " " +
+            std::to_string(b->HitBoxWidth()) + "x" + std::to_string(b->HitBoxHeight()));
     }
     EXPECT_EQ(buttons, layout.buttons);
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "media/archive_writer.h"
+#include "archive/archive_writer.h"
 #include "media/mono_wave.h"
 #include "media/music_player.h"
 #include "media/wave_list.h"

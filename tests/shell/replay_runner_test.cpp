@@ -153,7 +153,7 @@ TEST(ReplayRunnerTest, TheSameSeedAndScriptReplayExactly) {
         runner->RunUntil(500);
         std::string state = runner->StateJson();
         // The map's own bytes too: the seed decides the road.
-        const TTrackMap& map = runner->Form().Track.TrackMap;
+        const TTrackMap& map = runner->Form().RaceScreen.Track.TrackMap;
         uint64_t hash = 1469598103934665603ull;
         for (size_t i = 0; i < static_cast<size_t>(kTrackRows) * kTrackCols; ++i)
             hash = (hash ^ static_cast<uint8_t>(map.Data()[i])) * 1099511628211ull;
@@ -243,7 +243,8 @@ TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
                                  "life", "--actors", "5", "--actors", "0", "--map", "7:m.txt"},
                                 options, error))
         << error;
-    EXPECT_EQ(options.gives, (std::vector<int>{3, 4, 2, 1}));
+    EXPECT_EQ(options.gives, (std::vector<CarItem>{CarItem::MachineGun, CarItem::Rockets,
+                                                   CarItem::Nitro, CarItem::Life}));
     EXPECT_EQ(options.actors, (std::vector<int>{5, 0}));
     ASSERT_EQ(options.maps.size(), 1u);
     EXPECT_EQ(options.maps[0].first, 7);
@@ -261,12 +262,12 @@ TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
 
 TEST(ReplayRunnerTest, GiveHandsTheCarItsItemsWhenTheRaceStarts) {
     ReplayOptions options;
-    options.gives = {1, 3};
+    options.gives = {CarItem::Life, CarItem::MachineGun};
     auto runner = MakeRaceRunner(options);
-    const TPlayer& car = *runner->Form().Race.Player;
-    EXPECT_EQ(car.Weapon, 3);
+    const TPlayer& car = *runner->Form().RaceScreen.Race.Player;
+    EXPECT_EQ(car.Weapon, WeaponKind::MachineGun);
     EXPECT_EQ(car.Ammo, 25);
-    EXPECT_EQ(runner->Form().Race.Lives, 4);
+    EXPECT_EQ(runner->Form().RaceScreen.Race.Lives, 4);
     const std::string state = runner->StateJson();
     for (const char* key : {"\"WeaponFrame\":1", "\"FireCooldown\":0", "\"TrafficActive\":"})
         EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
@@ -278,8 +279,8 @@ TEST(ReplayRunnerTest, StateCountsTheCrowdAndTheBonusesLeft) {
     ReplayOptions options;
     auto runner = MakeRaceRunner(options);
     TMForm& form = runner->Form();
-    TMan& crowd = *form.Race.Crowd;
-    TBonus& bonuses = *form.Race.Bonuses;
+    TMan& crowd = *form.RaceScreen.Race.Crowd;
+    TBonus& bonuses = *form.RaceScreen.Race.Bonuses;
     int walking = 0;
     std::vector<int> placed;
     for (int i = 1; i <= kManSlots; ++i) {
@@ -300,7 +301,7 @@ TEST(ReplayRunnerTest, StateCountsTheCrowdAndTheBonusesLeft) {
         break;
     }
     crowd.Scared = true;
-    form.Race.Player->BloodTrail = 37;
+    form.RaceScreen.Race.Player->BloodTrail = 37;
     const std::string state = runner->StateJson();
     for (const std::string& key :
          {"\"CrowdAlive\":" + std::to_string(walking - 3) + ",",
@@ -349,7 +350,8 @@ TEST(ReplayRunnerTest, TheActorsLineListsEveryActorOfTheLevel) {
     const TMForm& form = runner->Form();
     const std::string walkers = line.substr(crowd, bonuses - crowd);
     int placed = 0;
-    for (int i = 1; i <= kManSlots; ++i) placed += form.Race.Crowd->Slot(i).Alive ? 1 : 0;
+    for (int i = 1; i <= kManSlots; ++i)
+        placed += form.RaceScreen.Race.Crowd->Slot(i).Alive ? 1 : 0;
     ASSERT_GT(placed, 20);
     for (const char* key : {"\"slot\":", "\"IsGirl\":", "\"PosX\":", "\"PosY\":", "\"Dir\":",
                             "\"Speed\":", "\"OnScreen\":"})
@@ -380,7 +382,7 @@ TEST(ReplayRunnerTest, MapWritesTheLevelsTrackInTheDumpFormat) {
     std::ifstream file(path);
     const std::string written((std::istreambuf_iterator<char>(file)),
                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(written, DumpTrack(runner->Form().Track));
+    EXPECT_EQ(written, DumpTrack(runner->Form().RaceScreen.Track));
     EXPECT_EQ(Occurrences(written, "\n"), 1501u);
     std::filesystem::remove(path);
 
@@ -398,26 +400,26 @@ TEST(AutopilotTest, AfterTheLastLifeItEntersANameAndRacesOn) {
     auto runner = MakeRaceRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(200);
-    const int raceSprites = form.MDXSpriteEngine.SpriteCount;
-    form.Race.Score = 6000;  // enough for the table
-    form.Race.Lives = 1;
-    form.Race.Player->Energy = 1;
-    form.Race.Player->TakeHit();
+    const int raceSprites = form.Components.MDXSpriteEngine.SpriteCount;
+    form.RaceScreen.Race.Score = 6000;  // enough for the table
+    form.RaceScreen.Race.Lives = 1;
+    form.RaceScreen.Race.Player->Energy = 1;
+    form.RaceScreen.Race.Player->TakeHit();
     bool nameEntry = false;
     bool newRace = false;
     for (int i = 0; i < 2000 && !newRace; ++i) {
         runner->RunFrame();
-        nameEntry = nameEntry || form.Screens.WindowKind == kWindowNameEntry;
-        newRace =
-            form.Screens.ScreenState == kScreenRace && form.Race.Lives == 3 && form.Race.Score == 0;
+        nameEntry = nameEntry || form.Screens.WindowKind == ModalWindow::NameEntry;
+        newRace = form.Screens.ScreenState == GameScreen::Race && form.RaceScreen.Race.Lives == 3 &&
+                  form.RaceScreen.Race.Score == 0;
     }
     EXPECT_TRUE(nameEntry);
     EXPECT_EQ(form.Screens.SendChoice, 0);  // nothing sent from an unattended run
     ASSERT_TRUE(newRace);
-    EXPECT_EQ(form.Track.Level.LevelNumber, 2);
+    EXPECT_EQ(form.RaceScreen.Track.Level.LevelNumber, 2);
     // The high-score screen it came through is gone: the new race has the sprites of the first.
-    form.MDXSpriteEngine.SweepDead();
-    EXPECT_EQ(form.MDXSpriteEngine.SpriteCount, raceSprites);
+    form.Components.MDXSpriteEngine.SweepDead();
+    EXPECT_EQ(form.Components.MDXSpriteEngine.SpriteCount, raceSprites);
     bool entered = false;
     for (int i = 1; i <= 10; ++i)
         entered = entered || (form.HighScores.Slot(i).Name == "Autopilot" &&
@@ -434,9 +436,9 @@ TEST(AutopilotTest, DrivesUpTheRoadPastTheTraffic) {
     auto runner = MakeRaceRunner(options);
     runner->RunUntil(2500);
     const TMForm& form = runner->Form();
-    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form.Race.Lives, 3);
-    EXPECT_LT(form.Track.ViewRow, 1400);
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
+    EXPECT_EQ(form.RaceScreen.Race.Lives, 3);
+    EXPECT_LT(form.RaceScreen.Track.ViewRow, 1400);
 }
 
 }  // namespace

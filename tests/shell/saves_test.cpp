@@ -87,7 +87,7 @@ TEST(SavesTest, WithoutASaveFolderNothingIsReadOrWritten) {
     runner->KeyDown("Y");
     runner->RunFrame();
     ASSERT_TRUE(form.Terminated());
-    EXPECT_FALSE(fs::exists(fs::path(form.Config().dataDir) / "Save" / "options.saving"));
+    EXPECT_FALSE(fs::exists(fs::path(ReplayOptions{}.dataDir) / "Save" / "options.saving"));
 }
 
 }  // namespace

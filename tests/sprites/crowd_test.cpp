@@ -361,7 +361,7 @@ TEST_F(CrowdTest, RunningOverLeavesABodyThatIsNotRunOverTwice) {
         }
     }
 
-    TMyImageSprite::CreateAt(&host.engine, 2, "Panel", 300, 0, 11);
+    TMyImageSprite::CreateAt(&host.engine, Picture::Panel, 300, 0, 11);
     Clear();
     Put(1, kManUp, 342, 450);
     Step();

@@ -17,12 +17,12 @@ class FormDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = MakeTestForm();
-        for (TSprite* sprite : form->MDXSpriteEngine.Children) sprite->Visible = false;
+        for (TSprite* sprite : form->Components.MDXSpriteEngine.Children) sprite->Visible = false;
     }
     void Draw() {
-        form->MDXDraw.ClearTo(0);
-        form->MDXSpriteEngine.DrawAll();
-        ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
+        form->Components.MDXDraw.ClearTo(0);
+        form->Components.MDXSpriteEngine.DrawAll();
+        ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(pixels));
     }
     bool Lit(int x, int y) const {
         return (pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF) != 0;
@@ -39,14 +39,14 @@ protected:
             for (uint32_t& pixel : entries[i].picture.pixels)
                 pixel = 0xFF000000u | r << 16 | g << 8 | b;
         }
-        form->MDXImageList2.LoadEntries(std::move(entries));
-        form->MDXImageList2.Prepare(form->MDXDraw.Renderer());
+        form->Components.MDXImageList2.LoadEntries(std::move(entries));
+        form->Components.MDXImageList2.Prepare(form->Components.MDXDraw.Renderer());
     }
     // The name of the picture list 2 draws at a pixel of the last frame; empty for black.
     std::string PictureAt(int x, int y) const {
         const uint32_t pixel = pixels[static_cast<size_t>(y) * 800 + x] & 0xFFFFFF;
         if (pixel == 0) return "";
-        const TImageList& list = form->MDXImageList2;
+        const TImageList& list = form->Components.MDXImageList2;
         for (int i = 0; i < list.Count(); ++i)
             if ((list.Item(i).Entry().picture.pixels[0] & 0xFFFFFF) == pixel)
                 return list.Item(i).Name();

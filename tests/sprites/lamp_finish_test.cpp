@@ -138,7 +138,7 @@ TEST_F(LampTest, TheFinishLineIsCrossedOnceItShowsBelowTheCar) {
     host.race.Finish = finish;
     EXPECT_EQ(finish->LineY, 1250 * 72);
     EXPECT_FALSE(finish->Crossed);
-    TScrollBackground background(&host.engine, 2, "Tiles", 13, 10, &host);
+    TScrollBackground background(&host.engine, Picture::Tiles, 13, 10, &host);
     host.background = &background;
     host.track->ViewRow = 1250 - 5;  // the line at 5 x 72 = 360, above the car at 400
     background.Y = 40;

@@ -57,7 +57,7 @@ BodyShape ShapeOf(const CarQuadCorners& q) {
 TEST(CarModelsTest, EveryOutlineLiesInItsPicture) {
     FakeRaceHost host;
     for (int model = 1; model <= kCarModels; ++model) {
-        const TPictureItem& picture = host.list2.ByName(CarModels[model].Picture);
+        const TPictureItem& picture = host.list2.ByName(NameOf(CarModels[model].Image));
         EXPECT_EQ(picture.PatternCount(), 6) << model;
         for (int dir = 1; dir <= kCarDirections; ++dir) {
             for (const TPointD& c : CarCorners[model][dir]) {
@@ -577,6 +577,41 @@ TEST_F(TrafficTest, ARespawnedPlayerRemovesTheCarItLandsOn) {
     EXPECT_FALSE(player->Respawned);
     EXPECT_EQ(player->Energy, 3);
     EXPECT_FALSE(car.Exploding);
+}
+
+// The car the respawned player lands on is gone at once: a rocket flying into it in the same step
+// flies on, scoring nothing, where the original rule would still have wrecked the empty slot.
+TEST_F(TrafficTest, ACarTheRespawnedPlayerRemovedTakesNoRocketInTheSameStep) {
+    AddPlayer();
+    CreateRocketPool(&host.engine, host, host.race);
+    player->Respawned = true;
+    TCarSlot& car = OnlyCar(1, kDirDown, -5, 350, 300);
+    TRocket* rocket = host.race.RocketPool[0];
+    rocket->Launch(395, 360, 0, 0);  // inside the car's body, which overlaps the player's car
+    Step();
+    EXPECT_EQ(car.Dir, kDirNone);
+    EXPECT_TRUE(rocket->InFlight);
+    EXPECT_FALSE(rocket->Detonated);
+    EXPECT_EQ(host.race.Score, 0);
+    EXPECT_EQ(host.CountOf("Explosion"), 0);
+}
+
+// A level with fewer free rows than cars places a car on each free row and leaves the other
+// slots empty, where the original rule would draw rows for ever. Rows 1476 to 1489 hold four
+// multiples of 4.
+TEST_F(TrafficTest, FewerFreeRowsThanCarsLeaveTheOtherSlotsEmpty) {
+    host.track->Level.TrackLength = 60;
+    host.track->Level.CarCount = 10;
+    traffic->PlaceTraffic();
+    std::set<double> rows;
+    for (int i = 1; i <= 10; ++i) {
+        const TCarSlot& car = traffic->Slot(i);
+        if (car.Dir == kDirNone) continue;
+        const double row = car.PosY / 72;
+        EXPECT_TRUE(row == 1476 || row == 1480 || row == 1484 || row == 1488) << row;
+        rows.insert(row);
+    }
+    EXPECT_EQ(rows.size(), 4u);
 }
 
 // While the player's car explodes, and for cars off the screen, there is no contact at all.

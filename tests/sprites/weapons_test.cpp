@@ -17,10 +17,10 @@ class WeaponRaceTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
         // Nothing to shoot at: the weapons are timed, not aimed, here.
-        for (TCarSlot& slot : form->Race.Traffic->Slots) slot = TCarSlot{};
+        for (TCarSlot& slot : form->RaceScreen.Race.Traffic->Slots) slot = TCarSlot{};
     }
 };
 
@@ -28,13 +28,13 @@ protected:
 // while the key is held (every 19 frames at 85 Hz, every 13 at 60 Hz), 25 shots in all, and then
 // folds away.
 TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     ASSERT_TRUE(RunUntil([&] { return car->WeaponFrame == 6; }, 100));
     EXPECT_GE(sounds->Count("WeaponAppear"), 1);
     Press({SDL_SCANCODE_Z});
     std::vector<int> shotFrames;
     int ammo = car->Ammo;
-    for (int frame = 0; frame < 1000 && car->Weapon != 0; ++frame) {
+    for (int frame = 0; frame < 1000 && car->Weapon != WeaponKind::None; ++frame) {
         Frame();
         if (car->Ammo != ammo) {
             EXPECT_EQ(car->Ammo, ammo - 1);
@@ -46,7 +46,7 @@ TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
     const int spacing = GetParam() == 85 ? 19 : 13;
     for (size_t i = 1; i < shotFrames.size(); ++i)
         EXPECT_EQ(shotFrames[i] - shotFrames[i - 1], spacing) << "shot " << i;
-    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Weapon, WeaponKind::None);
     EXPECT_EQ(car->Ammo, 0);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_FALSE(car->GunSoundOn);
@@ -56,14 +56,14 @@ TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
 // Rockets picked up over the mounted gun: the gun falls silent, its ammunition is lost, and the
 // launcher comes out from its first picture, ready five steps later.
 TEST_P(WeaponRaceTest, RocketsOverAMountedGunComeOutFromTheFirstPicture) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     ASSERT_TRUE(RunUntil([&] { return car->WeaponFrame == 6; }, 100));
     Press({SDL_SCANCODE_Z});
     Frames(3);
     ASSERT_TRUE(car->GunSoundOn);
-    car->PickUp(4);
+    car->PickUp(CarItem::Rockets);
     EXPECT_FALSE(car->GunSoundOn);
-    EXPECT_EQ(car->Weapon, 4);
+    EXPECT_EQ(car->Weapon, WeaponKind::Rockets);
     EXPECT_EQ(car->Ammo, 20);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "RocketAnim_1");
@@ -80,7 +80,7 @@ TEST_P(WeaponRaceTest, RocketsOverAMountedGunComeOutFromTheFirstPicture) {
 
 // A race frame puts back a rocket that has left the play area.
 TEST_P(WeaponRaceTest, TheRaceFramePutsBackRocketsThatLeaveThePlayArea) {
-    TRocket* rocket = form->Race.RocketPool[0];
+    TRocket* rocket = form->RaceScreen.Race.RocketPool[0];
     rocket->Launch(695, 300, 18, 0);  // its right side at 707, past the play area's 700
     Frame();
     EXPECT_FALSE(rocket->InFlight);
@@ -91,7 +91,7 @@ TEST_P(WeaponRaceTest, TheRaceFramePutsBackRocketsThatLeaveThePlayArea) {
 // A new level brings its own traffic: level 2 has 40 cars, 20 each way.
 TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
     car->StartLevel(true);
-    const TCar& traffic = *form->Race.Traffic;
+    const TCar& traffic = *form->RaceScreen.Race.Traffic;
     int down = 0;
     int up = 0;
     for (int i = 1; i <= kCarSlots; ++i) {
@@ -112,18 +112,18 @@ TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
 
 // Leaving the race takes the road's actors, the five rockets and their flames with it.
 TEST_P(WeaponRaceTest, TheEndOfTheRaceTakesTheActorsAndTheRockets) {
-    const int raceSprites = form->MDXSpriteEngine.SpriteCount;
-    form->Race.RocketPool[2]->Launch(300, 300, 18, 0);
-    form->EndRace();
-    EXPECT_EQ(form->Race.Lamps, nullptr);
-    EXPECT_EQ(form->Race.Crowd, nullptr);
-    EXPECT_EQ(form->Race.Bonuses, nullptr);
-    EXPECT_EQ(form->Race.Traffic, nullptr);
-    EXPECT_EQ(form->Race.Finish, nullptr);
-    for (TRocket* rocket : form->Race.RocketPool) EXPECT_EQ(rocket, nullptr);
+    const int raceSprites = form->Components.MDXSpriteEngine.SpriteCount;
+    form->RaceScreen.Race.RocketPool[2]->Launch(300, 300, 18, 0);
+    form->RaceScreen.EndRace();
+    EXPECT_EQ(form->RaceScreen.Race.Lamps, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Crowd, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Bonuses, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Traffic, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Finish, nullptr);
+    for (TRocket* rocket : form->RaceScreen.Race.RocketPool) EXPECT_EQ(rocket, nullptr);
     // The background, the five actors, six HUD sprites, the car with its three, five rockets
     // with their five flames: 26 sprites.
-    EXPECT_EQ(raceSprites - form->MDXSpriteEngine.SpriteCount, 26);
+    EXPECT_EQ(raceSprites - form->Components.MDXSpriteEngine.SpriteCount, 26);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, WeaponRaceTest, ::testing::Values(85, 60), RateName);
@@ -139,7 +139,7 @@ protected:
         CreateRocketPool(&host.engine, host, host.race);
     }
     void MountRockets() {
-        player->PickUp(4);
+        player->PickUp(CarItem::Rockets);
         player->WeaponFrame = 6;
     }
     int InFlight() const {
@@ -240,7 +240,7 @@ TEST_F(WeaponTest, AmmunitionNeverGoesBelowZero) {
     player->Ammo = 0;
     player->FireShot();
     EXPECT_EQ(player->Ammo, 0);
-    player->PickUp(3);
+    player->PickUp(CarItem::MachineGun);
     player->WeaponFrame = 6;
     player->Ammo = 0;
     player->FireShot();
@@ -396,7 +396,7 @@ TEST_F(WeaponTest, AGunShotStartsAtTheCarsCentre) {
         car.PosX = OriginX() + 397 - 16;              // body x 390.5 to 404
         car.PosY = OriginY() + (i == 1 ? 490 : 428);  // body y 497..544 or 435..482
     }
-    player->PickUp(3);
+    player->PickUp(CarItem::MachineGun);
     player->WeaponFrame = 6;
     player->FireShot();
     EXPECT_FALSE(traffic->Slot(1).Exploding);
@@ -429,7 +429,7 @@ TEST_F(WeaponTest, TheGunRayFollowsTheHeading) {
 // After a shot the gun shows its muzzle flash for 100 ms; the run-out at the end of a level puts
 // the gun's own picture back at once.
 TEST_F(WeaponTest, TheMuzzleFlashLasts100msOrEndsWithTheLevel) {
-    player->PickUp(3);
+    player->PickUp(CarItem::MachineGun);
     player->WeaponFrame = 6;
     player->FireShot();
     EXPECT_EQ(player->WeaponSprite->Image->Name(), "GunShooting");
@@ -455,14 +455,14 @@ TEST_F(WeaponTest, EachPictureOfTheWeaponsAppearAndRetractLasts100ms) {
     for (const int frameMs : {100, 99}) {
         host.timing.FrameMs = frameMs;
         player->DropAll();
-        player->PickUp(3);
+        player->PickUp(CarItem::MachineGun);
         player->WeaponTimer = 100;
         std::vector<int> out;
         for (int i = 0; i < 20 && player->WeaponFrame < 6; ++i) {
             player->WeaponAppearStep();
             out.push_back(player->WeaponFrame);
         }
-        player->DropItem(3);
+        player->DropItem(CarItem::MachineGun);
         player->WeaponTimer = 100;
         std::vector<int> in;
         for (int i = 0; i < 20 && player->WeaponFrame > 1; ++i) {
@@ -484,13 +484,13 @@ TEST_F(WeaponTest, EachPictureOfTheWeaponsAppearAndRetractLasts100ms) {
 // car has no weapon.
 TEST_F(WeaponTest, AnEmptyWeaponFoldsAway) {
     MountRockets();
-    player->DropItem(4);
+    player->DropItem(CarItem::Rockets);
     std::vector<int> frames;
-    for (int i = 0; i < 100 && player->Weapon != 0; ++i) {
+    for (int i = 0; i < 100 && player->Weapon != WeaponKind::None; ++i) {
         player->WeaponRetractStep();
         frames.push_back(player->WeaponFrame);
     }
-    EXPECT_EQ(player->Weapon, 0);
+    EXPECT_EQ(player->Weapon, WeaponKind::None);
     frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
     EXPECT_EQ(frames, (std::vector<int>{5, 4, 3, 2, 1}));
     EXPECT_EQ(player->WeaponSprite->Image->Name(), "RocketAnim_1");

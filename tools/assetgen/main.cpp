@@ -13,12 +13,12 @@
 #include <filesystem>
 #include <string>
 
-#include "asset_parts.h"
-#include "contact_sheet.h"
-#include "icons.h"
-#include "media/archive_writer.h"
+#include "archive/archive_writer.h"
+#include "assetgen/asset_parts.h"
+#include "assetgen/contact_sheet.h"
+#include "assetgen/menus/icons.h"
+#include "assetgen/sounds/sound_report.h"
 #include "media/music_player.h"
-#include "sound_report.h"
 
 namespace {
 

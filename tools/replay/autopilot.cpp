@@ -11,6 +11,7 @@
 #include "sprites/player.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
+#include "track/map_codes.h"
 
 namespace {
 
@@ -40,10 +41,6 @@ constexpr double kPostMargin = 6;
 constexpr double kPostsBehind = 100;
 // The most lamp posts the driver keeps in mind at once.
 constexpr int kMaxPosts = 64;
-
-bool IsRoadCode(int code) {
-    return (code >= 1 && code <= 22) || (code >= 33 && code <= 35);
-}
 
 void Hold(TMForm& form, SDL_Scancode key, bool down) {
     const bool held = form.Input.HeldKeys[key] != 0;
@@ -200,28 +197,31 @@ void AnswerNameEntry(TMForm& form) {
 }  // namespace
 
 AutopilotWish DriveAutopilot(TMForm& form) {
-    if (form.Screens.WindowKind == kWindowNameEntry) {
+    if (form.Screens.WindowKind == ModalWindow::NameEntry) {
         ReleaseAll(form);
         AnswerNameEntry(form);
         return AutopilotWish::None;
     }
-    if (form.Screens.ScreenState != kScreenRace && form.Screens.WindowKind == kWindowNone) {
+    if (form.Screens.ScreenState != GameScreen::Race &&
+        form.Screens.WindowKind == ModalWindow::None) {
         ReleaseAll(form);
         return AutopilotWish::NewRace;
     }
-    TPlayer* car = form.Race.Player;
-    const bool racing = form.Screens.ScreenState == kScreenRace && car != nullptr &&
-                        form.Screens.WindowKind == kWindowNone && car->Crashed == 0;
+    TPlayer* car = form.RaceScreen.Race.Player;
+    const bool racing = form.Screens.ScreenState == GameScreen::Race && car != nullptr &&
+                        form.Screens.WindowKind == ModalWindow::None && car->Crashed == 0;
     if (!racing) {
         ReleaseAll(form);
         return AutopilotWish::None;
     }
-    const TTrackMap& map = form.Track.TrackMap;
+    const TTrackMap& map = form.RaceScreen.Track.TrackMap;
     const RoadEdges edges(map);
-    const double bx = form.CurrentBackground != nullptr ? form.CurrentBackground->X : 0;
-    const double by = form.CurrentBackground != nullptr ? form.CurrentBackground->Y : 0;
-    const double originX = form.Track.ViewCol * kCellSize - bx;
-    const double originY = form.Track.ViewRow * kCellSize - by;
+    const double bx =
+        form.RaceScreen.CurrentBackground != nullptr ? form.RaceScreen.CurrentBackground->X : 0;
+    const double by =
+        form.RaceScreen.CurrentBackground != nullptr ? form.RaceScreen.CurrentBackground->Y : 0;
+    const double originX = form.RaceScreen.Track.ViewCol * kCellSize - bx;
+    const double originY = form.RaceScreen.Track.ViewRow * kCellSize - by;
     const double carX = originX + car->PivotX;
     const double carY = originY + car->PivotY;
     const double frameScale = form.Timing.FrameScale;
@@ -275,7 +275,7 @@ AutopilotWish DriveAutopilot(TMForm& form) {
             }
         }
     }
-    if (const TCar* traffic = form.Race.Traffic; traffic != nullptr) {
+    if (const TCar* traffic = form.RaceScreen.Race.Traffic; traffic != nullptr) {
         for (int i = 1; i <= traffic->UsedSlots(); ++i) {
             const TCarSlot& other = traffic->Slot(i);
             if (other.Dir == kDirNone || other.Exploding) continue;
@@ -400,7 +400,7 @@ AutopilotWish DriveAutopilot(TMForm& form) {
     Hold(form, SDL_SCANCODE_UP, car->CarSpeed < target);
     Hold(form, SDL_SCANCODE_DOWN, car->CarSpeed > target + (braking ? 1 : 15));
 
-    const bool armed = car->Weapon != 0 && car->Ammo > 0;
+    const bool armed = car->Weapon != WeaponKind::None && car->Ammo > 0;
     // Only a car is worth a shot: a lamp post stands still.
     const bool carInWay = inWay != nullptr && inWay->speedUp != 0;
     Hold(form, SDL_SCANCODE_Z, armed && carInWay && inWayGap > 0 && inWayGap < 500);

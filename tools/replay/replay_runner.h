@@ -13,9 +13,10 @@
 
 #include <SDL.h>
 
+#include "archive/archive_types.h"
 #include "input_script.h"
-#include "media/archive_types.h"
 #include "media/wave_list.h"
+#include "sprites/car_items.h"
 #include "virtual_pads.h"
 
 class TMForm;
@@ -32,7 +33,7 @@ struct ReplayOptions {
     int raceCar = 0;         // > 0: start straight into a race with this car
     int level = 1;
     bool autopilot = false;
-    std::vector<int> gives;                         // PickUp kinds handed to the car at the start
+    std::vector<CarItem> gives;                     // handed to the car at the start
     std::vector<int> actors;                        // after frame N, print the actors
     std::vector<std::pair<int, std::string>> maps;  // after frame N, write the map to FILE
     // Start levels played in turn (with --race and --autopilot), each for an equal share of the
