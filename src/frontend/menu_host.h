@@ -14,8 +14,9 @@ struct TGameOptions;
 class THighScoreTable;
 class TSpriteEngine;
 
-// The keys the menus read as hits (true in the one frame in which the key went down).
-enum class MenuKey { Up, Down, Left, Right, Esc };
+// The keys the menus read as hits (true in the one frame in which the key went down). Watch is
+// R, or the pad's Y: the high-score screen's replay key.
+enum class MenuKey { Up, Down, Left, Right, Esc, Watch };
 
 class MenuHost {
 public:
@@ -46,6 +47,14 @@ public:
     virtual void DrawText(const std::string& text, double x, double y, bool centreX,
                           bool centreY) = 0;
     virtual int TextWidthOf(const std::string& text) = 0;
+
+    // The recorded races: whether the race that put row 1 to 10 of the table there can be
+    // watched, or with 0 the last race run. RefreshReplays looks at what is recorded now;
+    // WatchReplay leaves the screen for the replay, which comes back to it at its end (false
+    // when there is no such race, or its recording cannot be read).
+    virtual bool HasReplay(int row) const = 0;
+    virtual void RefreshReplays() = 0;
+    virtual bool WatchReplay(int row) = 0;
 
     // For the help's about page: this year, and the maker's home page.
     virtual int CurrentYear() const = 0;

@@ -38,6 +38,9 @@ public:
     void SetFont(int index) override;
     void DrawText(const std::string& text, double x, double y, bool centreX, bool centreY) override;
     int TextWidthOf(const std::string& text) override;
+    bool HasReplay(int row) const override;
+    void RefreshReplays() override;
+    bool WatchReplay(int row) override;
     int CurrentYear() const override;
     std::string HomePageAddress() const override;
 

@@ -19,5 +19,7 @@ void FormComponents::OpenLink(const std::string& address) {
 // The request is bounded in time and any failure is silent: the game goes on to the high scores
 // whether the result arrived or not.
 void TMForm::SubmitScore() {
+    // A replay never sends a score (nor reaches the sending window: its race ends at the name).
+    if (Watch.Active) return;
     ::SubmitScore(ScoreServerBase(), Screens.EnteredName, RaceScreen.Race.Score, Options.Country);
 }
