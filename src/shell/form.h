@@ -64,15 +64,17 @@ struct FormConfig {
 // Where a watched replay returns to when it ends or is left.
 enum class WatchOrigin { MainMenu, HighScores };
 
-// How a watched replay went: the frames played of those recorded and the score it reached (once
-// every frame is played, the score the race ended with).
+// How a watched replay went: the frames played of those recorded and the score it reached. Once
+// it has ended as the race did (its race over, or every frame played) the score is the one the
+// race ended with, unless the game no longer plays the same.
 struct WatchSummary {
     std::string FileName;
     uint32_t FramesPlayed = 0;
     uint32_t RecordedFrames = 0;
     int Score = 0;
     int RecordedScore = 0;
-    bool RanToEnd() const { return FramesPlayed == RecordedFrames; }
+    bool RaceOver = false;  // the replay's race ended by itself, as the recorded one did
+    bool Ended() const { return RaceOver || FramesPlayed == RecordedFrames; }
 };
 
 // A replay being watched (src/shell/replays.cpp): the recording, where it has got to, and what
@@ -243,6 +245,8 @@ private:
     // The viewer's own keys and buttons while a replay plays: true when taken.
     bool HandleWatchingEvent(const SDL_Event& event);
     void DrawReplayLabel();
+    // The replay's race has ended where the recorded one went on to the table or the menus.
+    void EndReplayRace();
     // The file of the replays folder, or empty without a save folder.
     std::filesystem::path ReplayFolder() const;
 

@@ -210,12 +210,17 @@ void TMForm::StopWatching() {
     }
 
     const WatchSummary& summary = *lastWatch_;
-    if (summary.RanToEnd() && summary.Score != summary.RecordedScore) {
+    if (summary.Ended() && summary.Score != summary.RecordedScore) {
         std::fprintf(stderr,
                      "Zarvex 2: %s: the replay went its own way: it ended with %d points, the "
                      "race with %d\n",
                      summary.FileName.c_str(), summary.Score, summary.RecordedScore);
     }
+}
+
+void TMForm::EndReplayRace() {
+    Watch.Summary.RaceOver = true;
+    StopWatching();
 }
 
 std::optional<WatchSummary> TMForm::LastWatch() const {

@@ -200,7 +200,7 @@ void TMForm::WindowFrame(int LagCount) {
 
 void TMForm::ConfirmNameEntry() {
     // A replay's race ends here: the table is the viewer's, and stays as it is.
-    if (Watch.Active) return StopWatching();
+    if (Watch.Active) return EndReplayRace();
     Recorder.NoteTableEntry(Screens.EnteredName);
     Screens.LastTypedChar = 0;
     HighScores.Slot(11).Name = Screens.EnteredName;
@@ -218,14 +218,14 @@ void TMForm::ConfirmNameEntry() {
 
 void TMForm::LeaveRaceForMainMenu() {
     // A replay returns to where it was started instead.
-    if (Watch.Active) return StopWatching();
+    if (Watch.Active) return EndReplayRace();
     RaceScreen.EndRace();
     FrontEnd.MainMenu.OpenMainMenu(0, 1, 1);
 }
 
 // The way to the high scores passes the main menu, which is gone again at once.
 void TMForm::LeaveRaceForHighScores() {
-    if (Watch.Active) return StopWatching();
+    if (Watch.Active) return EndReplayRace();
     LeaveRaceForMainMenu();
     FrontEnd.MainMenu.CloseMenuScreen();
     FrontEnd.HighScoreScreen.OpenHighScores();

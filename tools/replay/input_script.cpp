@@ -45,6 +45,10 @@ SDL_Scancode ScriptKeyCode(const std::string& name) {
         {"RCtrl", SDL_SCANCODE_RCTRL},
         {"RShift", SDL_SCANCODE_RSHIFT},
         {"Backspace", SDL_SCANCODE_BACKSPACE},
+        // The replay keys: R watches a race on the high-score screen, F or Tab held fast forwards.
+        {"R", SDL_SCANCODE_R},
+        {"F", SDL_SCANCODE_F},
+        {"Tab", SDL_SCANCODE_TAB},
     };
     for (const Named& key : kKeys)
         if (name == key.name) return key.code;

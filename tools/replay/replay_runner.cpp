@@ -881,9 +881,9 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
         const std::optional<WatchSummary> summary = runner.Form().LastWatch();
         if (!summary) return 0;
         out << ReplaySummaryJson(*summary) << "\n";
-        // A replay that played every frame and reached another score than the race went its own
-        // way: the game no longer plays the same for the same input.
-        if (summary->RanToEnd() && summary->Score != summary->RecordedScore) {
+        // A replay that ended as the race did with another score went its own way: the game no
+        // longer plays the same for the same input.
+        if (summary->Ended() && summary->Score != summary->RecordedScore) {
             err << "zarvex2-replay: " << options.replayPath << ": the replay ended with "
                 << summary->Score << " points, the race with " << summary->RecordedScore << "\n";
             return 1;
