@@ -227,15 +227,30 @@ bool ReplayStreamReader::Next(ReplayItem& item) {
         item = ReplayItem{true, current_, {}};
         return true;
     }
+    uint32_t count = 0;
+    if (!NextRun(item, count)) return false;
+    run_ = count - 1;
+    return true;
+}
+
+bool ReplayStreamReader::NextRun(ReplayItem& item, uint32_t& count) {
+    if (failed_) return false;
+    count = 1;
+    if (run_ > 0) {
+        count = run_;
+        run_ = 0;
+        item = ReplayItem{true, current_, {}};
+        return true;
+    }
     if (pos_ >= stream_.size()) return false;
     const uint8_t tag = static_cast<uint8_t>(stream_[pos_++]);
     if (tag <= kShortRunLast || tag == kLongRun) {
-        uint64_t count = tag + 1u;
-        if (tag == kLongRun && (!ReadVarint(count) || count == 0 || count > UINT32_MAX))
+        uint64_t length = tag + 1u;
+        if (tag == kLongRun && (!ReadVarint(length) || length == 0 || length > UINT32_MAX))
             return Fail();
         // The first frame of a stream has nothing to repeat.
         if (current_.LagCount == 0) return Fail();
-        run_ = static_cast<uint32_t>(count - 1);
+        count = static_cast<uint32_t>(length);
         item = ReplayItem{true, current_, {}};
         return true;
     }
@@ -398,9 +413,10 @@ std::optional<ReplayRecording> DecodeReplay(std::string_view bytes, const std::s
     const std::string_view stream = bytes.substr(headerSize, streamSize);
     ReplayStreamReader reader(stream);
     ReplayItem item;
+    uint32_t count = 0;
     uint64_t frames = 0;
     uint64_t events = 0;
-    while (reader.Next(item)) ++(item.IsFrame ? frames : events);
+    while (reader.NextRun(item, count)) (item.IsFrame ? frames : events) += count;
     if (reader.Failed()) return refuse(damaged + " (its frames cannot be read)");
     if (frames != h.FrameCount || events != h.EventCount)
         return refuse(damaged + " (it holds another number of frames than it says)");

@@ -134,6 +134,9 @@ public:
     explicit ReplayStreamReader(std::string_view stream) : stream_(stream) {}
     // The next item; false at the end of the stream, or on a fault (Failed() then says so).
     bool Next(ReplayItem& item);
+    // The same, with a run of equal frames taken at once: `count` is how many times the item
+    // comes in a row (1 but for a run), so that a long run costs one step.
+    bool NextRun(ReplayItem& item, uint32_t& count);
     bool Failed() const { return failed_; }
     bool AtEnd() const { return run_ == 0 && pos_ >= stream_.size(); }
 

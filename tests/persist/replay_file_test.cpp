@@ -85,6 +85,28 @@ TEST(ReplayStreamTest, EachCodingTakesItsBytesAndReadsBackAlike) {
     EXPECT_EQ(Write({FrameItem(18), FrameItem(2)}).size(), 4u + 1u);
 }
 
+TEST(ReplayStreamTest, ALongRunIsTakenInOneStep) {
+    // A frame, then a run of 2^32 - 1 frames: a file of a few bytes that stands for months of
+    // racing must not take months to read.
+    const std::string stream("\x85\x11\x3C\x80\xFF\xFF\xFF\xFF\x0F\x92", 10);
+    ReplayStreamReader reader(stream);
+    ReplayItem item;
+    uint32_t count = 0;
+    ASSERT_TRUE(reader.NextRun(item, count));
+    EXPECT_EQ(count, 1u);
+    ASSERT_TRUE(reader.NextRun(item, count));
+    EXPECT_EQ(count, UINT32_MAX);
+    EXPECT_EQ(item, FrameItem(17, 0, 60));
+    ASSERT_TRUE(reader.NextRun(item, count));
+    EXPECT_EQ(item, EventItem(ReplayEventKind::Click));
+    EXPECT_FALSE(reader.NextRun(item, count));
+    EXPECT_FALSE(reader.Failed());
+    // One more than a 32-bit count holds is no run.
+    bool failed = false;
+    ReadAll(std::string("\x85\x11\x3C\x80\x80\x80\x80\x80\x10", 9), &failed);
+    EXPECT_TRUE(failed);
+}
+
 TEST(ReplayStreamTest, AStreamThatCannotBeReadSaysSo) {
     const std::vector<std::pair<const char*, std::string>> broken = {
         {"a repeat before any frame", std::string(1, '\x00')},
