@@ -55,6 +55,8 @@ void THighScoreScreen::HighScoresFrame(int LagCount) {
     int& selected = screens.SelectedButton;
     if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
     if (host_.KeyHit(MenuKey::Down) && selected + 1 <= screens.LastButton) ++selected;
+    // A row cleared from the table takes its race's mark with it.
+    if (!host_.HasReplay(ChosenRow)) ChosenRow = 0;
     if (host_.KeyHit(MenuKey::Left)) ChooseRow(-1);
     if (host_.KeyHit(MenuKey::Right)) ChooseRow(1);
     if (host_.KeyHit(MenuKey::Esc)) {

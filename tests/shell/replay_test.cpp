@@ -326,6 +326,30 @@ TEST(HighScoreReplaysTest, RWatchesTheLastRaceOrTheChosenRowsAndEscComesBack) {
     ASSERT_TRUE(form.Watching());
     EXPECT_EQ(form.FrontEnd.StartGame.SelectedCar, 5);
     EXPECT_EQ(form.LastWatch()->FileName, form.Shelf.RowFiles[1]);
+
+    // Back on the screen row 1 stays chosen; the table cleared takes the row's race with it, and
+    // R watches the last race again instead of nothing.
+    runner->KeyDown("Esc");
+    runner->RunFrame();
+    runner->KeyUp("Esc");
+    runner->RunFrame();
+    ASSERT_EQ(form.Screens.ScreenState, GameScreen::HighScores);
+    EXPECT_EQ(screen.ChosenRow, 1);
+    form.ClickButton(kHighScoresClear);
+    runner->KeyDown("Y");
+    runner->RunFrame();
+    runner->KeyUp("Y");
+    runner->RunFrame();
+    ASSERT_EQ(form.Screens.WindowKind, ModalWindow::None);
+    const THighScoreTable fresh;
+    ASSERT_EQ(form.HighScores.Slot(1).Name, fresh.Slot(1).Name);
+    EXPECT_EQ(screen.ChosenRow, 0);
+    runner->KeyDown("R");
+    runner->RunFrame();
+    runner->KeyUp("R");
+    runner->RunFrame();
+    ASSERT_TRUE(form.Watching());
+    EXPECT_EQ(form.FrontEnd.StartGame.SelectedCar, 6);
 }
 
 // ---- Pieces -------------------------------------------------------------------------------------
