@@ -76,7 +76,8 @@ TEST(InputScriptTest, ReadsEveryEventKindInFrameOrder) {
 
 TEST(InputScriptTest, NamesTheBadLine) {
     for (const char* text :
-         {"1 down Q\n", "x down Up\n", "2 move 5\n", "2 focus 3\n", "0 click\n", "4 dance\n"}) {
+         {"1 down F13\n", "1 down F0\n", "1 down F01\n", "1 down q\n", "x down Up\n", "2 move 5\n",
+          "2 focus 3\n", "0 click\n", "4 dance\n"}) {
         std::istringstream script(std::string("1 click\n") + text);
         std::vector<ScriptEvent> events;
         std::string error;
