@@ -18,6 +18,7 @@ fuzz_save_reader     save
 fuzz_score_submission score
 fuzz_input_script    input
 fuzz_replay_reader   replay
+fuzz_controls_file   controls
 "
 
 # No single allocation may exceed 48 MB: the largest picture the pixel budget admits takes

@@ -1,4 +1,5 @@
-// The game's 21 text styles: every caption and number of the game is drawn in one of them.
+// The game's text styles: every caption and number of the game is drawn in one of them. The first
+// 21 are the design's; 22 is the controls screen's own.
 
 #include "shell/font_table.h"
 
@@ -26,6 +27,7 @@ constexpr FontStyle kFontTable[kFontCount] = {
     {"Beast Impacted", 28, 0xFFFFFF, false},  // 19 help
     {"Beast Impacted", 13, 0xFFFFFF, false},  // 20 help
     {"Beast Impacted", 15, 0xFFFFFF, false},  // 21 help
+    {"Beast Impacted", 22, 0xF4861A, false},  // 22 controls: headings, a capture, a change
 };
 
 }  // namespace

@@ -17,6 +17,12 @@ TGameOptions& FormMenuHost::Options() {
 THighScoreTable& FormMenuHost::HighScores() {
     return form_.HighScores;
 }
+TControls& FormMenuHost::Controls() {
+    return form_.Input.Controls;
+}
+void FormMenuHost::ControlsChanged() {
+    form_.KeepControls();
+}
 
 bool FormMenuHost::KeyHit(MenuKey key) const {
     switch (key) {

@@ -26,11 +26,16 @@ void InputValues::PollInput(bool active, PadMode padMode) {
     const PadControls padPlaying = padHeld & ~PadHeldOver;
     bool watch = false;
     if (active) {
+        // The keyboard's states stand in every mode; the pad's hold the menus' states in the
+        // menus and the race's actions in the race.
         MDXInput.Refresh(HeldKeys.data(), static_cast<int>(HeldKeys.size()));
-        MDXInput.MergePad(padPlaying, padMode);
+        if (padMode == PadMode::Menu) MDXInput.MergePad(padPlaying);
+        Race.Update(Controls.HeldActions(HeldKeys.data(), static_cast<int>(HeldKeys.size()),
+                                         padMode == PadMode::Race ? padPlaying : PadControls{}));
         watch = WatchKeyHeld(*this, padPlaying, padMode);
     } else {
         MDXInput.Clear();
+        Race.Update({});
     }
     for (int k = 0; k < kHitKeyCount; ++k) {
         const HitKey key = static_cast<HitKey>(k);
@@ -41,15 +46,17 @@ void InputValues::PollInput(bool active, PadMode padMode) {
 }
 
 void InputValues::Resync(bool active, PadMode padMode) {
-    HeldCtrl = HeldKeys[SDL_SCANCODE_LCTRL] != 0 || HeldKeys[SDL_SCANCODE_RCTRL] != 0;
-    HeldShift = HeldKeys[SDL_SCANCODE_LSHIFT] != 0 || HeldKeys[SDL_SCANCODE_RSHIFT] != 0;
     PadModeSeen = padMode;
     PadHeldOver = Pad.Held();
     if (active) {
         MDXInput.Refresh(HeldKeys.data(), static_cast<int>(HeldKeys.size()));
+        Race.Update(Controls.HeldActions(HeldKeys.data(), static_cast<int>(HeldKeys.size()),
+                                         PadControls{}));
     } else {
         MDXInput.Clear();
+        Race.Update({});
     }
+    Race.Hit.reset();
     for (int k = 0; k < kHitKeyCount; ++k) {
         const HitKey key = static_cast<HitKey>(k);
         PreviousState[k] = key == kHitWatch ? active && HeldKeys[SDL_SCANCODE_R] != 0
@@ -58,24 +65,37 @@ void InputValues::Resync(bool active, PadMode padMode) {
     }
 }
 
+void InputValues::HoldOver(SDL_Scancode key) {
+    for (int k = 0; k < kHitKeyCount; ++k) {
+        const HitKey hit = static_cast<HitKey>(k);
+        const SDL_Scancode bound =
+            hit == kHitWatch ? SDL_SCANCODE_R : TInputStates::BindingOf(InputStateOfHitKey(hit));
+        if (bound == key) PreviousState[k] = true;
+    }
+}
+
+void InputValues::HoldOver(PadControl control) {
+    if (control >= 0 && control < kPadControlCount) PadHeldOver.set(control);
+}
+
 namespace {
 
-// The input states in the order of the input word's bits: first those a race holds most
-// (steering, gas, brake, handbrake, fire, nitro, horn), so that their changes take the fewest
-// bytes; Ctrl, Shift and the KeyHit flags follow them, then the other states.
-constexpr int kBusyStates[] = {kStateUp,    kStateDown, kStateLeft, kStateRight,
-                               kStateSpace, kStateZ,    kStateX,    kStateH};
-constexpr int kQuietStates[] = {
-    kStateP, kStateY, kStateN, kStateEsc, kStateEnter, kStateC, kStateV,      kStateB, 20, 21, 22,
-    23,      24,      25,      26,        27,          28,      kStateDigit0, 4,       5,  6,  7,
-    30,      31,      32,      33,        34,          35};
-constexpr int kBusyCount = static_cast<int>(std::size(kBusyStates));
-constexpr int kCtrlBit = kBusyCount;
-constexpr int kShiftBit = kBusyCount + 1;
-constexpr int kFirstHitBit = kBusyCount + 2;
-constexpr int kFirstQuietBit = kFirstHitBit + kHitKeyCount;
-static_assert(kBusyCount + static_cast<int>(std::size(kQuietStates)) == kInputStateCount);
-static_assert(kFirstQuietBit + static_cast<int>(std::size(kQuietStates)) == kFrameInputBits);
+// The input word's bits, lowest first: the race's actions held (the busiest bits, so that their
+// changes take the fewest bytes), then hit; the KeyHit flags; then the menus' input states that
+// have a key.
+constexpr int kFirstRaceHitBit = kRaceActionCount;
+constexpr int kFirstKeyHitBit = 2 * kRaceActionCount;
+constexpr int kFirstStateBit = kFirstKeyHitBit + kHitKeyCount;
+constexpr int kBoundStates[] = {
+    kStateUp,         kStateDown,       kStateLeft,       kStateRight,      kStateH,
+    kStateP,          kStateY,          kStateN,          kStateEsc,        kStateSpace,
+    kStateEnter,      kStateZ,          kStateX,          kStateC,          kStateV,
+    kStateB,          kStateDigit1,     kStateDigit1 + 1, kStateDigit1 + 2, kStateDigit1 + 3,
+    kStateDigit1 + 4, kStateDigit1 + 5, kStateDigit1 + 6, kStateDigit1 + 7, kStateDigit1 + 8,
+    kStateDigit0};
+static_assert(static_cast<int>(std::size(kBoundStates)) == kBoundInputStates);
+static_assert(kFirstStateBit + kBoundInputStates == kFrameInputBits);
+static_assert(kFrameInputBits <= 64);
 
 }  // namespace
 
@@ -84,25 +104,28 @@ uint64_t InputValues::PackedFrameInput() const {
     auto put = [&word](int bit, bool on) {
         if (on) word |= uint64_t{1} << bit;
     };
-    for (int i = 0; i < kBusyCount; ++i) put(i, MDXInput.Active(kBusyStates[i]));
-    put(kCtrlBit, HeldCtrl);
-    put(kShiftBit, HeldShift);
-    for (int k = 0; k < kHitKeyCount; ++k) put(kFirstHitBit + k, KeyHit[k]);
-    for (int i = 0; i < static_cast<int>(std::size(kQuietStates)); ++i)
-        put(kFirstQuietBit + i, MDXInput.Active(kQuietStates[i]));
+    for (int a = 0; a < kRaceActionCount; ++a) {
+        put(a, Race.Held[static_cast<size_t>(a)]);
+        put(kFirstRaceHitBit + a, Race.Hit[static_cast<size_t>(a)]);
+    }
+    for (int k = 0; k < kHitKeyCount; ++k) put(kFirstKeyHitBit + k, KeyHit[k]);
+    for (int i = 0; i < kBoundInputStates; ++i)
+        put(kFirstStateBit + i, MDXInput.Active(kBoundStates[i]));
     return word;
 }
 
 void InputValues::SetPackedFrameInput(uint64_t word) {
     auto bit = [word](int b) { return ((word >> b) & 1u) != 0; };
-    for (int i = 0; i < kBusyCount; ++i) MDXInput.Set(kBusyStates[i], bit(i));
-    HeldCtrl = bit(kCtrlBit);
-    HeldShift = bit(kShiftBit);
-    for (int i = 0; i < static_cast<int>(std::size(kQuietStates)); ++i)
-        MDXInput.Set(kQuietStates[i], bit(kFirstQuietBit + i));
+    for (int a = 0; a < kRaceActionCount; ++a) {
+        Race.Held[static_cast<size_t>(a)] = bit(a);
+        Race.Hit[static_cast<size_t>(a)] = bit(kFirstRaceHitBit + a);
+    }
+    MDXInput.Clear();
+    for (int i = 0; i < kBoundInputStates; ++i)
+        MDXInput.Set(kBoundStates[i], bit(kFirstStateBit + i));
     for (int k = 0; k < kHitKeyCount; ++k) {
         const HitKey key = static_cast<HitKey>(k);
-        KeyHit[k] = bit(kFirstHitBit + k);
+        KeyHit[k] = bit(kFirstKeyHitBit + k);
         PreviousState[k] = key == kHitWatch ? KeyHit[k] : MDXInput.Active(InputStateOfHitKey(key));
     }
 }

@@ -83,6 +83,9 @@ void TMForm::NoteEvent(ReplayEventKind kind, int a, int b) {
     if (Recorder.Recording()) Recorder.NoteEvent({kind, a, b});
 }
 
+// Every bit the game packs has its place in the file's input word, and no more.
+static_assert(kFrameInputBits == kReplayInputBits);
+
 void TMForm::NoteFrame(int LagCount) {
     Recorder.NoteFirstFrameTiming(Timing.FrameMs, Timing.FrameScale);
     Recorder.NoteFrame({LagCount, Timing.FrameRate, Timing.RefreshRate, Input.PackedFrameInput()},
