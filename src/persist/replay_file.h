@@ -39,7 +39,7 @@ inline constexpr size_t kMaxReplayGives = 16;
 inline constexpr size_t kReplayNameBytes = 12;
 inline constexpr size_t kReplayVersionBytes = 16;
 // The input word's meaningful bits (the game gives them their meaning); the others are 0.
-inline constexpr int kReplayInputBits = 55;
+inline constexpr int kReplayInputBits = 29;
 // The ranges a frame's values are held to.
 inline constexpr int kMaxReplayLag = 1000000;
 inline constexpr int kMaxReplayRate = 1000000;
@@ -50,7 +50,7 @@ struct ReplayFrame {
     int LagCount = 0;
     int FrameRate = 0;
     int RefreshRate = 0;
-    uint64_t Input = 0;  // the race's actions, the KeyHit flags and the states, packed by the game
+    uint64_t Input = 0;  // the race's actions held and hit and the KeyHit flags, packed by the game
 
     bool operator==(const ReplayFrame&) const = default;
 };

@@ -1,7 +1,5 @@
 #include "shell/input.h"
 
-#include <iterator>
-
 int InputStateOfHitKey(HitKey key) {
     static constexpr int kStates[kHitKeyCount] = {
         kStateUp, kStateDown, kStateLeft, kStateRight, kStateP, kStateY, kStateN, kStateEsc, -1};
@@ -81,20 +79,11 @@ void InputValues::HoldOver(PadControl control) {
 namespace {
 
 // The input word's bits, lowest first: the race's actions held (the busiest bits, so that their
-// changes take the fewest bytes), then hit; the KeyHit flags; then the menus' input states that
-// have a key.
+// changes take the fewest bytes), then hit, then the KeyHit flags that the race's windows read.
+// The menus' input states stay out: nothing of a race reads them but through the KeyHit flags.
 constexpr int kFirstRaceHitBit = kRaceActionCount;
 constexpr int kFirstKeyHitBit = 2 * kRaceActionCount;
-constexpr int kFirstStateBit = kFirstKeyHitBit + kHitKeyCount;
-constexpr int kBoundStates[] = {
-    kStateUp,         kStateDown,       kStateLeft,       kStateRight,      kStateH,
-    kStateP,          kStateY,          kStateN,          kStateEsc,        kStateSpace,
-    kStateEnter,      kStateZ,          kStateX,          kStateC,          kStateV,
-    kStateB,          kStateDigit1,     kStateDigit1 + 1, kStateDigit1 + 2, kStateDigit1 + 3,
-    kStateDigit1 + 4, kStateDigit1 + 5, kStateDigit1 + 6, kStateDigit1 + 7, kStateDigit1 + 8,
-    kStateDigit0};
-static_assert(static_cast<int>(std::size(kBoundStates)) == kBoundInputStates);
-static_assert(kFirstStateBit + kBoundInputStates == kFrameInputBits);
+static_assert(kFirstKeyHitBit + kHitKeyCount == kFrameInputBits);
 static_assert(kFrameInputBits <= 64);
 
 }  // namespace
@@ -109,8 +98,6 @@ uint64_t InputValues::PackedFrameInput() const {
         put(kFirstRaceHitBit + a, Race.Hit[static_cast<size_t>(a)]);
     }
     for (int k = 0; k < kHitKeyCount; ++k) put(kFirstKeyHitBit + k, KeyHit[k]);
-    for (int i = 0; i < kBoundInputStates; ++i)
-        put(kFirstStateBit + i, MDXInput.Active(kBoundStates[i]));
     return word;
 }
 
@@ -120,13 +107,11 @@ void InputValues::SetPackedFrameInput(uint64_t word) {
         Race.Held[static_cast<size_t>(a)] = bit(a);
         Race.Hit[static_cast<size_t>(a)] = bit(kFirstRaceHitBit + a);
     }
+    // The menus' states are the viewer's, and no frame of a replay reads them.
     MDXInput.Clear();
-    for (int i = 0; i < kBoundInputStates; ++i)
-        MDXInput.Set(kBoundStates[i], bit(kFirstStateBit + i));
     for (int k = 0; k < kHitKeyCount; ++k) {
-        const HitKey key = static_cast<HitKey>(k);
         KeyHit[k] = bit(kFirstKeyHitBit + k);
-        PreviousState[k] = key == kHitWatch ? KeyHit[k] : MDXInput.Active(InputStateOfHitKey(key));
+        PreviousState[k] = KeyHit[k];
     }
 }
 

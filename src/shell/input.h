@@ -64,20 +64,18 @@ struct InputValues {
     void HoldOver(PadControl control);
 
     // The input as the race and its windows read it in one frame (the race's actions held and
-    // hit, the KeyHit flags and the menus' input states), packed into the input word of a
-    // recording, the race's actions in the lowest bits. The actions are recorded as the bindings
-    // made them, so a recording plays the same whatever the controls file says. Setting it from
-    // a word sets the previous states of the KeyHit flags along with them.
+    // hit, and the KeyHit flags), packed into the input word of a recording, the race's actions
+    // in the lowest bits. The actions are recorded as the bindings made them, so a recording
+    // plays the same whatever the controls file says. Setting it from a word sets the previous
+    // states of the KeyHit flags along with them.
     uint64_t PackedFrameInput() const;
     void SetPackedFrameInput(uint64_t word);
 };
 
 // The input state of each KeyHit flag but kHitWatch (-1).
 int InputStateOfHitKey(HitKey key);
-// The menus' input states that have a key (the others are never active).
-inline constexpr int kBoundInputStates = 26;
 // The bits of the input word in use.
-inline constexpr int kFrameInputBits = 2 * kRaceActionCount + kHitKeyCount + kBoundInputStates;
+inline constexpr int kFrameInputBits = 2 * kRaceActionCount + kHitKeyCount;
 
 // Characters the text fields take: digits, letters A-Z and a-z, and the space.
 bool IsAcceptedChar(char c);

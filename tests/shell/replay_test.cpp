@@ -401,7 +401,7 @@ TEST(ReplayPacerTest, KeepsTheRecordedPace) {
     EXPECT_EQ(played, 15);  // 250 ms: 14 whole frames and the half of one more
 }
 
-TEST(FrameInputTest, EveryActionStateAndHitHasABitOfItsOwn) {
+TEST(FrameInputTest, EveryActionHeldOrHitAndEveryKeyHitHasABitOfItsOwn) {
     std::set<uint64_t> bits;
     auto check = [&](const std::string& what, auto set) {
         InputValues one;
@@ -418,11 +418,6 @@ TEST(FrameInputTest, EveryActionStateAndHitHasABitOfItsOwn) {
         const std::string name(ActionName(ActionAt(a)));
         check(name + " held", [a](InputValues& v) { v.Race.Held.set(static_cast<size_t>(a)); });
         check(name + " hit", [a](InputValues& v) { v.Race.Hit.set(static_cast<size_t>(a)); });
-    }
-    for (int state = 0; state < kInputStateCount; ++state) {
-        if (TInputStates::BindingOf(state) == SDL_SCANCODE_UNKNOWN) continue;
-        check("state " + std::to_string(state),
-              [state](InputValues& v) { v.MDXInput.Set(state, true); });
     }
     for (int k = 0; k < kHitKeyCount; ++k)
         check("hit " + std::to_string(k), [k](InputValues& v) { v.KeyHit[k] = true; });
