@@ -23,6 +23,7 @@
 #include "media/archive_test_bytes.h"
 #include "media/dib.h"
 #include "media/riff_wave.h"
+#include "persist/temp_folder.h"
 
 namespace {
 
@@ -237,8 +238,8 @@ TEST(SoundBudgetTest, ASoundLargerThanIntMaxIsInvalid) {
 }
 
 TEST(ReadFileBytesTest, AFileBeyondTheLimitIsRefusedNamingIt) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("zarvex-limit-" + std::to_string(getpid()) + ".dxg");
+    const TempFolder folder;
+    const std::filesystem::path path = folder.Path() / "Res1.dxg";
     std::ofstream(path, std::ios::binary) << std::string(1000, 'x');
     EXPECT_EQ(ReadFileBytes(path.string(), 1000).size(), 1000u);
     try {
@@ -247,7 +248,6 @@ TEST(ReadFileBytesTest, AFileBeyondTheLimitIsRefusedNamingIt) {
     } catch (const ArchiveError& error) {
         EXPECT_NE(std::string(error.what()).find(path.string()), std::string::npos) << error.what();
     }
-    std::filesystem::remove(path);
 }
 
 }  // namespace
