@@ -4,7 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(
-    build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config clang clang-format clang-tidy libclang-rt-14-dev
+    python3
     libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev libcurl4-openssl-dev
     libcairo2-dev libgtest-dev libgmock-dev libcpp-httplib-dev libsqlite3-dev chromium
     fonts-dseg fonts-bebas-neue fonts-liberation2
