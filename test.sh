@@ -6,14 +6,16 @@
 #  2. the ThreadSanitizer build of the test programs whose code runs threads (the mixer's, the
 #     score server's and the HTTP client's);
 #  3. a short fuzz run of every reader of outside data and, beside it, a short soak run of the
-#     whole game under the sanitizers (each keeps one core busy).
+#     whole game under the sanitizers (each keeps one core busy);
+#  4. the Debian package built and checked (lintian, the desktop metadata, the unpacked game run
+#     from another folder).
 # The tests run with a home and a temporary folder made for the run, which must be empty after
 # it: a test keeps to the folders it makes for itself.
 # The debug preset is for working on the game; this covers the same code and more.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 jobs="$(nproc)"
 started=$SECONDS
@@ -55,5 +57,8 @@ step "soak run"
 cat build/soak.log
 [ "$fuzzStatus" -eq 0 ] || { echo "test.sh: the fuzz run failed (above)" >&2; exit 1; }
 [ "$soakStatus" -eq 0 ] || { echo "test.sh: the soak run failed (above)" >&2; exit 1; }
+
+step "package"
+(cd build && ../scripts/package.sh)
 
 step "all checks passed"

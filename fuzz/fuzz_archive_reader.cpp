@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "media/archive_reader.h"
-#include "media/dib.h"
-#include "media/riff_wave.h"
+#include "archive/archive_reader.h"
+#include "archive/dib.h"
+#include "archive/riff_wave.h"
 
 namespace {
 

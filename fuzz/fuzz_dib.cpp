@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "media/dib.h"
+#include "archive/dib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PixelBudget budget;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "media/riff_wave.h"
+#include "archive/riff_wave.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);

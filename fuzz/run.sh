@@ -17,6 +17,7 @@ fuzz_riff_wave       wave
 fuzz_save_reader     save
 fuzz_score_submission score
 fuzz_input_script    input
+fuzz_controls_file   controls
 "
 
 # No single allocation may exceed 48 MB: the largest picture the pixel budget admits takes
@@ -93,18 +94,13 @@ fi
 command -v clang++ >/dev/null 2>&1 ||
     fail "clang++ is missing, so the fuzz targets cannot be built; scripts/install-deps.sh installs it"
 
+# The "fuzz" preset of CMakePresets.json holds the build's flags (clang, optimised a little with
+# the debug build's assertions kept: several times the executions a second of an unoptimised
+# build), so this script and a hand-made `cmake --preset fuzz` share one build folder.
 mkdir -p "$build"
-# Optimised a little (with the debug build's assertions kept): several times the executions a
-# second of an unoptimised build.
-cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=Debug \
-    -DZARVEX_BUILD_TESTS=OFF \
-    -DZARVEX_GENERATE_DATA=OFF \
-    "-DCMAKE_CXX_FLAGS=-O1 -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
-    >"$build/configure.log" 2>&1 ||
+(cd "$root" && cmake --preset fuzz) >"$build/configure.log" 2>&1 ||
     { cat "$build/configure.log" >&2; fail "the fuzz build cannot be configured (see above)"; }
-cmake --build "$build" --target "${names[@]}" ||
+(cd "$root" && cmake --build --preset fuzz --target "${names[@]}") ||
     fail "the fuzz targets cannot be built (see above)"
 
 mkdir -p "$build/artifacts" "$build/logs"

@@ -1,7 +1,38 @@
 // Zarvex 2: a top-down arcade racing game.
 
+#include <cstdio>
+#include <cstring>
+
 #include "shell/game_loop.h"
 
-int main() {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zarvex2 [--help | --version]\n"
+    "\n"
+    "A top-down arcade racing game. It reads its data from Data/ in the working directory when\n"
+    "there is one, otherwise from the installed data folder, and keeps the saves in Data/Save\n"
+    "when that can be written, otherwise in $XDG_DATA_HOME/zarvex2/Save\n"
+    "(~/.local/share/zarvex2/Save). See zarvex2(6).\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        if (std::strcmp(argv[1], "--help") == 0 && argc == 2) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[1], "--version") == 0 && argc == 2) {
+            std::printf("Zarvex 2 %s\n", ZARVEX_VERSION);
+            return 0;
+        }
+        // With --help or --version first, the argument after it is the one not understood.
+        const bool knownFirst =
+            std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0;
+        std::fprintf(stderr, "zarvex2: unknown argument '%s'\n%s", argv[knownFirst ? 2 : 1],
+                     kUsage);
+        return 2;
+    }
     return RunGame();
 }

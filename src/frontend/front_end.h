@@ -1,7 +1,8 @@
 #pragma once
-// The five menu screens of the game, each with its own state, all speaking to the game through
-// one MenuHost. The main form owns one of these.
+// The menu screens of the game, each with its own state, all speaking to the game through one
+// MenuHost. The main form owns one of these.
 
+#include "frontend/controls_screen.h"
 #include "frontend/help_screen.h"
 #include "frontend/high_score_screen.h"
 #include "frontend/main_menu.h"
@@ -15,26 +16,30 @@ struct TFrontEnd {
           StartGame(host),
           OptionsScreen(host),
           HighScoreScreen(host),
-          HelpScreen(host) {}
+          HelpScreen(host),
+          ControlsScreen(host) {}
 
     // Leaves the menu screen `screenState` is showing, as its own way out does before the next
     // screen opens; nothing for the race or no screen.
-    void CloseScreen(int screenState) {
+    void CloseScreen(GameScreen screenState) {
         switch (screenState) {
-            case kScreenMainMenu:
+            case GameScreen::MainMenu:
                 MainMenu.CloseMenuScreen();
                 break;
-            case kScreenStartGame:
+            case GameScreen::StartGame:
                 StartGame.CloseStartGame();
                 break;
-            case kScreenOptions:
+            case GameScreen::Options:
                 OptionsScreen.CloseOptions();
                 break;
-            case kScreenHighScores:
+            case GameScreen::HighScores:
                 HighScoreScreen.CloseHighScores();
                 break;
-            case kScreenHelp:
+            case GameScreen::Help:
                 HelpScreen.CloseHelp();
+                break;
+            case GameScreen::Controls:
+                ControlsScreen.CloseControls();
                 break;
             default:
                 break;
@@ -46,4 +51,5 @@ struct TFrontEnd {
     TOptionsScreen OptionsScreen;
     THighScoreScreen HighScoreScreen;
     THelpScreen HelpScreen;
+    TControlsScreen ControlsScreen;
 };

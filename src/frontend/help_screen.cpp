@@ -62,13 +62,14 @@ constexpr const char* kRaceKeyLines[] = {
 
 // The bonus pictures of page 2 come from the race's archive, centred beside their labels.
 struct BonusPicture {
-    const char* image;
+    Picture image;
     int cx;
     int cy;
 };
 constexpr BonusPicture kBonusPictures[8] = {
-    {"BonusMGnp", 42, 314}, {"BonusRnp", 42, 362}, {"BonusN", 42, 410},   {"BonusL", 42, 458},
-    {"Bonus10", 282, 314},  {"Bonus20", 282, 362}, {"Bonus50", 282, 410}, {"Bonus100", 282, 458},
+    {Picture::BonusMGnp, 42, 314}, {Picture::BonusRnp, 42, 362},  {Picture::BonusN, 42, 410},
+    {Picture::BonusL, 42, 458},    {Picture::Bonus10, 282, 314},  {Picture::Bonus20, 282, 362},
+    {Picture::Bonus50, 282, 410},  {Picture::Bonus100, 282, 458},
 };
 constexpr int kLogoIndex = 8;
 
@@ -80,7 +81,7 @@ constexpr int kLabelFont = 21;
 
 void THelpScreen::OpenHelp() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenHelp;
+    screens.ScreenState = GameScreen::Help;
     screens.FirstButton = 1;
     screens.LastButton = 3;
     screens.SelectedButton = kHelpBack;
@@ -89,28 +90,29 @@ void THelpScreen::OpenHelp() {
 
     TSpriteEngine* engine = &host_.Engine();
     struct ButtonPlace {
-        const char* image;
+        Picture image;
         int x;
         int y;
     };
-    constexpr ButtonPlace kButtons[3] = {
-        {"Help_Prev", 537, 512}, {"Help_Next", 622, 435}, {"Opt_Bk", 345, 513}};
+    constexpr ButtonPlace kButtons[3] = {{Picture::Help_Prev, 537, 512},
+                                         {Picture::Help_Next, 622, 435},
+                                         {Picture::Opt_Bk, 345, 513}};
     for (int i = 1; i <= 3; ++i) {
         const ButtonPlace& place = kButtons[i - 1];
         screens.MenuButtons[i] =
-            new TMenuButton(engine, 1, place.image, place.image, 0, 1, place.x, place.y);
+            new TMenuButton(engine, place.image, place.image, 0, 1, place.x, place.y);
     }
     for (int i = 0; i < 8; ++i) {
         const BonusPicture& bonus = kBonusPictures[i];
-        Pictures[i] = TMyImageSprite::CreateCentered(engine, 2, bonus.image, bonus.cx, bonus.cy, 5);
+        Pictures[i] = TMyImageSprite::CreateCentered(engine, bonus.image, bonus.cx, bonus.cy, 5);
     }
-    Pictures[kLogoIndex] = TMyImageSprite::CreateAt(engine, 1, "HelpLogo", 73, 338, 5);
+    Pictures[kLogoIndex] = TMyImageSprite::CreateAt(engine, Picture::HelpLogo, 73, 338, 5);
     for (TMyImageSprite* picture : Pictures) picture->Visible = false;
 }
 
 void THelpScreen::CloseHelp() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.KillMenuBackground();
     screens.RemoveButtons();
     for (TMyImageSprite*& picture : Pictures) {

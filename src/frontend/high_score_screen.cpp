@@ -11,32 +11,32 @@
 
 void THighScoreScreen::OpenHighScores() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenHighScores;
+    screens.ScreenState = GameScreen::HighScores;
     screens.FirstButton = 1;
     screens.LastButton = 3;
     screens.SelectedButton = kHighScoresBack;
     CreateMenuBackground(host_);
 
     TSpriteEngine* engine = &host_.Engine();
-    TitlePicture = TMyImageSprite::CreateAt(engine, 1, "HSCaption", 364, 102, 3);
-    TablePicture = TMyImageSprite::CreateAt(engine, 1, "HSTable", 274, 199, 3);
+    TitlePicture = TMyImageSprite::CreateAt(engine, Picture::HSCaption, 364, 102, 3);
+    TablePicture = TMyImageSprite::CreateAt(engine, Picture::HSTable, 274, 199, 3);
     struct ButtonPlace {
-        const char* image;
+        Picture image;
         int x;
         int y;
     };
     constexpr ButtonPlace kButtons[3] = {
-        {"HS_Clear", 0, 245}, {"HS_View", 0, 335}, {"HS_Back", 52, 457}};
+        {Picture::HS_Clear, 0, 245}, {Picture::HS_View, 0, 335}, {Picture::HS_Back, 52, 457}};
     for (int i = 1; i <= 3; ++i) {
         const ButtonPlace& place = kButtons[i - 1];
         screens.MenuButtons[i] =
-            new TMenuButton(engine, 1, place.image, place.image, 0, 1, place.x, place.y);
+            new TMenuButton(engine, place.image, place.image, 0, 1, place.x, place.y);
     }
 }
 
 void THighScoreScreen::CloseHighScores() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.KillMenuBackground();
     screens.RemoveButtons();
     for (TMyImageSprite** picture : {&TitlePicture, &TablePicture}) {

@@ -20,10 +20,6 @@ struct EntryPlace {
 constexpr std::array<EntryPlace, 6> kEntryPlaces = {
     {{284, 27}, {323, 133}, {229, 239}, {56, 342}, {512, 342}, {282, 498}}};
 
-std::string EntryImage(int entry, char look) {
-    return "MM_" + std::to_string(entry) + "_" + look;
-}
-
 // Alpha steps of the intro: each button fades in over ten frames, then turns opaque.
 constexpr int kFadeStep = 15;
 constexpr int kFadeDone = 150;
@@ -32,7 +28,7 @@ constexpr int kFadeDone = 150;
 
 void TMainMenu::OpenMainMenu(int intro, int selected, int restartMusic) {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenMainMenu;
+    screens.ScreenState = GameScreen::MainMenu;
     if (restartMusic == 1) host_.PlayMusic();
     host_.ShowSystemCursor();
     screens.FirstButton = 1;
@@ -42,18 +38,19 @@ void TMainMenu::OpenMainMenu(int intro, int selected, int restartMusic) {
     CreateMenuBackground(host_);
     for (int entry = 1; entry <= 6; ++entry) {
         const EntryPlace& place = kEntryPlaces[entry - 1];
-        auto* button = new TMenuButton(&host_.Engine(), 1, EntryImage(entry, 'A'),
-                                       EntryImage(entry, '0'), 0, 0, place.x, place.y);
+        auto* button = new TMenuButton(
+            &host_.Engine(), MainMenuButtonPicture(entry, ButtonLook::Highlighted),
+            MainMenuButtonPicture(entry, ButtonLook::Normal), 0, 0, place.x, place.y);
         button->AlphaMode = intro == 1;
         button->Alpha = intro == 1 ? 0 : 255;
         screens.MenuButtons[entry] = button;
     }
-    if (intro == 1) host_.PlaySound("MenuBegin");
+    if (intro == 1) host_.PlaySound(Sound::MenuBegin);
 }
 
 void TMainMenu::CloseMenuScreen() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.KillMenuBackground();
     screens.RemoveButtons();
 }
@@ -91,7 +88,7 @@ void TMainMenu::MainMenuFrame() {
             ++selected;
         }
     }
-    if (host_.KeyHit(MenuKey::Esc)) host_.OpenWindow(kWindowExitGame);
+    if (host_.KeyHit(MenuKey::Esc)) host_.OpenWindow(ModalWindow::ExitGame);
     if (host_.KeyHit(MenuKey::Left) && selected == kEntryHelp) selected = kEntryOptions;
     if (host_.KeyHit(MenuKey::Right) && selected == kEntryOptions) selected = kEntryHelp;
 }
@@ -109,7 +106,7 @@ void TMainMenu::IntroStep() {
     }
     auto turnOpaque = [&](int k) {
         button[k]->AlphaMode = false;
-        button[k]->NormalImage = EntryImage(k, 'I');
+        button[k]->NormalImage = MainMenuButtonPicture(k, ButtonLook::AfterIntro);
         button[k]->ShowNormalLook();
     };
     auto alpha = [&](int k) -> int& { return button[k]->Alpha; };

@@ -5,7 +5,7 @@
 #include "sprites/scroll_background.h"
 
 void CreateMenuBackground(MenuHost& host) {
-    auto* background = new TScrollBackground(&host.Engine(), 1, "MMBG", 1, 1);
+    auto* background = new TScrollBackground(&host.Engine(), Picture::MMBG, 1, 1);
     host.Screens().MenuBackground = background;
 }
 

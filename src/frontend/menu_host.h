@@ -1,13 +1,17 @@
 #pragma once
 // All a menu screen may ask of the running game: the shared selection, the sprite engine, the
-// options and the high-score table, the keys hit this frame, the click dispatcher, the windows,
-// sound, music, the display mode, the mouse cursor and the text canvas. The main form implements
-// it; the screens know nothing else of the game.
+// options, the high-score table and the race's controls, the keys hit this frame, the click
+// dispatcher, the windows, sound, music, the display mode, the mouse cursor and the text canvas.
+// The main form implements it; the screens know nothing else of the game.
 
 #include <string>
 
+#include "catalogue/sounds.h"
+#include "sprites/screen_kinds.h"
+
 struct ScreenValues;
 struct TGameOptions;
+class TControls;
 class THighScoreTable;
 class TSpriteEngine;
 
@@ -22,14 +26,18 @@ public:
     virtual TSpriteEngine& Engine() = 0;
     virtual TGameOptions& Options() = 0;
     virtual THighScoreTable& HighScores() = 0;
+    // The player's bindings of the race's actions; ControlsChanged keeps them in the controls
+    // file beside the saves.
+    virtual TControls& Controls() = 0;
+    virtual void ControlsChanged() = 0;
 
     virtual bool KeyHit(MenuKey key) const = 0;
     // Selects the button, then does what a click does (the game's one click dispatcher).
     virtual void ClickButton(int index) = 0;
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
-    virtual void OpenWindow(int kind) = 0;
+    virtual void OpenWindow(ModalWindow kind) = 0;
 
-    virtual void PlaySound(const std::string& name) = 0;
+    virtual void PlaySound(Sound sound) = 0;
     // Starts the song of the current screen from its beginning, when music is on.
     virtual void PlayMusic() = 0;
     virtual void StopMusic() = 0;
@@ -38,7 +46,7 @@ public:
     virtual void ShowSystemCursor() = 0;
     virtual bool IsDrawable() const = 0;
 
-    // The text canvas with the game's 21 text styles.
+    // The text canvas with the game's 22 text styles.
     virtual void SetFont(int index) = 0;
     virtual void DrawText(const std::string& text, double x, double y, bool centreX,
                           bool centreY) = 0;

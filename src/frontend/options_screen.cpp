@@ -9,14 +9,14 @@
 
 namespace {
 
-const char* DisplayImage(const TGameOptions& options) {
-    return options.FullScreen != 0 ? "OptFullScreen" : "OptWindow";
+Picture DisplayImage(const TGameOptions& options) {
+    return options.FullScreen != 0 ? Picture::OptFullScreen : Picture::OptWindow;
 }
-const char* MusicImage(const TGameOptions& options) {
-    return options.Music != 0 ? "OptMusicOn" : "OptMusicOff";
+Picture MusicImage(const TGameOptions& options) {
+    return options.Music != 0 ? Picture::OptMusicOn : Picture::OptMusicOff;
 }
-const char* SoundImage(const TGameOptions& options) {
-    return options.Sound != 0 ? "OptSoundOn" : "OptSoundOff";
+Picture SoundImage(const TGameOptions& options) {
+    return options.Sound != 0 ? Picture::OptSoundOn : Picture::OptSoundOff;
 }
 
 int Flipped(int flag) {
@@ -26,52 +26,56 @@ int Flipped(int flag) {
 // Where the country's text starts; the cursor follows its end.
 constexpr int kCountryX = 380;
 constexpr int kCountryFont = 4;
+constexpr int kControlsButtonX = 470;
 
 }  // namespace
 
-void TOptionsScreen::OpenOptions() {
+void TOptionsScreen::OpenOptions(int selected) {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenOptions;
+    screens.ScreenState = GameScreen::Options;
     screens.FirstButton = 1;
-    screens.LastButton = 5;
-    screens.SelectedButton = kOptionsBack;
+    screens.LastButton = kOptionsControls;
+    screens.SelectedButton = selected;
     CreateMenuBackground(host_);
 
     TSpriteEngine* engine = &host_.Engine();
-    CountryField = TMyImageSprite::CreateAt(engine, 1, "CountryEditBg", 361, 442, 3);
+    CountryField = TMyImageSprite::CreateAt(engine, Picture::CountryEditBg, 361, 442, 3);
     // The rows show nothing until selected; their hit boxes cover the whole row, wider than
     // the highlight pictures.
     struct RowPlace {
-        const char* highlight;
+        Picture highlight;
         int y;
         int hitWidth;
         int hitHeight;
     };
-    constexpr RowPlace kRows[4] = {{"Opt_1", 248, 545, 64},
-                                   {"Opt_2", 312, 282, 62},
-                                   {"Opt_3", 375, 282, 62},
-                                   {"Opt_4", 436, 681, 84}};
+    constexpr RowPlace kRows[4] = {{Picture::Opt_1, 248, 545, 64},
+                                   {Picture::Opt_2, 312, 282, 62},
+                                   {Picture::Opt_3, 375, 282, 62},
+                                   {Picture::Opt_4, 436, 681, 84}};
     for (int row = 1; row <= 4; ++row) {
         const RowPlace& place = kRows[row - 1];
-        auto* button = new TMenuButton(engine, 1, place.highlight, "Null", 0, 0, 118, place.y);
+        auto* button = new TMenuButton(engine, place.highlight, Picture::Null, 0, 0, 118, place.y);
         button->HitWidth = place.hitWidth;
         button->HitHeight = place.hitHeight;
         screens.MenuButtons[row] = button;
     }
     screens.MenuButtons[kOptionsBack] =
-        new TMenuButton(engine, 1, "Opt_Bk", "Opt_Bk", 0, 1, 345, 513);
+        new TMenuButton(engine, Picture::Opt_Bk, Picture::Opt_Bk, 0, 1, 345, 513);
+    // On Back's line, under the country field's right half.
+    screens.MenuButtons[kOptionsControls] =
+        new TMenuButton(engine, Picture::Opt_Ctl, Picture::Opt_Ctl, 0, 1, kControlsButtonX, 513);
 
     const TGameOptions& options = host_.Options();
-    DisplayPicture = TMyImageSprite::CreateAt(engine, 1, DisplayImage(options), 118, 255, 3);
-    MusicPicture = TMyImageSprite::CreateAt(engine, 1, MusicImage(options), 118, 320, 3);
-    SoundPicture = TMyImageSprite::CreateAt(engine, 1, SoundImage(options), 115, 383, 3);
-    screens.TextCursor = new TMyCursor(engine, 1, "Cursor", kCountryX, 491, 5, 1000);
+    DisplayPicture = TMyImageSprite::CreateAt(engine, DisplayImage(options), 118, 255, 3);
+    MusicPicture = TMyImageSprite::CreateAt(engine, MusicImage(options), 118, 320, 3);
+    SoundPicture = TMyImageSprite::CreateAt(engine, SoundImage(options), 115, 383, 3);
+    screens.TextCursor = new TMyCursor(engine, Picture::Cursor, kCountryX, 491, 5, 1000);
     screens.EditingCountry = false;
 }
 
 void TOptionsScreen::CloseOptions() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
     screens.RemoveButtons();
     screens.KillMenuBackground();
     for (TMyImageSprite** picture :
@@ -90,8 +94,17 @@ void TOptionsScreen::OptionsFrame(int LagCount) {
     int escTarget = kOptionsCountry;
     if (!screens.EditingCountry) {
         int& selected = screens.SelectedButton;
-        if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
-        if (host_.KeyHit(MenuKey::Down) && selected + 1 <= screens.LastButton) ++selected;
+        if (selected == kOptionsControls) {
+            // Beside Back: Up leads to the country row as from Back, Left to Back.
+            if (host_.KeyHit(MenuKey::Up)) selected = kOptionsCountry;
+            if (host_.KeyHit(MenuKey::Left)) selected = kOptionsBack;
+        } else {
+            // The rows and Back, top to bottom, without wrapping round.
+            if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
+            if (host_.KeyHit(MenuKey::Down) && selected + 1 <= kOptionsBack) ++selected;
+            if (host_.KeyHit(MenuKey::Right) && selected == kOptionsBack)
+                selected = kOptionsControls;
+        }
         escTarget = kOptionsBack;
     }
     if (host_.KeyHit(MenuKey::Esc)) host_.ClickButton(escTarget);

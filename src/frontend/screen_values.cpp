@@ -21,7 +21,7 @@ void ScreenValues::RefreshHighlight() {
         selected->ShowHighlightLook();
         selected->Highlighted = true;
         // The mouse (or a key) took the selection off the country row: the typing ends.
-        if (ScreenState == kScreenOptions && SelectedButton != 4 && EditingCountry)
+        if (ScreenState == GameScreen::Options && SelectedButton != 4 && EditingCountry)
             ToggleCountryEdit();
     }
 }

@@ -25,8 +25,8 @@ struct SavedSelectionValues {
 };
 
 struct ScreenValues {
-    int ScreenState = kScreenNone;
-    int WindowKind = kWindowNone;
+    GameScreen ScreenState = GameScreen::None;
+    ModalWindow WindowKind = ModalWindow::None;
     int SelectedButton = 0;
     int FirstButton = 1;  // an empty range is 1..0
     int LastButton = 0;

@@ -9,8 +9,8 @@
 
 namespace {
 
-std::string CarImage(int car) {
-    return "SG_Car" + std::to_string(car);
+Picture CarImage(int car) {
+    return ShowroomCarPicture(car);
 }
 
 // The old picture loses this much alpha a frame: a change takes 13 frames.
@@ -20,7 +20,7 @@ constexpr int kFadeStep = 20;
 
 void TStartGameScreen::OpenStartGame() {
     ScreenValues& screens = host_.Screens();
-    screens.ScreenState = kScreenStartGame;
+    screens.ScreenState = GameScreen::StartGame;
     CarChanging = false;
     screens.FirstButton = 1;
     screens.LastButton = 4;
@@ -28,24 +28,24 @@ void TStartGameScreen::OpenStartGame() {
     CreateMenuBackground(host_);
 
     TSpriteEngine* engine = &host_.Engine();
-    FramePicture = TMyImageSprite::CreateAt(engine, 1, "SG_Bk", 198, 218, 3);
-    CarPictureA = TMyImageSprite::CreateAt(engine, 1, CarImage(SelectedCar), 231, 259, 4);
+    FramePicture = TMyImageSprite::CreateAt(engine, Picture::SG_Bk, 198, 218, 3);
+    CarPictureA = TMyImageSprite::CreateAt(engine, CarImage(SelectedCar), 231, 259, 4);
     // Made after A on the same layer, so it is drawn underneath A.
-    CarPictureB = TMyImageSprite::CreateAt(engine, 1, CarImage(SelectedCar), 231, 259, 4);
+    CarPictureB = TMyImageSprite::CreateAt(engine, CarImage(SelectedCar), 231, 259, 4);
     CarPictureB->Visible = false;
 
     struct ButtonPlace {
-        const char* image;
+        Picture image;
         int x;
         int y;
     };
-    constexpr ButtonPlace kButtons[4] = {{"SG_Left", 198, 330},
-                                         {"SG_Right", 568, 328},
-                                         {"SG_Start", 222, 475},
-                                         {"SG_Back", 410, 475}};
+    constexpr ButtonPlace kButtons[4] = {{Picture::SG_Left, 198, 330},
+                                         {Picture::SG_Right, 568, 328},
+                                         {Picture::SG_Start, 222, 475},
+                                         {Picture::SG_Back, 410, 475}};
     for (int i = 1; i <= 4; ++i) {
         const ButtonPlace& place = kButtons[i - 1];
-        auto* button = new TMenuButton(engine, 1, place.image, place.image, 0, 1, place.x, place.y);
+        auto* button = new TMenuButton(engine, place.image, place.image, 0, 1, place.x, place.y);
         button->SetZ(5);
         screens.MenuButtons[i] = button;
     }
@@ -59,13 +59,14 @@ void TStartGameScreen::CloseStartGame() {
         if (*picture != nullptr) (*picture)->Kill();
         *picture = nullptr;
     }
-    screens.ScreenState = kScreenNone;
+    screens.ScreenState = GameScreen::None;
 }
 
 void TStartGameScreen::BeginChange() {
     CarChanging = true;
     // A change that starts in the frame right after the last swap finds the old picture still
-    // faded out; it fades from the start again, or the new car would just jump in.
+    // faded out; it fades from the start again, or the new car would just jump in. Departs from
+    // the original rule, which lets it jump (docs/departures.md).
     if (CarPictureA != nullptr) CarPictureA->Alpha = 255;
     if (CarPictureB != nullptr) {
         CarPictureB->SetImageByName(CarImage(PendingCar));

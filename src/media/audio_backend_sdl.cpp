@@ -7,10 +7,11 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "media/riff_wave.h"
+#include "archive/riff_wave.h"
 #include "media/wave_list.h"
 
 namespace {
@@ -99,15 +100,22 @@ public:
         // Only a wave file that the archive reader can measure reaches the mixer: the reader
         // held its converted size to the archive's budget, and the mixer takes the size as an
         // int (a larger sound would arrive as a negative size).
+        loadError_.clear();
         try {
             MixerFramesAtMost(riff);
         } catch (const ArchiveError& error) {
-            std::fprintf(stderr, "Zarvex 2: a sound of %zu bytes is not played: %s\n", riff.size(),
-                         error.what());
+            loadError_ = error.what();
             return -1;
         }
-        sounds_.push_back(Sound{nullptr, riff});
+        sounds_.push_back(Sound{nullptr, riff, {}});
         return static_cast<int>(sounds_.size()) - 1;
+    }
+
+    std::string LoadError() const override { return loadError_; }
+
+    void DescribeSound(int sound, std::string_view description) override {
+        if (sound < 0 || sound >= static_cast<int>(sounds_.size())) return;
+        sounds_[static_cast<size_t>(sound)].description = description;
     }
 
     void FreeSound(int sound) override {
@@ -168,6 +176,7 @@ private:
     struct Sound {
         Mix_Chunk* chunk = nullptr;
         std::vector<uint8_t> riff;
+        std::string description;  // how messages name it
     };
 
     // The sound's chunk, converted now if this is its first start; nullptr for a sound that
@@ -180,8 +189,12 @@ private:
                 SDL_RWFromConstMem(wanted.riff.data(), static_cast<int>(wanted.riff.size()));
             if (source != nullptr) wanted.chunk = Mix_LoadWAV_RW(source, 1);
             if (wanted.chunk == nullptr) {
-                std::fprintf(stderr, "Zarvex 2: a sound of %zu bytes is not played: %s\n",
-                             wanted.riff.size(), Mix_GetError());
+                const std::string description =
+                    wanted.description.empty()
+                        ? "a sound of " + std::to_string(wanted.riff.size()) + " bytes"
+                        : wanted.description;
+                std::fprintf(stderr, "Zarvex 2: %s: %s; it is not played\n", description.c_str(),
+                             Mix_GetError());
             }
             wanted.riff = {};
         }
@@ -235,6 +248,7 @@ private:
     }
 
     std::vector<Sound> sounds_;
+    std::string loadError_;
     // Per channel: a fade registered with the mixer, and its state (kept at a fixed address
     // while the mixer's thread may use it).
     std::vector<bool> fading_;

@@ -43,20 +43,31 @@ int UsableRefreshRate(int reportedHz) {
 }
 
 SurfaceView SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen) {
-    if (!fullScreen || outputWidth <= 0 || outputHeight <= 0) {
+    if (outputWidth <= 0 || outputHeight <= 0) {
         return SurfaceView{SDL_Rect{0, 0, kClientWidth, kClientHeight},
-                           SDL_Rect{0, 0, outputWidth, outputHeight}};
+                           SDL_Rect{0, 0, outputWidth, outputHeight}, false};
     }
-    // The largest 4:3 area that fits, centred.
+    const int pictureWidth = fullScreen ? kSurfaceWidth : kClientWidth;
+    const int pictureHeight = fullScreen ? kSurfaceHeight : kClientHeight;
+    // The largest size with the picture's proportions that fits.
     int width = outputWidth;
-    int height = outputWidth * kSurfaceHeight / kSurfaceWidth;
+    int height = outputWidth * pictureHeight / pictureWidth;
     if (height > outputHeight) {
         height = outputHeight;
-        width = outputHeight * kSurfaceWidth / kSurfaceHeight;
+        width = outputHeight * pictureWidth / pictureHeight;
+    }
+    bool smooth = true;
+    if (!fullScreen) {
+        const int multiple = std::min(outputWidth / pictureWidth, outputHeight / pictureHeight);
+        if (multiple >= 1 && 4 * multiple * pictureWidth >= 3 * width) {
+            width = multiple * pictureWidth;
+            height = multiple * pictureHeight;
+            smooth = false;
+        }
     }
     return SurfaceView{
-        SDL_Rect{0, 0, kSurfaceWidth, kSurfaceHeight},
-        SDL_Rect{(outputWidth - width) / 2, (outputHeight - height) / 2, width, height}};
+        SDL_Rect{0, 0, pictureWidth, pictureHeight},
+        SDL_Rect{(outputWidth - width) / 2, (outputHeight - height) / 2, width, height}, smooth};
 }
 
 TDisplay::~TDisplay() {
@@ -81,12 +92,24 @@ bool TDisplay::Open(bool fullScreen, bool headless) {
 
     Uint32 windowFlags = headless ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN;
     if (fullScreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               kClientWidth, kClientHeight, windowFlags);
+    int width = kClientWidth;
+    int height = kClientHeight;
+    if (!headless) {
+        // The player may resize and maximise the window; on a high-density screen it gets as
+        // many pixels as the screen has for it.
+        windowFlags |= SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+        if (maximised_) windowFlags |= SDL_WINDOW_MAXIMIZED;
+        FitWindowedSizeToScreen();
+        width = windowedWidth_;
+        height = windowedHeight_;
+    }
+    window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                               height, windowFlags);
     if (window_ == nullptr) {
         Close();
         return false;
     }
+    if (!headless) SDL_SetWindowMinimumSize(window_, kMinimumWindowWidth, kMinimumWindowHeight);
 
     if (!headless) {
         renderer_ = SDL_CreateRenderer(
@@ -178,6 +201,33 @@ void TDisplay::Close() {
     targetLost_ = false;
 }
 
+void TDisplay::SetWindowedSize(int width, int height, bool maximised) {
+    windowedWidth_ = std::max(width, kMinimumWindowWidth);
+    windowedHeight_ = std::max(height, kMinimumWindowHeight);
+    maximised_ = maximised;
+}
+
+void TDisplay::FitWindowedSizeToScreen() {
+    // A size kept from a larger screen (or a hand-edited file) must not open a window whose
+    // borders lie off the screen.
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return;
+    windowedWidth_ =
+        std::clamp(windowedWidth_, kMinimumWindowWidth, std::max(usable.w, kMinimumWindowWidth));
+    windowedHeight_ =
+        std::clamp(windowedHeight_, kMinimumWindowHeight, std::max(usable.h, kMinimumWindowHeight));
+}
+
+void TDisplay::NoteWindowChanged() {
+    if (window_ == nullptr || headless_ || fullScreen_) return;
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    if ((flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED)) != 0) return;
+    maximised_ = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    // A maximised window keeps the size it had before, to come back to.
+    if (maximised_) return;
+    SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+}
+
 void TDisplay::StopDisplay() {
     stopped_ = true;
 }
@@ -188,8 +238,15 @@ void TDisplay::StartDisplay(bool fullScreen) {
         if (fullScreen) {
             SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
         } else {
+            // Back to the window the player had, centred on the screen.
             SDL_SetWindowFullscreen(window_, 0);
-            SDL_SetWindowSize(window_, kClientWidth, kClientHeight);
+            if (headless_) {
+                SDL_SetWindowSize(window_, kClientWidth, kClientHeight);
+            } else if (maximised_) {
+                SDL_MaximizeWindow(window_);
+            } else {
+                SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+            }
             SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         }
     }
@@ -267,8 +324,8 @@ bool TDisplay::CopyTargetToWindow() {
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
     }
-    // Full screen smooths its scaling; the window shows its pixels as they are.
-    const int scaleMode = fullScreen_ ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+    // Whole multiples keep their pixels sharp; any other scaling is smoothed.
+    const int scaleMode = view.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
     if (scaleMode != targetScaleMode_) {
         if (SDL_SetTextureScaleMode(target_, static_cast<SDL_ScaleMode>(scaleMode)) != 0) {
             ReportSdlFailureOnce("SDL_SetTextureScaleMode (back buffer)");
@@ -329,32 +386,48 @@ int TDisplay::ReadRefreshRate() const {
     return UsableRefreshRate(mode.refresh_rate);
 }
 
-void TDisplay::WindowToSurface(int wx, int wy, int& sx, int& sy) const {
-    if (window_ == nullptr) {
+bool TDisplay::WindowToSurface(int wx, int wy, int& sx, int& sy) const {
+    if (window_ == nullptr || renderer_ == nullptr) {
         sx = wx;
         sy = wy;
-        return;
+        return true;
     }
-    // Mouse positions come in window coordinates, which may differ from output pixels on a
-    // high-density screen, so the placement is worked out in window coordinates.
+    // Mouse positions come in the desktop's units, which a high-density screen shows with more
+    // output pixels each; the picture is placed in output pixels.
     int windowWidth = 0;
     int windowHeight = 0;
     SDL_GetWindowSize(window_, &windowWidth, &windowHeight);
-    const SurfaceView view = SurfacePlacement(windowWidth, windowHeight, fullScreen_);
-    if (view.dest.w <= 0 || view.dest.h <= 0) {
+    // (The renderer's output size would be the back buffer's while that is the target.)
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetWindowSizeInPixels(window_, &outputWidth, &outputHeight);
+    if (outputWidth <= 0 || outputHeight <= 0) {
+        outputWidth = windowWidth;
+        outputHeight = windowHeight;
+    }
+    const SurfaceView view = SurfacePlacement(outputWidth, outputHeight, fullScreen_);
+    if (view.dest.w <= 0 || view.dest.h <= 0 || windowWidth <= 0 || windowHeight <= 0) {
         sx = wx;
         sy = wy;
-        return;
+        return true;
     }
     // The surface pixel under the middle of the window pixel, held to the part shown.
-    const auto scale = [](int value, int destOrigin, int destExtent, int sourceOrigin,
-                          int sourceExtent) {
-        const double scaled = (value - destOrigin + 0.5) * sourceExtent / destExtent;
+    bool onPicture = true;
+    const auto scale = [&onPicture](int value, int windowExtent, int outputExtent, int destOrigin,
+                                    int destExtent, int sourceOrigin, int sourceExtent) {
+        const double output = (value + 0.5) * outputExtent / windowExtent;
+        const double scaled = (output - destOrigin) * sourceExtent / destExtent;
+        if (scaled < 0 || scaled >= sourceExtent) onPicture = false;
         return sourceOrigin +
                static_cast<int>(std::clamp(std::floor(scaled), 0.0, sourceExtent - 1.0));
     };
-    sx = scale(wx, view.dest.x, view.dest.w, view.source.x, view.source.w);
-    sy = scale(wy, view.dest.y, view.dest.h, view.source.y, view.source.h);
+    sx =
+        scale(wx, windowWidth, outputWidth, view.dest.x, view.dest.w, view.source.x, view.source.w);
+    sy = scale(wy, windowHeight, outputHeight, view.dest.y, view.dest.h, view.source.y,
+               view.source.h);
+    // Only the bars are off the picture; a drag that leaves the window goes on along its edge.
+    const bool inWindow = wx >= 0 && wy >= 0 && wx < windowWidth && wy < windowHeight;
+    return onPicture || !inWindow;
 }
 
 bool TDisplay::ReadPixels(std::vector<uint32_t>& pixels) const {

@@ -1,7 +1,8 @@
 #pragma once
-// The drawing surface: a window titled "Zarvex 2" with a fixed 792 x 592 client area (or full
-// screen), an 800 x 600 render target that the game always draws into, and the flip that copies
-// that target to the window. Headless runs use SDL's offscreen driver with a software renderer.
+// The drawing surface: a window titled "Zarvex 2" with a 792 x 592 client area that the player
+// may resize and maximise (or full screen), an 800 x 600 render target that the game always
+// draws into, and the flip that copies that target to the window, scaled to fit it. Headless runs
+// use SDL's offscreen driver with a software renderer.
 
 #include <SDL.h>
 
@@ -18,19 +19,33 @@ constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 592;
 
 // Some displays report 0 or 1 Hz when they cannot tell their rate; the frame timing would then
-// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz.
+// divide by zero or run 85 times too fast, so such a rate counts as 60 Hz. (Departs from the
+// original rule, which takes the rate as reported: docs/departures.md.)
 int UsableRefreshRate(int reportedHz);
 
-// Which part of the 800 x 600 surface is shown where in an output of the given size.
+// Which part of the 800 x 600 surface is shown where in an output of the given size, and whether
+// it is scaled smoothly (otherwise pixel for pixel, or by a whole multiple with sharp pixels).
 struct SurfaceView {
     SDL_Rect source;  // on the surface
     SDL_Rect dest;    // in the output
+    bool smooth = false;
 };
 
-// In a window, the surface's top-left 792 x 592 pixels fill the client area one to one (the art
-// keeps everything that matters inside that area, and nothing is smoothed). In full screen the
-// whole surface is scaled to the largest centred 4:3 area, with bars on the other sides.
+// In a window the surface's top-left 792 x 592 pixels are the picture (the art keeps everything
+// that matters inside that area). A window of that size shows them one to one. A larger window
+// shows them enlarged by the largest whole multiple that fits, sharp, as long as that fills at
+// least three quarters of the size a smooth scaling would reach; otherwise (a 1920 x 1080 screen
+// holds only one whole 792 x 592, at less than three fifths of the height it could have) they
+// are scaled smoothly to the largest size that keeps their proportions. Either way the picture
+// is centred, with black bars on the other sides. In full screen the whole surface is scaled
+// smoothly to the largest centred 4:3 area. Showing only the top-left part departs from the
+// original rule, which squeezes the whole surface into the client area and blurs every picture
+// and letter (docs/departures.md).
 SurfaceView SurfacePlacement(int outputWidth, int outputHeight, bool fullScreen);
+
+// The smallest window the player can shrink the game's window to: half the picture's size.
+constexpr int kMinimumWindowWidth = kClientWidth / 2;
+constexpr int kMinimumWindowHeight = kClientHeight / 2;
 
 class TDisplay {
 public:
@@ -40,8 +55,20 @@ public:
     TDisplay& operator=(const TDisplay&) = delete;
 
     // Creates the window, renderer and render target. headless: no pacing in Present, software
-    // renderer, window never shown. Returns false (with SDL_GetError) when SDL video fails.
+    // renderer, window never shown, never resized. Returns false (with SDL_GetError) when SDL
+    // video fails.
     bool Open(bool fullScreen, bool headless);
+
+    // The window's client size outside full screen (in the desktop's units, which a high-density
+    // screen shows with more pixels each) and whether it is maximised. Set before Open to open
+    // the window the way the player left it (a size larger than the screen's usable area shrinks
+    // to fit it); kept up to date by NoteWindowChanged while the game runs.
+    void SetWindowedSize(int width, int height, bool maximised);
+    int WindowedWidth() const { return windowedWidth_; }
+    int WindowedHeight() const { return windowedHeight_; }
+    bool Maximised() const { return maximised_; }
+    // The window was resized, maximised or restored: remembers its size outside full screen.
+    void NoteWindowChanged();
     void Close();
 
     // Tear the display down and bring it up again in the other mode (the window keeps its
@@ -62,9 +89,10 @@ public:
     // The display's vertical refresh rate in Hz; a reported 0 or 1 (unknown) counts as 60.
     int ReadRefreshRate() const;
 
-    // Window coordinates to surface pixels: one to one in a window (positions off the client
-    // area are held to its edge), through the scaling in full screen.
-    void WindowToSurface(int wx, int wy, int& sx, int& sy) const;
+    // Window coordinates (as mouse events give them) to surface pixels, through the scaling of
+    // the picture. Positions off the picture are held to its edge; the result is false for those
+    // in the bars beside it (a drag that leaves the window counts as on the picture's edge).
+    bool WindowToSurface(int wx, int wy, int& sx, int& sy) const;
 
     // The back buffer as 0xAARRGGBB pixels, 800 x 600, top row first.
     bool ReadPixels(std::vector<uint32_t>& pixels) const;
@@ -92,6 +120,7 @@ private:
     // (IsDrawable is false) until a later call succeeds.
     bool TargetBackBuffer();
     bool CopyTargetToWindow();
+    void FitWindowedSizeToScreen();
     void ObserveCopiedWindow();
     void WaitForPresentSlot();
     // The software renderer's clear (display.cpp says why); false when it cannot be done so.
@@ -108,6 +137,9 @@ private:
     bool targetLost_ = false;
     int targetScaleMode_ = -1;  // the SDL_ScaleMode last set on target_
     bool fullScreen_ = false;
+    int windowedWidth_ = kClientWidth;
+    int windowedHeight_ = kClientHeight;
+    bool maximised_ = false;
     bool headless_ = false;
     bool stopped_ = false;
     bool vsync_ = false;

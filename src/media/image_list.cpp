@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "media/archive_reader.h"
-#include "media/names.h"
+#include "archive/archive_reader.h"
+#include "core/names.h"
 #include "media/sdl_failure.h"
 
 namespace {
@@ -137,9 +137,11 @@ void TPictureItem::DrawTurned(int x, int y, int width, int height, int pattern, 
 
 void TImageList::LoadArchive(const std::string& path) {
     LoadEntries(ReadImageArchive(ReadFileBytes(path)));
+    source_ = path;
 }
 
 void TImageList::LoadEntries(std::vector<ImageEntry> entries) {
+    source_.clear();
     items_.clear();
     items_.reserve(entries.size());
     for (ImageEntry& entry : entries) {
@@ -148,7 +150,12 @@ void TImageList::LoadEntries(std::vector<ImageEntry> entries) {
 }
 
 void TImageList::Prepare(SDL_Renderer* renderer) {
-    for (const auto& item : items_) item->Prepare(renderer);
+    try {
+        for (const auto& item : items_) item->Prepare(renderer);
+    } catch (const std::runtime_error& error) {
+        if (source_.empty()) throw;
+        throw std::runtime_error(source_ + ": " + error.what());
+    }
 }
 
 TPictureItem* TImageList::Find(std::string_view name) const {
@@ -160,6 +167,9 @@ TPictureItem* TImageList::Find(std::string_view name) const {
 
 TPictureItem& TImageList::ByName(std::string_view name) const {
     TPictureItem* item = Find(name);
-    if (item == nullptr) throw std::runtime_error("Image '" + std::string(name) + "' not found");
+    if (item == nullptr) {
+        const std::string message = "Image '" + std::string(name) + "' not found";
+        throw std::runtime_error(source_.empty() ? message : source_ + ": " + message);
+    }
     return *item;
 }

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "media/archive_types.h"
-#include "media/pattern_geometry.h"
+#include "archive/archive_types.h"
+#include "archive/pattern_geometry.h"
 #include "media/renderer_lifetime.h"
 
 class TPictureItem {
@@ -66,7 +66,8 @@ public:
     void LoadEntries(std::vector<ImageEntry> entries);
     void Prepare(SDL_Renderer* renderer);
 
-    // Throws std::runtime_error "Image '<name>' not found" when absent.
+    // Throws std::runtime_error "Image '<name>' not found" when absent, after the archive's
+    // path and a colon when the list came from a file.
     TPictureItem& ByName(std::string_view name) const;
     TPictureItem* Find(std::string_view name) const;
     int Count() const { return static_cast<int>(items_.size()); }
@@ -74,4 +75,5 @@ public:
 
 private:
     std::vector<std::unique_ptr<TPictureItem>> items_;
+    std::string source_;  // the archive's path; empty for entries given in memory
 };

@@ -1,5 +1,7 @@
 #include "media/music_player.h"
 
+#include <cstdio>
+
 TMusicPlayer::~TMusicPlayer() {
     for (Mix_Music*& song : songs_) {
         if (song != nullptr) Mix_FreeMusic(song);
@@ -17,7 +19,12 @@ int TMusicPlayer::SongLoadFromFile(const std::string& path) {
     if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0) return 0;
     Mix_Music* song = Mix_LoadMUS(path.c_str());
     if (song == nullptr) {
-        // A missing or broken song is silent by design; its error is not reported.
+        // A missing or broken song leaves the game without music, and the player learns which
+        // file is at fault, once.
+        if (reported_.insert(path).second) {
+            std::fprintf(stderr, "Zarvex 2: %s: %s; no music plays\n", path.c_str(),
+                         Mix_GetError());
+        }
         SDL_ClearError();
         return 0;
     }

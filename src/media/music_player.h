@@ -1,9 +1,11 @@
 #pragma once
 // The XM music player: load a song from a file, play it looping, free it. A song that cannot be
-// loaded gives handle 0 and plays nothing; with no audio device nothing ever plays.
+// loaded gives handle 0 and plays nothing (the first failure of each file is told on stderr,
+// naming it); with no audio device nothing ever plays.
 
 #include <SDL_mixer.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,5 +31,6 @@ public:
 private:
     Mix_Music* SongOf(int handle) const;
 
-    std::vector<Mix_Music*> songs_;  // handle n is entry n - 1
+    std::vector<Mix_Music*> songs_;   // handle n is entry n - 1
+    std::set<std::string> reported_;  // files whose failure was told
 };

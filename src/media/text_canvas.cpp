@@ -3,8 +3,10 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <system_error>
 #include <tuple>
@@ -52,6 +54,8 @@ struct TTextCanvas::Impl {
 
     std::unordered_map<std::string, CachedText> texts;
     uint64_t frame = 0;
+    std::string fontsConf;                   // the alias file, for messages
+    std::set<std::string> reportedFamilies;  // fonts already reported missing
 
     ~Impl() {
         texts.clear();
@@ -145,10 +149,24 @@ struct TTextCanvas::Impl {
                 TTF_SetFontStyle(opened, TTF_STYLE_BOLD);
             }
         }
+        if (ttfStarted && sizePt > 0 && opened == nullptr) ReportMissingFont(family, match);
         // A font that cannot be opened is remembered too, so it is not searched every frame.
         const std::pair<int, TTF_Font*> entry{nextFontId++, opened};
         fonts.emplace(key, entry);
         return entry;
+    }
+
+    // Once per family: the texts in it are left out, and the player learns which font file (or
+    // which family, when fontconfig found none) is at fault.
+    void ReportMissingFont(const std::string& family, const FontMatch& match) {
+        if (!reportedFamilies.insert(family).second) return;
+        if (match.file.empty()) {
+            std::fprintf(stderr, "Zarvex 2: no font is installed for \"%s\" (see %s)\n",
+                         family.c_str(), fontsConf.c_str());
+        } else {
+            std::fprintf(stderr, "Zarvex 2: %s: the font for \"%s\" cannot be opened: %s\n",
+                         match.file.c_str(), family.c_str(), TTF_GetError());
+        }
     }
 
     void Evict() {
@@ -180,15 +198,24 @@ bool TTextCanvas::Init(const std::string& fontsConfPath) {
     // installed families. Without it the system configuration alone is used.
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(fontsConfPath, error);
+    impl_->fontsConf = fontsConfPath;
     if (!error && std::filesystem::is_regular_file(path, error)) {
         FcConfig* config = FcConfigCreate();
         if (config != nullptr &&
             FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(path.c_str()), FcTrue) &&
             FcConfigBuildFonts(config)) {
             impl_->config = config;
-        } else if (config != nullptr) {
-            FcConfigDestroy(config);
+        } else {
+            if (config != nullptr) FcConfigDestroy(config);
+            std::fprintf(stderr,
+                         "Zarvex 2: %s cannot be read; the game's faces fall back to the "
+                         "system's fonts\n",
+                         fontsConfPath.c_str());
         }
+    } else {
+        std::fprintf(stderr,
+                     "Zarvex 2: %s is missing; the game's faces fall back to the system's fonts\n",
+                     fontsConfPath.c_str());
     }
     if (impl_->config == nullptr) impl_->config = FcInitLoadConfigAndFonts();
     return impl_->config != nullptr;

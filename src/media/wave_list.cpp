@@ -1,17 +1,34 @@
 #include "media/wave_list.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
-#include "media/archive_reader.h"
-#include "media/names.h"
+#include "archive/archive_reader.h"
+#include "core/names.h"
 
-TWaveItem::TWaveItem(WaveEntry entry, AudioBackend* backend)
+std::string SoundDescription(std::string_view source, std::string_view name) {
+    std::string description;
+    if (!source.empty()) description.append(source).append(": ");
+    return description.append("sound '").append(name).append("'");
+}
+
+TWaveItem::TWaveItem(WaveEntry entry, AudioBackend* backend, std::string_view source)
     : entry_(std::move(entry)), backend_(backend) {
-    if (backend_ != nullptr) {
-        sound_ = backend_->LoadSound(entry_.wave);
-        if (sound_ >= 0) backend_->NameSound(sound_, entry_.name);
+    if (backend_ == nullptr) return;
+    sound_ = backend_->LoadSound(entry_.wave);
+    const std::string description = SoundDescription(source, entry_.name);
+    if (sound_ >= 0) {
+        backend_->NameSound(sound_, entry_.name);
+        backend_->DescribeSound(sound_, description);
+        return;
+    }
+    // The game plays on without the sound, but the player learns which file is damaged.
+    const std::string why = backend_->LoadError();
+    if (!why.empty()) {
+        std::fprintf(stderr, "Zarvex 2: %s: %s; it is not played\n", description.c_str(),
+                     why.c_str());
     }
 }
 
@@ -68,14 +85,21 @@ int TWaveItem::PlayingCount() const {
 }
 
 void TWaveList::LoadArchive(const std::string& path) {
-    LoadEntries(ReadWaveArchive(ReadFileBytes(path)));
+    std::vector<WaveEntry> entries = ReadWaveArchive(ReadFileBytes(path));
+    source_ = path;
+    Fill(std::move(entries));
 }
 
 void TWaveList::LoadEntries(std::vector<WaveEntry> entries) {
+    source_.clear();
+    Fill(std::move(entries));
+}
+
+void TWaveList::Fill(std::vector<WaveEntry> entries) {
     items_.clear();
     items_.reserve(entries.size());
     for (WaveEntry& entry : entries) {
-        items_.push_back(std::make_unique<TWaveItem>(std::move(entry), backend_));
+        items_.push_back(std::make_unique<TWaveItem>(std::move(entry), backend_, source_));
     }
 }
 
@@ -88,6 +112,9 @@ TWaveItem* TWaveList::Find(std::string_view name) const {
 
 TWaveItem& TWaveList::ByName(std::string_view name) const {
     TWaveItem* item = Find(name);
-    if (item == nullptr) throw std::runtime_error("Wave '" + std::string(name) + "' not found");
+    if (item == nullptr) {
+        const std::string message = "Wave '" + std::string(name) + "' not found";
+        throw std::runtime_error(source_.empty() ? message : source_ + ": " + message);
+    }
     return *item;
 }

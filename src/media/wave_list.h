@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 // What the wave list needs from a mixer. A handle is a started buffer; handles are never reused
 // while the list lives.
@@ -33,6 +33,14 @@ public:
         (void)sound;
         (void)name;
     }
+    // Why the last LoadSound gave -1, for the message that names the archive and the sound.
+    virtual std::string LoadError() const { return {}; }
+    // How to name a loaded sound in a message ("Data/Res/Sounds.dxw: sound 'Crash'"), for a
+    // backend that finds out only later that it cannot play it.
+    virtual void DescribeSound(int sound, std::string_view description) {
+        (void)sound;
+        (void)description;
+    }
 };
 
 // SDL_mixer when an audio device opens, otherwise a backend that plays nothing. Opening never
@@ -43,7 +51,9 @@ std::unique_ptr<AudioBackend> MakeSilentAudioBackend();
 
 class TWaveItem {
 public:
-    TWaveItem(WaveEntry entry, AudioBackend* backend);
+    // source: the archive's path, for messages; empty for entries given in memory. A sound that
+    // the backend cannot use is reported on stderr by the archive's and the sound's names.
+    TWaveItem(WaveEntry entry, AudioBackend* backend, std::string_view source = {});
     ~TWaveItem();
     TWaveItem(const TWaveItem&) = delete;
     TWaveItem& operator=(const TWaveItem&) = delete;
@@ -80,12 +90,19 @@ public:
     explicit TWaveList(AudioBackend* backend) : backend_(backend) {}
     void LoadArchive(const std::string& path);
     void LoadEntries(std::vector<WaveEntry> entries);
-    // Throws std::runtime_error "Wave '<name>' not found" when absent.
+    // Throws std::runtime_error "Wave '<name>' not found" when absent, after the archive's path
+    // and a colon when the list came from a file.
     TWaveItem& ByName(std::string_view name) const;
     TWaveItem* Find(std::string_view name) const;
     int Count() const { return static_cast<int>(items_.size()); }
 
 private:
+    void Fill(std::vector<WaveEntry> entries);
+
     AudioBackend* backend_;
     std::vector<std::unique_ptr<TWaveItem>> items_;
+    std::string source_;  // the archive's path; empty for entries given in memory
 };
+
+// How messages name a sound of an archive: "Data/Res/Sounds.dxw: sound 'Crash'".
+std::string SoundDescription(std::string_view source, std::string_view name);

@@ -67,15 +67,18 @@ private:
     // Writes the whole text to the temporary file and flushes it to the disk.
     bool WriteComplete(const char* name, std::string_view text, SaveStep step) {
         const std::filesystem::path path = Temporary(name);
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        // Made fresh: a link planted as "options.saving" or "hs.saving" is removed, never
+        // written through (truncating and filling an existing file would have overwritten
+        // whatever file the link points to).
+        const int fd = CreateFreshFile(path);
         if (fd < 0) return Fail(path, std::strerror(errno));
         const std::size_t half = text.size() / 2;
         int reason = 0;
-        if (!WriteAll(fd, text.substr(0, half)))
+        if (!WriteAllTo(fd, text.substr(0, half)))
             reason = errno;
         else if (!Step(step))
             reason = ENOSPC;
-        else if (!WriteAll(fd, text.substr(half)))
+        else if (!WriteAllTo(fd, text.substr(half)))
             reason = errno;
         else if (fsync(fd) != 0)
             reason = errno;
@@ -83,19 +86,6 @@ private:
         if (reason != 0) {
             unlink(path.c_str());
             return Fail(path, std::strerror(reason));
-        }
-        return true;
-    }
-
-    static bool WriteAll(int fd, std::string_view text) {
-        while (!text.empty()) {
-            const ssize_t put = write(fd, text.data(), text.size());
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) {
-                if (put == 0) errno = EIO;
-                return false;
-            }
-            text.remove_prefix(static_cast<std::size_t>(put));
         }
         return true;
     }
@@ -124,6 +114,8 @@ private:
 
 }  // namespace
 
+// A file that is malformed, too large or no regular file gives the defaults of a missing one.
+// Departs from the original rule, which stops on a file it cannot read (docs/departures.md).
 TLoadReport LoadSaves(const std::filesystem::path& folder, TGameOptions& options,
                       THighScoreTable& table) {
     TLoadReport report;
@@ -160,6 +152,9 @@ TLoadReport LoadSaves(const std::filesystem::path& folder, TGameOptions& options
     return report;
 }
 
+// Departs from the original rule, which writes over the old files: a crash or a full disk in the
+// middle would leave half a file and the table's signature would then throw the scores away
+// (docs/departures.md).
 bool WriteSaves(const std::filesystem::path& folder, const TGameOptions& options,
                 const THighScoreTable& table, const SaveStepHook& hook) {
     return SaveWriter(folder, hook).Save(options, table);

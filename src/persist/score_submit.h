@@ -28,6 +28,8 @@ struct TSubmitResult {
     std::string Error;    // what went wrong, for a log line; empty when sent
 };
 
+// How long a send may hold the game up. Departs from the original rule, whose request waits as
+// long as the network takes (docs/departures.md).
 inline constexpr long kSubmitConnectTimeoutMs = 3000;
 inline constexpr long kSubmitTotalTimeoutMs = 5000;
 

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std::size_t limit) {
     // Non-blocking, so that opening a pipe returns at once instead of waiting for a writer.
@@ -26,4 +28,48 @@ std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std:
     close(fd);
     text.resize(filled);
     return text;
+}
+
+int CreateFreshFile(const std::filesystem::path& path) {
+    // O_EXCL with O_CREAT refuses any name that exists, a link to another file included, so a
+    // leftover is removed first; if something takes the name again in between, the open fails.
+    // (A plain create-and-truncate would write through a planted link: docs/departures.md.)
+    if (unlink(path.c_str()) != 0 && errno != ENOENT) return -1;
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
+bool WriteAllTo(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t put = write(fd, text.data(), text.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            if (put == 0) errno = EIO;
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+bool WriteSmallFile(const std::filesystem::path& path, std::string_view text, std::string& error) {
+    std::filesystem::path temporary = path;
+    temporary += ".saving";
+    const int fd = CreateFreshFile(temporary);
+    if (fd < 0) {
+        error = temporary.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    int reason = 0;
+    if (!WriteAllTo(fd, text))
+        reason = errno;
+    else if (fsync(fd) != 0)
+        reason = errno;
+    if (close(fd) != 0 && reason == 0) reason = errno;
+    if (reason == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) reason = errno;
+    if (reason != 0) {
+        unlink(temporary.c_str());
+        error = path.string() + ": " + std::strerror(reason);
+        return false;
+    }
+    return true;
 }

@@ -101,6 +101,8 @@ bool IsWebAddress(std::string_view address) {
     return !hostName.empty() && hostName.front() != ':';
 }
 
+// Departs from the original rule, which opens "play.url" itself with the desktop: a planted file
+// could start a program. Only the web address it holds is taken (docs/departures.md).
 std::optional<std::string> ReadExitLink(const std::filesystem::path& folder) {
     const auto text = ReadSmallFile(folder / kExitLinkName, kLinkFileLimit);
     if (!text) return std::nullopt;

@@ -5,42 +5,40 @@
 #include "shell/form.h"
 #include "sprites/menu_button.h"
 
-namespace {
-
-void ClickMainMenu(TMForm& form, int button) {
-    TFrontEnd& menus = form.FrontEnd;
+void TMForm::ClickMainMenu(int button) {
+    TFrontEnd& menus = FrontEnd;
     // Clicks wait until the buttons have all faded in.
-    if (form.Screens.IntroRunning) return;
+    if (Screens.IntroRunning) return;
     switch (button) {
         case kEntryStartGame:
-            form.CloseMenuScreen();
+            FrontEnd.MainMenu.CloseMenuScreen();
             menus.StartGame.OpenStartGame();
             break;
         case kEntryHighScores:
-            form.CloseMenuScreen();
-            form.OpenHighScores();
+            FrontEnd.MainMenu.CloseMenuScreen();
+            FrontEnd.HighScoreScreen.OpenHighScores();
             break;
         case kEntryWebSite:
-            form.OpenLink(MakerHomeAddress(ScoreServerBase()));
+            Components.OpenLink(MakerHomeAddress(ScoreServerBase()));
             break;
         case kEntryOptions:
-            form.CloseMenuScreen();
+            FrontEnd.MainMenu.CloseMenuScreen();
             menus.OptionsScreen.OpenOptions();
             break;
         case kEntryHelp:
-            form.CloseMenuScreen();
+            FrontEnd.MainMenu.CloseMenuScreen();
             menus.HelpScreen.OpenHelp();
             break;
         case kEntryExit:
-            form.OpenWindow(kWindowExitGame);
+            OpenWindow(ModalWindow::ExitGame);
             break;
         default:
             break;
     }
 }
 
-void ClickStartGame(TMForm& form, int button) {
-    TStartGameScreen& screen = form.FrontEnd.StartGame;
+void TMForm::ClickStartGame(int button) {
+    TStartGameScreen& screen = FrontEnd.StartGame;
     // A change of car runs to its end before anything else is taken.
     if (screen.CarChanging) return;
     switch (button) {
@@ -53,21 +51,21 @@ void ClickStartGame(TMForm& form, int button) {
         case kStartGameStart:
             // The way to the race passes the main menu, which is gone again at once.
             screen.CloseStartGame();
-            form.OpenMainMenu(0, kEntryStartGame, 0);
-            form.CloseMenuScreen();
-            form.StartRace();
+            FrontEnd.MainMenu.OpenMainMenu(0, kEntryStartGame, 0);
+            FrontEnd.MainMenu.CloseMenuScreen();
+            RaceScreen.StartRace();
             break;
         case kStartGameBack:
             screen.CloseStartGame();
-            form.OpenMainMenu(0, kEntryStartGame, 0);
+            FrontEnd.MainMenu.OpenMainMenu(0, kEntryStartGame, 0);
             break;
         default:
             break;
     }
 }
 
-void ClickOptions(TMForm& form, int button) {
-    TOptionsScreen& screen = form.FrontEnd.OptionsScreen;
+void TMForm::ClickOptions(int button) {
+    TOptionsScreen& screen = FrontEnd.OptionsScreen;
     switch (button) {
         case kOptionsDisplay:
             screen.ToggleFullScreen();
@@ -79,36 +77,40 @@ void ClickOptions(TMForm& form, int button) {
             screen.ToggleSound();
             break;
         case kOptionsCountry:
-            form.ToggleCountryEdit();
+            Screens.ToggleCountryEdit();
             break;
         case kOptionsBack:
             screen.CloseOptions();
-            form.OpenMainMenu(0, kEntryOptions, 0);
+            FrontEnd.MainMenu.OpenMainMenu(0, kEntryOptions, 0);
+            break;
+        case kOptionsControls:
+            screen.CloseOptions();
+            FrontEnd.ControlsScreen.OpenControls();
             break;
         default:
             break;
     }
 }
 
-void ClickHighScores(TMForm& form, int button) {
+void TMForm::ClickHighScores(int button) {
     switch (button) {
         case kHighScoresClear:
-            form.OpenWindow(kWindowClearTable);
+            OpenWindow(ModalWindow::ClearTable);
             break;
         case kHighScoresView:
-            form.OpenLink(OnlineTableAddress(ScoreServerBase()));
+            Components.OpenLink(OnlineTableAddress(ScoreServerBase()));
             break;
         case kHighScoresBack:
-            form.FrontEnd.HighScoreScreen.CloseHighScores();
-            form.OpenMainMenu(0, kEntryHighScores, 0);
+            FrontEnd.HighScoreScreen.CloseHighScores();
+            FrontEnd.MainMenu.OpenMainMenu(0, kEntryHighScores, 0);
             break;
         default:
             break;
     }
 }
 
-void ClickHelp(TMForm& form, int button) {
-    THelpScreen& screen = form.FrontEnd.HelpScreen;
+void TMForm::ClickHelp(int button) {
+    THelpScreen& screen = FrontEnd.HelpScreen;
     switch (button) {
         case kHelpPrevious:
             screen.PreviousHelpPage();
@@ -118,14 +120,29 @@ void ClickHelp(TMForm& form, int button) {
             break;
         case kHelpBack:
             screen.CloseHelp();
-            form.OpenMainMenu(0, kEntryHelp, 0);
+            FrontEnd.MainMenu.OpenMainMenu(0, kEntryHelp, 0);
             break;
         default:
             break;
     }
 }
 
-}  // namespace
+void TMForm::ClickControls(int button) {
+    TControlsScreen& screen = FrontEnd.ControlsScreen;
+    // A click while a row waits for a key takes the wait back, and nothing more.
+    if (screen.Capturing()) {
+        screen.CancelCapture();
+        return;
+    }
+    if (button >= kControlsFirstRow && button <= kControlsLastRow) {
+        screen.StartCapture(button);
+    } else if (button == kControlsDefaults) {
+        OpenWindow(ModalWindow::DefaultControls);
+    } else if (button == kControlsBack) {
+        screen.CloseControls();
+        FrontEnd.OptionsScreen.OpenOptions(kOptionsControls);
+    }
+}
 
 void TMForm::ClickButton(int index) {
     Screens.SelectedButton = index;
@@ -133,34 +150,33 @@ void TMForm::ClickButton(int index) {
 }
 
 void TMForm::ClickSelected() {
-    if (!(Screens.ScreenState == kScreenRace && Screens.WindowKind == kWindowNone))
-        PlaySound("Button");
+    if (!(Screens.ScreenState == GameScreen::Race && Screens.WindowKind == ModalWindow::None))
+        Components.PlaySound(Sound::Button);
 
-    if (Screens.WindowKind != kWindowNone) {
+    if (Screens.WindowKind != ModalWindow::None) {
         switch (Screens.WindowKind) {
-            case kWindowExitGame:
+            case ModalWindow::ExitGame:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
-                    CloseMenuScreen();
+                    FrontEnd.MainMenu.CloseMenuScreen();
                     SaveAndQuit();
                 } else if (Screens.SelectedButton == kNoButton) {
                     CloseWindow();
                 }
                 break;
-            case kWindowExitToMenu:
+            case ModalWindow::ExitToMenu:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
-                    if (HighScores.IsHighScore(Race.Score)) {
-                        OpenWindow(kWindowNameEntry);
+                    if (HighScores.IsHighScore(RaceScreen.Race.Score)) {
+                        OpenWindow(ModalWindow::NameEntry);
                     } else {
-                        EndRace();
-                        OpenMainMenu(0, 1, 1);
+                        LeaveRaceForMainMenu();
                     }
                 } else if (Screens.SelectedButton == kNoButton) {
                     CloseWindow();
                 }
                 break;
-            case kWindowClearTable:
+            case ModalWindow::ClearTable:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
                     HighScores.ResetTable();
@@ -168,7 +184,15 @@ void TMForm::ClickSelected() {
                     CloseWindow();
                 }
                 break;
-            case kWindowNameEntry:
+            case ModalWindow::DefaultControls:
+                if (Screens.SelectedButton == kYesButton) {
+                    CloseWindow();
+                    FrontEnd.ControlsScreen.RestoreDefaults();
+                } else if (Screens.SelectedButton == kNoButton) {
+                    CloseWindow();
+                }
+                break;
+            case ModalWindow::NameEntry:
                 if (Screens.LastTypedChar == 13) {
                     ConfirmNameEntry();
                 } else if (Screens.CheckBox != nullptr && Input.MouseX >= 161 &&
@@ -184,36 +208,25 @@ void TMForm::ClickSelected() {
 
     const int button = Screens.SelectedButton;
     switch (Screens.ScreenState) {
-        case kScreenMainMenu:
-            ClickMainMenu(*this, button);
+        case GameScreen::MainMenu:
+            ClickMainMenu(button);
             break;
-        case kScreenStartGame:
-            ClickStartGame(*this, button);
+        case GameScreen::StartGame:
+            ClickStartGame(button);
             break;
-        case kScreenOptions:
-            ClickOptions(*this, button);
+        case GameScreen::Options:
+            ClickOptions(button);
             break;
-        case kScreenHighScores:
-            ClickHighScores(*this, button);
+        case GameScreen::HighScores:
+            ClickHighScores(button);
             break;
-        case kScreenHelp:
-            ClickHelp(*this, button);
+        case GameScreen::Help:
+            ClickHelp(button);
+            break;
+        case GameScreen::Controls:
+            ClickControls(button);
             break;
         default:
             break;  // between screens and in the race there is nothing to click
     }
-}
-
-// ---- The screen operations the windows and the race flow lead to ---------------------------
-
-void TMForm::OpenMainMenu(int intro, int selected, int restartMusic) {
-    FrontEnd.MainMenu.OpenMainMenu(intro, selected, restartMusic);
-}
-
-void TMForm::CloseMenuScreen() {
-    FrontEnd.MainMenu.CloseMenuScreen();
-}
-
-void TMForm::OpenHighScores() {
-    FrontEnd.HighScoreScreen.OpenHighScores();
 }

@@ -3,39 +3,29 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 
 #include "persist/save_files.h"
 #include "persist/web_links.h"
-#include "shell/form_race_host.h"
+#include "persist/window_file.h"
+#include "shell/controls_file.h"
 #include "sprites/menu_button.h"
 
-TMForm::TMForm(FormConfig config)
-    : config_(std::move(config)), host_(std::make_unique<FormRaceHost>(*this)) {
-    MDXSpriteEngine.ImageList1 = &MDXImageList1;
-    MDXSpriteEngine.ImageList2 = &MDXImageList2;
-    MDXSpriteEngine.Timing = &Timing;
-    GamePad.SetVirtualOnly(config_.virtualPadsOnly);
+TMForm::TMForm(FormConfig config) : config_(std::move(config)) {
+    Components.MDXSpriteEngine.Timing = &Timing;
 }
 
 TMForm::~TMForm() {
     // Sprites refer to the image lists, so they go first; then the song and the sounds.
-    while (!MDXSpriteEngine.Children.empty()) delete MDXSpriteEngine.Children.back();
-    MDXSpriteEngine.DeadList.clear();
-    StopMusic();
-    MDXWaveList.reset();
-    MDXSound.reset();
-}
-
-std::string TMForm::DataPath(const std::string& relative) const {
-    return (std::filesystem::path(config_.dataDir) / relative).string();
+    Components.Close();
 }
 
 void TMForm::ReportFatal(const std::string& message) const {
     std::fprintf(stderr, "Zarvex 2: %s\n", message.c_str());
     if (config_.showMessageBoxes && !config_.headless) {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zarvex 2", message.c_str(),
-                                 MDXDraw.Window());
+                                 Components.MDXDraw.Window());
     }
 }
 
@@ -43,43 +33,47 @@ bool TMForm::OpenDisplay() {
     // 1. The random generator: from the clock in the game, from the given seed in replays.
     if (config_.seedFromClock) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        Random.Seed(static_cast<uint32_t>(
+        Components.Random.Seed(static_cast<uint32_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
     } else {
-        Random.Seed(config_.seed);
+        Components.Random.Seed(config_.seed);
     }
 
-    // 2. The display, first as a window; the options choose the mode below.
-    if (!MDXDraw.Open(false, config_.headless)) {
+    // 2. The display, first as a window (at the size the player left it); the options choose
+    // the mode below.
+    if (!config_.headless && !config_.saveDir.empty()) {
+        if (const auto size = ReadWindowFile(config_.saveDir)) {
+            Components.MDXDraw.SetWindowedSize(size->Width, size->Height, size->Maximised);
+        }
+    }
+    if (!Components.Open()) {
         ReportFatal(std::string("The display cannot be opened: ") + SDL_GetError());
         return false;
     }
-    MDXSpriteEngine.AttachSurface(kSurfaceWidth, kSurfaceHeight);
-    TextCanvas.Init(DataPath("fonts.conf"));
-    TextCanvas.SetRenderer(MDXDraw.Renderer());
-    MDXSound = config_.openAudio ? config_.openAudio() : OpenAudioBackend();
-    MDXWaveList = std::make_unique<TWaveList>(MDXSound.get());
     return true;
 }
 
 void TMForm::FinishStartUp() {
-    MDXImageList1.Prepare(MDXDraw.Renderer());
-    MDXImageList2.Prepare(MDXDraw.Renderer());
+    Components.MDXImageList1.Prepare(Components.MDXDraw.Renderer());
+    Components.MDXImageList2.Prepare(Components.MDXDraw.Renderer());
 
     // 4. The saved options and high scores; missing or broken files give the defaults.
     if (!config_.saveDir.empty()) LoadSaves(config_.saveDir, Options, HighScores);
+    // The race's controls; a damaged line is told once, here, and its action keeps its binding.
+    if (const std::string controls = ControlsPath(); !controls.empty())
+        Input.Controls = ReadControlsFile(controls, std::cerr);
 
     // 5. The display mode of the options.
     ApplyDisplayMode();
 
     // A pad connected before the game started plays from the first frame.
-    GamePad.OpenFirst();
-    GamePad.Read(Input.Pad);
+    Components.GamePad.OpenFirst();
+    Components.GamePad.Read(Input.Pad);
 
     // 6., 7. The main menu, with its music.
-    Screens.ScreenState = kScreenNone;
-    OpenMainMenu(1, 1, 1);
-    MDXTimer.Restart(SDL_GetTicks64());
+    Screens.ScreenState = GameScreen::None;
+    FrontEnd.MainMenu.OpenMainMenu(1, 1, 1);
+    Components.MDXTimer.Restart(SDL_GetTicks64());
 }
 
 bool TMForm::FormCreate() {
@@ -93,11 +87,11 @@ bool TMForm::FormCreate() {
     const ArchiveFile archives[] = {
         {"Res/Res1.dxg", 1}, {"Res/Res2.dxg", 2}, {"Res/Sounds.dxw", 3}};
     for (const ArchiveFile& archive : archives) {
-        const std::string path = DataPath(archive.path);
+        const std::string path = Components.DataPath(archive.path);
         try {
-            if (archive.kind == 1) MDXImageList1.LoadArchive(path);
-            if (archive.kind == 2) MDXImageList2.LoadArchive(path);
-            if (archive.kind == 3) MDXWaveList->LoadArchive(path);
+            if (archive.kind == 1) Components.MDXImageList1.LoadArchive(path);
+            if (archive.kind == 2) Components.MDXImageList2.LoadArchive(path);
+            if (archive.kind == 3) Components.MDXWaveList->LoadArchive(path);
         } catch (const std::exception& error) {
             ReportFatal("Cannot load " + path + ": " + error.what());
             return false;
@@ -110,66 +104,79 @@ bool TMForm::FormCreate() {
 bool TMForm::FormCreateFrom(std::vector<ImageEntry> list1, std::vector<ImageEntry> list2,
                             std::vector<WaveEntry> waves) {
     if (!OpenDisplay()) return false;
-    MDXImageList1.LoadEntries(std::move(list1));
-    MDXImageList2.LoadEntries(std::move(list2));
-    MDXWaveList->LoadEntries(std::move(waves));
+    Components.MDXImageList1.LoadEntries(std::move(list1));
+    Components.MDXImageList2.LoadEntries(std::move(list2));
+    Components.MDXWaveList->LoadEntries(std::move(waves));
     FinishStartUp();
     return true;
 }
 
 // ---- Frame handler -----------------------------------------------------------------------------
 
-void TMForm::FrameHandler(int LagCount) {
+void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
     const int selectedBefore = Screens.SelectedButton;
-    MDXDraw.ClearTo(0);
-    if (!MDXDraw.IsDrawable()) return;
+    TDisplay& display = Components.MDXDraw;
+    display.ClearTo(0);
+    if (!display.IsDrawable()) return;
 
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point drawStart = Profile.enabled ? Clock::now() : Clock::time_point{};
-    MDXSpriteEngine.DrawAll();
-    const Clock::time_point drawEnd = Profile.enabled ? Clock::now() : Clock::time_point{};
+    const Clock::time_point drawStart = profile != nullptr ? Clock::now() : Clock::time_point{};
+    Components.MDXSpriteEngine.DrawAll();
+    const Clock::time_point drawEnd = profile != nullptr ? Clock::now() : Clock::time_point{};
     PollInput();
 
-    if (Screens.WindowKind != kWindowNone) {
+    if (Screens.WindowKind != ModalWindow::None) {
         WindowFrame(LagCount);
-        // The options screen stays whole under a window.
-        if (Screens.ScreenState == kScreenOptions) FrontEnd.OptionsScreen.DrawOptionTexts();
+        // The options and controls screens stay whole under a window.
+        if (Screens.ScreenState == GameScreen::Options) FrontEnd.OptionsScreen.DrawOptionTexts();
+        if (Screens.ScreenState == GameScreen::Controls) {
+            // The table's texts keep off the window's panel, as if it lay over them.
+            const TMyImageSprite* panel = Screens.WindowBackground;
+            SDL_Rect covered{};
+            if (panel != nullptr)
+                covered = {static_cast<int>(panel->X), static_cast<int>(panel->Y), panel->Width,
+                           panel->Height};
+            FrontEnd.ControlsScreen.DrawControlsTexts(panel != nullptr ? &covered : nullptr);
+        }
     } else {
         switch (Screens.ScreenState) {
-            case kScreenMainMenu:
+            case GameScreen::MainMenu:
                 FrontEnd.MainMenu.MainMenuFrame();
                 break;
-            case kScreenStartGame:
+            case GameScreen::StartGame:
                 FrontEnd.StartGame.StartGameFrame();
                 break;
-            case kScreenOptions:
+            case GameScreen::Options:
                 FrontEnd.OptionsScreen.OptionsFrame(LagCount);
                 break;
-            case kScreenHighScores:
+            case GameScreen::HighScores:
                 FrontEnd.HighScoreScreen.HighScoresFrame(LagCount);
                 break;
-            case kScreenHelp:
+            case GameScreen::Help:
                 FrontEnd.HelpScreen.HelpFrame(LagCount);
                 break;
-            case kScreenRace:
-                RaceFrame(LagCount);
+            case GameScreen::Controls:
+                FrontEnd.ControlsScreen.ControlsFrame(LagCount);
+                break;
+            case GameScreen::Race:
+                RaceScreen.RaceFrame(LagCount);
                 break;
             default:
                 break;
         }
     }
 
-    if (Profile.enabled) {
+    if (profile != nullptr) {
         const Clock::time_point moveEnd = Clock::now();
-        Profile.drawMs = std::chrono::duration<double, std::milli>(drawEnd - drawStart).count();
-        Profile.moveMs = std::chrono::duration<double, std::milli>(moveEnd - drawEnd).count();
+        profile->drawMs = std::chrono::duration<double, std::milli>(drawEnd - drawStart).count();
+        profile->moveMs = std::chrono::duration<double, std::milli>(moveEnd - drawEnd).count();
     }
 
-    if (Screens.SelectedButton != selectedBefore) PlaySound("Button");
-    MDXSpriteEngine.SweepDead();
+    if (Screens.SelectedButton != selectedBefore) Components.PlaySound(Sound::Button);
+    Components.MDXSpriteEngine.SweepDead();
     Timing.Recompute();
-    TextCanvas.Release();
-    MDXDraw.Present();
+    Components.TextCanvas.Release();
+    display.Present();
 }
 
 void TMForm::PollInput() {
@@ -192,42 +199,48 @@ void TMForm::UpdateHover() {
 
 // ---- Form events -------------------------------------------------------------------------------
 
-void TMForm::FormKeyDown(SDL_Scancode key, bool altHeld) {
+bool TMForm::FormKeyDown(SDL_Scancode key, bool altHeld, bool repeat) {
     if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES) Input.HeldKeys[key] = 1;
-    if (key == SDL_SCANCODE_LCTRL || key == SDL_SCANCODE_RCTRL) Input.HeldCtrl = true;
-    if (key == SDL_SCANCODE_LSHIFT || key == SDL_SCANCODE_RSHIFT) Input.HeldShift = true;
+    if (CapturingControls()) {
+        // The key binds the action waiting for it (Esc cancels), or the capture waits on for a
+        // key that has a name. Either way it does nothing else until it is let go.
+        if (!repeat && FrontEnd.ControlsScreen.TakeKey(SDL_GetKeyFromScancode(key)))
+            Input.HoldOver(key);
+        return true;
+    }
     if (altHeld && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER)) {
         Options.FullScreen = Options.FullScreen != 0 ? 0 : 1;
         // The race pauses first, so that it stands still across the change.
-        if (Screens.ScreenState == kScreenRace) OpenWindow(kWindowPause);
+        if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
         ApplyDisplayMode();
     }
+    return false;
 }
 
 void TMForm::FormKeyUp(SDL_Scancode key) {
     if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES) Input.HeldKeys[key] = 0;
-    if (key == SDL_SCANCODE_LCTRL || key == SDL_SCANCODE_RCTRL) Input.HeldCtrl = false;
-    if (key == SDL_SCANCODE_LSHIFT || key == SDL_SCANCODE_RSHIFT) Input.HeldShift = false;
 }
 
 void TMForm::FormKeyPress(char c) {
     constexpr char kBackspace = 8;
     constexpr char kEnter = 13;
-    if (Screens.WindowKind == kWindowNameEntry) Screens.LastTypedChar = c;
+    if (Screens.WindowKind == ModalWindow::NameEntry) Screens.LastTypedChar = c;
 
-    if (Screens.ScreenState == kScreenOptions && Screens.EditingCountry) {
+    if (Screens.ScreenState == GameScreen::Options && Screens.EditingCountry) {
         std::string& country = Options.Country;
         if (c == kBackspace) {
             if (!country.empty()) country.pop_back();
-        } else if (IsAcceptedChar(c) && TextWidthIn(country, 4) <= 345 && country.size() < 16) {
+        } else if (IsAcceptedChar(c) && Components.TextWidthIn(country, 4) <= 345 &&
+                   country.size() < 16) {
             country.push_back(c);
         }
     }
-    if (Screens.WindowKind == kWindowNameEntry) {
+    if (Screens.WindowKind == ModalWindow::NameEntry) {
         std::string& name = Screens.EnteredName;
         if (c == kBackspace) {
             if (!name.empty()) name.pop_back();
-        } else if (IsAcceptedChar(c) && TextWidthIn(name, 10) <= 240 && name.size() < 12) {
+        } else if (IsAcceptedChar(c) && Components.TextWidthIn(name, 10) <= 240 &&
+                   name.size() < 12) {
             name.push_back(c);
         }
     }
@@ -235,18 +248,21 @@ void TMForm::FormKeyPress(char c) {
 }
 
 bool TMForm::FormCloseQuery() {
-    OpenWindow(Screens.ScreenState == kScreenRace ? kWindowExitToMenu : kWindowExitGame);
+    OpenWindow(Screens.ScreenState == GameScreen::Race ? ModalWindow::ExitToMenu
+                                                       : ModalWindow::ExitGame);
     return false;
 }
 
 void TMForm::MDXDrawMouseMove(int x, int y) {
     Input.MouseX = x;
     Input.MouseY = y;
+    // The row waiting for a key keeps the selection.
+    if (CapturingControls()) return;
     const int before = Screens.SelectedButton;
     UpdateHover();
     if (Screens.SelectedButton != before &&
-        !(Screens.ScreenState == kScreenMainMenu && Screens.IntroRunning)) {
-        PlaySound("Button");
+        !(Screens.ScreenState == GameScreen::MainMenu && Screens.IntroRunning)) {
+        Components.PlaySound(Sound::Button);
     }
 }
 
@@ -259,72 +275,70 @@ void TMForm::SetActive(bool active, uint64_t nowMs) {
     active_ = active;
     if (active) {
         // The clocks start again, so no time passes in the game while it was away.
-        MDXTimer.Restart(nowMs);
+        Components.MDXTimer.Restart(nowMs);
     } else {
         // Key releases are not seen while the window is away: forget what was held.
         Input.HeldKeys.fill(0);
-        Input.HeldCtrl = false;
-        Input.HeldShift = false;
         Input.Pad.Clear();
         Input.MDXInput.Clear();
     }
 }
 
-// ---- Display -----------------------------------------------------------------------------------
+// ---- The race's controls -----------------------------------------------------------------------
+
+bool TMForm::CapturingControls() const {
+    return Screens.ScreenState == GameScreen::Controls && Screens.WindowKind == ModalWindow::None &&
+           FrontEnd.ControlsScreen.Capturing();
+}
+
+std::string TMForm::ControlsPath() const {
+    if (!config_.controlsFile.empty()) return config_.controlsFile;
+    if (config_.saveDir.empty()) return "";
+    return (std::filesystem::path(config_.saveDir) / kControlsFileName).string();
+}
+
+void TMForm::KeepControls() {
+    if (const std::string path = ControlsPath(); !path.empty())
+        WriteControlsFile(path, Input.Controls, std::cerr);
+}
+
+// ---- Display and music ---------------------------------------------------------------------
 
 void TMForm::ApplyDisplayMode() {
-    if (Options.FullScreen == 1) {
-        EnterFullScreen();
-    } else {
-        EnterWindowed();
-    }
-    Timing.RefreshRate = ReadRefreshRate();
+    Components.ApplyDisplayMode(Timing);
 }
 
-void TMForm::EnterFullScreen() {
-    MDXDraw.StopDisplay();
-    MDXDraw.StartDisplay(true);
-}
-
-// The window always comes back centred on the screen, so no placement needs remembering.
-void TMForm::EnterWindowed() {
-    MDXDraw.StopDisplay();
-    MDXDraw.StartDisplay(false);
-}
-
-int TMForm::ReadRefreshRate() const {
-    if (config_.refreshRateOverride > 0) return config_.refreshRateOverride;
-    return MDXDraw.ReadRefreshRate();
-}
-
-void TMForm::ShowSystemCursor() {
-    cursorVisible_ = true;
-    if (!config_.headless) SDL_ShowCursor(SDL_ENABLE);
-}
-
-void TMForm::HideSystemCursor() {
-    cursorVisible_ = false;
-    if (!config_.headless) SDL_ShowCursor(SDL_DISABLE);
+void TMForm::PlayMusic() {
+    Components.PlayMusic(Screens.ScreenState == GameScreen::Race ? Song::Race : Song::Menu);
 }
 
 // ---- Shut-down ---------------------------------------------------------------------------------
 
 void TMForm::WriteSaveFiles() {
     // A failure is told on stderr and leaves the previous saves as they were.
-    if (!config_.saveDir.empty()) WriteSaves(config_.saveDir, Options, HighScores);
+    if (config_.saveDir.empty()) return;
+    WriteSaves(config_.saveDir, Options, HighScores);
+    if (!config_.headless) {
+        WriteWindowFile(config_.saveDir, TWindowSize{Components.MDXDraw.WindowedWidth(),
+                                                     Components.MDXDraw.WindowedHeight(),
+                                                     Components.MDXDraw.Maximised()});
+    }
 }
 
 void TMForm::SaveAndQuit() {
-    MDXSpriteEngine.SweepDead();
+    Components.MDXSpriteEngine.SweepDead();
     WriteSaveFiles();
     // Only a web address in "play.url" is handed to the desktop: a planted file cannot start a
     // program.
-    if (auto link = ReadExitLink(std::filesystem::current_path())) OpenLink(*link);
+    const std::filesystem::path linkFolder = config_.userDir.empty()
+                                                 ? std::filesystem::current_path()
+                                                 : std::filesystem::path(config_.userDir);
+    if (auto link = ReadExitLink(linkFolder)) Components.OpenLink(*link);
     terminated_ = true;
 }
 
 void TMForm::ShutDownOnSignal() {
-    MDXSpriteEngine.SweepDead();
+    Components.MDXSpriteEngine.SweepDead();
     WriteSaveFiles();
     terminated_ = true;
 }

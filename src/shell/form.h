@@ -1,7 +1,10 @@
 #pragma once
-// The main form: the one object that owns the game's components (display, image and sound lists,
-// keyboard, sprite engine, frame timer) and its state, runs the start-up sequence, the frame
-// handler and the form's key and mouse events. The state is kept in small per-subsystem structs.
+// The main form: the one object of the game. It keeps the window and its components, runs the
+// start-up sequence and the frame loop's frame handler, turns the window's and the pad's events
+// into input, and dispatches clicks and the modal windows. The menu screens (TFrontEnd) and the
+// race (TRaceScreen) are parts of their own that it owns and runs.
+
+#include <SDL.h>
 
 #include <cstdint>
 #include <functional>
@@ -11,30 +14,17 @@
 
 #include "frontend/front_end.h"
 #include "frontend/screen_values.h"
-#include "media/display.h"
 #include "media/frame_timing.h"
-#include "media/game_pad.h"
-#include "media/image_list.h"
-#include "media/music_player.h"
-#include "media/text_canvas.h"
-#include "media/wave_list.h"
 #include "persist/game_options.h"
 #include "persist/high_score_table.h"
+#include "shell/form_components.h"
 #include "shell/form_menu_host.h"
-#include "shell/hud_sprites.h"
 #include "shell/input.h"
-#include "sprites/race_state.h"
-#include "sprites/sprite_engine.h"
-#include "track/random.h"
-#include "track/track_generator.h"
+#include "shell/race_screen.h"
 
-class RaceHost;
-class TScrollBackground;
-
-// Wall-clock cost of the last frame's draw and move parts, measured only when asked for (the
-// replay runner's figures); the game itself never reads it.
+// Wall-clock cost of a frame's draw and move parts, measured only when asked for (the replay
+// runner's figures); the game itself never reads it.
 struct FrameProfile {
-    bool enabled = false;
     double drawMs = 0;
     double moveMs = 0;
 };
@@ -45,9 +35,15 @@ struct FormConfig {
     uint32_t seed = 1;
     int refreshRateOverride = 0;  // > 0: use this instead of the display's rate (replays)
     std::string dataDir = "Data";
-    // Where the options and the high-score table are kept; empty: nothing is read or written,
-    // so that replays and tests never depend on, nor touch, a player's saves.
+    // Where the options and the high-score table are kept (and, for a game with a real window,
+    // the window's size); empty: nothing is read or written, so that replays and tests never
+    // depend on, nor touch, a player's saves.
     std::string saveDir;
+    // Where the exit link "play.url" is looked for; empty: the working directory.
+    std::string userDir;
+    // The player's controls, read at start-up and written when the controls screen changes them;
+    // empty: the file "controls" in saveDir (none at all when that is empty too).
+    std::string controlsFile;
     bool showMessageBoxes = true;
     // Opens the mixer; unset, the game's own (SDL_mixer, or silence without a device). Tests and
     // the replay runner pass a backend that records what is played.
@@ -67,24 +63,38 @@ struct FormConfig {
 void SetDefaultScoreSender(std::function<void(const std::string&)> sender);
 
 class TMForm {
+    // First of all: the components below are made from it.
+    const FormConfig config_;
+
 public:
     explicit TMForm(FormConfig config);
     ~TMForm();
     TMForm(const TMForm&) = delete;
     TMForm& operator=(const TMForm&) = delete;
 
+    // ---- Start-up -------------------------------------------------------------------------------
     // The start-up sequence. Returns false, after telling the player which file is missing or
     // broken, when the game cannot run.
     bool FormCreate();
     // The same start-up with archives given in memory instead of read from Data/Res (tests).
     bool FormCreateFrom(std::vector<ImageEntry> list1, std::vector<ImageEntry> list2,
                         std::vector<WaveEntry> waves);
+    // Reports a fatal problem: a message box (when allowed) and a line on stderr.
+    void ReportFatal(const std::string& message) const;
 
-    // One frame, called by the frame timer with the milliseconds since the previous frame.
-    void FrameHandler(int LagCount);
+    // ---- The frame ------------------------------------------------------------------------------
+    // One frame, called by the frame timer with the milliseconds since the previous frame. With a
+    // profile, the wall-clock cost of the frame's draw and move parts is noted there.
+    void FrameHandler(int LagCount, FrameProfile* profile = nullptr);
 
-    // ---- Form events --------------------------------------------------------------------------
-    void FormKeyDown(SDL_Scancode key, bool altHeld);
+    // ---- Form events ----------------------------------------------------------------------------
+    // A window or pad event as SDL delivers it (src/shell/form_events.cpp): the game loop feeds
+    // it what SDL delivers, the replay runner what its script says, so both run one code path.
+    // nowMs is the frame clock's time (the focus events restart the frame timer with it).
+    void HandleEvent(const SDL_Event& event, uint64_t nowMs);
+    // True when the controls screen's capture took the key: it is then nothing else (no Enter,
+    // no Backspace). A key held down repeats; a repeat is never captured.
+    bool FormKeyDown(SDL_Scancode key, bool altHeld, bool repeat = false);
     void FormKeyUp(SDL_Scancode key);
     void FormKeyPress(char c);
     // The close box, Alt+F4 or a close request of the system: never closes, asks instead.
@@ -94,140 +104,82 @@ public:
     // The application gained or lost the focus (or was minimised and restored).
     void SetActive(bool active, uint64_t nowMs);
     bool Active() const { return active_; }
-    // The pad's events (src/shell/pad_events.cpp): a pad connected (SDL's device index) or pulled
-    // out, and the buttons and axes of the pad in use (the others' are ignored).
-    void GamePadAdded(int deviceIndex);
-    void GamePadRemoved(SDL_JoystickID id);
-    void GamePadButton(SDL_JoystickID id, int button, bool down);
-    void GamePadAxis(SDL_JoystickID id, int axis, int value);
-    // What the pad's buttons mean now: the menus' meaning wherever there is something to choose
-    // (the menu screens, the Yes/No windows, the name entry), the race's meaning elsewhere.
-    PadMode PadModeNow() const;
 
-    // ---- Display ------------------------------------------------------------------------------
-    void ApplyDisplayMode();
-    void EnterFullScreen();
-    void EnterWindowed();
-    int ReadRefreshRate() const;
-    void ShowSystemCursor();
-    void HideSystemCursor();
-    bool SystemCursorVisible() const { return cursorVisible_; }
-
-    // ---- Frame parts --------------------------------------------------------------------------
-    void PollInput();
-    bool KeyHit(HitKey key) const { return Input.Hit(key); }
-    void UpdateHover();
-
-    // ---- Sound and music ----------------------------------------------------------------------
-    void PlaySound(const std::string& name);
-    void StopSound(const std::string& name);
-    void PlayMusic();
-    void StopMusic();
-
-    // ---- Text (the FontTable entries 1..21) ----------------------------------------------------
-    void SetFont(int index);
-    int TextWidthOf(const std::string& text);
-    int TextHeightOf(const std::string& text);
-    int TextWidthIn(const std::string& text, int font);
-    void DrawText(const std::string& text, double x, double y, bool centreX, bool centreY);
-
-    // ---- Screens and windows ------------------------------------------------------------------
+    // ---- Dispatch -------------------------------------------------------------------------------
+    // The one dispatcher: a click, Enter or the pad's A does what the selected button does.
     void ClickSelected();
     void ClickButton(int index);
-    void OpenWindow(int kind);
+    // One modal window at a time: a request while one is open is dropped.
+    void OpenWindow(ModalWindow kind);
     void CloseWindow();
-    void WindowFrame(int LagCount);
-    void RefreshHighlight() { Screens.RefreshHighlight(); }
-    void RemoveButtons() { Screens.RemoveButtons(); }
-    void ToggleCountryEdit() { Screens.ToggleCountryEdit(); }
-    void ConfirmNameEntry();
 
-    // ---- Front-end screens (the windows and the race lead to them) ----------------------------
-    void OpenMainMenu(int intro, int selected, int restartMusic);
-    void CloseMenuScreen();
-    void OpenHighScores();
-
-    // ---- Online -------------------------------------------------------------------------------
-    // Sends the confirmed name and score to the score server; failures are silent.
-    void SubmitScore();
-    // Hands the address to the desktop (the browser); a failure says nothing.
-    void OpenLink(const std::string& address);
-
-    // ---- Race and level ---------------------------------------------------------------------
-    // Builds the race screen and starts the first level (1 unless a replay asks for another).
-    void StartRace(int firstLevel = 1);
-    void RaceFrame(int LagCount);
-    void DrawHud();
-    void EndRace();
-    // The level's parameters and a newly generated road, shown by the background.
-    void SetUpLevel(int level);
-    void RefreshView();
-    void CountDownTime();
-    void DropEmptyWeapons();
-    void UpdateProgressMarker();
-    void UpdateWorldVelocity();
-    // What the race's actors may ask of the game.
-    RaceHost& Host() { return *host_; }
-
-    // ---- Shut-down ----------------------------------------------------------------------------
-    // Frees what was killed, writes the options and the table, opens the exit link when there
-    // is one, and ends the game.
-    void SaveAndQuit();
-    void WriteSaveFiles();
+    // ---- Shut-down ------------------------------------------------------------------------------
     // A signal from outside (Ctrl+C, kill, the end of the session) ends the game at once, with
     // the saves written as on the exit question's Yes but no link opened: nobody is there to see
     // it.
     void ShutDownOnSignal();
     bool Terminated() const { return terminated_; }
 
-    // ---- Components ---------------------------------------------------------------------------
-    TDisplay MDXDraw;
-    TImageList MDXImageList1;
-    TImageList MDXImageList2;
-    TSpriteEngine MDXSpriteEngine;
-    TFrameTimer MDXTimer;
-    TGamePad GamePad;
-    std::unique_ptr<AudioBackend> MDXSound;
-    std::unique_ptr<TWaveList> MDXWaveList;
-    TMusicPlayer MusicPlayer;
-    TTextCanvas TextCanvas;
-    TRandom Random;
-
-    // ---- State --------------------------------------------------------------------------------
+    // ---- Parts ----------------------------------------------------------------------------------
     FrameTiming Timing;
     InputValues Input;
     ScreenValues Screens;
     TGameOptions Options;
     THighScoreTable HighScores;
-    TrackState Track;
-    RaceState Race;
-    HudSprites Hud;
-    TScrollBackground* CurrentBackground = nullptr;  // the race's road
-    int SongHandle = 0;
-    FrameProfile Profile;
-
-    // ---- Front end ----------------------------------------------------------------------------
+    FormComponents Components{config_, Options};
+    TRaceScreen RaceScreen{*this};
     // The menu screens see the game through the adapter, which is therefore made first.
     FormMenuHost MenuHostAdapter{*this};
     TFrontEnd FrontEnd{MenuHostAdapter};
 
-    const FormConfig& Config() const { return config_; }
-    // Reports a fatal start-up problem: a message box (when allowed) and a line on stderr.
-    void ReportFatal(const std::string& message) const;
-
 private:
+    // The menus' adapter plays the screen's song and applies the display mode as the form does.
+    friend class FormMenuHost;
+
     bool OpenDisplay();
     void FinishStartUp();
-    std::string DataPath(const std::string& relative) const;
+    void ApplyDisplayMode();
+    void PollInput();
+    void UpdateHover();
+    // What the pad's buttons mean now: the menus' meaning wherever there is something to choose
+    // (the menu screens, the Yes/No windows, the name entry), the race's meaning elsewhere.
+    PadMode PadModeNow() const;
+    // The pad's events (src/shell/pad_events.cpp): a pad connected (SDL's device index) or pulled
+    // out, and the buttons and axes of the pad in use (the others' are ignored).
+    void GamePadAdded(int deviceIndex);
+    void GamePadRemoved(SDL_JoystickID id);
+    void GamePadButton(SDL_JoystickID id, int button, bool down);
+    void GamePadAxis(SDL_JoystickID id, int axis, int value);
+    void HandleWindowEvent(const SDL_WindowEvent& window, uint64_t nowMs);
 
-    FormConfig config_;
-    std::unique_ptr<RaceHost> host_;
+    // The click dispatcher's part for each screen (src/shell/click_dispatch.cpp).
+    void ClickMainMenu(int button);
+    void ClickStartGame(int button);
+    void ClickOptions(int button);
+    void ClickHighScores(int button);
+    void ClickHelp(int button);
+    void ClickControls(int button);
+    // The controls screen waits for a key or a pad button (src/shell/pad_events.cpp for the pad).
+    bool CapturingControls() const;
+    // The controls file (FormConfig::controlsFile); empty when the controls are not kept.
+    std::string ControlsPath() const;
+    // Writes the controls to their file, when there is one.
+    void KeepControls();
+    // The song of the screen shown: the race's on the race screen, the menus' elsewhere.
+    void PlayMusic();
+    void WindowFrame(int LagCount);
+    void ConfirmNameEntry();
+    // Back to the main menu after a race: the race is removed and the menu opens without its
+    // intro; with the high scores after a name was entered.
+    void LeaveRaceForMainMenu();
+    void LeaveRaceForHighScores();
+    // Sends the confirmed name and score to the score server; failures are silent.
+    void SubmitScore();
+    // Frees what was killed, writes the options and the table, opens the exit link when there
+    // is one, and ends the game.
+    void SaveAndQuit();
+    void WriteSaveFiles();
+
     bool active_ = true;
     bool terminated_ = false;
-    bool cursorVisible_ = true;
 };
-
-// The HUD's clock: minutes and seconds, two digits each, "01 : 05".
-std::string HudTime(int timeLeft);
-// The HUD's lives: never below "0".
-std::string HudLives(int lives);

@@ -9,7 +9,7 @@ ScreenValues& FormMenuHost::Screens() {
     return form_.Screens;
 }
 TSpriteEngine& FormMenuHost::Engine() {
-    return form_.MDXSpriteEngine;
+    return form_.Components.MDXSpriteEngine;
 }
 TGameOptions& FormMenuHost::Options() {
     return form_.Options;
@@ -17,19 +17,25 @@ TGameOptions& FormMenuHost::Options() {
 THighScoreTable& FormMenuHost::HighScores() {
     return form_.HighScores;
 }
+TControls& FormMenuHost::Controls() {
+    return form_.Input.Controls;
+}
+void FormMenuHost::ControlsChanged() {
+    form_.KeepControls();
+}
 
 bool FormMenuHost::KeyHit(MenuKey key) const {
     switch (key) {
         case MenuKey::Up:
-            return form_.KeyHit(kHitUp);
+            return form_.Input.Hit(kHitUp);
         case MenuKey::Down:
-            return form_.KeyHit(kHitDown);
+            return form_.Input.Hit(kHitDown);
         case MenuKey::Left:
-            return form_.KeyHit(kHitLeft);
+            return form_.Input.Hit(kHitLeft);
         case MenuKey::Right:
-            return form_.KeyHit(kHitRight);
+            return form_.Input.Hit(kHitRight);
         case MenuKey::Esc:
-            return form_.KeyHit(kHitEsc);
+            return form_.Input.Hit(kHitEsc);
     }
     return false;
 }
@@ -37,41 +43,41 @@ bool FormMenuHost::KeyHit(MenuKey key) const {
 void FormMenuHost::ClickButton(int index) {
     form_.ClickButton(index);
 }
-void FormMenuHost::OpenWindow(int kind) {
+void FormMenuHost::OpenWindow(ModalWindow kind) {
     form_.OpenWindow(kind);
 }
-void FormMenuHost::PlaySound(const std::string& name) {
-    form_.PlaySound(name);
+void FormMenuHost::PlaySound(Sound sound) {
+    form_.Components.PlaySound(sound);
 }
 void FormMenuHost::PlayMusic() {
     form_.PlayMusic();
 }
 void FormMenuHost::StopMusic() {
-    form_.StopMusic();
+    form_.Components.StopMusic();
 }
 void FormMenuHost::ApplyDisplayMode() {
     form_.ApplyDisplayMode();
 }
 void FormMenuHost::ShowSystemCursor() {
-    form_.ShowSystemCursor();
+    form_.Components.ShowSystemCursor();
 }
 bool FormMenuHost::IsDrawable() const {
-    return form_.MDXDraw.IsDrawable();
+    return form_.Components.MDXDraw.IsDrawable();
 }
 
 void FormMenuHost::SetFont(int index) {
     font_ = index;
-    form_.SetFont(index);
+    form_.Components.SetFont(index);
 }
 
 void FormMenuHost::DrawText(const std::string& text, double x, double y, bool centreX,
                             bool centreY) {
     if (TextLog != nullptr) TextLog->push_back({font_, text, x, y, centreX, centreY});
-    form_.DrawText(text, x, y, centreX, centreY);
+    form_.Components.DrawText(text, x, y, centreX, centreY);
 }
 
 int FormMenuHost::TextWidthOf(const std::string& text) {
-    return form_.TextWidthOf(text);
+    return form_.Components.TextWidthOf(text);
 }
 
 int FormMenuHost::CurrentYear() const {

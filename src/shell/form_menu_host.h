@@ -26,10 +26,12 @@ public:
     TSpriteEngine& Engine() override;
     TGameOptions& Options() override;
     THighScoreTable& HighScores() override;
+    TControls& Controls() override;
+    void ControlsChanged() override;
     bool KeyHit(MenuKey key) const override;
     void ClickButton(int index) override;
-    void OpenWindow(int kind) override;
-    void PlaySound(const std::string& name) override;
+    void OpenWindow(ModalWindow kind) override;
+    void PlaySound(Sound sound) override;
     void PlayMusic() override;
     void StopMusic() override;
     void ApplyDisplayMode() override;

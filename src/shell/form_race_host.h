@@ -9,10 +9,11 @@ class FormRaceHost final : public RaceHost {
 public:
     explicit FormRaceHost(TMForm& form) : form_(form) {}
 
-    void PlaySound(const std::string& name) override;
-    void StopSound(const std::string& name) override;
-    void OpenWindow(int kind) override;
+    void PlaySound(Sound sound) override;
+    void StopSound(Sound sound) override;
+    void OpenWindow(ModalWindow kind) override;
     void SetUpLevel(int level) override;
+    void PlaceRoadActors() override;
     void Rumble(double strength, int ms) override;
     RaceState& Race() override;
     TrackState& Track() override;

@@ -7,8 +7,9 @@
 #include "persist/web_links.h"
 #include "shell/form.h"
 
-void TMForm::OpenLink(const std::string& address) {
-    // Only web addresses reach the desktop, whatever asked for them.
+void FormComponents::OpenLink(const std::string& address) {
+    // Only web addresses reach the desktop, whatever asked for them. Departs from the original
+    // rule, which hands anything to the desktop's "open" (docs/departures.md).
     if (!IsWebAddress(address)) return;
     if (config_.openLink) {
         config_.openLink(address);
@@ -38,7 +39,7 @@ void SetDefaultScoreSender(std::function<void(const std::string&)> sender) {
 void TMForm::SubmitScore() {
     const std::string address = SubmissionAddress(
         ScoreServerBase(),
-        EncodeScoreRecord(ScoreRecord(Screens.EnteredName, Race.Score, Options.Country)));
+        EncodeScoreRecord(ScoreRecord(Screens.EnteredName, RaceScreen.Race.Score, Options.Country)));
     if (config_.submitScore) {
         config_.submitScore(address);
     } else {

@@ -14,81 +14,89 @@ bool CountDown(int& timer, int frameMs) {
     return false;
 }
 
-bool IsQuestion(int kind) {
-    return kind == kWindowExitGame || kind == kWindowExitToMenu || kind == kWindowClearTable;
+bool IsQuestion(ModalWindow kind) {
+    return kind == ModalWindow::ExitGame || kind == ModalWindow::ExitToMenu ||
+           kind == ModalWindow::ClearTable || kind == ModalWindow::DefaultControls;
 }
 
 }  // namespace
 
-void TMForm::OpenWindow(int kind) {
-    if (Screens.WindowKind != kWindowNone) return;  // one window at a time: the first wins
-    if (Race.Player != nullptr) Race.Player->MuteCarSounds(true);
+void TMForm::OpenWindow(ModalWindow kind) {
+    if (Screens.WindowKind != ModalWindow::None) return;  // one window at a time: the first wins
+    TPlayer* car = RaceScreen.Race.Player;
+    if (car != nullptr) car->MuteCarSounds(true);
     Screens.WindowKind = kind;
     Screens.SavedSelection = {Screens.SelectedButton, Screens.FirstButton, Screens.LastButton};
 
-    TSpriteEngine* engine = &MDXSpriteEngine;
+    TSpriteEngine* engine = &Components.MDXSpriteEngine;
     if (IsQuestion(kind))
-        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, 1, "Window", 188, 237, 14);
-    if (kind == kWindowNameEntry) {
-        ShowSystemCursor();
-        Screens.CheckBox = TMyImageSprite::CreateAt(engine, 1, "SendOk", 161, 369, 15);
+        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, Picture::Window, 188, 237, 14);
+    if (kind == ModalWindow::NameEntry) {
+        Components.ShowSystemCursor();
+        Screens.CheckBox = TMyImageSprite::CreateAt(engine, Picture::SendOk, 161, 369, 15);
         Screens.CheckBox->FramePos = 1;  // ticked
-        Screens.WindowBackground = TMyImageSprite::CreateAt(engine, 1, "SendTable", 127, 135, 14);
+        Screens.WindowBackground =
+            TMyImageSprite::CreateAt(engine, Picture::SendTable, 127, 135, 14);
     }
-    if (kind == kWindowExitGame)
-        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_EG", 295, 248, 16);
-    if (kind == kWindowExitToMenu)
-        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_ExitToMenu", 276, 248, 16);
-    if (kind == kWindowClearTable)
-        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, 1, "Win_ClearHS", 268, 237, 16);
+    if (kind == ModalWindow::ExitGame)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_EG, 295, 248, 16);
+    if (kind == ModalWindow::ExitToMenu)
+        Screens.WindowTitle =
+            TMyImageSprite::CreateAt(engine, Picture::Win_ExitToMenu, 276, 248, 16);
+    if (kind == ModalWindow::ClearTable)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_ClearHS, 268, 237, 16);
+    if (kind == ModalWindow::DefaultControls)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_Defaults, 248, 237, 16);
     if (IsQuestion(kind)) {
-        ShowSystemCursor();
+        Components.ShowSystemCursor();
         Screens.FirstButton = kYesButton;
         Screens.LastButton = kNoButton;
         Screens.SelectedButton = kNoButton;  // No is preselected
-        auto* yes = new TMenuButton(engine, 1, "Yes", "Yes", 0, 1, 237, 296);
-        auto* no = new TMenuButton(engine, 1, "No", "No", 0, 1, 386, 296);
+        auto* yes = new TMenuButton(engine, Picture::Yes, Picture::Yes, 0, 1, 237, 296);
+        auto* no = new TMenuButton(engine, Picture::No, Picture::No, 0, 1, 386, 296);
         yes->SetZ(15);
         no->SetZ(15);
         // Over the menus the buttons rise above the title while highlighted; in the race and
         // the high-score screen they stay under it.
-        yes->OnTop = no->OnTop = kind == kWindowExitGame;
+        yes->OnTop = no->OnTop = kind == ModalWindow::ExitGame;
         Screens.MenuButtons[kYesButton] = yes;
         Screens.MenuButtons[kNoButton] = no;
     }
-    if (kind == kWindowLevelBanner) Screens.WindowTimer = 2000;
-    if (kind == kWindowGameOver || kind == kWindowTimeOver) Screens.WindowTimer = 3000;
-    if (kind == kWindowNameEntry) {
-        Screens.TextCursor = new TMyCursor(engine, 1, "Cursor2", 163, 360, 15, 1000);
+    if (kind == ModalWindow::LevelBanner) Screens.WindowTimer = 2000;
+    if (kind == ModalWindow::GameOver || kind == ModalWindow::TimeOver) Screens.WindowTimer = 3000;
+    if (kind == ModalWindow::NameEntry) {
+        Screens.TextCursor = new TMyCursor(engine, Picture::Cursor2, 163, 360, 15, 1000);
         Screens.TextCursor->Blinking = true;
     }
-    if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)
-        Race.Player->MuteCarSounds(true);
+    if ((kind == ModalWindow::Pause || kind == ModalWindow::ExitToMenu) && car != nullptr)
+        car->MuteCarSounds(true);
     Screens.SendPending = false;
 }
 
 void TMForm::CloseWindow() {
-    const int kind = Screens.WindowKind;
+    const ModalWindow kind = Screens.WindowKind;
     Screens.SelectedButton = Screens.SavedSelection.SelectedButton;
     Screens.FirstButton = Screens.SavedSelection.FirstButton;
     Screens.LastButton = Screens.SavedSelection.LastButton;
-    if ((IsQuestion(kind) || kind == kWindowNameEntry) && Screens.WindowBackground != nullptr) {
+    if ((IsQuestion(kind) || kind == ModalWindow::NameEntry) &&
+        Screens.WindowBackground != nullptr) {
         Screens.WindowBackground->Kill();
         Screens.WindowBackground = nullptr;
     }
-    if (kind == kWindowNameEntry) {
+    if (kind == ModalWindow::NameEntry) {
         if (Screens.CheckBox != nullptr) Screens.CheckBox->Kill();
         Screens.CheckBox = nullptr;
-        HideSystemCursor();
+        Components.HideSystemCursor();
     }
     if (IsQuestion(kind)) {
-        if (Screens.ScreenState == kScreenRace) HideSystemCursor();  // menus keep the cursor
+        // The menus keep the cursor.
+        if (Screens.ScreenState == GameScreen::Race) Components.HideSystemCursor();
         for (int slot : {kYesButton, kNoButton}) {
             if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->Kill();
             Screens.MenuButtons[slot] = nullptr;
         }
     }
-    if (kind == kWindowNameEntry && Screens.TextCursor != nullptr) {
+    if (kind == ModalWindow::NameEntry && Screens.TextCursor != nullptr) {
         Screens.TextCursor->Visible = false;
         Screens.TextCursor->Kill();
         Screens.TextCursor = nullptr;
@@ -97,88 +105,92 @@ void TMForm::CloseWindow() {
         Screens.WindowTitle->Kill();
         Screens.WindowTitle = nullptr;
     }
-    if ((kind == kWindowPause || kind == kWindowExitToMenu) && Race.Player != nullptr)
-        Race.Player->ResumeCarSounds(true);
-    Screens.WindowKind = kWindowNone;
+    if ((kind == ModalWindow::Pause || kind == ModalWindow::ExitToMenu) &&
+        RaceScreen.Race.Player != nullptr)
+        RaceScreen.Race.Player->ResumeCarSounds(true);
+    Screens.WindowKind = ModalWindow::None;
 }
 
 void TMForm::WindowFrame(int LagCount) {
     if (IsQuestion(Screens.WindowKind)) {
         for (int slot : {kYesButton, kNoButton})
             if (Screens.MenuButtons[slot] != nullptr) Screens.MenuButtons[slot]->MoveStep(LagCount);
-        RefreshHighlight();
-        if (KeyHit(kHitY)) ClickButton(kYesButton);
-        if (KeyHit(kHitN)) ClickButton(kNoButton);
+        Screens.RefreshHighlight();
+        if (Input.Hit(kHitY)) ClickButton(kYesButton);
+        if (Input.Hit(kHitN)) ClickButton(kNoButton);
         // Left and Right move between Yes and No without wrapping round.
-        if (KeyHit(kHitLeft)) {
+        if (Input.Hit(kHitLeft)) {
             int& s = Screens.SelectedButton;
             if (s < Screens.FirstButton || s > Screens.LastButton) s = Screens.FirstButton;
             if (s - 1 >= Screens.FirstButton) --s;
         }
-        if (KeyHit(kHitRight)) {
+        if (Input.Hit(kHitRight)) {
             int& s = Screens.SelectedButton;
             if (s < Screens.FirstButton || s > Screens.LastButton) s = Screens.LastButton;
             if (s + 1 <= Screens.LastButton) ++s;
         }
     }
 
+    FormComponents& text = Components;
+    TPlayer* car = RaceScreen.Race.Player;
+    const int score = RaceScreen.Race.Score;
     switch (Screens.WindowKind) {
-        case kWindowTimeOver:
-            SetFont(5);
-            DrawText("Your time is over,", 348, 217, true, true);
-            DrawText("Try again, please!", 348, 267, true, true);
+        case ModalWindow::TimeOver:
+            text.SetFont(5);
+            text.DrawText("Your time is over,", 348, 217, true, true);
+            text.DrawText("Try again, please!", 348, 267, true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
                 CloseWindow();
-                if (Race.Player != nullptr) Race.Player->StartLevel(false);
+                if (car != nullptr) car->StartLevel(false);
             }
             break;
-        case kWindowPause:
-            SetFont(5);
-            DrawText("Pause", 400, 300, true, true);
-            if (KeyHit(kHitP)) CloseWindow();
-            if (Screens.WindowKind == kWindowPause && KeyHit(kHitEsc)) CloseWindow();
+        case ModalWindow::Pause:
+            text.SetFont(5);
+            text.DrawText("Pause", 400, 300, true, true);
+            // The race's pause or leave binding closes it (P and Esc, the Start and Back
+            // buttons, unless the player moved them), and the window key Esc always does.
+            if (Input.Race.IsHit(RaceAction::Pause) || Input.Race.IsHit(RaceAction::Leave) ||
+                Input.Hit(kHitEsc))
+                CloseWindow();
             break;
-        case kWindowLevelBanner:
-            SetFont(5);
-            DrawText("Level " + std::to_string(Track.Level.LevelNumber), 400, 300, true, true);
+        case ModalWindow::LevelBanner:
+            text.SetFont(5);
+            text.DrawText("Level " + std::to_string(RaceScreen.Track.Level.LevelNumber), 400, 300,
+                          true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) CloseWindow();
             break;
-        case kWindowGameOver:
-            SetFont(5);
-            DrawText("Game Over", 348, 237, true, true);
+        case ModalWindow::GameOver:
+            text.SetFont(5);
+            text.DrawText("Game Over", 348, 237, true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
                 CloseWindow();
-                if (HighScores.IsHighScore(Race.Score)) {
-                    OpenWindow(kWindowNameEntry);
+                if (HighScores.IsHighScore(score)) {
+                    OpenWindow(ModalWindow::NameEntry);
                 } else {
-                    EndRace();
-                    OpenMainMenu(0, 1, 1);
+                    LeaveRaceForMainMenu();
                 }
             }
             break;
-        case kWindowNameEntry: {
-            SetFont(9);
-            DrawText(std::to_string(Race.Score), 348, 217, true, true);
-            SetFont(10);
-            DrawText(Screens.EnteredName, 348, 345, true, true);
+        case ModalWindow::NameEntry: {
+            text.SetFont(9);
+            text.DrawText(std::to_string(score), 348, 217, true, true);
+            text.SetFont(10);
+            text.DrawText(Screens.EnteredName, 348, 345, true, true);
             if (Screens.TextCursor != nullptr) {
-                Screens.TextCursor->X = 348 + TextWidthOf(Screens.EnteredName) / 2.0;
+                Screens.TextCursor->X = 348 + text.TextWidthOf(Screens.EnteredName) / 2.0;
                 Screens.TextCursor->MoveStep(LagCount);
             }
             break;
         }
-        case kWindowSending:
-            SetFont(11);
-            DrawText("Sending results...", 348, 219, true, true);
-            SetFont(10);
-            DrawText(Screens.EnteredName, 348, 345, true, true);
+        case ModalWindow::Sending:
+            text.SetFont(11);
+            text.DrawText("Sending results...", 348, 219, true, true);
+            text.SetFont(10);
+            text.DrawText(Screens.EnteredName, 348, 345, true, true);
             if (Screens.SendPending) {
                 SubmitScore();
                 CloseWindow();
-                EndRace();
-                OpenMainMenu(0, 1, 1);
-                CloseMenuScreen();
-                OpenHighScores();
+                LeaveRaceForHighScores();
             } else {
                 // The notice is drawn once before the request holds the game up.
                 Screens.SendPending = true;
@@ -188,23 +200,32 @@ void TMForm::WindowFrame(int LagCount) {
             break;
     }
 
-    if (Screens.ScreenState == kScreenRace) DrawHud();
+    if (Screens.ScreenState == GameScreen::Race) RaceScreen.DrawHud();
 }
 
 void TMForm::ConfirmNameEntry() {
     Screens.LastTypedChar = 0;
     HighScores.Slot(11).Name = Screens.EnteredName;
-    HighScores.Slot(11).Score = Race.Score;
+    HighScores.Slot(11).Score = RaceScreen.Race.Score;
     HighScores.SortTable();
     Screens.SendChoice =
         Screens.CheckBox != nullptr ? static_cast<int>(Screens.CheckBox->FramePos) : 0;
     CloseWindow();
     if (Screens.SendChoice == 0) {
-        EndRace();
-        OpenMainMenu(0, 1, 1);
-        CloseMenuScreen();
-        OpenHighScores();
+        LeaveRaceForHighScores();
     } else {
-        OpenWindow(kWindowSending);
+        OpenWindow(ModalWindow::Sending);
     }
+}
+
+void TMForm::LeaveRaceForMainMenu() {
+    RaceScreen.EndRace();
+    FrontEnd.MainMenu.OpenMainMenu(0, 1, 1);
+}
+
+// The way to the high scores passes the main menu, which is gone again at once.
+void TMForm::LeaveRaceForHighScores() {
+    LeaveRaceForMainMenu();
+    FrontEnd.MainMenu.CloseMenuScreen();
+    FrontEnd.HighScoreScreen.OpenHighScores();
 }

@@ -4,19 +4,18 @@
 
 #include <algorithm>
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
 
 constexpr int kBonusZ = 5;
-// A straight road's left edge: the bonuses lie one or two cells right of it.
-constexpr int8_t kLeftEdgeCode = 1;
 // The token lies in the middle of its 72-pixel cell: 19 + 34 + 19.
 constexpr int kTokenInset = 19;
 // The four points under the token where the car collects it, from the cell's corner.
@@ -34,14 +33,15 @@ constexpr int kWindowRows = 10;
 
 }  // namespace
 
-TBonus::TBonus(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Bonus10");
+TBonus::TBonus(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::Bonus10)), host_(host) {
+    SetImageByName(Picture::Bonus10);
     X = 0;
     Y = 0;
     SetZ(kBonusZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr)
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr)
         for (int kind = 1; kind <= kBonusKinds; ++kind)
-            pictures_[static_cast<size_t>(kind)] = list->Find(BonusKinds[kind].Image);
+            pictures_[static_cast<size_t>(kind)] = list->Find(NameOf(BonusKinds[kind].Image));
     PlaceBonuses();
 }
 
@@ -65,7 +65,7 @@ void TBonus::PlaceBonuses() {
         const int row = (1549 - trackLength) + random.Random(trackLength - 54);
         if (!TTrackMap::Inside(row, 1)) continue;
         for (int c = 1; c <= kTrackCols; ++c) {
-            if (map.At(row, c) != kLeftEdgeCode) continue;
+            if (map.At(row, c) != MapCode::LeftEdge) continue;
             bonus.Active = true;
             bonus.Col = c + 1 + random.Random(2);
             bonus.Row = row;
@@ -113,8 +113,8 @@ void TBonus::Collect(TBonusSlot& bonus) {
     const BonusKind& kind = BonusKinds[static_cast<size_t>(std::clamp(bonus.Kind, 0, kBonusKinds))];
     bonus.Active = false;
     car->AddScore(kind.Score);
-    if (kind.PickUp != 0) car->PickUp(kind.PickUp);
-    host_.PlaySound(kind.Sound);
+    if (kind.PickUp) car->PickUp(*kind.PickUp);
+    host_.PlaySound(kind.PickUpSound);
 }
 
 void TBonus::DrawSelf() {

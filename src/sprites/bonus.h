@@ -4,7 +4,10 @@
 // last four kinds an extra life, nitro or a weapon.
 
 #include <array>
+#include <optional>
 
+#include "catalogue/sounds.h"
+#include "sprites/car_items.h"
 #include "sprites/image_sprite.h"
 
 class RaceHost;
@@ -23,23 +26,23 @@ struct TBonusSlot {
     int Kind = 0;  // 1..8, see BonusKinds
 };
 
-// What each kind looks like and gives: its points, the car's PickUp (0 none), its sound.
+// What each kind looks like and gives: its points, what the car picks up (if anything), its sound.
 struct BonusKind {
-    const char* Image;
+    Picture Image;
     int Score;
-    int PickUp;
-    const char* Sound;
+    std::optional<CarItem> PickUp;
+    Sound PickUpSound;
 };
 constexpr std::array<BonusKind, kBonusKinds + 1> BonusKinds = {{
-    {"Bonus10", 10, 0, "Score"},  // (index 0: no kind)
-    {"Bonus10", 10, 0, "Score"},
-    {"Bonus20", 20, 0, "Score"},
-    {"Bonus50", 50, 0, "Score"},
-    {"Bonus100", 100, 0, "Score"},
-    {"BonusL", 50, 1, "Bonus"},
-    {"BonusN", 30, 2, "Bonus"},
-    {"BonusMGnp", 20, 3, "Bonus"},
-    {"BonusRnp", 20, 4, "Bonus"},
+    {Picture::Bonus10, 10, std::nullopt, Sound::Score},  // (index 0: no kind)
+    {Picture::Bonus10, 10, std::nullopt, Sound::Score},
+    {Picture::Bonus20, 20, std::nullopt, Sound::Score},
+    {Picture::Bonus50, 50, std::nullopt, Sound::Score},
+    {Picture::Bonus100, 100, std::nullopt, Sound::Score},
+    {Picture::BonusL, 50, CarItem::Life, Sound::Bonus},
+    {Picture::BonusN, 30, CarItem::Nitro, Sound::Bonus},
+    {Picture::BonusMGnp, 20, CarItem::MachineGun, Sound::Bonus},
+    {Picture::BonusRnp, 20, CarItem::Rockets, Sound::Bonus},
 }};
 
 class TBonus : public TMyImageSprite {

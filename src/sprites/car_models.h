@@ -1,17 +1,19 @@
 #pragma once
 // The five kinds of traffic car: their pictures, how often each is chosen, where each stands in
 // its lane, its centre, and its outline for every direction it can face. Every picture has six
-// patterns, one per direction, in the order of the directions below.
+// patterns, one per direction, in the order of the directions below. The pictures, centres and
+// outlines are the catalogue's (catalogue/traffic_cars.h); the lanes and the choice are the
+// traffic's own.
 
 #include <array>
-#include <string_view>
 
-#include "track/geometry.h"
+#include "catalogue/traffic_cars.h"
+#include "core/geometry.h"
 
 class TRandom;
 
-constexpr int kCarModels = 5;
-constexpr int kCarDirections = 6;
+constexpr int kCarModels = kTrafficModels;
+constexpr int kCarDirections = kTrafficDirections;
 
 // The directions a traffic car can face; the picture's pattern is the direction less one.
 enum CarDirection {
@@ -29,7 +31,7 @@ constexpr double kSlantSin = 0.44961132;
 constexpr double kSlantCos = 0.8932243;
 
 struct CarModel {
-    std::string_view Picture;  // in image list 2
+    Picture Image;  // in image list 2
     // Added to the lane cell's left side: the picture's x in the down lane and in the up lane.
     int DownLaneOffset;
     int UpLaneOffset;
@@ -46,7 +48,7 @@ extern const std::array<CarModel, kCarModels + 1> CarModels;
 // The outline of every model facing every direction: four corners in pixels from the picture's
 // top-left, in the order the collision tests take them. Indexed [model][dir], both from 1 (row 0
 // repeats the first model, and entry 0 of every row repeats its up-left outline).
-using CarQuadCorners = std::array<TPointD, 4>;
+using CarQuadCorners = TrafficOutline;
 extern const std::array<std::array<CarQuadCorners, kCarDirections + 1>, kCarModels + 1> CarCorners;
 
 // A model for a new car: 1, 2 and 4 two times in ten each, 3 (the motorbike) three times in ten

@@ -5,14 +5,15 @@
 
 #include <algorithm>
 
+#include "core/geometry.h"
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
 #include "sprites/rocket.h"
 #include "sprites/sprite_engine.h"
-#include "track/geometry.h"
-#include "track/rounding.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -22,12 +23,10 @@ constexpr int kCrowdZ = 6;
 // Pedestrians stand on every fifth map row from the road's far end down to the start stretch.
 constexpr int kRowSpacing = 5;
 constexpr int kLastRow = 1490;
-// The kerb is looked for in these columns: a straight road's left edge (1) for the left-hand
-// pavement, its right edge (4) for the right-hand one.
+// The kerb is looked for in these columns: a straight road's left edge for the left-hand
+// pavement, its right edge for the right-hand one.
 constexpr int kKerbFirstCol = 50;
 constexpr int kKerbLastCol = 600;
-constexpr int8_t kLeftKerb = 1;
-constexpr int8_t kRightKerb = 4;
 // The pavement window beside the kerb is 0 to 19 cells wide.
 constexpr int kWindowDraws = 20;
 
@@ -73,15 +72,18 @@ constexpr int kExitDown = Bit(kManDown);
 struct ExitTable {
     std::array<uint8_t, 256> exits{};
     constexpr ExitTable() {
-        exits[23] = kExitUp | kExitDown;                           // vertical verge
-        exits[24] = kExitLeft | kExitRight;                        // horizontal verge strip
-        exits[25] = kExitLeft | kExitRight | kExitUp | kExitDown;  // beside a drifting edge
-        exits[26] = kExitRight | kExitDown;                        // corners
-        exits[27] = kExitLeft | kExitDown;
-        exits[28] = kExitLeft | kExitUp;
-        exits[29] = kExitRight | kExitUp;
-        exits[58] = kExitUp | kExitDown | kExitLeft;  // side-street mouths
-        exits[60] = kExitUp | kExitDown | kExitRight;
+        Set(MapCode::VerticalVerge, kExitUp | kExitDown);
+        Set(MapCode::VergeStrip, kExitLeft | kExitRight);
+        Set(MapCode::DriftVerge, kExitLeft | kExitRight | kExitUp | kExitDown);
+        Set(MapCode::VergeCornerTopLeft, kExitRight | kExitDown);
+        Set(MapCode::VergeCornerTopRight, kExitLeft | kExitDown);
+        Set(MapCode::VergeCornerBottomRight, kExitLeft | kExitUp);
+        Set(MapCode::VergeCornerBottomLeft, kExitRight | kExitUp);
+        Set(MapCode::LeftStreetMouth, kExitUp | kExitDown | kExitLeft);
+        Set(MapCode::RightStreetMouth, kExitUp | kExitDown | kExitRight);
+    }
+    constexpr void Set(MapCode code, int ways) {
+        exits[static_cast<uint8_t>(CodeOf(code))] = static_cast<uint8_t>(ways);
     }
 };
 constexpr ExitTable kExits;
@@ -101,20 +103,23 @@ int PavementExits(int code) {
     return ExitsOf(code);
 }
 
-TMan::TMan(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Man_Up");
+TMan::TMan(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::Man_Up)), host_(host) {
+    SetImageByName(Picture::Man_Up);
     X = 0;
     Y = 0;
     SetZ(kCrowdZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr) {
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr) {
         // By direction: lying, left, right, up, down.
-        static constexpr std::array<std::array<const char*, 5>, 2> kPictures = {{
-            {"Man_Laying", "Man_Left", "Man_Right", "Man_Up", "Man_Down"},
-            {"Girl_Laying", "Girl_Left", "Girl_Right", "Girl_Up", "Girl_Down"},
+        static constexpr std::array<std::array<Picture, 5>, 2> kPictures = {{
+            {Picture::Man_Laying, Picture::Man_Left, Picture::Man_Right, Picture::Man_Up,
+             Picture::Man_Down},
+            {Picture::Girl_Laying, Picture::Girl_Left, Picture::Girl_Right, Picture::Girl_Up,
+             Picture::Girl_Down},
         }};
         for (size_t girl = 0; girl < 2; ++girl)
             for (size_t dir = 0; dir < 5; ++dir)
-                pictures_[girl][dir] = list->Find(kPictures[girl][dir]);
+                pictures_[girl][dir] = list->Find(NameOf(kPictures[girl][dir]));
     }
     PlaceCrowd();
 }
@@ -142,8 +147,9 @@ void TMan::PlaceCrowd() {
             const int slot = next++;
             int kerb = 0;
             for (int c = kKerbFirstCol; c <= kKerbLastCol && kerb == 0; ++c) {
-                if (pass == 1 && map.At(row, c) == kLeftKerb) kerb = c;
-                if (pass == 2 && map.At(row, c) == kRightKerb && map.At(row, c + 1) != kLeftKerb)
+                if (pass == 1 && map.At(row, c) == MapCode::LeftEdge) kerb = c;
+                if (pass == 2 && map.At(row, c) == MapCode::RightEdge &&
+                    map.At(row, c + 1) != MapCode::LeftEdge)
                     kerb = c;
             }
             if (kerb == 0) continue;
@@ -169,23 +175,23 @@ void TMan::PlaceInWindow(int slot, int row, int first, int last) {
         man.IsGirl = random.Random(2) == 1;
         man.PosX = m * static_cast<double>(kCellSize) + kCellSize / 2.0;
         man.PosY = row * static_cast<double>(kCellSize);
-        switch (code) {
-            case 23:
+        switch (static_cast<MapCode>(code)) {
+            case MapCode::VerticalVerge:
                 man.Dir = static_cast<uint8_t>(kManUp + random.Random(2));
                 break;
-            case 24:
+            case MapCode::VergeStrip:
                 man.Dir = static_cast<uint8_t>(kManLeft + random.Random(2));
                 break;
-            case 25:
+            case MapCode::DriftVerge:
                 man.Dir = static_cast<uint8_t>(kManLeft + random.Random(4));
                 break;
-            case 26:
+            case MapCode::VergeCornerTopLeft:
                 man.Dir = kManRight;
                 break;
-            case 27:
+            case MapCode::VergeCornerTopRight:
                 man.Dir = kManLeft;
                 break;
-            default:  // 28, 29 and the side-street mouths
+            default:  // the bottom corners and the side-street mouths
                 man.Dir = kManUp;
                 break;
         }
@@ -208,7 +214,8 @@ void TMan::Scare() {
 }
 
 // Those in sight, and those still running from the horn out of sight, walk again at a pace of
-// their own.
+// their own. Departs from the original rule, which calms only those in sight: one who ran off
+// the screen would run at the scared pace for the rest of the level (docs/departures.md).
 void TMan::CalmDown() {
     Scared = false;
     TRandom& random = host_.Random();
@@ -317,7 +324,7 @@ bool TMan::RunOver(TManSlot& man, int sx, int sy) {
         return false;
     KnockDown(man);
     car->AddScore(kRunOverScore);
-    host_.PlaySound(man.IsGirl ? "KillW" : "Kill");
+    host_.PlaySound(man.IsGirl ? Sound::KillW : Sound::Kill);
     car->SlowDown(kRunOverSlowDown);
     if (car->BloodTrail <= 0) {
         car->BloodTrail = kBloodTrailNew;

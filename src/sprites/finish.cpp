@@ -2,19 +2,17 @@
 
 #include "sprites/finish.h"
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
-#include "track/rounding.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
 
 constexpr int kFinishZ = 5;
-// The road's edge cells of a straight road: the line runs between them.
-constexpr int8_t kLeftEdgeCode = 1;
-constexpr int8_t kRightEdgeCode = 4;
 
 // The line lies this many rows beyond the road's last row counted from the map's bottom.
 int LineYFor(int trackLength) {
@@ -23,8 +21,9 @@ int LineYFor(int trackLength) {
 
 }  // namespace
 
-TFinish::TFinish(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("FinishLine");
+TFinish::TFinish(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::FinishLine)), host_(host) {
+    SetImageByName(Picture::FinishLine);
     X = 0;
     Y = LineYFor(host_.Track().Level.TrackLength);
     SetZ(kFinishZ);
@@ -55,10 +54,10 @@ void TFinish::DrawSelf() {
     const int row = LineY / kCellSize;
     int left = 0;
     for (int c = 1; c <= kTrackCols && left == 0; ++c)
-        if (map.At(row, c) == kLeftEdgeCode) left = c;
+        if (map.At(row, c) == MapCode::LeftEdge) left = c;
     int right = 0;
     for (int c = kTrackCols; c >= 1 && right == 0; --c)
-        if (map.At(row, c) == kRightEdgeCode) right = c;
+        if (map.At(row, c) == MapCode::RightEdge) right = c;
     if (left == 0 || right == 0 || right - 1 < left + 1) return;
     const RoadView view = RoadViewOf(host_);
     const int y = Round(view.BackgroundY) + LineY - view.ViewRow * kCellSize;

@@ -1,9 +1,9 @@
 #include "sprites/image_sprite.h"
 
+#include "core/rounding.h"
 #include "media/frame_timing.h"
 #include "media/image_list.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 
 // ---- TImageSprite ------------------------------------------------------------------------------
 
@@ -51,6 +51,11 @@ TMyImageSprite::TMyImageSprite(TSpriteEngine* engine, int imageList)
     FrameLoop = true;
 }
 
+TMyImageSprite* TMyImageSprite::CreateAt(TSpriteEngine* engine, Picture picture, double x, double y,
+                                         int z) {
+    return CreateAt(engine, ListOf(picture), std::string(NameOf(picture)), x, y, z);
+}
+
 TMyImageSprite* TMyImageSprite::CreateAt(TSpriteEngine* engine, int imageList,
                                          const std::string& name, double x, double y, int z) {
     auto* sprite = new TMyImageSprite(engine, imageList);
@@ -59,6 +64,11 @@ TMyImageSprite* TMyImageSprite::CreateAt(TSpriteEngine* engine, int imageList,
     sprite->Y = y;
     sprite->SetZ(z);
     return sprite;
+}
+
+TMyImageSprite* TMyImageSprite::CreateCentered(TSpriteEngine* engine, Picture picture, double cx,
+                                               double cy, int z) {
+    return CreateCentered(engine, ListOf(picture), std::string(NameOf(picture)), cx, cy, z);
 }
 
 TMyImageSprite* TMyImageSprite::CreateCentered(TSpriteEngine* engine, int imageList,
@@ -72,6 +82,11 @@ TMyImageSprite* TMyImageSprite::CreateCentered(TSpriteEngine* engine, int imageL
     return sprite;
 }
 
+void TMyImageSprite::SetImageByName(Picture picture) {
+    ImageList = ListOf(picture);
+    SetImageByName(std::string(NameOf(picture)));
+}
+
 void TMyImageSprite::SetImageByName(const std::string& name) {
     TImageList* list = Engine != nullptr ? Engine->ImageListOf(ImageList) : nullptr;
     if (list == nullptr) return;  // an unknown list keeps the current picture
@@ -82,6 +97,11 @@ void TMyImageSprite::SetImageByName(const std::string& name) {
     FrameCount = Image->PatternCount();
 }
 
+void TMyImageSprite::SetAnimation(Picture picture, int percent) {
+    ImageList = ListOf(picture);
+    SetAnimation(std::string(NameOf(picture)), percent);
+}
+
 void TMyImageSprite::SetAnimation(const std::string& name, int percent) {
     SetImageByName(name);
     FramePos = 0;
@@ -90,6 +110,11 @@ void TMyImageSprite::SetAnimation(const std::string& name, int percent) {
     FrameLoop = true;
     FrameCount = Image != nullptr ? Image->PatternCount() : 0;
     AnimPercent = percent;
+}
+
+void TMyImageSprite::SetImageCentered(Picture picture, double cx, double cy) {
+    ImageList = ListOf(picture);
+    SetImageCentered(std::string(NameOf(picture)), cx, cy);
 }
 
 void TMyImageSprite::SetImageCentered(const std::string& name, double cx, double cy) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/pictures.h"
 #include "sprites/sprite.h"
 
 class TPictureItem;
@@ -29,14 +30,25 @@ public:
     // A sprite of the engine's root that names its pictures in image list 1 or 2.
     TMyImageSprite(TSpriteEngine* engine, int imageList);
 
+    // The game names its pictures through the catalogue, which knows the list each lies in. The
+    // forms taking a list and a name serve pictures outside the catalogue (the sprite layer's own
+    // tests).
+    static TMyImageSprite* CreateAt(TSpriteEngine* engine, Picture picture, double x, double y,
+                                    int z);
     static TMyImageSprite* CreateAt(TSpriteEngine* engine, int imageList, const std::string& name,
                                     double x, double y, int z);
+    static TMyImageSprite* CreateCentered(TSpriteEngine* engine, Picture picture, double cx,
+                                          double cy, int z);
     static TMyImageSprite* CreateCentered(TSpriteEngine* engine, int imageList,
                                           const std::string& name, double cx, double cy, int z);
 
-    // Looks the name up in the sprite's image list; a missing name is the list's error.
+    // Looks the name up in the sprite's image list; a missing name is the list's error. A
+    // catalogue picture is looked up in its own list, which becomes the sprite's.
+    void SetImageByName(Picture picture);
     void SetImageByName(const std::string& name);
+    void SetAnimation(Picture picture, int percent);
     void SetAnimation(const std::string& name, int percent);
+    void SetImageCentered(Picture picture, double cx, double cy);
     void SetImageCentered(const std::string& name, double cx, double cy);
     void Kill();
 

@@ -2,12 +2,12 @@
 
 #include "sprites/lamp.h"
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/road_view.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -25,7 +25,7 @@ struct LampIndex {
     constexpr LampIndex() {
         for (int8_t& e : entry) e = -1;
         for (size_t k = 0; k < kLampPlaces.size(); ++k)
-            entry[static_cast<uint8_t>(kLampPlaces[k].Code)] = static_cast<int8_t>(k);
+            entry[static_cast<uint8_t>(CodeOf(kLampPlaces[k].Code))] = static_cast<int8_t>(k);
     }
 };
 constexpr LampIndex kLampIndex;
@@ -61,14 +61,15 @@ void ForEachLampCell(const TTrackMap& map, const RoadView& view, Visit visit) {
 
 }  // namespace
 
-TLamp::TLamp(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Lamp_L");
+TLamp::TLamp(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(Picture::Lamp_L)), host_(host) {
+    SetImageByName(Picture::Lamp_L);
     X = 0;
     Y = 0;
     SetZ(kLampZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr)
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr)
         for (size_t k = 0; k < kLampPlaces.size(); ++k)
-            pictures_[k] = list->Find(kLampPlaces[k].Image);
+            pictures_[k] = list->Find(NameOf(kLampPlaces[k].Image));
 }
 
 void TLamp::Reset() {
@@ -79,7 +80,8 @@ void TLamp::Reset() {
 
 // Every post in the window is tested every frame; two posts in the car's outline cost two hits.
 // A car without energy left, or one blowing up, passes through. A car that the respawn put onto a
-// post would otherwise take a hit in each of its first three frames and blow up where it stands.
+// post would otherwise take a hit in each of its first three frames and blow up where it stands:
+// the grace departs from the original rule to spare it (docs/departures.md).
 void TLamp::MoveStep(int moveCount) {
     (void)moveCount;
     TPlayer* car = host_.Race().Player;

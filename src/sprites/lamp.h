@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "sprites/image_sprite.h"
+#include "track/map_codes.h"
 
 class RaceHost;
 class TPictureItem;
@@ -14,25 +15,25 @@ class TPictureItem;
 // A lamp on a road edge cell: its picture, the picture's offset from the cell's left side, and
 // the post's point from the cell's top-left corner.
 struct LampPlace {
-    int8_t Code;
-    const char* Image;
+    MapCode Code;
+    Picture Image;
     int Dx;
     int PostX;
     int PostY;
 };
 
-// The edge cells that carry a lamp: straight road 1 and 4, the drifts' first and second phases.
+// The edge cells that carry a lamp: the straight road's, and the drifts' in both phases.
 constexpr std::array<LampPlace, 10> kLampPlaces = {{
-    {1, "Lamp_L", 12, 12, 9},
-    {4, "Lamp_R", -28, 56, 9},
-    {5, "Lamp_RL", 42, 43, 1},
-    {8, "Lamp_RR", 0, 73, 41},
-    {9, "Lamp_RL", 8, 9, 1},
-    {12, "Lamp_RR", -36, 37, 41},
-    {13, "Lamp_LR", -48, 26, 1},
-    {16, "Lamp_LL", -6, -8, 41},
-    {17, "Lamp_LR", -12, 62, 1},
-    {20, "Lamp_LL", 30, 31, 40},
+    {MapCode::LeftEdge, Picture::Lamp_L, 12, 12, 9},
+    {MapCode::RightEdge, Picture::Lamp_R, -28, 56, 9},
+    {MapCode::DriftingRightLeftEdge, Picture::Lamp_RL, 42, 43, 1},
+    {MapCode::DriftingRightRightEdge, Picture::Lamp_RR, 0, 73, 41},
+    {MapCode::DriftedRightLeftEdge, Picture::Lamp_RL, 8, 9, 1},
+    {MapCode::DriftedRightRightEdge, Picture::Lamp_RR, -36, 37, 41},
+    {MapCode::DriftingLeftRightEdge, Picture::Lamp_LR, -48, 26, 1},
+    {MapCode::DriftingLeftLeftEdge, Picture::Lamp_LL, -6, -8, 41},
+    {MapCode::DriftedLeftRightEdge, Picture::Lamp_LR, -12, 62, 1},
+    {MapCode::DriftedLeftLeftEdge, Picture::Lamp_LL, 30, 31, 40},
 }};
 
 // Lamps stand only on map rows that are a multiple of this.

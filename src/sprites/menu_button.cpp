@@ -3,10 +3,9 @@
 #include "media/frame_timing.h"
 #include "sprites/sprite_engine.h"
 
-TMenuButton::TMenuButton(TSpriteEngine* engine, int imageList, const std::string& highlightImage,
-                         const std::string& normalImage, int highlightFrame, int normalFrame,
-                         double x, double y)
-    : TMyImageSprite(engine, imageList),
+TMenuButton::TMenuButton(TSpriteEngine* engine, Picture highlightImage, Picture normalImage,
+                         int highlightFrame, int normalFrame, double x, double y)
+    : TMyImageSprite(engine, ListOf(normalImage)),
       HighlightImage(highlightImage),
       NormalImage(normalImage),
       HighlightFrame(highlightFrame),
@@ -31,10 +30,10 @@ void TMenuButton::ShowHighlightLook() {
     FramePos = HighlightFrame;
 }
 
-TMyCursor::TMyCursor(TSpriteEngine* engine, int imageList, const std::string& name, double x,
-                     double y, int z, int blinkPeriod)
-    : TMyImageSprite(engine, imageList), BlinkPeriod(blinkPeriod) {
-    SetImageByName(name);
+TMyCursor::TMyCursor(TSpriteEngine* engine, Picture picture, double x, double y, int z,
+                     int blinkPeriod)
+    : TMyImageSprite(engine, ListOf(picture)), BlinkPeriod(blinkPeriod) {
+    SetImageByName(picture);
     X = x;
     Y = y;
     SetZ(z);

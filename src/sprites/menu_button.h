@@ -2,15 +2,13 @@
 // The picture button of every menu screen and of the Yes/No windows, and the blinking text cursor
 // of the country field and the name entry.
 
-#include <string>
-
 #include "sprites/image_sprite.h"
 
 class TMenuButton : public TMyImageSprite {
 public:
-    TMenuButton(TSpriteEngine* engine, int imageList, const std::string& highlightImage,
-                const std::string& normalImage, int highlightFrame, int normalFrame, double x,
-                double y);
+    // Both looks lie in the same image list.
+    TMenuButton(TSpriteEngine* engine, Picture highlightImage, Picture normalImage,
+                int highlightFrame, int normalFrame, double x, double y);
 
     void ShowNormalLook();
     void ShowHighlightLook();
@@ -18,8 +16,8 @@ public:
     int HitBoxWidth() const { return HitWidth == -1 ? Width : HitWidth; }
     int HitBoxHeight() const { return HitHeight == -1 ? Height : HitHeight; }
 
-    std::string HighlightImage;
-    std::string NormalImage;
+    Picture HighlightImage;
+    Picture NormalImage;
     int HighlightFrame = 0;
     int NormalFrame = 0;
     int HitWidth = -1;
@@ -30,8 +28,7 @@ public:
 
 class TMyCursor : public TMyImageSprite {
 public:
-    TMyCursor(TSpriteEngine* engine, int imageList, const std::string& name, double x, double y,
-              int z, int blinkPeriod);
+    TMyCursor(TSpriteEngine* engine, Picture picture, double x, double y, int z, int blinkPeriod);
     void MoveStep(int moveCount) override;
 
     int BlinkPeriod = 1000;

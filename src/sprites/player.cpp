@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <numbers>
 
-#include "sprites/bonus.h"
+#include "core/rounding.h"
 #include "sprites/crowd.h"
 #include "sprites/finish.h"
 #include "sprites/lamp.h"
@@ -17,7 +17,7 @@
 #include "sprites/screen_kinds.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -40,21 +40,16 @@ double Sign(double v) {
 }  // namespace
 
 RespawnPlace RespawnPlaceOf(int code, int column) {
-    switch (code) {
-        case 12:
-            return {38, column - 7};
-        case 17:
-            return {-38, column - 4};
-        default:
-            return {0, column - 6};
-    }
+    if (code == MapCode::DriftedRightRightEdge) return {38, column - 7};
+    if (code == MapCode::DriftedLeftRightEdge) return {-38, column - 4};
+    return {0, column - 6};
 }
 
 // ---- Construction ------------------------------------------------------------------------------
 
 TPlayer::TPlayer(TSpriteEngine* engine, RaceHost& host, int car)
     : TMyImageSprite(engine, 2), Car(car), host_(host) {
-    SetImageByName(CarImageName());
+    SetImageByName(CarImage());
     X = kScreenX;
     Y = kScreenY;
     SetZ(kCarZ);
@@ -73,14 +68,14 @@ TPlayer::TPlayer(TSpriteEngine* engine, RaceHost& host, int car)
     FootRadius = std::sqrt(halfH * halfH + footHalf * halfW);
     FootAngle = std::atan(footHalf / halfH) * 256 / (2 * std::numbers::pi);
 
-    NitroFlameLeft = CreateAt(engine, 2, "NitroAnim", Trunc(X + 8), Trunc(Y + Height - 8), 7);
-    NitroFlameRight = CreateAt(engine, 2, "NitroAnim", Trunc(X + Width - 8 - kFlameWidth),
+    NitroFlameLeft = CreateAt(engine, Picture::NitroAnim, Trunc(X + 8), Trunc(Y + Height - 8), 7);
+    NitroFlameRight = CreateAt(engine, Picture::NitroAnim, Trunc(X + Width - 8 - kFlameWidth),
                                Trunc(Y + Height - 8), 7);
     for (TMyImageSprite* flame : {NitroFlameLeft, NitroFlameRight}) {
         flame->AnimPercent = 10;
         flame->Visible = false;
     }
-    WeaponSprite = CreateCentered(engine, 2, "RocketAnim_1", Trunc(X + Width * 0.5),
+    WeaponSprite = CreateCentered(engine, Picture::RocketAnim_1, Trunc(X + Width * 0.5),
                                   Trunc(Y + Height * 0.6), 10);
     WeaponSprite->Visible = false;
 }
@@ -95,8 +90,8 @@ double TPlayer::BackgroundY() const {
     return background != nullptr ? background->Y : 0;
 }
 
-std::string TPlayer::CarImageName() const {
-    return "Car" + std::to_string(Car);
+Picture TPlayer::CarImage() const {
+    return PlayerCarPicture(Car);
 }
 
 TPointD TPlayer::PointAt(double cx, double cy, double r, double a) {
@@ -164,13 +159,13 @@ void TPlayer::UpdateFootprint() {
 void TPlayer::HornStep() {
     if (!KeyHorn) {
         HornOn = false;
-        host_.StopSound("Horn");
+        host_.StopSound(Sound::Horn);
         return;
     }
     if (HornOn) return;
     HornOn = true;
     ScareCrowd();
-    host_.PlaySound("Horn");
+    host_.PlaySound(Sound::Horn);
 }
 
 void TPlayer::FollowCar() {
@@ -261,7 +256,7 @@ void TPlayer::UpdateSpeed() {
 
 bool TPlayer::IsDrivable(int x, int y) const {
     const int8_t code = host_.Track().TrackMap.At(y / kCellSize, x / kCellSize);
-    return (code >= 1 && code <= 22) || code == 33 || code == 34 || code == 35;
+    return IsRoadCode(code);
 }
 
 bool TPlayer::CheckOnRoad() const {
@@ -279,64 +274,60 @@ void TPlayer::AddScore(int n) {
     host_.Race().Score += n;
 }
 
-void TPlayer::PickUp(int kind) {
+void TPlayer::PickUp(CarItem item) {
     const double weaponX = Trunc(X + Width * 0.5);
     const double weaponY = Trunc(Y + Height * 0.6);
-    switch (kind) {
-        case 1:
+    switch (item) {
+        case CarItem::Life:
             host_.Race().Lives += 1;
             break;
-        case 2:
+        case CarItem::Nitro:
             HasNitro = true;
             NitroFuel = 100;
             break;
-        case 3:
-            DropItem(4);
-            if (Weapon != 3) WeaponFrame = 1;
-            Weapon = 3;
+        case CarItem::MachineGun:
+            DropItem(CarItem::Rockets);
+            if (Weapon != WeaponKind::MachineGun) WeaponFrame = 1;
+            Weapon = WeaponKind::MachineGun;
             Ammo = 25;
-            WeaponSprite->SetImageCentered("GunAnim_" + std::to_string(WeaponFrame), weaponX,
-                                           weaponY);
+            WeaponSprite->SetImageCentered(GunPicture(WeaponFrame), weaponX, weaponY);
             break;
-        case 4:
-            DropItem(3);
-            if (Weapon != 4) WeaponFrame = 1;
-            Weapon = 4;
+        case CarItem::Rockets:
+            DropItem(CarItem::MachineGun);
+            if (Weapon != WeaponKind::Rockets) WeaponFrame = 1;
+            Weapon = WeaponKind::Rockets;
             Ammo = 20;
-            WeaponSprite->SetImageCentered("RocketAnim_" + std::to_string(WeaponFrame), weaponX,
-                                           weaponY);
-            break;
-        default:
+            WeaponSprite->SetImageCentered(RocketPodPicture(WeaponFrame), weaponX, weaponY);
             break;
     }
 }
 
-// The weapon stays mounted with no ammunition; it folds away by itself.
-void TPlayer::DropItem(int kind) {
-    switch (kind) {
-        case 2:
+// The weapon stays mounted with no ammunition; it folds away by itself. A life is not dropped.
+void TPlayer::DropItem(CarItem item) {
+    switch (item) {
+        case CarItem::Nitro:
             HasNitro = false;
             NitroFuel = 0;
             break;
-        case 3:
-            host_.StopSound("MachineGun");
+        case CarItem::MachineGun:
+            host_.StopSound(Sound::MachineGun);
             GunSoundOn = false;
             Ammo = 0;
             break;
-        case 4:
-            host_.StopSound("Rocket");
+        case CarItem::Rockets:
+            host_.StopSound(Sound::Rocket);
             Ammo = 0;
             break;
-        default:
+        case CarItem::Life:
             break;
     }
 }
 
 void TPlayer::DropAll() {
-    DropItem(3);
-    DropItem(4);
-    DropItem(2);
-    Weapon = 0;
+    DropItem(CarItem::MachineGun);
+    DropItem(CarItem::Rockets);
+    DropItem(CarItem::Nitro);
+    Weapon = WeaponKind::None;
 }
 
 void TPlayer::SlowDown(double factor) {
@@ -344,7 +335,7 @@ void TPlayer::SlowDown(double factor) {
     Velocity *= factor;
     MuteCarSounds(false);
     ResumeCarSounds(false);
-    host_.PlaySound("Collision");
+    host_.PlaySound(Sound::Collision);
 }
 
 // Throws the car back from a barrier. The road is pushed back at once, and the car's own step of
@@ -360,7 +351,7 @@ void TPlayer::Bounce(double v) {
     }
     MuteCarSounds(false);
     ResumeCarSounds(false);
-    host_.PlaySound("Collision");
+    host_.PlaySound(Sound::Collision);
 }
 
 void TPlayer::UpdateWorldVelocity() {
@@ -393,15 +384,14 @@ void TPlayer::TakeHit() {
 void TPlayer::BlowUp() {
     Crashed = 1;
     EngineSoundFlags.Clear();
-    EngineSound.clear();
     GunSoundOn = false;
     HornOn = false;
     DropAll();
     WeaponFrame = 1;
     CarSpeed = 0;
     Velocity = 0;
-    SetAnimation("ExplosionBig", 15);
-    host_.PlaySound("Explosion");
+    SetAnimation(Picture::ExplosionBig, 15);
+    host_.PlaySound(Sound::Explosion);
     host_.Rumble(kBlowUpRumbleStrength, kBlowUpRumbleMs);
     MuteCarSounds(false);
     CrashTimer = 2000;
@@ -417,7 +407,7 @@ void TPlayer::CrashStep() {
             Visible = false;
         } else {
             if (!Respawned) FindRespawn();
-            SetAnimation(CarImageName(), 0);
+            SetAnimation(CarImage(), 0);
         }
     }
     if (CrashTimer > 0) {
@@ -425,7 +415,7 @@ void TPlayer::CrashStep() {
         return;
     }
     if (host_.Race().Lives <= 0) {
-        host_.OpenWindow(kWindowGameOver);
+        host_.OpenWindow(ModalWindow::GameOver);
         return;
     }
     if (!Respawned) FindRespawn();
@@ -436,7 +426,8 @@ void TPlayer::CrashStep() {
 // the road runs there: the first row from five rows below the top of the screen down whose
 // rightmost edge cell is straight (4), drifting right (12) or drifting left (17) decides. The
 // scroll never takes the view past row 1490, so from there the search does not run; the car then
-// goes back to the start stretch, as it does on a map without such a cell.
+// goes back to the start stretch, as it does on a map without such a cell. Departs from the
+// original rule, which has no answer for a search that finds nothing (docs/departures.md).
 void TPlayer::FindRespawn() {
     TrackState& track = host_.Track();
     bool placed = false;
@@ -444,7 +435,9 @@ void TPlayer::FindRespawn() {
         for (int r = std::max(1, track.ViewRow + 5); r <= kTrackRows && !placed; ++r) {
             for (int c = kTrackCols; c >= 1; --c) {
                 const int8_t code = track.TrackMap.At(r, c);
-                if (code != 4 && code != 12 && code != 17) continue;
+                if (code != MapCode::RightEdge && code != MapCode::DriftedRightRightEdge &&
+                    code != MapCode::DriftedLeftRightEdge)
+                    continue;
                 const RespawnPlace place = RespawnPlaceOf(code, c);
                 Steer = place.steer;
                 track.ViewCol = place.viewCol;
@@ -481,11 +474,10 @@ void TPlayer::RunOut() {
         EndStarted = true;
         Crashed = 0;
         EngineSoundFlags.Clear();
-        EngineSound.clear();
         GunSoundOn = false;
         HornOn = false;
         MuteCarSounds(true);
-        SwitchEngineSound("Neutral");
+        SwitchEngineSound(Sound::Neutral);
         WeaponTimer = 0;
         WeaponRestoreStep();
     }
@@ -503,7 +495,7 @@ void TPlayer::RunOut() {
     if (timeLeft >= 0) {
         if ((timeLeft - drain) / 1000 < timeLeft / 1000) {
             AddScore(5);
-            host_.PlaySound("Tick");
+            host_.PlaySound(Sound::Tick);
         }
         timeLeft -= drain;
         return;
@@ -519,9 +511,9 @@ void TPlayer::RunOut() {
     }
     if (host_.Race().Lives <= 0) {
         Visible = false;
-        host_.OpenWindow(kWindowGameOver);
+        host_.OpenWindow(ModalWindow::GameOver);
     } else {
-        host_.OpenWindow(kWindowTimeOver);
+        host_.OpenWindow(ModalWindow::TimeOver);
     }
 }
 
@@ -533,19 +525,10 @@ void TPlayer::StartLevel(bool next) {
     DropAll();
     Steer = 0;
     Heading = 0;
-    if (host_.Background() != nullptr) {
-        host_.Background()->X = 0;
-        host_.Background()->Y = 0;
-    }
-    if (TFinish* finish = host_.Race().Finish; finish != nullptr) finish->Crossed = false;
-    PlaceBonuses();
-    PlaceCrowd();
-    ResetLamps();
-    ResetTraffic();
-    PlaceFinish();
-    host_.OpenWindow(kWindowLevelBanner);
+    host_.PlaceRoadActors();
+    host_.OpenWindow(ModalWindow::LevelBanner);
     ResetCar();
-    SwitchEngineSound("Neutral");
+    SwitchEngineSound(Sound::Neutral);
 }
 
 void TPlayer::ResetCar() {
@@ -556,12 +539,13 @@ void TPlayer::ResetCar() {
     BloodTrail = 0;
     CarSpeed = 0;
     Velocity = 0;
-    SetAnimation(CarImageName(), 0);
+    SetAnimation(CarImage(), 0);
 }
 
 // ---- Road actors -------------------------------------------------------------------------------
-// The car reaches the traffic, the crowd, the bonuses, the street lamps and the finish line
-// through the race; an actor that is not part of it (an actor's own test) is left out.
+// The car reaches the traffic, the crowd and the street lamps through the race, where its horn
+// and its respawn touch them; an actor that is not part of it (an actor's own test) is left out.
+// Placing the actors for a new level is the race's (RaceHost::PlaceRoadActors).
 
 // The traffic cars within 720 pixels above or below the car vanish, so that a respawned car does
 // not land on one.
@@ -578,27 +562,10 @@ void TPlayer::ClearTrafficNearCar() {
     }
 }
 
-// A new or repeated level brings its own traffic.
-void TPlayer::ResetTraffic() {
-    if (TCar* traffic = host_.Race().Traffic; traffic != nullptr) traffic->PlaceTraffic();
-}
-
 void TPlayer::ScareCrowd() {
     if (TMan* crowd = host_.Race().Crowd; crowd != nullptr) crowd->Scare();
 }
 
-void TPlayer::PlaceBonuses() {
-    if (TBonus* bonuses = host_.Race().Bonuses; bonuses != nullptr) bonuses->PlaceBonuses();
-}
-
-void TPlayer::PlaceCrowd() {
-    if (TMan* crowd = host_.Race().Crowd; crowd != nullptr) crowd->PlaceCrowd();
-}
-
 void TPlayer::ResetLamps() {
     if (TLamp* lamps = host_.Race().Lamps; lamps != nullptr) lamps->Reset();
-}
-
-void TPlayer::PlaceFinish() {
-    if (TFinish* finish = host_.Race().Finish; finish != nullptr) finish->PlaceFinish();
 }

@@ -7,9 +7,11 @@
 #include <array>
 #include <string>
 
+#include "catalogue/sounds.h"
+#include "core/geometry.h"
+#include "sprites/car_items.h"
 #include "sprites/image_sprite.h"
 #include "sprites/scroll_background.h"
-#include "track/geometry.h"
 
 class RaceHost;
 struct CrowdTargets;
@@ -25,8 +27,8 @@ struct TMark {
 };
 constexpr int kMarkSlots = 100;
 
-// Where a respawned car is put beside a right edge cell of the road (code 4 straight, 12
-// drifting right, 17 drifting left) found in a column: its steering and the view's column.
+// Where a respawned car is put beside a right edge cell of the road (straight, or in the second
+// phase of a drift right or left) found in a column: its steering and the view's column.
 struct RespawnPlace {
     double steer;
     int viewCol;
@@ -62,8 +64,8 @@ public:
 
     // ---- Operations other parts call ----------------------------------------------------------
     void AddScore(int n);
-    void PickUp(int kind);
-    void DropItem(int kind);
+    void PickUp(CarItem item);
+    void DropItem(CarItem item);
     void DropAll();
     void SlowDown(double factor);
     void Bounce(double v);
@@ -91,7 +93,7 @@ public:
     // ---- Sounds and marks ---------------------------------------------------------------------
     void MuteCarSounds(bool all);
     void ResumeCarSounds(bool all);
-    void SwitchEngineSound(const std::string& name);
+    void SwitchEngineSound(Sound sound);
     void UpdateEngineSound();
     void AddMark(double x, double y);
     void CullMarks();
@@ -106,7 +108,7 @@ public:
     int WeaponFrame = 1;
     int WeaponTimer = 0;
     bool WeaponFired = false;
-    int Weapon = 0;  // 0 none, 3 machine gun, 4 rockets
+    WeaponKind Weapon = WeaponKind::None;
     int Ammo = 0;
     int FireCooldown = 0;
     bool HasNitro = false;
@@ -123,7 +125,7 @@ public:
     bool ClearTraffic = false;
     bool SkipStep = false;
     EngineSoundFlagSet EngineSoundFlags;
-    std::string EngineSound;  // the engine sound last switched on
+    Sound EngineSound = Sound::Neutral;  // the engine sound last switched on, while one runs
     TPointD WheelA;
     TPointD WheelB;
     double WheelRadius = 0;
@@ -154,9 +156,11 @@ public:
     int BloodTrail = 0;
 
 private:
+    // Whether an engine sound runs.
+    bool EngineSoundRunning() const;
     // The screen point at distance r and angle a (1/256 of a turn) from (cx, cy).
     static TPointD PointAt(double cx, double cy, double r, double a);
-    std::string CarImageName() const;
+    Picture CarImage() const;
     double BackgroundX() const;
     double BackgroundY() const;
 
@@ -172,7 +176,7 @@ private:
     void LayMarks();
     void WeaponHousekeeping();
     // "GunAnim_<frame>" for the machine gun, "RocketAnim_<frame>" for the launcher.
-    std::string WeaponImageName() const;
+    Picture WeaponImage() const;
     // The ray's point at (wx, wy) in the world hits the pedestrians near it among the targets
     // gathered for the shot; true when it hit any.
     bool ShootCrowd(double wx, double wy, const CrowdTargets& targets);
@@ -185,15 +189,11 @@ private:
     void RespawnOnStartStretch();
 
     // ---- Road actors ----------------------------------------------------------------------------
-    // The car reaches into the traffic, the crowd, the bonuses, the lamps and the finish line at
-    // these points. Each one does nothing while its actor is not part of the race.
+    // The car reaches into the traffic, the crowd and the lamps at these points. Each one does
+    // nothing while its actor is not part of the race.
     void ClearTrafficNearCar();
     void ScareCrowd();
-    void PlaceBonuses();
-    void PlaceCrowd();
     void ResetLamps();
-    void ResetTraffic();
-    void PlaceFinish();
     void DrawTraffic();
 
     // ---- Drawing --------------------------------------------------------------------------------

@@ -2,13 +2,13 @@
 // and its mounted weapon, in that order, so that the car lies over its marks and the weapon over
 // the car.
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/player_tables.h"
 #include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
 
 namespace {
 
@@ -41,8 +41,8 @@ void TPlayer::DrawSelf() {
 void TPlayer::DrawMarks() {
     TImageList* list = Engine->ImageListOf(2);
     if (list == nullptr) return;
-    const TPictureItem* blood = list->Find("Blood");
-    const TPictureItem* skid = list->Find("Handbrake");
+    const TPictureItem* blood = list->Find(NameOf(Picture::Blood));
+    const TPictureItem* skid = list->Find(NameOf(Picture::Handbrake));
     for (int slot = 1; slot <= kMarkSlots; ++slot) {
         const TMark& mark = MarkTable[slot];
         if (!mark.Shown || !mark.Used) continue;
@@ -98,7 +98,7 @@ void TPlayer::PlaceOnScreen() {
 void TPlayer::DrawWreck() {
     if (Crashed != 1 || Respawned || Image == nullptr) return;
     TImageList* list = Engine->ImageListOf(2);
-    const TPictureItem* body = list != nullptr ? list->Find(CarImageName()) : nullptr;
+    const TPictureItem* body = list != nullptr ? list->Find(NameOf(CarImage())) : nullptr;
     const int cx = Trunc(X + Width / 2.0);
     const int cy = Trunc(Y + Height / 2.0);
     const WreckHalfSize wreck = WreckSize[CarIndex(Car)];
@@ -132,12 +132,13 @@ void TPlayer::DrawCar() {
 
 // The weapon sits on the roof and turns with the car about the car's centre.
 void TPlayer::DrawWeapon() {
-    if (Crashed != 0 || (Weapon != 3 && Weapon != 4)) return;
+    if (Crashed != 0 || Weapon == WeaponKind::None) return;
     const TMyImageSprite& weapon = *WeaponSprite;
     if (weapon.Image == nullptr) return;
     const int car = CarIndex(Car);
     double pivotY = (Height / 2.0) / kWeaponHeight - 0.6 + GunPivot[car];
-    if (Weapon == 3 && weapon.Image->Name() == "GunShooting") pivotY += GunShootPivot[car] - 0.03;
+    if (Weapon == WeaponKind::MachineGun && weapon.Image->Name() == NameOf(Picture::GunShooting))
+        pivotY += GunShootPivot[car] - 0.03;
     weapon.Image->DrawTurned(Trunc(X + Width / 2.0), Trunc(Y + Height / 2.0), weapon.Width,
                              weapon.Height, Trunc(weapon.FramePos), 0.5, pivotY, Heading);
 }

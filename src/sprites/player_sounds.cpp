@@ -2,124 +2,130 @@
 // a short gear-change sound between the acceleration sounds.
 
 #include <array>
-#include <string_view>
+#include <optional>
+#include <string>
 
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 
 namespace {
 
-constexpr std::array<const char*, 10> kEngineSounds = {"Neutral", "Accel1", "Accel2", "Accel3",
-                                                       "Accel4",  "Shift",  "Slowed", "Maxed",
-                                                       "Brake",   "Nitro"};
-constexpr std::array<const char*, 8> kOtherCarSounds = {
-    "MachineGun", "Rocket", "Horn", "Kill", "Score", "Bonus", "Explosion", "Collision"};
+constexpr std::array<Sound, 10> kEngineSounds = {
+    Sound::Neutral, Sound::Accel1, Sound::Accel2, Sound::Accel3, Sound::Accel4,
+    Sound::Shift,   Sound::Slowed, Sound::Maxed,  Sound::Brake,  Sound::Nitro};
+constexpr std::array<Sound, 8> kOtherCarSounds = {Sound::MachineGun, Sound::Rocket,   Sound::Horn,
+                                                  Sound::Kill,       Sound::Score,    Sound::Bonus,
+                                                  Sound::Explosion,  Sound::Collision};
 
-// The sound of the engine while accelerating at a speed; "" where the sound does not change
+// The sound of the engine while accelerating at a speed; none where the sound does not change
 // (between 90 and 95, at a standstill and beyond 180).
-std::string_view AccelerationSound(double speed) {
+std::optional<Sound> AccelerationSound(double speed) {
     struct Band {
         double upTo;
-        const char* sound;
+        std::optional<Sound> sound;
     };
-    static constexpr std::array<Band, 13> kBands = {{{65, "Accel1"},
-                                                     {67, "Shift"},
-                                                     {90, "Accel2"},
-                                                     {95, ""},
-                                                     {97, "Shift"},
-                                                     {115, "Accel3"},
-                                                     {116, "Shift"},
-                                                     {130, "Accel4"},
-                                                     {131, "Shift"},
-                                                     {142, "Accel4"},
-                                                     {143, "Shift"},
-                                                     {157, "Accel4"},
-                                                     {180, "Maxed"}}};
-    if (speed <= 0) return "";
+    static constexpr std::array<Band, 13> kBands = {{{65, Sound::Accel1},
+                                                     {67, Sound::Shift},
+                                                     {90, Sound::Accel2},
+                                                     {95, std::nullopt},
+                                                     {97, Sound::Shift},
+                                                     {115, Sound::Accel3},
+                                                     {116, Sound::Shift},
+                                                     {130, Sound::Accel4},
+                                                     {131, Sound::Shift},
+                                                     {142, Sound::Accel4},
+                                                     {143, Sound::Shift},
+                                                     {157, Sound::Accel4},
+                                                     {180, Sound::Maxed}}};
+    if (speed <= 0) return std::nullopt;
     for (const Band& band : kBands) {
         if (speed <= band.upTo) return band.sound;
     }
-    return "";
+    return std::nullopt;
 }
 
-bool IsAccel(std::string_view name) {
-    return name == "Accel1" || name == "Accel2" || name == "Accel3" || name == "Accel4";
+bool IsAccel(Sound sound) {
+    return sound == Sound::Accel1 || sound == Sound::Accel2 || sound == Sound::Accel3 ||
+           sound == Sound::Accel4;
 }
 
 }  // namespace
 
 void TPlayer::MuteCarSounds(bool all) {
-    for (const char* name : kEngineSounds) host_.StopSound(name);
+    for (Sound sound : kEngineSounds) host_.StopSound(sound);
     if (!all) return;
-    for (const char* name : kOtherCarSounds) host_.StopSound(name);
+    for (Sound sound : kOtherCarSounds) host_.StopSound(sound);
 }
 
 void TPlayer::ResumeCarSounds(bool all) {
     // The four acceleration sounds share one flag; the top one stands for them.
-    if (EngineSoundFlags.Maxed) SwitchEngineSound("Maxed");
-    if (EngineSoundFlags.Neutral) SwitchEngineSound("Neutral");
-    if (EngineSoundFlags.Accel) SwitchEngineSound("Accel4");
-    if (EngineSoundFlags.Shift) SwitchEngineSound("Shift");
-    if (EngineSoundFlags.Slowed) SwitchEngineSound("Slowed");
-    if (EngineSoundFlags.Brake) SwitchEngineSound("Brake");
-    if (EngineSoundFlags.Nitro) SwitchEngineSound("Nitro");
+    if (EngineSoundFlags.Maxed) SwitchEngineSound(Sound::Maxed);
+    if (EngineSoundFlags.Neutral) SwitchEngineSound(Sound::Neutral);
+    if (EngineSoundFlags.Accel) SwitchEngineSound(Sound::Accel4);
+    if (EngineSoundFlags.Shift) SwitchEngineSound(Sound::Shift);
+    if (EngineSoundFlags.Slowed) SwitchEngineSound(Sound::Slowed);
+    if (EngineSoundFlags.Brake) SwitchEngineSound(Sound::Brake);
+    if (EngineSoundFlags.Nitro) SwitchEngineSound(Sound::Nitro);
     if (!all) return;
-    if (GunSoundOn) SwitchEngineSound("MachineGun");
-    if (HornOn) host_.PlaySound("Horn");
+    if (GunSoundOn) SwitchEngineSound(Sound::MachineGun);
+    if (HornOn) host_.PlaySound(Sound::Horn);
 }
 
-void TPlayer::SwitchEngineSound(const std::string& name) {
+void TPlayer::SwitchEngineSound(Sound sound) {
     MuteCarSounds(false);
-    host_.PlaySound(name);
+    host_.PlaySound(sound);
     EngineSoundFlags.Clear();
     EngineSoundFlagSet& f = EngineSoundFlags;
-    if (name == "Maxed") f.Maxed = true;
-    if (name == "Neutral") f.Neutral = true;
-    if (name == "Shift") f.Shift = true;
-    if (name == "Slowed") f.Slowed = true;
-    if (name == "Brake") f.Brake = true;
-    if (name == "Nitro") f.Nitro = true;
-    if (IsAccel(name)) f.Accel = true;
+    if (sound == Sound::Maxed) f.Maxed = true;
+    if (sound == Sound::Neutral) f.Neutral = true;
+    if (sound == Sound::Shift) f.Shift = true;
+    if (sound == Sound::Slowed) f.Slowed = true;
+    if (sound == Sound::Brake) f.Brake = true;
+    if (sound == Sound::Nitro) f.Nitro = true;
+    if (IsAccel(sound)) f.Accel = true;
     // Any other sound (the machine gun) leaves the engine silent until the next switch.
-    const bool engine =
-        f.Maxed || f.Accel || f.Shift || f.Slowed || f.Neutral || f.Brake || f.Nitro;
-    EngineSound = engine ? name : std::string();
+    if (EngineSoundRunning()) EngineSound = sound;
+}
+
+bool TPlayer::EngineSoundRunning() const {
+    const EngineSoundFlagSet& f = EngineSoundFlags;
+    return f.Maxed || f.Accel || f.Shift || f.Slowed || f.Neutral || f.Brake || f.Nitro;
 }
 
 std::string TPlayer::EngineSoundName() const {
-    const EngineSoundFlagSet& f = EngineSoundFlags;
-    const bool any = f.Maxed || f.Accel || f.Shift || f.Slowed || f.Neutral || f.Brake || f.Nitro;
-    return any ? EngineSound : std::string();
+    return EngineSoundRunning() ? std::string(NameOf(EngineSound)) : std::string();
 }
 
 void TPlayer::UpdateEngineSound() {
     EngineSoundFlagSet& f = EngineSoundFlags;
     if (KeyNitro && HasNitro) {
-        if (!f.Nitro) SwitchEngineSound("Nitro");
+        if (!f.Nitro) SwitchEngineSound(Sound::Nitro);
         return;
     }
-    host_.StopSound("Nitro");
+    host_.StopSound(Sound::Nitro);
     f.Nitro = false;
     // Off the road the engine only idles, whatever the pedals.
     if (!OnRoad) {
-        if (!f.Neutral) SwitchEngineSound("Neutral");
+        if (!f.Neutral) SwitchEngineSound(Sound::Neutral);
         return;
     }
     if (KeyUp && !KeyHandbrake) {
-        const std::string_view sound = AccelerationSound(CarSpeed);
-        bool running = false;
-        if (IsAccel(sound)) running = f.Accel;
-        if (sound == "Shift") running = f.Shift;
-        if (sound == "Maxed") running = f.Maxed;
-        if (!sound.empty() && !running) SwitchEngineSound(std::string(sound));
+        const std::optional<Sound> sound = AccelerationSound(CarSpeed);
+        if (sound) {
+            bool running = false;
+            if (IsAccel(*sound)) running = f.Accel;
+            if (*sound == Sound::Shift) running = f.Shift;
+            if (*sound == Sound::Maxed) running = f.Maxed;
+            if (!running) SwitchEngineSound(*sound);
+        }
     }
     if (!KeyUp && !KeyHandbrake) {
         if (CarSpeed > 40) {
-            if (!f.Slowed) SwitchEngineSound("Slowed");
+            if (!f.Slowed) SwitchEngineSound(Sound::Slowed);
         } else if (!f.Neutral) {
-            SwitchEngineSound("Neutral");
+            SwitchEngineSound(Sound::Neutral);
         }
     }
-    if (KeyHandbrake && !f.Brake && CarSpeed != 0) SwitchEngineSound("Brake");
-    if (f.Brake && CarSpeed == 0) SwitchEngineSound("Neutral");
+    if (KeyHandbrake && !f.Brake && CarSpeed != 0) SwitchEngineSound(Sound::Brake);
+    if (f.Brake && CarSpeed == 0) SwitchEngineSound(Sound::Neutral);
 }

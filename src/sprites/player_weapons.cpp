@@ -5,19 +5,17 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/rounding.h"
 #include "sprites/crowd.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
-#include "track/rounding.h"
 #include "track/track_map.h"
 
 namespace {
 
-constexpr int kMachineGun = 3;
-constexpr int kRockets = 4;
 // The mounted weapon's pictures: 1 hidden in the car, 6 fully out.
 constexpr int kWeaponReadyFrame = 6;
 // Each picture of the appear and retract animations, and the muzzle flash, lasts this long.
@@ -53,39 +51,39 @@ double Radians(double angle) {
 
 void TPlayer::WeaponHousekeeping() {
     if (WeaponFired) WeaponRestoreStep();
-    if (WeaponFrame < kWeaponReadyFrame && Weapon != 0 && Ammo > 0) WeaponAppearStep();
-    if (WeaponFrame > 0 && Weapon != 0 && Ammo <= 0) WeaponRetractStep();
-    if (Weapon != 0 && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
+    if (WeaponFrame < kWeaponReadyFrame && Weapon != WeaponKind::None && Ammo > 0)
+        WeaponAppearStep();
+    if (WeaponFrame > 0 && Weapon != WeaponKind::None && Ammo <= 0) WeaponRetractStep();
+    if (Weapon != WeaponKind::None && FireCooldown >= 0) FireCooldown -= host_.Timing().FrameMs;
 }
 
-std::string TPlayer::WeaponImageName() const {
-    return (Weapon == kMachineGun ? "GunAnim_" : "RocketAnim_") + std::to_string(WeaponFrame);
+Picture TPlayer::WeaponImage() const {
+    return Weapon == WeaponKind::MachineGun ? GunPicture(WeaponFrame)
+                                            : RocketPodPicture(WeaponFrame);
 }
 
 void TPlayer::WeaponAppearStep() {
     // The sound restarts in every step spent on the first picture.
-    if (WeaponFrame == 1) host_.PlaySound("WeaponAppear");
+    if (WeaponFrame == 1) host_.PlaySound(Sound::WeaponAppear);
     WeaponTimer -= host_.Timing().FrameMs;
     if (WeaponTimer > 0) return;
     WeaponTimer = kWeaponStepMs;
     WeaponFrame += 1;
-    WeaponSprite->SetImageCentered(WeaponImageName(), Trunc(X + Width * 0.5),
-                                   Trunc(Y + Height * 0.6));
+    WeaponSprite->SetImageCentered(WeaponImage(), Trunc(X + Width * 0.5), Trunc(Y + Height * 0.6));
 }
 
 // An empty weapon folds away the way it came out; once it is in, the car has no weapon.
 void TPlayer::WeaponRetractStep() {
     if (WeaponFrame < 2) {
-        Weapon = 0;
+        Weapon = WeaponKind::None;
         return;
     }
-    if (WeaponFrame == kWeaponReadyFrame) host_.PlaySound("WeaponAppear");
+    if (WeaponFrame == kWeaponReadyFrame) host_.PlaySound(Sound::WeaponAppear);
     WeaponTimer -= host_.Timing().FrameMs;
     if (WeaponTimer > 0) return;
     WeaponTimer = kWeaponStepMs;
     WeaponFrame -= 1;
-    WeaponSprite->SetImageCentered(WeaponImageName(), Trunc(X + Width * 0.5),
-                                   Trunc(Y + Height * 0.6));
+    WeaponSprite->SetImageCentered(WeaponImage(), Trunc(X + Width * 0.5), Trunc(Y + Height * 0.6));
 }
 
 void TPlayer::WeaponRestoreStep() {
@@ -94,8 +92,7 @@ void TPlayer::WeaponRestoreStep() {
         if (WeaponTimer > 0) return;
     }
     WeaponTimer = 0;
-    WeaponSprite->SetImageCentered(WeaponImageName(), Trunc(WeaponSprite->X),
-                                   Trunc(WeaponSprite->Y));
+    WeaponSprite->SetImageCentered(WeaponImage(), Trunc(WeaponSprite->X), Trunc(WeaponSprite->Y));
     WeaponFired = false;
 }
 
@@ -103,31 +100,31 @@ void TPlayer::WeaponRestoreStep() {
 
 void TPlayer::FireStep() {
     if (KeyFire && WeaponFrame == kWeaponReadyFrame) {
-        if (Weapon == kMachineGun && !GunSoundOn) {
+        if (Weapon == WeaponKind::MachineGun && !GunSoundOn) {
             GunSoundOn = true;
-            host_.PlaySound("MachineGun");
+            host_.PlaySound(Sound::MachineGun);
         }
         FireShot();
         return;
     }
-    if (Weapon == kMachineGun) {
+    if (Weapon == WeaponKind::MachineGun) {
         GunSoundOn = false;
-        host_.StopSound("MachineGun");
+        host_.StopSound(Sound::MachineGun);
     }
 }
 
 void TPlayer::FireShot() {
     if (FireCooldown > 0) return;
     if (Ammo - 1 >= 0) Ammo -= 1;
-    if (Weapon == kMachineGun) {
+    if (Weapon == WeaponKind::MachineGun) {
         FireCooldown = kGunCooldownMs;
         WeaponTimer = kWeaponStepMs;
-        WeaponSprite->SetImageCentered("GunShooting", Trunc(WeaponSprite->X),
+        WeaponSprite->SetImageCentered(Picture::GunShooting, Trunc(WeaponSprite->X),
                                        Trunc(WeaponSprite->Y));
         GunRay(X + Width / 2.0, Y + Height / 2.0);
-    } else if (Weapon == kRockets) {
+    } else if (Weapon == WeaponKind::Rockets) {
         // With all five rockets in the air the rocket is spent all the same.
-        host_.PlaySound("Rocket");
+        host_.PlaySound(Sound::Rocket);
         FireCooldown = kRocketCooldownMs;
         const int side =
             Ammo % 2 != 0 ? -Heading - 64 - kLaunchSlant : -Heading - 64 - 128 + kLaunchSlant;
@@ -186,7 +183,7 @@ void TPlayer::GunRay(double cx, double cy) {
             if (!PointInQuad(TPointD{sx, sy}, q[0], q[1], q[2], q[3])) continue;
             AddScore(kCarShotScore);
             traffic->Explode(targets[static_cast<size_t>(k)]);
-            host_.PlaySound("Explosion");
+            host_.PlaySound(Sound::Explosion);
             hit = true;
             break;
         }
@@ -203,12 +200,14 @@ bool TPlayer::ShootCrowd(double wx, double wy, const CrowdTargets& targets) {
     bool hit = false;
     for (int k = 0; k < targets.Count; ++k) {
         TManSlot& man = crowd->Slot(targets.Slots[static_cast<size_t>(k)]);
+        // Bodies and the blown away are passed over. Departs from the original rule, under which
+        // a blown-away pedestrian would come back as a body and score again (docs/departures.md).
         if (man.Dir == kManLying || man.Dir == kManRemoved) continue;
         if (std::fabs(man.PosX - wx) > kCrowdShotReach ||
             std::fabs(man.PosY - wy) > kCrowdShotReach)
             continue;
         crowd->KnockDown(man);
-        host_.PlaySound(man.IsGirl ? "KillW" : "Kill");
+        host_.PlaySound(man.IsGirl ? Sound::KillW : Sound::Kill);
         AddScore(kCrowdShotScore);
         hit = true;
     }

@@ -4,10 +4,9 @@
 
 #include "media/image_list.h"
 
-TPointer::TPointer(TSpriteEngine* engine, int imageList, const std::string& name, double x,
-                   double y, int z)
-    : TMyImageSprite(engine, imageList) {
-    SetImageByName(name);
+TPointer::TPointer(TSpriteEngine* engine, Picture picture, double x, double y, int z)
+    : TMyImageSprite(engine, ListOf(picture)) {
+    SetImageByName(picture);
     X = x;
     Y = y;
     SetZ(z);

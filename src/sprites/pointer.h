@@ -5,9 +5,8 @@
 
 class TPointer : public TMyImageSprite {
 public:
-    // CreateAt(imageList, name, x, y, z) of a needle.
-    TPointer(TSpriteEngine* engine, int imageList, const std::string& name, double x, double y,
-             int z);
+    // CreateAt(picture, x, y, z) of a needle.
+    TPointer(TSpriteEngine* engine, Picture picture, double x, double y, int z);
     void DrawSelf() override;
 
     double NeedleCenterX = 0.5;  // rotation centre inside the picture, fractions of its size

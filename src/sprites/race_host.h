@@ -4,11 +4,11 @@
 // timing, the random generator and the scrolling road. The main form implements it; an actor's test
 // can run against a small fake instead.
 
-#include <string>
-
+#include "catalogue/sounds.h"
+#include "core/random.h"
 #include "media/frame_timing.h"
 #include "sprites/race_state.h"
-#include "track/random.h"
+#include "sprites/screen_kinds.h"
 #include "track/track_generator.h"
 
 class TScrollBackground;
@@ -24,12 +24,16 @@ class RaceHost {
 public:
     virtual ~RaceHost() = default;
 
-    virtual void PlaySound(const std::string& name) = 0;
-    virtual void StopSound(const std::string& name) = 0;
+    virtual void PlaySound(Sound sound) = 0;
+    virtual void StopSound(Sound sound) = 0;
     // One of the window kinds of screen_kinds.h; a request while a window is open is dropped.
-    virtual void OpenWindow(int kind) = 0;
+    virtual void OpenWindow(ModalWindow kind) = 0;
     // The level's parameters and a newly generated road, shown from its start.
     virtual void SetUpLevel(int level) = 0;
+    // A new or repeated level: the road from its start, the finish line not yet crossed, and the
+    // road's actors (bonuses, crowd, lamps, traffic, finish line, in that order) placed on the
+    // new road. Whoever owns the actors places them; the car only asks.
+    virtual void PlaceRoadActors() = 0;
     // Shakes the player's pad, strength 0 to 1 for ms milliseconds; a new shake replaces one
     // still running. Nothing happens without a pad.
     virtual void Rumble(double strength, int ms) = 0;

@@ -1,10 +1,10 @@
 #include "sprites/road_view.h"
 
+#include "core/rounding.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/scroll_background.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 
 RoadView RoadViewOf(RaceHost& host) {
     RoadView view;

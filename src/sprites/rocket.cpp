@@ -5,11 +5,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/player.h"
 #include "sprites/race_host.h"
 #include "sprites/scroll_background.h"
-#include "track/rounding.h"
 #include "track/track_map.h"
 
 namespace {
@@ -34,15 +34,15 @@ double Radians(int angle) {
 }  // namespace
 
 TRocket::TRocket(TSpriteEngine* engine, RaceHost& host, double x, double y, int speed, int heading)
-    : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName("Rocket");
+    : TMyImageSprite(engine, ListOf(Picture::Rocket)), host_(host) {
+    SetImageByName(Picture::Rocket);
     X = x;
     Y = y;
     SetZ(kRocketZ);
     RocketHeading = heading;
     RocketSpeed = speed;
     InFlight = false;
-    FireSprite = CreateAt(engine, 2, "EngineFire", Trunc(X - 2), Trunc(Y - 12), Z());
+    FireSprite = CreateAt(engine, Picture::EngineFire, Trunc(X - 2), Trunc(Y - 12), Z());
     FireSprite->AnimPercent = 10;
     FireSprite->FrameLoop = true;
     FireSprite->Visible = false;
@@ -71,16 +71,16 @@ void TRocket::Launch(double x, double y, int speed, int heading) {
     const TPlayer* car = host_.Race().Player;
     RocketSpeed = speed + (car != nullptr ? Round(car->Velocity) : 0);
     Detonated = false;
-    SetAnimation("Rocket", 0);
+    SetAnimation(Picture::Rocket, 0);
 }
 
 void TRocket::Detonate() {
-    SetAnimation("Explosion", 20);
+    SetAnimation(Picture::Explosion, 20);
     RocketSpeed = 0;
     Detonated = true;
     WorldX -= kExplosionHalf;
     WorldY -= kExplosionHalf;
-    host_.PlaySound("Explosion");
+    host_.PlaySound(Sound::Explosion);
 }
 
 void TRocket::Retire() {

@@ -1,16 +1,16 @@
 #include "sprites/scroll_background.h"
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/race_host.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
+#include "track/map_codes.h"
 
-TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name,
-                                     int mapWidth, int mapHeight, RaceHost* host)
+TScrollBackground::TScrollBackground(TSpriteEngine* engine, Picture picture, int mapWidth,
+                                     int mapHeight, RaceHost* host)
     : TBackgroundSprite(engine), host_(host) {
     SetMapSize(mapWidth, mapHeight);
-    ImageList = imageList;
-    SetImageByName(name);
+    SetImage(picture);
     X = 0;
     Y = 0;
     SetZ(2);
@@ -26,18 +26,14 @@ TScrollBackground::TScrollBackground(TSpriteEngine* engine, int imageList, const
 
 // Width and Height are one tile's; the point query then finds the road only at its first tile,
 // while the draw pass still sees the whole window through BoundsRect.
-void TScrollBackground::SetImageByName(const std::string& name) {
+void TScrollBackground::SetImage(Picture picture) {
+    ImageList = ListOf(picture);
     TImageList* list = Engine->ImageListOf(ImageList);
     if (list == nullptr) return;
-    TPictureItem& image = list->ByName(name);
+    TPictureItem& image = list->ByName(std::string(NameOf(picture)));
     TBackgroundSprite::SetImage(&image);
     Width = image.PatternWidth();
     Height = image.PatternHeight();
-}
-
-void TScrollBackground::SetImage(const std::string& name, int imageList) {
-    ImageList = imageList;
-    SetImageByName(name);
 }
 
 void TScrollBackground::Kill() {
@@ -101,22 +97,23 @@ void TScrollBackground::MoveStep(int moveCount) {
 
 bool SolidRectOf(int code, double sx, double sy, std::array<TPointD, 4>& corners) {
     double left, right, top, bottom;
-    switch (code) {
-        case 59:
+    if (code < -128 || code > 127) return false;
+    switch (static_cast<MapCode>(code)) {
+        case MapCode::RightBarrier:
             left = sx, right = sx + 35, top = sy, bottom = sy + 72;
             break;
-        case 39:
+        case MapCode::LeftBarrier:
             left = sx + 37, right = sx + 72, top = sy, bottom = sy + 72;
             break;
-        case 40:
+        case MapCode::WallTop:
             left = sx, right = sx + 72, top = sy + 58, bottom = sy + 72;
             break;
-        case 41:
+        case MapCode::WallLeft:
             left = sx + 65, right = sx + 72, top = sy, bottom = sy + 68;
             break;
-        case 42:
-        case 43:
-        case 44:
+        case MapCode::WallBottom:
+        case MapCode::WallBottomRight:
+        case MapCode::WallRight:
             left = sx, right = sx + 64, top = sy, bottom = sy + 64;
             break;
         default:

@@ -6,10 +6,9 @@
 // screen and tells whoever listens (the player's car) where they are.
 
 #include <array>
-#include <string>
 
+#include "core/geometry.h"
 #include "sprites/image_sprite.h"
-#include "track/geometry.h"
 
 class RaceHost;
 
@@ -24,11 +23,11 @@ public:
 class TScrollBackground : public TBackgroundSprite {
 public:
     // host: the race that scrolls this road; nullptr for a menu picture, which never moves.
-    TScrollBackground(TSpriteEngine* engine, int imageList, const std::string& name, int mapWidth,
-                      int mapHeight, RaceHost* host = nullptr);
+    TScrollBackground(TSpriteEngine* engine, Picture picture, int mapWidth, int mapHeight,
+                      RaceHost* host = nullptr);
 
-    void SetImageByName(const std::string& name);
-    void SetImage(const std::string& name, int imageList);
+    // The picture's patterns become the tiles; the catalogue says which image list it lies in.
+    void SetImage(Picture picture);
     void Kill();
 
     void MoveStep(int moveCount) override;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/rounding.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
 
 TSprite::TSprite() = default;
 

@@ -1,7 +1,7 @@
 #include "sprites/sprite_engine.h"
 
+#include "core/rounding.h"
 #include "media/image_list.h"
-#include "track/rounding.h"
 
 TSpriteEngine::TSpriteEngine() {
     Engine = nullptr;

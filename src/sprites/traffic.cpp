@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/rounding.h"
 #include "media/image_list.h"
 #include "sprites/finish.h"
 #include "sprites/player.h"
@@ -12,7 +13,7 @@
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/sprite_engine.h"
-#include "track/rounding.h"
+#include "track/map_codes.h"
 #include "track/track_generator.h"
 
 namespace {
@@ -36,10 +37,6 @@ constexpr int kOnScreenBottom = 601;
 constexpr int kUpSpeed = 6;
 constexpr int kDownSpeed = -5;
 
-// The codes of the road's outer cells where the two flows enter (straight road 1 2 3 4).
-constexpr int8_t kLeftEdgeCode = 1;
-constexpr int8_t kRightEdgeCode = 4;
-
 // The explosion runs through 14 patterns at 20 patterns a second.
 constexpr double kLastExplosionPattern = 13;
 constexpr double kExplosionPatternsPerSecond = 20;
@@ -49,15 +46,16 @@ constexpr int kCarHitScore = 10;
 
 }  // namespace
 
-TCar::TCar(TSpriteEngine* engine, RaceHost& host) : TMyImageSprite(engine, 2), host_(host) {
-    SetImageByName(std::string(CarModels[1].Picture));
+TCar::TCar(TSpriteEngine* engine, RaceHost& host)
+    : TMyImageSprite(engine, ListOf(CarModels[1].Image)), host_(host) {
+    SetImageByName(CarModels[1].Image);
     X = 0;
     Y = 0;
     SetZ(kTrafficZ);
-    if (TImageList* list = engine->ImageListOf(2); list != nullptr) {
+    if (TImageList* list = engine->ImageListOf(ImageList); list != nullptr) {
         for (int model = 0; model <= kCarModels; ++model)
-            pictures_[static_cast<size_t>(model)] = list->Find(CarModels[model].Picture);
-        explosion_ = list->Find("ExplosionBig");
+            pictures_[static_cast<size_t>(model)] = list->Find(NameOf(CarModels[model].Image));
+        explosion_ = list->Find(NameOf(Picture::ExplosionBig));
     }
     PlaceTraffic();
 }
@@ -105,13 +103,13 @@ void TCar::PlaceTraffic() {
 
     const int farRow = 1536 - trackLength;
     for (int c = 1; c <= kTrackCols; ++c) {
-        if (map.At(farRow, c) == kLeftEdgeCode) {
+        if (map.At(farRow, c) == MapCode::LeftEdge) {
             LeftEdgeCol = c;
             break;
         }
     }
     for (int c = kTrackCols; c >= 1; --c) {
-        if (map.At(1495, c) == kRightEdgeCode) {
+        if (map.At(1495, c) == MapCode::RightEdge) {
             RightEdgeCol = c;
             break;
         }
@@ -123,7 +121,8 @@ void TCar::PlaceTraffic() {
     const int minRow = farRow;
     const int maxRow = kLastPlacementRow;
     // The rows a car may take; a level always has more of them than cars, but a short count
-    // must leave slots empty rather than search for ever.
+    // must leave slots empty rather than search for ever. Departs from the original rule, which
+    // draws until it finds a free row (docs/departures.md).
     int freeRows = 0;
     for (int r = std::max(minRow, 1); r < maxRow; ++r)
         if (r % 4 == 0) ++freeRows;
@@ -143,10 +142,10 @@ void TCar::PlaceTraffic() {
         int edge = 0;
         if (downLane) {
             for (int c = 1; c <= kTrackCols && edge == 0; ++c)
-                if (map.At(r, c) == kLeftEdgeCode) edge = c;
+                if (map.At(r, c) == MapCode::LeftEdge) edge = c;
         } else {
             for (int c = kTrackCols; c >= 1 && edge == 0; --c)
-                if (map.At(r, c) == kRightEdgeCode) edge = c;
+                if (map.At(r, c) == MapCode::RightEdge) edge = c;
         }
         if (edge == 0) continue;
         car.Model = RandomModel(random);
@@ -219,10 +218,15 @@ void TCar::MoveStep(int moveCount) {
         car.OnScreen = kOnScreenLeft <= sx && sx <= kOnScreenRight && kOnScreenTop <= sy &&
                        sy <= kOnScreenBottom;
         TouchPlayer(i, sy);
-        // A car the respawned player landed on is gone; nothing more happens to it.
+        // A car the respawned player landed on is gone; nothing more happens to it. Departs from
+        // the original rule, which went on with the empty slot: a rocket could still wreck it and
+        // it could come back at the track's end (docs/departures.md).
         if (car.Dir == kDirNone) continue;
         MeetRockets(i);
         BurnExplosion(car);
+        // A wreck whose explosion has ended stays gone for the rest of the level: it is neither
+        // steered nor brought back at the track's end. Departs from the original rule, which
+        // would bring it back when it stood beyond an end (docs/departures.md).
         if (car.Dir == kDirNone) continue;
         SteerByMap(car);
 
@@ -300,7 +304,7 @@ void TCar::TouchPlayer(int i, int sy) {
         if (counts) player->TakeHit();
         player->SlowDown(-0.2);
         Explode(i);
-        host_.PlaySound("Explosion");
+        host_.PlaySound(Sound::Explosion);
     } else if (car.Speed > 0) {
         // The player runs into a car driving up: the player slows, the car drives on.
         if (counts) player->TakeHit();
@@ -325,7 +329,7 @@ void TCar::MeetRockets(int i) {
         if (!PointInQuad(TPointD{rocket->WorldX, rocket->WorldY}, quad[0], quad[1], quad[2],
                          quad[3]))
             continue;
-        host_.PlaySound("Explosion");
+        host_.PlaySound(Sound::Explosion);
         Explode(i);
         host_.Race().Score += kCarHitScore;
         rocket->Retire();

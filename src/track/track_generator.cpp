@@ -15,25 +15,29 @@ namespace {
 constexpr int kRowsOfShortPiece = 6;  // straight and drifts
 constexpr int kRowsOfLongPiece = 20;  // splits, widenings and their closings
 
-// The codes the roadside and the land passes write.
-enum Code : int {
-    kGround = 0,
-    kVerticalVerge = 23,
-    kVergeStrip = 24,
-    kDriftVerge = 25,
-    kCornerTopLeft = 26,
-    kCornerTopRight = 27,
-    kCornerBottomRight = 28,
-    kCornerBottomLeft = 29,
-    kFiller = 30,
-    kCornerTop = 36,
-    kCornerBottom = 37,
-    kCornerSide = 38,
-    kLeftBarrier = 39,
-    kLeftStreetMouth = 58,
-    kRightBarrier = 59,
-    kRightStreetMouth = 60,
-};
+// The codes the roadside and the land passes write, as the numbers the map holds.
+constexpr int kGround = CodeOf(MapCode::Ground);
+constexpr int kVerticalVerge = CodeOf(MapCode::VerticalVerge);
+constexpr int kVergeStrip = CodeOf(MapCode::VergeStrip);
+constexpr int kDriftVerge = CodeOf(MapCode::DriftVerge);
+constexpr int kCornerTopLeft = CodeOf(MapCode::VergeCornerTopLeft);
+constexpr int kCornerTopRight = CodeOf(MapCode::VergeCornerTopRight);
+constexpr int kCornerBottomRight = CodeOf(MapCode::VergeCornerBottomRight);
+constexpr int kCornerBottomLeft = CodeOf(MapCode::VergeCornerBottomLeft);
+constexpr int kFiller = CodeOf(MapCode::Filler);  // and the two variants after it
+constexpr int kCornerTop = CodeOf(MapCode::CornerTop);
+constexpr int kCornerBottom = CodeOf(MapCode::CornerBottom);
+constexpr int kCornerSide = CodeOf(MapCode::CornerSide);
+constexpr int kLeftBarrier = CodeOf(MapCode::LeftBarrier);
+constexpr int kStripMiddle = CodeOf(MapCode::FillerStripMiddle);
+constexpr int kLeftStreetMouth = CodeOf(MapCode::LeftStreetMouth);
+constexpr int kRightBarrier = CodeOf(MapCode::RightBarrier);
+constexpr int kRightStreetMouth = CodeOf(MapCode::RightStreetMouth);
+
+// The piece that closes a twin road, a six-cell road or a widening: the next in the table.
+constexpr RoadPiece ClosingOf(RoadPiece piece) {
+    return static_cast<RoadPiece>(static_cast<int>(piece) + 1);
+}
 
 bool IsVergeStrip(int code) {
     return code == kVergeStrip || code == kDriftVerge;
@@ -46,11 +50,12 @@ void TTrackGenerator::SetUpLevel(int level) {
     BuildTrack();
 }
 
-void TTrackGenerator::SetPiece(int kind) {
-    if (kind >= 1 && kind <= 3) {
+void TTrackGenerator::SetPiece(RoadPiece kind) {
+    const int number = static_cast<int>(kind);
+    if (number >= 1 && number <= 3) {
         pieceKind_ = kind;
         pieceRows_ = kRowsOfShortPiece;
-    } else if (kind >= 4 && kind <= 11) {
+    } else if (number >= 4 && number <= 11) {
         pieceKind_ = kind;
         pieceRows_ = kRowsOfLongPiece;
     }
@@ -72,7 +77,8 @@ bool TTrackGenerator::IsAreaEmpty(int col, int row, int ncols, int nrows) const 
 }
 
 void TTrackGenerator::BuildTrack() {
-    // The track never claims more rows than the map has above the start stretch's last row.
+    // The track never claims more rows than the map has above the start stretch's last row
+    // (departs from the original rule, which trusts the length: docs/departures.md).
     const int trackLength = std::clamp(state_.Level.TrackLength, 0, kTrackRows - 1);
     ClearAndStart();
     GrowRoad(trackLength);
@@ -92,7 +98,7 @@ void TTrackGenerator::ClearAndStart() {
     for (int row = kStartRow; row <= kTrackRows - 1; ++row) {
         for (int k = 0; k < 4; ++k) Put(row, startColumn_ + k, 1 + k);
     }
-    SetPiece(1);
+    SetPiece(RoadPiece::Straight);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -120,26 +126,29 @@ void TTrackGenerator::GrowRoad(int trackLength) {
 
 void TTrackGenerator::ChoosePiece(int row) {
     switch (pieceKind_) {
-        case 1: {
-            static constexpr int kChoices[7] = {1, 2, 3, 4, 6, 8, 10};
+        case RoadPiece::Straight: {
+            static constexpr RoadPiece kChoices[7] = {
+                RoadPiece::Straight,   RoadPiece::DriftLeft,   RoadPiece::DriftRight,
+                RoadPiece::TwinRoad,   RoadPiece::SixCellRoad, RoadPiece::WidenedRight,
+                RoadPiece::WidenedLeft};
             SetPiece(KeepOffEdges(kChoices[random_.Random(7)], row));
             break;
         }
-        case 2:
-        case 3:
+        case RoadPiece::DriftLeft:
+        case RoadPiece::DriftRight:
             // A drift that goes on moves the road further: it is held off the edges too.
             if (random_.Random(2) == 0) {
                 SetPiece(KeepOffEdges(pieceKind_, row));
             } else {
-                SetPiece(1);
+                SetPiece(RoadPiece::Straight);
             }
             break;
-        case 4:
-        case 6:
-        case 8:
-        case 10:
+        case RoadPiece::TwinRoad:
+        case RoadPiece::SixCellRoad:
+        case RoadPiece::WidenedRight:
+        case RoadPiece::WidenedLeft:
             // Laying the same piece again keeps the road where it is; otherwise it closes.
-            SetPiece(random_.Random(2) == 0 ? pieceKind_ : pieceKind_ + 1);
+            SetPiece(random_.Random(2) == 0 ? pieceKind_ : ClosingOf(pieceKind_));
             break;
         default:
             break;  // the closing pieces end themselves
@@ -148,16 +157,16 @@ void TTrackGenerator::ChoosePiece(int row) {
 
 void TTrackGenerator::CloseRoad() {
     switch (pieceKind_) {
-        case 1:
-        case 2:
-        case 3:
-            SetPiece(1);
+        case RoadPiece::Straight:
+        case RoadPiece::DriftLeft:
+        case RoadPiece::DriftRight:
+            SetPiece(RoadPiece::Straight);
             break;
-        case 4:
-        case 6:
-        case 8:
-        case 10:
-            SetPiece(pieceKind_ + 1);
+        case RoadPiece::TwinRoad:
+        case RoadPiece::SixCellRoad:
+        case RoadPiece::WidenedRight:
+        case RoadPiece::WidenedLeft:
+            SetPiece(ClosingOf(pieceKind_));
             break;
         default:
             break;
@@ -166,8 +175,9 @@ void TTrackGenerator::CloseRoad() {
 
 // The map has no margin beyond its 650 columns. A road that has wandered within kEdgeMargin
 // columns of a side gets a straight piece where it would drift, split or widen towards that
-// side. The draws are unchanged, so a road away from the sides is laid exactly as chosen.
-int TTrackGenerator::KeepOffEdges(int kind, int row) const {
+// side. The draws are unchanged, so a road away from the sides is laid exactly as chosen. Departs
+// from the original rule, which would lay the road off the map (docs/departures.md).
+RoadPiece TTrackGenerator::KeepOffEdges(RoadPiece kind, int row) const {
     bool nearLeft = false;
     bool nearRight = false;
     for (int k = 0; k <= kEdgeMargin; ++k) {
@@ -177,44 +187,44 @@ int TTrackGenerator::KeepOffEdges(int kind, int row) const {
     // Drift left, split and the six-cell road reach further left; the five-cell road widened to
     // the left too. Drift right, split, six-cell road and the road widened to the right reach
     // further right.
-    const bool towardsLeft = kind == 2 || kind == 4 || kind == 6 || kind == 10;
-    const bool towardsRight = kind == 3 || kind == 4 || kind == 6 || kind == 8;
-    if ((nearLeft && towardsLeft) || (nearRight && towardsRight)) return 1;
+    const bool towardsLeft = kind == RoadPiece::DriftLeft || kind == RoadPiece::TwinRoad ||
+                             kind == RoadPiece::SixCellRoad || kind == RoadPiece::WidenedLeft;
+    const bool towardsRight = kind == RoadPiece::DriftRight || kind == RoadPiece::TwinRoad ||
+                              kind == RoadPiece::SixCellRoad || kind == RoadPiece::WidenedRight;
+    if ((nearLeft && towardsLeft) || (nearRight && towardsRight)) return RoadPiece::Straight;
     return kind;
 }
 
 void TTrackGenerator::ApplyPiece(int& row, int col) {
     switch (pieceKind_) {
-        case 1:
-        case 2:
-        case 3:
+        case RoadPiece::Straight:
+        case RoadPiece::DriftLeft:
+        case RoadPiece::DriftRight:
             CopyRow(row, col);
             break;
-        case 4:
+        case RoadPiece::TwinRoad:
             StampTwin(row, col);
             break;
-        case 5:
+        case RoadPiece::TwinRoadClosing:
             StampTwinClosing(row, col);
             break;
-        case 6:
+        case RoadPiece::SixCellRoad:
             StampSixCell(row, col);
             break;
-        case 7:
+        case RoadPiece::SixCellRoadClosing:
             StampSixCellClosing(row, col);
             break;
-        case 8:
+        case RoadPiece::WidenedRight:
             StampWideRight(row, col);
             break;
-        case 9:
+        case RoadPiece::WidenedRightClosing:
             StampWideRightClosing(row, col);
             break;
-        case 10:
+        case RoadPiece::WidenedLeft:
             StampWideLeft(row, col);
             break;
-        case 11:
+        case RoadPiece::WidenedLeftClosing:
             StampWideLeftClosing(row, col);
-            break;
-        default:
             break;
     }
 }
@@ -227,7 +237,7 @@ void TTrackGenerator::CopyRow(int row, int col) {
     const int above = row - 1;
     if (v < 1 || v > 20) return;
     switch (pieceKind_) {
-        case 1:
+        case RoadPiece::Straight:
             if (v <= 4) {
                 Put(above, col, v);
             } else if (v <= 8) {
@@ -240,7 +250,7 @@ void TTrackGenerator::CopyRow(int row, int col) {
                 Put(above, col, 21 - v);
             }
             break;
-        case 2:
+        case RoadPiece::DriftLeft:
             if (v <= 4) {
                 Put(above, col, 17 - v);
             } else if (v >= 13 && v <= 16) {
@@ -249,7 +259,7 @@ void TTrackGenerator::CopyRow(int row, int col) {
                 Put(above, col, v - 4);
             }
             break;
-        case 3:
+        case RoadPiece::DriftRight:
             if (v <= 4) {
                 Put(above, col, v + 4);
             } else if (v <= 8) {
@@ -295,7 +305,7 @@ void TTrackGenerator::StampTwinClosing(int& row, int col) {
     }
     if (Cell(row, col) == 1 && Cell(row, col + 4) != 1 && Cell(row, col - 4) != 1) {
         PutCodes(row - 1, col, {1, 2, 3, 4});
-        SetPiece(1);
+        SetPiece(RoadPiece::Straight);
     }
 }
 
@@ -314,7 +324,7 @@ void TTrackGenerator::StampSixCell(int& row, int col) {
 void TTrackGenerator::StampSixCellClosing(int& row, int col) {
     if (Cell(row, col) == 1 && Cell(row, col + 2) != 21) {
         PutCodes(row - 1, col, {1, 2, 3, 4});
-        SetPiece(1);
+        SetPiece(RoadPiece::Straight);
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
         PutCodes(row - 1, col, {5, 6, 7, 15, 14, 13});
@@ -339,7 +349,7 @@ void TTrackGenerator::StampWideRight(int& row, int col) {
 void TTrackGenerator::StampWideRightClosing(int& row, int col) {
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
         PutCodes(row - 1, col, {1, 2, 3, 4});
-        SetPiece(1);
+        SetPiece(RoadPiece::Straight);
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 22) {
         PutCodes(row - 1, col, {1, 33, 15, 14, 13});
@@ -364,7 +374,7 @@ void TTrackGenerator::StampWideLeft(int& row, int col) {
 void TTrackGenerator::StampWideLeftClosing(int& row, int col) {
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 3) {
         PutCodes(row - 1, col, {1, 2, 3, 4});
-        SetPiece(1);
+        SetPiece(RoadPiece::Straight);
     }
     if (Cell(row, col) == 1 && Cell(row, col + 2) == 21) {
         PutCodes(row - 1, col, {5, 6, 7, 33, 4});
@@ -387,14 +397,14 @@ void TTrackGenerator::LineRoadside(int trackLength) {
 namespace {
 
 // The road edges a verge is laid beside: at the column itself (left edges) or two columns to
-// its left (right edges).
-constexpr std::array<bool, 256> EdgeTable(std::initializer_list<int> codes) {
+// its left (right edges). Indexed by the code as an unsigned byte.
+constexpr std::array<bool, 256> EdgeTable(bool (*isEdge)(int)) {
     std::array<bool, 256> table{};
-    for (int code : codes) table[static_cast<uint8_t>(code)] = true;
+    for (int code = -128; code <= 127; ++code) table[static_cast<uint8_t>(code)] = isEdge(code);
     return table;
 }
-constexpr std::array<bool, 256> kLeftEdge = EdgeTable({1, 9, 20, 5, 16});
-constexpr std::array<bool, 256> kRightEdge = EdgeTable({4, 12, 8, 17, 13});
+constexpr std::array<bool, 256> kLeftEdge = EdgeTable(IsLeftEdgeCode);
+constexpr std::array<bool, 256> kRightEdge = EdgeTable(IsRightEdgeCode);
 
 }  // namespace
 
@@ -580,11 +590,11 @@ void TTrackGenerator::PlaceRoadsideBlock(int i, int j, int k) {
     const bool roadLeft = isVerticalVerge(j - 1);
     if (!(roadRight || roadLeft) || !IsAreaEmpty(j, i, 1, 5)) return;
     if (roadRight) {
-        static constexpr int kLeftStrip[5] = {0, kLeftBarrier, 32, kLeftBarrier, 0};
+        static constexpr int kLeftStrip[5] = {0, kLeftBarrier, kStripMiddle, kLeftBarrier, 0};
         for (int r = 0; r < 5; ++r) Put(i + 1 + r, j, kLeftStrip[r]);
     }
     if (roadLeft) {
-        static constexpr int kRightStrip[5] = {0, kRightBarrier, 32, kRightBarrier, 0};
+        static constexpr int kRightStrip[5] = {0, kRightBarrier, kStripMiddle, kRightBarrier, 0};
         for (int r = 0; r < 5; ++r) Put(i + 1 + r, j, kRightStrip[r]);
     }
 }

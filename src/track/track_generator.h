@@ -9,8 +9,26 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "track/random.h"
+#include "core/random.h"
+#include "track/map_codes.h"
 #include "track/track_map.h"
+
+// The road pieces the generator lays, numbered as in the game's piece table: the straight road,
+// the two drifts, and the twin road, the six-cell road and the road widened to the right or to
+// the left, each followed by its closing.
+enum class RoadPiece : int {
+    Straight = 1,
+    DriftLeft = 2,
+    DriftRight = 3,
+    TwinRoad = 4,
+    TwinRoadClosing = 5,
+    SixCellRoad = 6,
+    SixCellRoadClosing = 7,
+    WidenedRight = 8,
+    WidenedRightClosing = 9,
+    WidenedLeft = 10,
+    WidenedLeftClosing = 11,
+};
 
 // Everything the generator sets: the map, the level parameters and the view origin.
 struct TrackState {
@@ -42,12 +60,13 @@ public:
     // (The caller refreshes the background window afterwards.)
     void BuildTrack();
 
-    void SetPiece(int kind);
+    // A piece outside the table changes nothing.
+    void SetPiece(RoadPiece kind);
     // True when rows row+1..row+nrows, columns col..col+ncols-1 are all empty (-1); cells outside
     // the grid count as not empty. An empty range is true.
     bool IsAreaEmpty(int col, int row, int ncols, int nrows) const;
 
-    int PieceKind() const { return pieceKind_; }
+    RoadPiece PieceKind() const { return pieceKind_; }
     int PieceRows() const { return pieceRows_; }
 
 protected:
@@ -60,7 +79,7 @@ private:
     void GrowRoad(int trackLength);
     void ChoosePiece(int row);
     void CloseRoad();
-    int KeepOffEdges(int kind, int row) const;
+    RoadPiece KeepOffEdges(RoadPiece kind, int row) const;
     void ApplyPiece(int& row, int col);
     void CopyRow(int row, int col);
     void StampTwin(int& row, int col);
@@ -105,13 +124,13 @@ private:
     }
     int UsedTo(int row) const { return TTrackMap::Inside(row, 1) ? usedTo_[row] : 0; }
 
-    static constexpr int8_t kEmpty = -1;
+    static constexpr int8_t kEmpty = CodeOf(MapCode::Empty);
     // What a read beyond the grid answers: no road code and not empty.
-    static constexpr int8_t kOutside = 0;
+    static constexpr int8_t kOutside = CodeOf(MapCode::Ground);
 
     TrackState& state_;
     TRandom& random_;
-    int pieceKind_ = 1;
+    RoadPiece pieceKind_ = RoadPiece::Straight;
     int pieceRows_ = 0;
     int startColumn_ = kStartColumn;
     // Counts the widenings of any row's used range, so that a pass can tell when its view of

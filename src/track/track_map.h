@@ -19,7 +19,8 @@ public:
     static bool Inside(int row, int col) {
         return row >= 1 && row <= kTrackRows && col >= 1 && col <= kTrackCols;
     }
-    // Cells outside the grid read as `outside` and ignore writes.
+    // Cells outside the grid read as `outside` and ignore writes. Departs from the original rules,
+    // which read a neighbour without asking whether it lies on the map (docs/departures.md).
     int8_t At(int row, int col, int8_t outside = 0) const {
         return Inside(row, col) ? cells_[Index(row, col)] : outside;
     }

@@ -9,7 +9,7 @@
 #include <string>
 
 // The asset generator's headers live with its sources.
-#include "../../tools/assetgen/contact_sheet.h"
+#include "assetgen/contact_sheet.h"
 #include "persist/temp_folder.h"
 
 namespace {

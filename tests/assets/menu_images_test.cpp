@@ -13,7 +13,8 @@
 #include <vector>
 
 // The asset generator's headers live with its sources.
-#include "../../tools/assetgen/asset_parts.h"
+#include "assetgen/asset_parts.h"
+#include "catalogue/pictures.h"
 
 namespace {
 
@@ -26,77 +27,25 @@ struct Rect {
 };
 
 struct Expected {
-    const char* name;
+    std::string name;
     int patternWidth;
     int patternHeight;
     int patterns;
     bool transparent;
 };
 
-// Every name of the archive with the size and layout the screens are laid out for.
-const Expected kExpected[] = {
-    {"MMBG", 800, 600, 1, false},
-    {"MM_1_0", 232, 90, 1, true},
-    {"MM_1_A", 232, 90, 1, true},
-    {"MM_1_I", 232, 90, 1, true},
-    {"MM_2_0", 154, 90, 1, true},
-    {"MM_2_A", 154, 90, 1, true},
-    {"MM_2_I", 154, 90, 1, true},
-    {"MM_3_0", 342, 90, 1, true},
-    {"MM_3_A", 342, 90, 1, true},
-    {"MM_3_I", 342, 90, 1, true},
-    {"MM_4_0", 232, 90, 1, true},
-    {"MM_4_A", 232, 90, 1, true},
-    {"MM_4_I", 232, 90, 1, true},
-    {"MM_5_0", 232, 90, 1, true},
-    {"MM_5_A", 232, 90, 1, true},
-    {"MM_5_I", 232, 90, 1, true},
-    {"MM_6_0", 236, 90, 1, true},
-    {"MM_6_A", 236, 90, 1, true},
-    {"MM_6_I", 236, 90, 1, true},
-    {"Window", 320, 120, 1, true},
-    {"Win_EG", 106, 36, 1, true},
-    {"Win_ExitToMenu", 144, 36, 1, true},
-    {"Win_ClearHS", 160, 50, 1, true},
-    {"Yes", 73, 40, 2, true},
-    {"No", 73, 40, 2, true},
-    {"SendTable", 442, 330, 1, false},
-    {"SendOk", 55, 46, 2, true},
-    {"Cursor2", 16, 4, 1, false},
-    {"SG_Bk", 404, 242, 1, false},
-    {"SG_Car1", 338, 160, 1, false},
-    {"SG_Car2", 338, 160, 1, false},
-    {"SG_Car3", 338, 160, 1, false},
-    {"SG_Car4", 338, 160, 1, false},
-    {"SG_Car5", 338, 160, 1, false},
-    {"SG_Car6", 338, 160, 1, false},
-    {"SG_Left", 34, 40, 2, true},
-    {"SG_Right", 34, 40, 2, true},
-    {"SG_Start", 168, 56, 2, true},
-    {"SG_Back", 168, 56, 2, true},
-    {"CountryEditBg", 400, 56, 1, false},
-    {"OptFullScreen", 440, 50, 1, true},
-    {"OptWindow", 440, 50, 1, true},
-    {"OptMusicOn", 270, 48, 1, true},
-    {"OptMusicOff", 270, 48, 1, true},
-    {"OptSoundOn", 270, 48, 1, true},
-    {"OptSoundOff", 270, 48, 1, true},
-    {"Null", 1, 1, 1, true},
-    {"Opt_1", 460, 64, 1, true},
-    {"Opt_2", 280, 62, 1, true},
-    {"Opt_3", 280, 62, 1, true},
-    {"Opt_4", 662, 80, 1, true},
-    {"Opt_Bk", 110, 50, 2, true},
-    {"Cursor", 16, 4, 1, false},
-    {"HSCaption", 398, 92, 1, true},
-    {"HSTable", 526, 401, 1, true},
-    {"HS_Clear", 250, 80, 2, true},
-    {"HS_View", 250, 80, 2, true},
-    {"HS_Back", 170, 60, 2, true},
-    {"Help_Prev", 80, 60, 2, true},
-    {"Help_Next", 80, 60, 2, true},
-    {"HelpLogo", 80, 80, 1, true},
-};
+// Every picture of image list 1 in the catalogue, with the size and layout the screens are laid
+// out for.
+std::vector<Expected> ExpectedPictures() {
+    std::vector<Expected> expected;
+    for (const PictureInfo& info : kPictures) {
+        if (info.List != 1) continue;
+        expected.push_back({std::string(info.Name), info.PatternWidth, info.PatternHeight,
+                            info.Patterns, info.Transparent});
+    }
+    return expected;
+}
+const std::vector<Expected> kExpected = ExpectedPictures();
 
 // Where the screens and windows put each picture (top-left corners on the 800 × 600 surface).
 const std::map<std::string, std::pair<int, int>> kPlaces = {
@@ -138,11 +87,15 @@ const std::map<std::string, std::pair<int, int>> kPlaces = {
     {"Help_Prev", {537, 512}},
     {"Help_Next", {622, 435}},
     {"HelpLogo", {73, 338}},
+    {"Opt_Ctl", {470, 513}},
+    {"Ctl_Row", {60, 232}},  // the first action's row; the tenth lies 9 x 28 lower
+    {"Ctl_Def", {255, 527}},
+    {"Win_Defaults", {248, 237}},
 };
 
-const char* const kTwoStateButtons[] = {"Yes",      "No",      "SG_Left",   "SG_Right",
-                                        "SG_Start", "SG_Back", "Opt_Bk",    "HS_Clear",
-                                        "HS_View",  "HS_Back", "Help_Prev", "Help_Next"};
+const char* const kTwoStateButtons[] = {
+    "Yes",      "No",      "SG_Left", "SG_Right",  "SG_Start",  "SG_Back", "Opt_Bk",
+    "HS_Clear", "HS_View", "HS_Back", "Help_Prev", "Help_Next", "Opt_Ctl", "Ctl_Def"};
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -241,7 +194,8 @@ TEST_F(MenuImagesTest, HoldsEveryNameOnceIgnoringCase) {
     std::set<std::string> seen;
     for (const ImageEntry& entry : *images_)
         EXPECT_TRUE(seen.insert(Lower(entry.name)).second) << "twice: " << entry.name;
-    EXPECT_EQ(images_->size(), std::size(kExpected));
+    EXPECT_EQ(images_->size(), kExpected.size());
+    EXPECT_EQ(kExpected.size(), 65u);
     for (const Expected& expected : kExpected)
         EXPECT_TRUE(byName_.count(Lower(expected.name))) << "missing: " << expected.name;
     // The screens ask by the exact spelling.
@@ -358,15 +312,17 @@ TEST_F(MenuImagesTest, EveryPlacedPictureStaysOnTheSurface) {
 TEST_F(MenuImagesTest, WindowsHoldTheirTitlesAndButtons) {
     const Rect window = Placed("Window");
     EXPECT_DOUBLE_EQ(window.x + window.w / 2.0, 348);
-    for (const char* part : {"Yes", "No", "Win_EG", "Win_ExitToMenu", "Win_ClearHS"}) {
+    for (const char* part :
+         {"Yes", "No", "Win_EG", "Win_ExitToMenu", "Win_ClearHS", "Win_Defaults"}) {
         const Rect r = Placed(part);
         EXPECT_GE(r.x, window.x) << part;
         EXPECT_LE(r.Right(), window.Right()) << part;
         EXPECT_GE(r.y, window.y) << part;
         EXPECT_LE(r.Bottom(), window.Bottom()) << part;
     }
-    // The clear-table title lies above the buttons it would otherwise cover.
+    // The two-line titles lie above the buttons they would otherwise cover.
     EXPECT_LT(Placed("Win_ClearHS").Bottom(), 296);
+    EXPECT_LT(Placed("Win_Defaults").Bottom(), 296);
     // Yes and No mirror each other about the window's centre.
     EXPECT_DOUBLE_EQ(
         Placed("Yes").x + Placed("Yes").w / 2.0 + Placed("No").x + Placed("No").w / 2.0, 2 * 348.0);
@@ -416,6 +372,13 @@ TEST_F(MenuImagesTest, ScreenPicturesKeepClearOfEachOther) {
     // The caption is centred where the other screens centre their titles.
     EXPECT_DOUBLE_EQ(Placed("HSCaption").x + Placed("HSCaption").w / 2.0, 563);
     EXPECT_DOUBLE_EQ(Placed("HSCaption").y + Placed("HSCaption").h / 2.0, 148);
+    // Options: the way to the controls lies on Back's line, right of it.
+    EXPECT_GE(Placed("Opt_Ctl").x, Placed("Opt_Bk").Right());
+    EXPECT_EQ(Placed("Opt_Ctl").y, Placed("Opt_Bk").y);
+    // Controls: the tenth row ends above Defaults, which ends left of Back; the pair is centred.
+    EXPECT_LE(Placed("Ctl_Row").Bottom() + 9 * 28, Placed("Ctl_Def").y);
+    EXPECT_LE(Placed("Ctl_Def").Right(), 435);
+    EXPECT_DOUBLE_EQ((Placed("Ctl_Def").x + 435 + 110) / 2.0, 400);
     // Help: the emblem ends left of the about text at x 160.
     EXPECT_LT(Placed("HelpLogo").Right(), 160);
 }

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/assetgen/asset_parts.h"
-#include "../../tools/assetgen/music_measure.h"
-#include "../../tools/assetgen/music_render.h"
-#include "../../tools/assetgen/music_songs.h"
-#include "../../tools/assetgen/music_timeline.h"
-#include "../../tools/assetgen/sound_measure.h"
+#include "archive/riff_wave.h"
+#include "assetgen/asset_parts.h"
+#include "assetgen/music/music_measure.h"
+#include "assetgen/music/music_render.h"
+#include "assetgen/music/music_songs.h"
+#include "assetgen/music/music_timeline.h"
+#include "assetgen/sounds/sound_measure.h"
 #include "media/music_player.h"
-#include "media/riff_wave.h"
 #include "persist/temp_folder.h"
 
 namespace {

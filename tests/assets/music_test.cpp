@@ -17,9 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "../../tools/assetgen/asset_parts.h"
-#include "../../tools/assetgen/music_measure.h"
-#include "../../tools/assetgen/music_render.h"
+#include "assetgen/asset_parts.h"
+#include "assetgen/music/music_measure.h"
+#include "assetgen/music/music_render.h"
 #include "media/music_player.h"
 
 namespace {

@@ -1,7 +1,8 @@
-// Every picture and sound name the game's code uses exists in the generated archives: in the
-// archive the code names, with at least the patterns the code draws. The code itself is read, so
-// a name added anywhere in src/ is checked without touching this test (names built at run time
-// from a prefix are listed below).
+// The asset catalogue against the generated archives: every picture the catalogue names lies in
+// the image list it gives, with its pattern size, pattern count and transparency, every sound is
+// there and loops as listed, and the archives hold nothing else. The game names pictures and
+// sounds only through the catalogue, so this is what makes every name the code uses exist; the
+// code itself is read to see that no name slipped past the catalogue as a string literal.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,9 @@
 #include <set>
 #include <sstream>
 
-#include "media/archive_reader.h"
+#include "archive/archive_reader.h"
+#include "catalogue/pictures.h"
+#include "catalogue/sounds.h"
 
 #ifndef ZARVEX_SOURCE_DIR
 #error "the test needs the source folder"
@@ -22,15 +25,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+std::string Lower(std::string_view s) {
+    std::string lower(s);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
 struct Archives {
-    std::map<std::string, int> list1;  // lower-case name -> pattern count
-    std::map<std::string, int> list2;
-    std::set<std::string> sounds;
+    std::map<std::string, ImageEntry> list[3];  // [1], [2] by lower-case name (pixels dropped)
+    std::map<std::string, WaveEntry> sounds;
 };
 
 int PatternCountOf(const ImageEntry& e) {
@@ -42,15 +45,88 @@ int PatternCountOf(const ImageEntry& e) {
 const Archives& LoadArchives() {
     static const Archives archives = [] {
         Archives a;
-        for (const ImageEntry& e : ReadImageArchive(ReadFileBytes("Data/Res/Res1.dxg")))
-            a.list1[Lower(e.name)] = PatternCountOf(e);
-        for (const ImageEntry& e : ReadImageArchive(ReadFileBytes("Data/Res/Res2.dxg")))
-            a.list2[Lower(e.name)] = PatternCountOf(e);
-        for (const WaveEntry& w : ReadWaveArchive(ReadFileBytes("Data/Res/Sounds.dxw")))
-            a.sounds.insert(Lower(w.name));
+        for (int list : {1, 2}) {
+            const std::string path = "Data/Res/Res" + std::to_string(list) + ".dxg";
+            for (ImageEntry& e : ReadImageArchive(ReadFileBytes(path))) {
+                e.picture.pixels.clear();
+                a.list[list].emplace(Lower(e.name), std::move(e));
+            }
+        }
+        for (WaveEntry& w : ReadWaveArchive(ReadFileBytes("Data/Res/Sounds.dxw"))) {
+            w.wave.clear();
+            a.sounds.emplace(Lower(w.name), std::move(w));
+        }
         return a;
     }();
     return archives;
+}
+
+TEST(NamesInCodeTest, EveryCataloguePictureLiesInItsListAsTheCatalogueSays) {
+    const Archives& a = LoadArchives();
+    for (const PictureInfo& info : kPictures) {
+        SCOPED_TRACE(std::string(info.Name));
+        const auto found = a.list[info.List].find(Lower(info.Name));
+        ASSERT_NE(found, a.list[info.List].end()) << "not in image list " << info.List;
+        const ImageEntry& e = found->second;
+        EXPECT_EQ(e.name, info.Name);
+        EXPECT_EQ(e.patternWidth, info.PatternWidth);
+        EXPECT_EQ(e.patternHeight, info.PatternHeight);
+        EXPECT_EQ(PatternCountOf(e), info.Patterns);
+        EXPECT_EQ(e.transparent, info.Transparent);
+    }
+}
+
+TEST(NamesInCodeTest, EveryCatalogueSoundIsThereAndLoopsAsListed) {
+    const Archives& a = LoadArchives();
+    for (const SoundInfo& info : kSounds) {
+        SCOPED_TRACE(std::string(info.Name));
+        const auto found = a.sounds.find(Lower(info.Name));
+        ASSERT_NE(found, a.sounds.end());
+        EXPECT_EQ(found->second.name, info.Name);
+        EXPECT_EQ(found->second.looped, info.Looped);
+    }
+}
+
+// A picture or sound the catalogue does not know could only be reached by a name spelt out in
+// the code, which is what the catalogue is there to prevent.
+TEST(NamesInCodeTest, TheArchivesHoldNothingTheCatalogueLacks) {
+    const Archives& a = LoadArchives();
+    EXPECT_EQ(a.list[1].size() + a.list[2].size(), kPictures.size());
+    EXPECT_EQ(a.sounds.size(), kSounds.size());
+    for (int list : {1, 2}) {
+        for (const auto& [lower, entry] : a.list[list]) {
+            Picture picture{};
+            EXPECT_TRUE(FindPicture(entry.name, picture) && ListOf(picture) == list) << entry.name;
+        }
+    }
+    for (const auto& [lower, entry] : a.sounds) {
+        Sound sound{};
+        EXPECT_TRUE(FindSound(entry.name, sound)) << entry.name;
+    }
+}
+
+// The code without its comments, which may quote a name to say what a line is about.
+std::string WithoutComments(const std::string& code) {
+    std::string out;
+    bool inString = false;
+    for (size_t i = 0; i < code.size(); ++i) {
+        const char c = code[i];
+        if (inString) {
+            out += c;
+            if (c == '\\' && i + 1 < code.size()) {
+                out += code[++i];
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '/' && i + 1 < code.size() && code[i + 1] == '/') {
+            while (i < code.size() && code[i] != '\n') ++i;
+            out += '\n';
+        } else {
+            if (c == '"') inString = true;
+            out += c;
+        }
+    }
+    return out;
 }
 
 std::string SourceText() {
@@ -59,134 +135,79 @@ std::string SourceText() {
          fs::recursive_directory_iterator(fs::path(ZARVEX_SOURCE_DIR) / "src")) {
         const std::string ext = entry.path().extension().string();
         if (ext != ".cpp" && ext != ".h") continue;
-        // The media layer and the save files hold format words ("RIFF", "TDIB"), not names.
+        // The catalogue is where the names are spelt out; the archive format, the media layer
+        // and the save files hold format words ("RIFF", "TDIB") and take any name they are given.
         const std::string folder = entry.path().parent_path().filename().string();
-        if (folder == "media" || folder == "persist") continue;
+        if (folder == "catalogue" || folder == "archive" || folder == "media" ||
+            folder == "persist")
+            continue;
         std::ifstream in(entry.path());
         std::stringstream text;
         text << in.rdbuf();
-        all += text.str();
+        all += WithoutComments(text.str());
         all += "\n";
     }
     return all;
 }
 
-// Literals in the code that look like names but are texts or keys, not pictures or sounds: the
-// window and menu texts, the font name, the score server's variable.
-const std::set<std::string> kNotAssets = {"Pause",
-                                          "Data",
-                                          "DISPLAY",
-                                          "Courier",
-                                          "OPTIONS",
-                                          "HELP",
-                                          "ABOUT",
-                                          "BONUSES",
-                                          "CONTROLS",
-                                          "ZARVEX",
-                                          "Gun",
-                                          "Life",
-                                          "ZARVEX2_SCORE_SERVER"};
+// Texts the game shows that happen to be spelt like a sound: the help page's label of the nitro
+// bottle.
+const std::set<std::string> kTextsSpeltLikeAssets = {"Nitro"};
 
-// Names the code builds from a prefix and a number or a direction.
-const std::map<std::string, std::vector<std::string>> kBuiltNames = {
-    {"Car", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}},
-    {"SG_Car", {"1", "2", "3", "4", "5", "6"}},
-    {"GunAnim_", {"1", "2", "3", "4", "5", "6"}},
-    {"RocketAnim_", {"1", "2", "3", "4", "5", "6"}},
-    {"Man_", {"Up", "Down", "Left", "Right", "Laying"}},
-    {"Girl_", {"Up", "Down", "Left", "Right", "Laying"}},
-    {"Lamp_", {"L", "R", "RL", "RR", "LR", "LL"}},
-    {"Bonus", {"10", "20", "50", "100", "L", "N", "MGnp", "Rnp"}},
-    {"Accel", {"1", "2", "3", "4"}},
-    {"MM_",
-     {"1_0", "1_A", "1_I", "2_0", "2_A", "2_I", "3_0", "3_A", "3_I", "4_0", "4_A", "4_I", "5_0",
-      "5_A", "5_I", "6_0", "6_A", "6_I"}},
-    {"Opt_", {"1", "2", "3", "4", "Bk"}},
+TEST(NamesInCodeTest, TheCodeSpellsNoPictureOrSoundOutsideTheCatalogue) {
+    const std::string source = SourceText();
+    // Whole literals, and the stems of names built from a prefix ("Car" + n).
+    const std::regex literal("\"([A-Za-z][A-Za-z0-9_]*)\"");
+    int literals = 0;
+    for (std::sregex_iterator it(source.begin(), source.end(), literal), end; it != end; ++it) {
+        const std::string name = (*it)[1].str();
+        ++literals;
+        if (kTextsSpeltLikeAssets.count(name)) continue;
+        Picture picture{};
+        Sound sound{};
+        EXPECT_FALSE(FindPicture(name, picture)) << "\"" << name << "\": use Picture::" << name;
+        EXPECT_FALSE(FindSound(name, sound)) << "\"" << name << "\": use Sound::" << name;
+        for (const char* stem : {"Car", "SG_Car", "GunAnim_", "RocketAnim_", "MM_", "Accel"})
+            EXPECT_NE(name, stem) << "a picture or sound name is built from \"" << name << "\"";
+    }
+    ASSERT_GT(literals, 5);  // the scanner reads the code
+}
+
+// The patterns the code draws beyond the first: an animation or a look the game steps through.
+const std::map<Picture, int> kMinimumPatterns = {
+    {Picture::Tiles, 61},     {Picture::ExplosionBig, 14},
+    {Picture::Explosion, 2},  {Picture::NitroAnim, 2},
+    {Picture::EngineFire, 2}, {Picture::Energy, 4},
+    {Picture::Yes, 2},        {Picture::No, 2},
+    {Picture::SendOk, 2},     {Picture::SG_Left, 2},
+    {Picture::SG_Right, 2},   {Picture::SG_Start, 2},
+    {Picture::SG_Back, 2},    {Picture::HS_Clear, 2},
+    {Picture::HS_View, 2},    {Picture::HS_Back, 2},
+    {Picture::Help_Prev, 2},  {Picture::Help_Next, 2},
+    {Picture::Opt_Bk, 2},     {Picture::Car7, 6},
+    {Picture::Car8, 6},       {Picture::Car9, 6},
+    {Picture::Car10, 6},      {Picture::Car11, 6},
+    {Picture::Man_Up, 4},     {Picture::Man_Down, 4},
+    {Picture::Man_Left, 4},   {Picture::Man_Right, 4},
+    {Picture::Girl_Up, 4},    {Picture::Girl_Down, 4},
+    {Picture::Girl_Left, 4},  {Picture::Girl_Right, 4},
 };
-
-// The patterns the code draws beyond the first.
-const std::map<std::string, int> kMinimumPatterns = {
-    {"Tiles", 61},    {"ExplosionBig", 14}, {"Explosion", 2}, {"NitroAnim", 2}, {"EngineFire", 2},
-    {"Energy", 4},    {"Yes", 2},           {"No", 2},        {"SendOk", 2},    {"SG_Left", 2},
-    {"SG_Right", 2},  {"SG_Start", 2},      {"SG_Back", 2},   {"HS_Clear", 2},  {"HS_View", 2},
-    {"HS_Back", 2},   {"Help_Prev", 2},     {"Help_Next", 2}, {"Opt_Bk", 2},    {"Car7", 6},
-    {"Car8", 6},      {"Car9", 6},          {"Car10", 6},     {"Car11", 6},     {"Man_Up", 4},
-    {"Man_Down", 4},  {"Man_Left", 4},      {"Man_Right", 4}, {"Girl_Up", 4},   {"Girl_Down", 4},
-    {"Girl_Left", 4}, {"Girl_Right", 4},
-};
-
-bool IsImage(const std::string& name) {
-    const Archives& a = LoadArchives();
-    return a.list1.count(Lower(name)) || a.list2.count(Lower(name));
-}
-
-bool IsSound(const std::string& name) {
-    return LoadArchives().sounds.count(Lower(name)) > 0;
-}
-
-TEST(NamesInCodeTest, EveryNameLiteralIsAPictureOrASound) {
-    const std::string source = SourceText();
-    const std::regex literal("\"([A-Z][A-Za-z0-9_]*)\"");
-    std::set<std::string> names;
-    for (std::sregex_iterator it(source.begin(), source.end(), literal), end; it != end; ++it)
-        names.insert((*it)[1].str());
-    ASSERT_GT(names.size(), 20u);
-    for (const std::string& name : names) {
-        if (kNotAssets.count(name) || kBuiltNames.count(name)) continue;
-        EXPECT_TRUE(IsImage(name) || IsSound(name)) << "\"" << name << "\" is used in src/";
-    }
-}
-
-TEST(NamesInCodeTest, NamesBuiltFromAPrefixExist) {
-    const std::string source = SourceText();
-    const std::regex prefix("\"([A-Z][A-Za-z0-9_]*)\"\\s*\\+");
-    for (std::sregex_iterator it(source.begin(), source.end(), prefix), end; it != end; ++it) {
-        const std::string stem = (*it)[1].str();
-        if (kNotAssets.count(stem)) continue;
-        auto built = kBuiltNames.find(stem);
-        ASSERT_NE(built, kBuiltNames.end())
-            << "the code builds names from \"" << stem << "\": list them in this test";
-        for (const std::string& tail : built->second)
-            EXPECT_TRUE(IsImage(stem + tail) || IsSound(stem + tail)) << stem + tail;
-    }
-}
-
-TEST(NamesInCodeTest, PicturesCreatedFromANamedListAreInThatList) {
-    const std::string source = SourceText();
-    // CreateAt(engine, LIST, "Name", ...), CreateCentered(...), TScrollBackground(engine, LIST,
-    // "Name", ...), TMenuButton(engine, LIST, "Highlight", "Normal", ...), TMyCursor(...).
-    const std::regex created(
-        "(?:CreateAt|CreateCentered|TScrollBackground|TMenuButton|TMyCursor|TPointer)\\(\\s*[^,()]+"
-        ","
-        "\\s*([12])\\s*,\\s*\"(\\w+)\"(?:\\s*,\\s*\"(\\w+)\")?");
-    const Archives& a = LoadArchives();
-    int found = 0;
-    for (std::sregex_iterator it(source.begin(), source.end(), created), end; it != end; ++it) {
-        const auto& list = (*it)[1].str() == "1" ? a.list1 : a.list2;
-        for (int group : {2, 3}) {
-            const std::string name = (*it)[group].str();
-            if (name.empty()) continue;
-            ++found;
-            EXPECT_TRUE(list.count(Lower(name)))
-                << "\"" << name << "\" is not in image list " << (*it)[1].str();
-        }
-    }
-    EXPECT_GT(found, 10);
-}
 
 TEST(NamesInCodeTest, PicturesHaveThePatternsTheCodeDraws) {
     const Archives& a = LoadArchives();
-    for (const auto& [name, minimum] : kMinimumPatterns) {
-        auto in1 = a.list1.find(Lower(name));
-        auto in2 = a.list2.find(Lower(name));
-        ASSERT_TRUE(in1 != a.list1.end() || in2 != a.list2.end()) << name;
-        const int count = in2 != a.list2.end() ? in2->second : in1->second;
-        EXPECT_GE(count, minimum) << name;
+    for (const auto& [picture, minimum] : kMinimumPatterns) {
+        const auto found = a.list[ListOf(picture)].find(Lower(NameOf(picture)));
+        ASSERT_NE(found, a.list[ListOf(picture)].end()) << NameOf(picture);
+        EXPECT_GE(PatternCountOf(found->second), minimum) << NameOf(picture);
+        EXPECT_GE(InfoOf(picture).Patterns, minimum) << NameOf(picture);
     }
     // The player's cars must have exactly one pattern: the car's draw step treats a picture with
     // more than one as the explosion.
-    for (int car = 1; car <= 6; ++car)
-        EXPECT_EQ(a.list2.at("car" + std::to_string(car)), 1) << "Car" << car;
+    for (int car = 1; car <= 6; ++car) {
+        const auto found = a.list[2].find(Lower(NameOf(PlayerCarPicture(car))));
+        ASSERT_NE(found, a.list[2].end());
+        EXPECT_EQ(PatternCountOf(found->second), 1) << "Car" << car;
+    }
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/assetgen/asset_parts.h"
+#include "assetgen/asset_parts.h"
+#include "catalogue/pictures.h"
+#include "catalogue/traffic_cars.h"
 
 namespace {
 
@@ -51,6 +53,10 @@ struct Pattern {
     }
 };
 
+bool SeeThroughInCatalogue(Picture picture) {
+    return InfoOf(picture).Transparent;
+}
+
 class RaceSpritesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -78,28 +84,18 @@ protected:
 std::vector<ImageEntry>* RaceSpritesTest::images_ = nullptr;
 std::map<std::string, const ImageEntry*> RaceSpritesTest::byName_;
 
-std::vector<std::string> ExpectedNames() {
-    std::vector<std::string> names;
-    for (int n = 1; n <= 6; ++n) names.push_back("Car" + std::to_string(n));
-    for (const char* n : {"NitroAnim", "Handbrake", "Blood", "ExplosionBig"}) names.push_back(n);
-    for (int n = 1; n <= 6; ++n) names.push_back("GunAnim_" + std::to_string(n));
-    for (int n = 1; n <= 6; ++n) names.push_back("RocketAnim_" + std::to_string(n));
-    for (const char* n : {"GunShooting", "Rocket", "EngineFire", "Explosion"}) names.push_back(n);
-    for (int n = 7; n <= 11; ++n) names.push_back("Car" + std::to_string(n));
-    for (const char* who : {"Man", "Girl"})
-        for (const char* what : {"_Up", "_Down", "_Left", "_Right", "_Laying"})
-            names.push_back(std::string(who) + what);
-    for (const char* n :
-         {"Bonus10",   "Bonus20",    "Bonus50",    "Bonus100", "BonusL",  "BonusN",
-          "BonusMGnp", "BonusRnp",   "Lamp_L",     "Lamp_R",   "Lamp_RL", "Lamp_RR",
-          "Lamp_LR",   "Lamp_LL",    "FinishLine", "Panel",    "Pointer", "SmallCar",
-          "Energy",    "BonusNitro", "BonusM",     "BonusR"})
-        names.push_back(n);
-    return names;
+// The race pictures of the catalogue: image list 2 without the road tiles, in the archive's order.
+std::vector<Picture> ExpectedPictures() {
+    std::vector<Picture> pictures;
+    for (size_t i = 0; i < kPictures.size(); ++i) {
+        const auto picture = static_cast<Picture>(i);
+        if (ListOf(picture) == 2 && picture != Picture::Tiles) pictures.push_back(picture);
+    }
+    return pictures;
 }
 
 TEST_F(RaceSpritesTest, ListsEveryRacePictureOnceIgnoringCase) {
-    const std::vector<std::string> expected = ExpectedNames();
+    const std::vector<Picture> expected = ExpectedPictures();
     ASSERT_EQ(expected.size(), 63u);
     EXPECT_EQ(images_->size(), expected.size());
     std::set<std::string> folded;
@@ -109,29 +105,28 @@ TEST_F(RaceSpritesTest, ListsEveryRacePictureOnceIgnoringCase) {
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         EXPECT_TRUE(folded.insert(lower).second) << "duplicate name " << e.name;
     }
-    for (const std::string& name : expected) EXPECT_EQ(byName_.count(name), 1u) << name;
+    for (Picture picture : expected) {
+        const std::string name(NameOf(picture));
+        EXPECT_EQ(byName_.count(name), 1u) << name;
+    }
     EXPECT_EQ(byName_.count("Tiles"), 0u);
 }
 
-struct Layout {
-    const char* name;
-    int width;  // pattern size; 0 = not fixed
-    int height;
+// The pattern counts the game's animations need, beyond the catalogue's own count.
+struct PatternNeed {
+    Picture picture;
     int minPatterns;
     int maxPatterns;
 };
 
-// Sizes the game's placement arithmetic depends on, and the pattern counts its animations need.
-constexpr std::array<Layout, 27> kLayouts = {{
-    {"Car1", 64, 156, 1, 1},          {"Car2", 62, 148, 1, 1},      {"Car3", 82, 156, 1, 1},
-    {"Car4", 62, 134, 1, 1},          {"Car5", 68, 154, 1, 1},      {"Car6", 64, 144, 1, 1},
-    {"NitroAnim", 16, 51, 2, 99},     {"Handbrake", 10, 14, 1, 1},  {"Blood", 10, 14, 1, 1},
-    {"ExplosionBig", 64, 64, 14, 99}, {"Rocket", 12, 24, 1, 1},     {"EngineFire", 18, 50, 2, 99},
-    {"Explosion", 64, 64, 2, 99},     {"Car7", 98, 134, 6, 6},      {"Car8", 120, 170, 6, 6},
-    {"Car9", 34, 58, 6, 6},           {"Car10", 93, 152, 6, 6},     {"Car11", 168, 240, 6, 6},
-    {"Man_Up", 54, 54, 5, 99},        {"Girl_Left", 54, 54, 5, 99}, {"Man_Laying", 54, 54, 1, 99},
-    {"FinishLine", 72, 0, 1, 1},      {"Panel", 190, 600, 1, 1},    {"Pointer", 0, 0, 1, 1},
-    {"Energy", 0, 0, 4, 4},           {"SmallCar", 0, 0, 1, 1},     {"Girl_Laying", 54, 54, 1, 99},
+constexpr std::array<PatternNeed, 19> kPatternNeeds = {{
+    {Picture::Car1, 1, 1},       {Picture::Car6, 1, 1},        {Picture::NitroAnim, 2, 99},
+    {Picture::Handbrake, 1, 1},  {Picture::Blood, 1, 1},       {Picture::ExplosionBig, 14, 99},
+    {Picture::Rocket, 1, 1},     {Picture::EngineFire, 2, 99}, {Picture::Explosion, 2, 99},
+    {Picture::Car7, 6, 6},       {Picture::Car9, 6, 6},        {Picture::Car11, 6, 6},
+    {Picture::Man_Up, 5, 99},    {Picture::Girl_Left, 5, 99},  {Picture::Man_Laying, 1, 99},
+    {Picture::FinishLine, 1, 1}, {Picture::Panel, 1, 1},       {Picture::Energy, 4, 4},
+    {Picture::SmallCar, 1, 1},
 }};
 
 TEST_F(RaceSpritesTest, PatternsLieInOneRowWithTheSizesAndCountsTheGameNeeds) {
@@ -144,17 +139,21 @@ TEST_F(RaceSpritesTest, PatternsLieInOneRowWithTheSizesAndCountsTheGameNeeds) {
         EXPECT_EQ(e.skipHeight, 0);
         EXPECT_EQ(e.picture.pixels.size(), static_cast<size_t>(e.picture.width) * e.picture.height);
     }
-    for (const Layout& l : kLayouts) {
-        SCOPED_TRACE(l.name);
-        const ImageEntry& e = Get(l.name);
-        if (l.width) {
-            EXPECT_EQ(e.patternWidth, l.width);
-        }
-        if (l.height) {
-            EXPECT_EQ(e.patternHeight, l.height);
-        }
-        EXPECT_GE(Count(e), l.minPatterns);
-        EXPECT_LE(Count(e), l.maxPatterns);
+    // Every picture at the catalogue's pattern size and count, the size the game's placement
+    // arithmetic depends on.
+    for (Picture picture : ExpectedPictures()) {
+        const PictureInfo& info = InfoOf(picture);
+        SCOPED_TRACE(std::string(info.Name));
+        const ImageEntry& e = Get(std::string(info.Name));
+        EXPECT_EQ(e.patternWidth, info.PatternWidth);
+        EXPECT_EQ(e.patternHeight, info.PatternHeight);
+        EXPECT_EQ(Count(e), info.Patterns);
+    }
+    for (const PatternNeed& need : kPatternNeeds) {
+        SCOPED_TRACE(std::string(NameOf(need.picture)));
+        const ImageEntry& e = Get(std::string(NameOf(need.picture)));
+        EXPECT_GE(Count(e), need.minPatterns);
+        EXPECT_LE(Count(e), need.maxPatterns);
     }
     for (const char* who : {"Man", "Girl"})
         for (const char* dir : {"_Up", "_Down", "_Left", "_Right"})
@@ -181,10 +180,11 @@ TEST_F(RaceSpritesTest, PicturesThatReplaceEachOtherShareOneSize) {
 }
 
 TEST_F(RaceSpritesTest, SeeThroughPicturesUseTheKeyColourAndOnlyThere) {
-    const std::set<std::string> opaque = {"Panel", "FinishLine", "Energy"};
     for (const ImageEntry& e : *images_) {
         SCOPED_TRACE(e.name);
-        const bool transparent = opaque.count(e.name) == 0;
+        Picture picture{};
+        ASSERT_TRUE(FindPicture(e.name, picture));
+        const bool transparent = SeeThroughInCatalogue(picture);
         EXPECT_EQ(e.transparent, transparent);
         if (transparent) {
             EXPECT_EQ(e.transparentColor, kKey);
@@ -215,63 +215,27 @@ TEST_F(RaceSpritesTest, SeeThroughPicturesUseTheKeyColourAndOnlyThere) {
     }
 }
 
-using Corners = std::array<std::array<int, 2>, 4>;
-
-// The traffic's collision outlines by model (1..5) and direction (1..6), front corners first.
-const std::array<std::array<Corners, 6>, 5> kCarCorners = {{
-    {{{{{0, 23}, {38, 0}, {55, 133}, {94, 113}}},
-      {{{58, 0}, {95, 18}, {1, 113}, {40, 132}}},
-      {{{28, 2}, {67, 2}, {27, 130}, {69, 130}}},
-      {{{30, 131}, {67, 131}, {70, 3}, {27, 3}}},
-      {{{1, 115}, {37, 133}, {95, 20}, {57, 1}}},
-      {{{95, 115}, {60, 133}, {41, 0}, {2, 19}}}}},
-    {{{{{0, 25}, {41, 0}, {67, 164}, {119, 137}}},
-      {{{78, 0}, {119, 24}, {1, 136}, {53, 165}}},
-      {{{33, 2}, {89, 2}, {29, 163}, {89, 163}}},
-      {{{89, 161}, {31, 161}, {89, 2}, {27, 2}}},
-      {{{40, 165}, {0, 140}, {118, 28}, {67, 1}}},
-      {{{119, 140}, {79, 165}, {53, 1}, {0, 28}}}}},
-    {{{{{1, 13}, {13, 6}, {24, 54}, {33, 48}}},
-      {{{20, 6}, {32, 13}, {1, 48}, {9, 53}}},
-      {{{9, 7}, {24, 7}, {10, 54}, {22, 54}}},
-      {{{9, 50}, {24, 50}, {23, 0}, {10, 0}}},
-      {{{14, 52}, {1, 45}, {33, 7}, {24, 4}}},
-      {{{33, 45}, {19, 52}, {9, 2}, {0, 12}}}}},
-    {{{{{0, 23}, {34, 0}, {58, 131}, {92, 109}}},
-      {{{60, 0}, {92, 23}, {0, 110}, {34, 131}}},
-      {{{26, 1}, {70, 1}, {23, 131}, {68, 131}}},
-      {{{69, 129}, {25, 129}, {70, 1}, {24, 1}}},
-      {{{33, 132}, {0, 108}, {92, 22}, {58, 1}}},
-      {{{92, 108}, {59, 132}, {34, 1}, {-1, 22}}}}},
-    {{{{{0, 28}, {60, 0}, {90, 231}, {167, 192}}},
-      {{{108, 0}, {167, 30}, {2, 192}, {78, 230}}},
-      {{{48, 4}, {120, 4}, {38, 227}, {126, 227}}},
-      {{{120, 228}, {47, 228}, {126, 6}, {40, 6}}},
-      {{{62, 232}, {0, 201}, {166, 40}, {87, 1}}},
-      {{{167, 201}, {104, 232}, {79, 1}, {1, 40}}}}},
-}};
-const std::array<std::array<int, 2>, 5> kModelCentre = {
-    {{49, 67}, {60, 85}, {17, 29}, {46, 76}, {84, 120}}};
-
 TEST_F(RaceSpritesTest, TrafficBodiesFillTheirCollisionOutlinesInEveryDirection) {
-    for (int model = 1; model <= 5; ++model) {
-        const std::string name = "Car" + std::to_string(model + 6);
-        for (int dir = 1; dir <= 6; ++dir) {
+    for (int model = 1; model <= kTrafficModels; ++model) {
+        const TrafficCarArt& art = kTrafficCars[static_cast<size_t>(model - 1)];
+        const std::string name(NameOf(art.Image));
+        for (int dir = 1; dir <= kTrafficDirections; ++dir) {
             SCOPED_TRACE(name + " Dir " + std::to_string(dir));
             const Pattern p = P(name, dir - 1);
-            const Corners& q = kCarCorners[model - 1][dir - 1];
+            const TrafficOutline& q = art.Outlines[static_cast<size_t>(dir - 1)];
             double cx = 0;
             double cy = 0;
             for (const auto& c : q) {
                 // The outline must lie in the pattern; model 4 reaches one pixel left of it.
-                EXPECT_GE(c[0], model == 4 ? -1 : 0);
-                EXPECT_LT(c[0], p.Width());
-                EXPECT_GE(c[1], 0);
-                EXPECT_LT(c[1], p.Height());
-                cx += c[0] / 4.0;
-                cy += c[1] / 4.0;
+                EXPECT_GE(c.x, model == 4 ? -1 : 0);
+                EXPECT_LT(c.x, p.Width());
+                EXPECT_GE(c.y, 0);
+                EXPECT_LT(c.y, p.Height());
+                cx += c.x / 4.0;
+                cy += c.y / 4.0;
             }
-            const auto [mx, my] = kModelCentre[model - 1];
+            const int mx = art.CentreX;
+            const int my = art.CentreY;
             EXPECT_TRUE(p.Inside(mx, my));
             EXPECT_TRUE(p.Opaque(mx, my)) << "model centre off the body";
             // The body covers the outline: its middle and the way out to each corner. A picture
@@ -279,10 +243,10 @@ TEST_F(RaceSpritesTest, TrafficBodiesFillTheirCollisionOutlinesInEveryDirection)
             // is narrower than its outline, so it only has to run from the front to the back.
             EXPECT_TRUE(p.Opaque(static_cast<int>(cx), static_cast<int>(cy)));
             if (model == 3) {
-                const double fx = (q[0][0] + q[1][0]) / 2.0;
-                const double fy = (q[0][1] + q[1][1]) / 2.0;
-                const double rx = (q[2][0] + q[3][0]) / 2.0;
-                const double ry = (q[2][1] + q[3][1]) / 2.0;
+                const double fx = (q[0].x + q[1].x) / 2.0;
+                const double fy = (q[0].y + q[1].y) / 2.0;
+                const double rx = (q[2].x + q[3].x) / 2.0;
+                const double ry = (q[2].y + q[3].y) / 2.0;
                 for (double t = 0.1; t < 0.95; t += 0.1) {
                     const int x = static_cast<int>(std::lround(fx + (rx - fx) * t));
                     const int y = static_cast<int>(std::lround(fy + (ry - fy) * t));
@@ -292,9 +256,9 @@ TEST_F(RaceSpritesTest, TrafficBodiesFillTheirCollisionOutlinesInEveryDirection)
             }
             for (const auto& c : q) {
                 for (double t : {0.5, 0.75}) {
-                    const int x = static_cast<int>(std::lround(cx + (c[0] - cx) * t));
-                    const int y = static_cast<int>(std::lround(cy + (c[1] - cy) * t));
-                    EXPECT_TRUE(p.Opaque(x, y)) << "towards corner " << c[0] << "," << c[1];
+                    const int x = static_cast<int>(std::lround(cx + (c.x - cx) * t));
+                    const int y = static_cast<int>(std::lround(cy + (c.y - cy) * t));
+                    EXPECT_TRUE(p.Opaque(x, y)) << "towards corner " << c.x << "," << c.y;
                 }
             }
         }

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "../../tools/assetgen/sound_measure.h"
+#include "assetgen/sounds/sound_measure.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/assetgen/asset_parts.h"
-#include "../../tools/assetgen/sound_measure.h"
-#include "media/archive_reader.h"
-#include "media/archive_writer.h"
-#include "media/riff_wave.h"
+#include "archive/archive_reader.h"
+#include "archive/archive_writer.h"
+#include "archive/riff_wave.h"
+#include "assetgen/asset_parts.h"
+#include "assetgen/sounds/sound_measure.h"
 
 namespace {
 

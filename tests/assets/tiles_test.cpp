@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "../../tools/assetgen/asset_parts.h"
-#include "track/random.h"
+#include "assetgen/asset_parts.h"
+#include "core/random.h"
 #include "track/track_generator.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "../../tools/assetgen/xm_writer.h"
+#include "assetgen/music/xm_writer.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ protected:
     void OpenHelp() {
         form->Screens.SelectedButton = kEntryHelp;
         Play("1 type \\r\n");
-        ASSERT_EQ(form->Screens.ScreenState, kScreenHelp);
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::Help);
         screen = &form->FrontEnd.HelpScreen;
     }
     bool BonusesShown() const {
@@ -167,14 +167,14 @@ TEST_F(HelpTest, KeysMoveBetweenTheButtonsAndEscGoesBack) {
         EXPECT_EQ(screen->HelpPage, 3 + rule.pageStep) << rule.key << " from " << rule.from;
     }
     Press("Esc");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_EQ(form->Screens.SelectedButton, kEntryHelp);
     // Every opening starts on page 1, with Back selected: Enter at once goes back.
     OpenHelp();
     EXPECT_EQ(screen->HelpPage, 1);
     Play("1 type \\r\n");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
     }
     void OpenHighScores() {
         ClickOn(kEntryHighScores);
-        ASSERT_EQ(form->Screens.ScreenState, kScreenHighScores);
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::HighScores);
     }
 };
 
@@ -45,7 +45,7 @@ TEST_F(HighScoresTest, RowsShowNamesAndPlainScoresAtTheirPlaces) {
     // On the surface: the text's colour lies around a name's centre, and none where the empty
     // name would be.
     std::vector<uint32_t> pixels;
-    ASSERT_TRUE(form->MDXDraw.ReadPixels(pixels));
+    ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(pixels));
     auto inkAround = [&](int cx, int cy) {
         int ink = 0;
         for (int y = cy - 8; y <= cy + 8; ++y)
@@ -74,26 +74,26 @@ TEST_F(HighScoresTest, UpAndDownStopAtTheEndsAndEscLeavesFromEveryButton) {
     for (int from = 1; from <= 3; ++from) {
         form->Screens.SelectedButton = from;
         Press("Esc");
-        EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu) << from;
+        EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu) << from;
         EXPECT_EQ(form->Screens.SelectedButton, kEntryHighScores) << from;
-        EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+        EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
         OpenHighScores();
     }
 }
 
 TEST_F(HighScoresTest, ClearAsksFirstAndYesBringsTheDefaultTable) {
     ClickOn(kHighScoresClear);
-    ASSERT_EQ(form->Screens.WindowKind, kWindowClearTable);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ClearTable);
     // The rows are not drawn while the question is open.
     EXPECT_TRUE(TextsOfNextFrame().empty());
     Play("1 type \\r\n");  // No is preselected
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_EQ(form->HighScores.Slot(1).Name, "P1");
     EXPECT_EQ(form->Screens.SelectedButton, kHighScoresClear);
     Play("1 type \\r\n");  // Clear again, and Yes
     Press("Y");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenHighScores);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::HighScores);
     const std::vector<DrawnText> drawn = TextsOfNextFrame();
     ASSERT_EQ(drawn.size(), 20u);
     for (int i = 1; i <= 10; ++i) {
@@ -110,7 +110,7 @@ TEST_F(HighScoresTest, ViewOpensTheOnlineTableOfTheChosenServer) {
     ASSERT_EQ(links->size(), 2u);
     EXPECT_EQ((*links)[0], "http://localhost:8642/cgi/version.pl?prg=Zarvex2&show&type=0");
     EXPECT_EQ((*links)[1], "http://scores.example:9000/cgi/version.pl?prg=Zarvex2&show&type=0");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenHighScores);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::HighScores);
 }
 
 }  // namespace

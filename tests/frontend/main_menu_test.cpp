@@ -1,6 +1,9 @@
 // The main menu: its intro, its keys, its entries and the way back to it from every screen.
 
+#include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "menu_fixture.h"
 
@@ -8,41 +11,27 @@ namespace {
 
 using MainMenuTest = MenuTest;
 
-// The intro as a second, literal reading: each frame button 1 gains 15; a button that reaches
-// 150 turns opaque and passes 15 on to the next (to 4 and 5 together from 3, to 6 from 4).
-struct IntroReference {
-    std::array<int, 7> alpha{};
-    std::array<bool, 7> opaque{};
-    bool running = true;
-    void Step() {
-        alpha[1] += 15;
-        if (alpha[1] >= 150) opaque[1] = true, alpha[2] += 15;
-        if (alpha[2] >= 150) opaque[2] = true, alpha[3] += 15;
-        if (alpha[3] >= 150) opaque[3] = true, alpha[4] += 15, alpha[5] += 15;
-        if (alpha[4] >= 150) opaque[4] = opaque[5] = true, alpha[6] += 15;
-        if (alpha[6] >= 150) opaque[6] = true, running = false;
-    }
-};
-
+// The intro worked out by hand: button 1 gains 15 a frame from frame 1 and reaches 150 in frame
+// 10, where it turns opaque and button 2 starts; 2 reaches 150 in frame 19, 3 in frame 28, 4 and
+// 5 (together) in frame 37, and 6 in frame 46, which ends the intro.
 TEST_F(MainMenuTest, TheIntroFadesTheButtonsInOverFortySixFramesThenHighlights) {
     EXPECT_EQ(sounds->Count("MenuBegin"), 1);
-    IntroReference reference;
+    constexpr std::array<int, 7> kFirstFrame = {0, 1, 10, 19, 28, 28, 37};
     for (int frame = 1; frame <= kIntroFrames; ++frame) {
-        reference.Step();
         runner->RunFrame();
-        ASSERT_EQ(form->Screens.IntroRunning, reference.running) << "frame " << frame;
+        ASSERT_EQ(form->Screens.IntroRunning, frame < 46) << "frame " << frame;
         for (int k = 1; k <= 6; ++k) {
             const TMenuButton* button = form->Screens.Button(k);
             const std::string after = "MM_" + std::to_string(k) + "_I";
-            EXPECT_EQ(button->AlphaMode, !reference.opaque[k]) << "frame " << frame << " " << k;
-            if (!reference.opaque[k]) {
-                EXPECT_EQ(button->Alpha, reference.alpha[k]) << frame;
+            const bool opaque = frame >= kFirstFrame[k] + 9;
+            EXPECT_EQ(button->AlphaMode, !opaque) << "frame " << frame << " " << k;
+            if (!opaque) {
+                EXPECT_EQ(button->Alpha, 15 * std::max(0, frame - kFirstFrame[k] + 1)) << frame;
             }
-            EXPECT_EQ(button->NormalImage == after, reference.opaque[k]) << frame << " " << k;
+            EXPECT_EQ(NameOf(button->NormalImage) == after, opaque) << frame << " " << k;
             EXPECT_FALSE(button->Highlighted) << "frame " << frame << " " << k;
         }
     }
-    EXPECT_FALSE(reference.running);
     // The first frame after the intro highlights the selected entry; the others keep the look
     // they turned to at the end of their fade.
     runner->RunFrame();
@@ -62,8 +51,8 @@ TEST_F(MainMenuTest, DuringTheIntroTheMouseSelectsSilentlyAndNothingElseCounts) 
          "\n2 down Down\n3 up Down\n3 click\n4 type \\r\n");
     EXPECT_EQ(form->Screens.SelectedButton, kEntryOptions);
     EXPECT_EQ(sounds->Count("Button"), 2);  // the click and Enter only: the hover was silent
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_TRUE(form->Screens.IntroRunning);
     RunFrames(kIntroFrames);
     EXPECT_TRUE(form->Screens.Button(kEntryOptions)->Highlighted);
@@ -99,32 +88,63 @@ TEST_F(MainMenuTest, ArrowKeysFollowTheLayoutAndWrapTopToBottom) {
             EXPECT_EQ(form->Screens.SelectedButton, rule.to[from]) << rule.key << " from " << from;
         }
     }
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
 }
 
 TEST_F(MainMenuTest, EscAndExitAskAndTheWebSiteEntryOpensTheHomePage) {
     SkipIntro();
     Press("Esc");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Press("N");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_EQ(form->Screens.SelectedButton, 1);
     ClickOn(kEntryExit);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Play("1 type \\r\n");  // No is preselected
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_TRUE(links->empty());
     ClickOn(kEntryWebSite);
     ASSERT_EQ(links->size(), 1u);
     EXPECT_EQ(links->front(), "http://localhost:8642/");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
+}
+
+// Only web addresses reach the desktop, whoever asks for them.
+TEST_F(MainMenuTest, OpenLinkPassesOnlyWebAddresses) {
+    for (const char* address : {"file:///etc/passwd", "/usr/bin/xterm", "javascript:alert(1)"})
+        form->Components.OpenLink(address);
+    EXPECT_TRUE(links->empty());
+    form->Components.OpenLink("https://example.org/");
+    EXPECT_EQ(*links, std::vector<std::string>{"https://example.org/"});
+}
+
+// Leaving a race for the main menu swaps the race's song for the menu's, from its beginning.
+TEST_F(MainMenuTest, TheMenuSongStartsAgainAfterARace) {
+    StartGame(/*realAudio=*/true);
+    SkipIntro();
+    const double menuSong =
+        form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle);
+    Play("1 type \\r\n2 type \\r\n");  // Start Game, then Start
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::Race);
+    const double raceSong =
+        form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle);
+    ASSERT_NE(raceSong, menuSong);
+    while (form->Screens.WindowKind != ModalWindow::None && runner->Frame() < 1000)
+        runner->RunFrame();
+    Press("Esc");
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
+    Press("Y");
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_TRUE(form->Components.MusicPlayer.Playing());
+    EXPECT_EQ(form->Components.MusicPlayer.SongLengthSeconds(form->Components.SongHandle),
+              menuSong);
 }
 
 // Every screen, reached from its entry and left by its Back, by keys and by the mouse.
 struct ScreenTrip {
     int entry;
-    int screen;
+    GameScreen screen;
     int backButton;
 };
 
@@ -137,10 +157,10 @@ protected:
 TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
     const ScreenTrip trip = GetParam();
     SkipIntro();
-    ASSERT_NE(form->SongHandle, 0);
+    ASSERT_NE(form->Components.SongHandle, 0);
     for (const bool byMouse : {false, true}) {
         // Music that had been stopped stays stopped: nothing on the way starts the song again.
-        form->StopMusic();
+        form->Components.StopMusic();
         if (byMouse) {
             ClickOn(trip.entry);
         } else {
@@ -155,10 +175,10 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
             form->Screens.SelectedButton = trip.backButton;
             Play("1 type \\r\n");
         }
-        ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu) << byMouse;
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu) << byMouse;
         EXPECT_EQ(form->Screens.SelectedButton, trip.entry);
         EXPECT_FALSE(form->Screens.IntroRunning);
-        EXPECT_EQ(form->SongHandle, 0);
+        EXPECT_EQ(form->Components.SongHandle, 0);
         runner->RunFrame();
         for (int k = 1; k <= 6; ++k) {
             const TMenuButton* button = form->Screens.Button(k);
@@ -169,14 +189,14 @@ TEST_P(ScreenTripTest, BackReturnsToTheEntryThatLedThereWithoutIntroOrMusic) {
             }
         }
         // Only the menu's own sprites are left.
-        EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+        EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryScreen, ScreenTripTest,
-                         ::testing::Values(ScreenTrip{kEntryStartGame, kScreenStartGame, 4},
-                                           ScreenTrip{kEntryHighScores, kScreenHighScores, 3},
-                                           ScreenTrip{kEntryOptions, kScreenOptions, 5},
-                                           ScreenTrip{kEntryHelp, kScreenHelp, 3}));
+                         ::testing::Values(ScreenTrip{kEntryStartGame, GameScreen::StartGame, 4},
+                                           ScreenTrip{kEntryHighScores, GameScreen::HighScores, 3},
+                                           ScreenTrip{kEntryOptions, GameScreen::Options, 5},
+                                           ScreenTrip{kEntryHelp, GameScreen::Help, 3}));
 
 }  // namespace

@@ -15,7 +15,7 @@ protected:
     void OpenOptions() {
         form->Screens.SelectedButton = kEntryOptions;
         Play("1 type \\r\n");
-        ASSERT_EQ(form->Screens.ScreenState, kScreenOptions);
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::Options);
         screen = &form->FrontEnd.OptionsScreen;
     }
     // The country row: hovered and clicked, which starts (or ends) the typing.
@@ -37,14 +37,14 @@ TEST_F(OptionsTest, UpAndDownMoveBetweenTheRowsWithoutWrapping) {
 }
 
 TEST_F(OptionsTest, DisplayAndSoundSwitchAtOnceAndTheirPicturesFollowInTheSameFrame) {
-    ASSERT_FALSE(form->MDXDraw.FullScreen());
+    ASSERT_FALSE(form->Components.MDXDraw.FullScreen());
     form->Screens.SelectedButton = kOptionsDisplay;
     Play("1 type \\r\n");
     EXPECT_EQ(form->Options.FullScreen, 1);
-    EXPECT_TRUE(form->MDXDraw.FullScreen());
+    EXPECT_TRUE(form->Components.MDXDraw.FullScreen());
     EXPECT_EQ(screen->DisplayPicture->Image->Name(), "OptFullScreen");
     ClickOn(kOptionsDisplay);
-    EXPECT_FALSE(form->MDXDraw.FullScreen());
+    EXPECT_FALSE(form->Components.MDXDraw.FullScreen());
     EXPECT_EQ(screen->DisplayPicture->Image->Name(), "OptWindow");
 
     sounds->played.clear();
@@ -61,7 +61,7 @@ TEST_F(OptionsTest, DisplayAndSoundSwitchAtOnceAndTheirPicturesFollowInTheSameFr
 
 TEST_F(OptionsTest, UnderTheExitQuestionTheScreenKeepsItsTextsAndTheirPictures) {
     form->FormCloseQuery();
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     form->Options.Music = 0;  // as a save could have it
     const std::vector<DrawnText> drawn = TextsOfNextFrame();
     ASSERT_EQ(drawn.size(), 2u);
@@ -78,16 +78,16 @@ TEST_F(OptionsTest, MusicOffStopsTheSongAndOnStartsTheMenuSongAgain) {
     StartGame(/*realAudio=*/true);
     SkipIntro();
     OpenOptions();
-    ASSERT_NE(form->SongHandle, 0);
+    ASSERT_NE(form->Components.SongHandle, 0);
     ClickOn(kOptionsMusic);
     EXPECT_EQ(form->Options.Music, 0);
-    EXPECT_EQ(form->SongHandle, 0);
-    EXPECT_FALSE(form->MusicPlayer.Playing());
+    EXPECT_EQ(form->Components.SongHandle, 0);
+    EXPECT_FALSE(form->Components.MusicPlayer.Playing());
     EXPECT_EQ(screen->MusicPicture->Image->Name(), "OptMusicOff");
     ClickOn(kOptionsMusic);
     EXPECT_EQ(form->Options.Music, 1);
-    EXPECT_NE(form->SongHandle, 0);
-    EXPECT_TRUE(form->MusicPlayer.Playing());
+    EXPECT_NE(form->Components.SongHandle, 0);
+    EXPECT_TRUE(form->Components.MusicPlayer.Playing());
     EXPECT_EQ(screen->MusicPicture->Image->Name(), "OptMusicOn");
 }
 
@@ -103,7 +103,7 @@ TEST_F(OptionsTest, TypingTakesAcceptedCharactersAndEscEndsItBeforeLeaving) {
     EXPECT_TRUE(form->Screens.EditingCountry);
     Press("Esc");
     EXPECT_FALSE(form->Screens.EditingCountry);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenOptions);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::Options);
     Play("1 type x\n");
     EXPECT_EQ(form->Options.Country, "NewZealand 2");
     // Enter starts and ends it as the row's click does.
@@ -112,8 +112,24 @@ TEST_F(OptionsTest, TypingTakesAcceptedCharactersAndEscEndsItBeforeLeaving) {
     Play("1 type \\r\n");
     EXPECT_FALSE(form->Screens.EditingCountry);
     Press("Esc");
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_EQ(form->Screens.SelectedButton, kEntryOptions);
+}
+
+// Rows 1 to 4 answer the mouse over the whole row, wider than their pictures: 545, 282, 282 and
+// 681 pixels from x 118, row 4 84 pixels down from y 436; both edges belong to the row.
+TEST_F(OptionsTest, EachRowAnswersTheMouseUpToItsHitBoxsEdges) {
+    struct Case {
+        int x, y, row;  // row 0: none, the selection stays on Back
+    };
+    for (const Case& c : {Case{663, 280, 1}, Case{664, 280, 0}, Case{400, 340, 2},
+                          Case{401, 340, 0}, Case{400, 400, 3}, Case{401, 400, 0},
+                          Case{799, 480, 4}, Case{700, 520, 4}, Case{700, 521, 0}}) {
+        form->Screens.SelectedButton = kOptionsBack;
+        form->MDXDrawMouseMove(c.x, c.y);
+        EXPECT_EQ(form->Screens.SelectedButton, c.row == 0 ? kOptionsBack : c.row)
+            << c.x << ", " << c.y;
+    }
 }
 
 TEST_F(OptionsTest, HoveringAnotherRowEndsTheTyping) {
@@ -174,7 +190,7 @@ TEST_F(OptionsTest, TheCountryGrowsOnlyWhileShorterThanSixteenAndNoWiderThanItsF
         while (base.size() < 16) {
             base += pattern[base.size() % pattern.size()];
             form->Options.Country = base;
-            const bool fits = form->TextWidthIn(base, 4) <= 345 && base.size() < 16;
+            const bool fits = form->Components.TextWidthIn(base, 4) <= 345 && base.size() < 16;
             Play("1 type a\n");
             EXPECT_EQ(form->Options.Country, fits ? base + "a" : base) << base;
             (fits ? taken : refused) += 1;
@@ -185,7 +201,7 @@ TEST_F(OptionsTest, TheCountryGrowsOnlyWhileShorterThanSixteenAndNoWiderThanItsF
     // The cursor stands just right of the text, in the field's font.
     form->Options.Country = "Chile";
     runner->RunFrame();
-    EXPECT_EQ(Cursor()->X, 380 + form->TextWidthIn("Chile", 4));
+    EXPECT_EQ(Cursor()->X, 380 + form->Components.TextWidthIn("Chile", 4));
 }
 
 }  // namespace

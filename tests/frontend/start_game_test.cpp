@@ -1,5 +1,7 @@
 // The start-game screen: the cross-fade between cars, the wrap from 6 to 1, the keys and Start.
 
+#include <algorithm>
+
 #include "menu_fixture.h"
 #include "sprites/player.h"
 
@@ -11,7 +13,7 @@ protected:
         MenuTest::SetUp();
         SkipIntro();
         Play("1 type \\r\n");  // Start Game is selected on arrival
-        ASSERT_EQ(form->Screens.ScreenState, kScreenStartGame);
+        ASSERT_EQ(form->Screens.ScreenState, GameScreen::StartGame);
         screen = &form->FrontEnd.StartGame;
     }
     // Runs frames until the change of car is over; returns how many it took.
@@ -39,6 +41,10 @@ TEST_F(StartGameTest, AChangeCrossFadesOverThirteenFrames) {
     EXPECT_EQ(screen->PendingCar, 2);
     EXPECT_TRUE(screen->CarPictureB->Visible);
     EXPECT_EQ(Shown(screen->CarPictureB), "SG_Car2");
+    // The new car shows through the fading old one: it is drawn first, underneath.
+    const auto& order = form->Components.MDXSpriteEngine.DrawOrder;
+    EXPECT_LT(std::find(order.begin(), order.end(), screen->CarPictureB),
+              std::find(order.begin(), order.end(), screen->CarPictureA));
     for (int frame = 1; frame <= 13; ++frame) {
         if (frame > 1) runner->RunFrame();
         const int alpha = 255 - 20 * frame;
@@ -110,7 +116,7 @@ TEST_F(StartGameTest, ArrowKeysMoveTheSelectionOrTurnTheCar) {
         EXPECT_EQ(form->Screens.SelectedButton, rule.to) << rule.key << " from " << rule.from;
         EXPECT_EQ(screen->CarChanging, rule.turns) << rule.key << " from " << rule.from;
         FinishChange();
-        EXPECT_EQ(form->Screens.ScreenState, kScreenStartGame);
+        EXPECT_EQ(form->Screens.ScreenState, GameScreen::StartGame);
     }
     EXPECT_EQ(screen->SelectedCar, 1);  // one step back, one step forward
 }
@@ -121,21 +127,21 @@ TEST_F(StartGameTest, StartRacesWithTheChosenCarAndTheChoiceIsKept) {
     ClickOn(kStartGameNext);
     FinishChange();
     ClickOn(kStartGameStart);
-    ASSERT_EQ(form->Screens.ScreenState, kScreenRace);
-    ASSERT_NE(form->Race.Player, nullptr);
-    EXPECT_EQ(form->Race.Player->Car, 3);
-    EXPECT_FALSE(form->SystemCursorVisible());
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::Race);
+    ASSERT_NE(form->RaceScreen.Race.Player, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Player->Car, 3);
+    EXPECT_FALSE(form->Components.SystemCursorVisible());
     // Leave the race, come back: the screen shows the car chosen last, and Start uses it again.
     form->CloseWindow();
-    form->OpenWindow(kWindowExitToMenu);
+    form->OpenWindow(ModalWindow::ExitToMenu);
     form->ClickButton(kYesButton);
-    ASSERT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     Play("1 type \\r\n");
-    ASSERT_EQ(form->Screens.ScreenState, kScreenStartGame);
+    ASSERT_EQ(form->Screens.ScreenState, GameScreen::StartGame);
     EXPECT_EQ(Shown(screen->CarPictureA), "SG_Car3");
     Play("1 type \\r\n");
-    ASSERT_NE(form->Race.Player, nullptr);
-    EXPECT_EQ(form->Race.Player->Car, 3);
+    ASSERT_NE(form->RaceScreen.Race.Player, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Player->Car, 3);
 }
 
 }  // namespace

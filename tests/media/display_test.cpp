@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,183 @@ TEST_F(HeadlessDisplayTest, TheWindowShowsTheSurfacePixelForPixel) {
     // The back buffer is still the one drawn into.
     display.ClearTo(0x00FF00);
     EXPECT_EQ(At(Snapshot(), 5, 5), 0xFF00FF00u);
+}
+
+// A window larger than the picture: the largest whole multiple, sharp, while it fills at least
+// three quarters of what smooth scaling would reach; past that edge, smooth scaling to the
+// largest size that keeps the picture's proportions. Always centred; an odd leftover pixel goes
+// to the right or bottom bar.
+TEST(SurfacePlacement, AResizedWindowScalesByWholeMultiplesWhileTheyFillIt) {
+    struct WindowCase {
+        int outputWidth;
+        int outputHeight;
+        SDL_Rect dest;
+        bool smooth;
+    };
+    const WindowCase cases[] = {
+        {792, 592, {0, 0, 792, 592}, false},          // the first-start size, one to one
+        {1584, 1184, {0, 0, 1584, 1184}, false},      // twice
+        {1585, 1185, {0, 0, 1584, 1184}, false},      // a pixel over: bars right and below
+        {2560, 1440, {488, 128, 1584, 1184}, false},  // 2x fills 82 % of the 1926 x 1440 fit
+        {3840, 2160, {732, 192, 2376, 1776}, false},  // 3x
+        {1056, 800, {132, 104, 792, 592}, false},     // 1x is exactly three quarters of 1056
+        {1057, 800, {0, 5, 1057, 790}, true},         // a pixel wider: smooth
+        {1920, 1080, {238, 0, 1444, 1080}, true},     // 1x would be 55 % of the height
+        {600, 450, {0, 1, 600, 448}, true},           // smaller than the picture
+    };
+    for (const WindowCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.outputWidth) + " x " + std::to_string(c.outputHeight));
+        const SurfaceView view = SurfacePlacement(c.outputWidth, c.outputHeight, false);
+        EXPECT_EQ(view.source.w, kClientWidth);
+        EXPECT_EQ(view.source.h, kClientHeight);
+        EXPECT_EQ(view.dest.x, c.dest.x);
+        EXPECT_EQ(view.dest.y, c.dest.y);
+        EXPECT_EQ(view.dest.w, c.dest.w);
+        EXPECT_EQ(view.dest.h, c.dest.h);
+        EXPECT_EQ(view.smooth, c.smooth);
+    }
+}
+
+// The game's real window (not headless) on the offscreen driver, resized as the player would. The
+// software renderer draws it: the offscreen driver's GL surface keeps the size it was made with.
+class ResizedWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        const bool opened = display.Open(false, false);
+        SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
+        ASSERT_TRUE(opened) << SDL_GetError();
+        std::vector<uint32_t> pattern(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
+        for (int y = 0; y < kSurfaceHeight; ++y) {
+            for (int x = 0; x < kSurfaceWidth; ++x)
+                pattern[y * kSurfaceWidth + x] = PatternPixel(x, y);
+        }
+        SDL_Texture* source =
+            SDL_CreateTexture(display.Renderer(), SDL_PIXELFORMAT_ARGB8888,
+                              SDL_TEXTUREACCESS_STATIC, kSurfaceWidth, kSurfaceHeight);
+        ASSERT_NE(source, nullptr) << SDL_GetError();
+        ASSERT_EQ(SDL_UpdateTexture(source, nullptr, pattern.data(), kSurfaceWidth * 4), 0);
+        SDL_RenderCopy(display.Renderer(), source, nullptr, nullptr);
+        SDL_DestroyTexture(source);
+    }
+
+    // The window's pixels after a flip at the given size.
+    std::vector<uint32_t> PresentAt(int width, int height) {
+        SDL_SetWindowSize(display.Window(), width, height);
+        std::vector<uint32_t> window;
+        display.ObserveWindow([&](const std::vector<uint32_t>& pixels, int w, int h) {
+            window = pixels;
+            EXPECT_EQ(w, width);
+            EXPECT_EQ(h, height);
+        });
+        display.Present();
+        return window;
+    }
+
+    TDisplay display;
+};
+
+TEST_F(ResizedWindowTest, AtTwiceTheSizeEverySurfacePixelIsASharpTwoByTwoBlock) {
+    const std::vector<uint32_t> window = PresentAt(2 * kClientWidth, 2 * kClientHeight);
+    ASSERT_EQ(window.size(), static_cast<size_t>(4 * kClientWidth * kClientHeight));
+    int wrong = 0;
+    for (int y = 0; y < 2 * kClientHeight; ++y) {
+        for (int x = 0; x < 2 * kClientWidth; ++x) {
+            if ((window[static_cast<size_t>(y) * 2 * kClientWidth + x] | 0xFF000000u) !=
+                PatternPixel(x / 2, y / 2)) {
+                if (wrong++ < 5) ADD_FAILURE() << "window pixel " << x << ", " << y << " differs";
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(ResizedWindowTest, ThePictureOfAWideWindowIsCentredBetweenBlackBars) {
+    const std::vector<uint32_t> window = PresentAt(1920, 1080);
+    ASSERT_EQ(window.size(), static_cast<size_t>(1920 * 1080));
+    const auto at = [&](int x, int y) { return window[static_cast<size_t>(y) * 1920 + x]; };
+    // The picture spans x 238 to 1681 (1444 pixels wide); the bars are black to their edge.
+    for (int y : {0, 540, 1079}) {
+        EXPECT_EQ(at(0, y) & 0xFFFFFFu, 0u);
+        EXPECT_EQ(at(237, y) & 0xFFFFFFu, 0u);
+        EXPECT_EQ(at(1682, y) & 0xFFFFFFu, 0u);
+        EXPECT_EQ(at(1919, y) & 0xFFFFFFu, 0u);
+    }
+    int lit = 0;
+    for (int x = 238; x <= 1681; ++x) lit += (at(x, 540) & 0xFFFFFFu) != 0 ? 1 : 0;
+    EXPECT_GT(lit, 1400);
+}
+
+// The mouse finds the surface pixel under it at every size; in the bars it touches nothing.
+TEST_F(ResizedWindowTest, TheMouseMapsToTheGamesPixelsAtEverySize) {
+    struct MouseCase {
+        int windowWidth;
+        int windowHeight;
+        int x;
+        int y;
+        bool onPicture;
+        int sx;
+        int sy;
+    };
+    const MouseCase cases[] = {
+        {1584, 1184, 0, 0, true, 0, 0},           {1584, 1184, 1, 1, true, 0, 0},
+        {1584, 1184, 2, 3, true, 1, 1},           {1584, 1184, 1583, 1183, true, 791, 591},
+        {1585, 1185, 1584, 600, false, 791, 300},  // the one-pixel bar on the right
+        {1920, 1080, 237, 540, false, 0, 296},     // the left bar's last column
+        {1920, 1080, 238, 540, true, 0, 296},      // the picture's first
+        {1920, 1080, 1681, 0, true, 791, 0},      {1920, 1080, 1682, 1079, false, 791, 591},
+        {1920, 1080, -40, 540, true, 0, 296},  // a drag off the window holds to the edge
+    };
+    for (const MouseCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.windowWidth) + " x " + std::to_string(c.windowHeight) +
+                     " at " + std::to_string(c.x) + ", " + std::to_string(c.y));
+        SDL_SetWindowSize(display.Window(), c.windowWidth, c.windowHeight);
+        int sx = -1;
+        int sy = -1;
+        EXPECT_EQ(display.WindowToSurface(c.x, c.y, sx, sy), c.onPicture);
+        EXPECT_EQ(sx, c.sx);
+        EXPECT_EQ(sy, c.sy);
+    }
+}
+
+// The window opens at the size the player left it, no larger than the screen's usable area,
+// follows the player's resizing, and comes back to that size after full screen.
+TEST(RememberedWindow, OpensAtTheKeptSizeAndComesBackToItAfterFullScreen) {
+    TDisplay display;
+    display.SetWindowedSize(1000, 700, false);
+    ASSERT_TRUE(display.Open(false, false)) << SDL_GetError();
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(display.Window(), &width, &height);
+    SDL_Rect usable{};
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0) << SDL_GetError();
+    EXPECT_EQ(width, std::min(1000, usable.w));
+    EXPECT_EQ(height, std::min(700, usable.h));
+
+    SDL_SetWindowSize(display.Window(), 900, 650);
+    display.NoteWindowChanged();
+    EXPECT_EQ(display.WindowedWidth(), 900);
+    EXPECT_EQ(display.WindowedHeight(), 650);
+    display.StopDisplay();
+    display.StartDisplay(true);
+    display.NoteWindowChanged();  // the full-screen size is not the window's
+    display.StopDisplay();
+    display.StartDisplay(false);
+    SDL_GetWindowSize(display.Window(), &width, &height);
+    EXPECT_EQ(width, 900);
+    EXPECT_EQ(height, 650);
+    display.Close();
+
+    // A size kept from a larger screen shrinks to this one's; one below the smallest window
+    // grows to it.
+    display.SetWindowedSize(100000, 100000, false);
+    ASSERT_TRUE(display.Open(false, false)) << SDL_GetError();
+    EXPECT_EQ(display.WindowedWidth(), std::max(usable.w, kMinimumWindowWidth));
+    EXPECT_EQ(display.WindowedHeight(), std::max(usable.h, kMinimumWindowHeight));
+    display.Close();
+    display.SetWindowedSize(10, 10, false);
+    EXPECT_EQ(display.WindowedWidth(), kMinimumWindowWidth);
+    EXPECT_EQ(display.WindowedHeight(), kMinimumWindowHeight);
 }
 
 // The hand is the pointer over the game's window. The offscreen driver has no system cursors;

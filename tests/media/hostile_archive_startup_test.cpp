@@ -13,7 +13,7 @@
 #include <fstream>
 #include <string>
 
-#include "hostile_archives.h"
+#include "archive/hostile_archives.h"
 #include "persist/temp_folder.h"
 
 namespace {

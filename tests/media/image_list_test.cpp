@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "media/archive_writer.h"
+#include "archive/archive_writer.h"
 #include "media/image_list.h"
 #include "media_display_fixture.h"
 #include "persist/temp_folder.h"

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "archive/archive_writer.h"
 #include "media/mono_wave.h"
+#include "media/music_player.h"
 #include "media/wave_list.h"
 
 namespace {
@@ -219,6 +224,60 @@ TEST(SdlMixerBackendTest, NoAudioDeviceGivesTheSilentBackend) {
     EXPECT_EQ(button.PlayingCount(), 0);
     EXPECT_EQ(button.PoolSize(), 1);
     button.StopWave();
+}
+
+// A player with a damaged data file learns which file, and which sound in it: the archive's path
+// and the sound's name, not the size of some sound. The other sounds still play, and the song
+// that cannot be loaded is named once however often the screens ask for it.
+TEST(DataErrorsTest, ADamagedSoundOrSongIsNamedWithItsFile) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zarvex_data_errors_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string archive = (folder / "Sounds.dxw").string();
+    WaveEntry good = Wave("Button", false, 2);
+    good.wave = SquareWave(2205);
+    // One sound cut short (the reader's check finds it at once), one of a format the mixer does
+    // not know (found when it is first played).
+    WaveEntry cut = Wave("MenuBegin", false, 1);
+    cut.wave = SquareWave(2205);
+    cut.wave.resize(22);
+    WaveEntry strange = Wave("Horn", false, 1);
+    strange.wave = SquareWave(2205);
+    strange.wave[20] = 0x07;
+    strange.wave[21] = 0x07;
+    WriteFileBytes(archive, WriteWaveArchive({good, cut, strange}));
+
+    std::unique_ptr<AudioBackend> backend = OpenAudioBackend();
+    ASSERT_FALSE(backend->Silent()) << "the dummy audio driver did not open";
+    TWaveList list(backend.get());
+    testing::internal::CaptureStderr();
+    list.LoadArchive(archive);
+    list.ByName("Horn").StartWave();
+    list.ByName("Button").StartWave();
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find(archive + ": sound 'MenuBegin': "), std::string::npos) << told;
+    EXPECT_NE(told.find(archive + ": sound 'Horn': "), std::string::npos) << told;
+    EXPECT_EQ(told.find("Button"), std::string::npos) << told;
+    EXPECT_EQ(list.ByName("Button").PlayingCount(), 1);
+    EXPECT_EQ(list.ByName("Horn").PlayingCount(), 0);
+    try {
+        list.ByName("Crash");
+        FAIL() << "no error for a missing name";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), archive + ": Wave 'Crash' not found");
+    }
+
+    const std::string song = (folder / "Menu.xm").string();
+    WriteFileBytes(song, {'n', 'o', 'p', 'e'});
+    TMusicPlayer player;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(player.SongLoadFromFile(song), 0);
+    EXPECT_EQ(player.SongLoadFromFile(song), 0);
+    const std::string songTold = testing::internal::GetCapturedStderr();
+    const size_t first = songTold.find(song + ": ");
+    EXPECT_NE(first, std::string::npos) << songTold;
+    EXPECT_EQ(songTold.find(song, first + 1), std::string::npos) << songTold;
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "persist/save_text.h"
 #include "persist/table_signature.h"
 #include "persist/temp_folder.h"
+#include "persist/window_file.h"
 
 namespace {
 
@@ -217,6 +218,34 @@ TEST(SaveFiles, AFolderThatCannotBeMadeIsReportedAndTouchesNothing) {
     EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot save"), std::string::npos);
     EXPECT_EQ(ReadFile(temp.Path() / "Data"), "a file where the folder should be");
 }
+
+// A link planted where a save puts its temporary file ("options.saving", "hs.saving", or the
+// window's "window.saving") is replaced, never written through: the file it points to keeps its
+// bytes, and the save itself is complete.
+class PlantedLink : public testing::TestWithParam<const char*> {};
+
+TEST_P(PlantedLink, IsNeverWrittenThrough) {
+    TempFolder temp;
+    const std::filesystem::path victim = temp.Path() / "victim";
+    WriteFile(victim, "precious");
+    const std::filesystem::path saves = temp.Path() / "Save";
+    std::filesystem::create_directory(saves);
+    std::filesystem::create_symlink(victim, saves / GetParam());
+
+    const Saves saved = NewSaves();
+    ASSERT_TRUE(WriteSaves(saves, saved.Options, saved.Table));
+    ASSERT_TRUE(WriteWindowFile(saves, TWindowSize{1000, 700, false}));
+
+    EXPECT_EQ(ReadFile(victim), "precious");
+    ExpectSame(Load(saves), saved);
+    const auto window = ReadWindowFile(saves);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_EQ(window->Width, 1000);
+    EXPECT_FALSE(std::filesystem::is_symlink(saves / GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(TemporaryNames, PlantedLink,
+                         testing::Values("options.saving", "hs.saving", "window.saving"));
 
 // A stale "hs.saving" only counts when the options file signs it.
 TEST(SaveFiles, AStrayUnfinishedTableIsIgnoredUnlessSigned) {

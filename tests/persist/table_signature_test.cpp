@@ -49,6 +49,16 @@ TEST(TableSignature, MatchesTheLiteralReadingOnRandomTables) {
     }
 }
 
+// By hand: two spaces (32 32); "AB" makes them (32 + 65) mod 224 + 32 = 129 and 130; the score
+// "5" (53) turns 129 into 214; nine scores "0" (48) then step the first character by
+// x -> (x + 48) mod 224 + 32: 70 150 230 86 166 246 102 182 38.
+TEST(TableSignature, ATableWorkedOutByHand) {
+    THighScoreTable table;
+    table.Slot(1) = {"AB", 5};
+    for (int slot = 2; slot <= 10; ++slot) table.Slot(slot) = {"", 0};
+    EXPECT_EQ(TableSignature(table), std::string("\x26\x82"));
+}
+
 TEST(TableSignature, EmptyNamesGiveAnEmptySignature) {
     THighScoreTable table;
     for (int slot = 1; slot <= 10; ++slot) table.Slot(slot) = {"", 123456789};

@@ -1,6 +1,6 @@
 #pragma once
 // A score server running in the test process on a free loopback port, with its database in a
-// fresh folder and a clock the test moves by hand.
+// fresh folder, a clock the test moves by hand and its log lines kept for the test to read.
 
 #include <httplib.h>
 
@@ -9,8 +9,10 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "persist/temp_folder.h"
 #include "score_server.h"
@@ -36,15 +38,27 @@ class ServerFixture : public testing::Test {
 protected:
     static constexpr int64_t kStoredAt = 1715904000;  // 2024-05-17 00:00:00 UTC
 
-    void StartServer(int submissionsPerMinute = 30) {
+    // The server's settings; a test may change them before StartServer().
+    TScoreServerConfig Config() {
         TScoreServerConfig config;
         config.Port = 0;
-        config.Database = temp.Path() / "scores.sqlite";
-        config.SubmissionsPerMinute = submissionsPerMinute;
-        config.Clock = [this] {
-            return std::chrono::steady_clock::time_point(std::chrono::milliseconds(clockMs.load()));
-        };
+        config.Database = (temp.Path() / "scores.sqlite").string();
+        config.ClockMs = [this] { return clockMs.load(); };
         config.Now = [] { return kStoredAt; };
+        config.Log = [this](const std::string& line) {
+            std::lock_guard lock(logMutex);
+            log.push_back(line);
+        };
+        return config;
+    }
+
+    void StartServer(int submissionsPerMinute = 30) {
+        TScoreServerConfig config = Config();
+        config.SubmissionsPerMinute = submissionsPerMinute;
+        StartServer(config);
+    }
+
+    void StartServer(const TScoreServerConfig& config) {
         server = std::make_unique<TScoreServer>(config);
         port = server->Bind();
         ASSERT_GT(port, 0);
@@ -79,10 +93,17 @@ protected:
 
     void AdvanceClock(std::chrono::milliseconds by) { clockMs += by.count(); }
 
+    std::vector<std::string> Log() {
+        std::lock_guard lock(logMutex);
+        return log;
+    }
+
     TempFolder temp;
     std::unique_ptr<TScoreServer> server;
     std::thread thread;
     int port = 0;
     std::unique_ptr<httplib::Client> client;
     std::atomic<int64_t> clockMs{1000000};
+    std::mutex logMutex;
+    std::vector<std::string> log;
 };

@@ -20,16 +20,16 @@ protected:
 TEST_F(FormInputTest, KeyHitOnlyInTheFrameTheKeyWentDown) {
     runner->KeyDown("P");
     runner->RunFrame();
-    EXPECT_TRUE(form->KeyHit(kHitP));
+    EXPECT_TRUE(form->Input.Hit(kHitP));
     runner->RunFrame();
     runner->RunFrame();
-    EXPECT_FALSE(form->KeyHit(kHitP));  // held: one hit only
+    EXPECT_FALSE(form->Input.Hit(kHitP));  // held: one hit only
     runner->KeyUp("P");
     runner->RunFrame();
-    EXPECT_FALSE(form->KeyHit(kHitP));
+    EXPECT_FALSE(form->Input.Hit(kHitP));
     runner->KeyDown("P");
     runner->RunFrame();
-    EXPECT_TRUE(form->KeyHit(kHitP));  // pressed again: another hit
+    EXPECT_TRUE(form->Input.Hit(kHitP));  // pressed again: another hit
 }
 
 TEST_F(FormInputTest, KeyPressedAndReleasedBetweenFramesIsNotSeen) {
@@ -37,7 +37,7 @@ TEST_F(FormInputTest, KeyPressedAndReleasedBetweenFramesIsNotSeen) {
     runner->KeyDown("Up");
     runner->KeyUp("Up");
     runner->RunFrame();
-    EXPECT_FALSE(form->KeyHit(kHitUp));
+    EXPECT_FALSE(form->Input.Hit(kHitUp));
 }
 
 TEST_F(FormInputTest, InactiveWindowStopsInputAndTime) {
@@ -47,13 +47,13 @@ TEST_F(FormInputTest, InactiveWindowStopsInputAndTime) {
     form->SetActive(false, 0);
     EXPECT_FALSE(form->Input.Held(kStateLeft));
     form->SetActive(true, 100000);
-    EXPECT_EQ(form->MDXTimer.Tick(100003, form->Timing), 3);  // the first lag is small
-    EXPECT_FALSE(form->Input.Held(kStateLeft));               // a key held while away is forgotten
+    EXPECT_EQ(form->Components.MDXTimer.Tick(100003, form->Timing), 3);  // the first lag is small
+    EXPECT_FALSE(form->Input.Held(kStateLeft));  // a key held while away is forgotten
 }
 
 TEST_F(FormInputTest, HoverUsesInclusiveBoundsAndKeepsTheLastButton) {
     // Two buttons of the Yes/No pair: Yes at (237, 296), No at (386, 296), 73 x 40.
-    form->OpenWindow(kWindowExitGame);
+    form->OpenWindow(ModalWindow::ExitGame);
     ASSERT_EQ(form->Screens.SelectedButton, kNoButton);
     form->MDXDrawMouseMove(237 + 73, 296 + 40);  // Yes's bottom-right corner is inside
     EXPECT_EQ(form->Screens.SelectedButton, kYesButton);
@@ -64,11 +64,11 @@ TEST_F(FormInputTest, HoverUsesInclusiveBoundsAndKeepsTheLastButton) {
     // A click anywhere does what the selected button does: No closes the window.
     form->MDXDrawMouseMove(10, 10);
     form->MDXDrawClick();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
 }
 
 TEST_F(FormInputTest, HoverHonoursAnExplicitHitBox) {
-    form->OpenWindow(kWindowExitGame);
+    form->OpenWindow(ModalWindow::ExitGame);
     auto* yes = form->Screens.Button(kYesButton);
     ASSERT_NE(yes, nullptr);
     yes->HitWidth = 10;
@@ -80,7 +80,7 @@ TEST_F(FormInputTest, HoverHonoursAnExplicitHitBox) {
 }
 
 TEST_F(FormInputTest, NameEntryTakesAtMostTwelveAcceptedCharacters) {
-    form->OpenWindow(kWindowNameEntry);
+    form->OpenWindow(ModalWindow::NameEntry);
     runner->Type("ab-c\xe9 1");  // the dash and the accented letter are ignored
     EXPECT_EQ(form->Screens.EnteredName, "abc 1");
     runner->Type("\b\b\b\b\b\b\b");  // backspace on an empty name changes nothing
@@ -91,23 +91,23 @@ TEST_F(FormInputTest, NameEntryTakesAtMostTwelveAcceptedCharacters) {
 }
 
 TEST_F(FormInputTest, NameEntryStopsWhenTheNameIsWiderThanItsField) {
-    form->OpenWindow(kWindowNameEntry);
+    form->OpenWindow(ModalWindow::NameEntry);
     runner->Type("WWWWWWWWWWWW");
     const std::string name = form->Screens.EnteredName;
     EXPECT_LT(name.size(), 12u);
     // The width before the last character was added was at most 240 pixels.
-    EXPECT_LE(form->TextWidthIn(name.substr(0, name.size() - 1), 10), 240);
-    EXPECT_GT(form->TextWidthIn(name, 10), 240);
+    EXPECT_LE(form->Components.TextWidthIn(name.substr(0, name.size() - 1), 10), 240);
+    EXPECT_GT(form->Components.TextWidthIn(name, 10), 240);
 }
 
 TEST_F(FormInputTest, CloseRequestAsksAndNeverCloses) {
     form->FormCloseQuery();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     EXPECT_FALSE(form->Terminated());
     form->FormCloseQuery();  // a window is already open: nothing more
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     runner->Type("\r");  // Enter answers No
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_FALSE(form->Terminated());
 }
 

@@ -22,10 +22,10 @@ protected:
     void StartRace() {
         runner = MakeTestRunner(85, /*raceCar=*/1, 1, sounds);
         form = &runner->Form();
-        for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
+        for (int i = 0; i < 400 && form->Screens.WindowKind == ModalWindow::LevelBanner; ++i)
             runner->RunFrame();
-        ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
-        car = form->Race.Player;
+        ASSERT_EQ(form->Screens.WindowKind, ModalWindow::None);
+        car = form->RaceScreen.Race.Player;
         ASSERT_NE(car, nullptr);
     }
     void Frames(int n) {
@@ -108,14 +108,14 @@ TEST_F(PadPlayTest, AClicksTheSelectedButtonOncePerPress) {
     Tap("dpdown");
     ASSERT_EQ(Selected(), 2);
     runner->PadButton("a", true);  // acts at once, as Enter does
-    EXPECT_EQ(form->Screens.ScreenState, kScreenHighScores);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::HighScores);
     Frames(5);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenHighScores);  // held: no second click
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::HighScores);  // held: no second click
     runner->PadButton("a", false);
     Frames(1);
     runner->PadButton("a", true);  // Back is selected on the high-score screen
     Frames(1);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_EQ(Selected(), 2);
 }
 
@@ -123,12 +123,12 @@ TEST_F(PadPlayTest, BLeavesAsEscAndYAndXAnswerTheQuestion) {
     StartMenu();
     runner->PadAdd();
     Tap("b");  // Esc on the main menu asks whether to leave
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     Tap("x");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_FALSE(form->Terminated());
     Tap("back");  // Back is Esc too
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitGame);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitGame);
     runner->PadButton("y", true);
     Frames(1);
     EXPECT_TRUE(form->Terminated());
@@ -189,7 +189,7 @@ TEST_F(PadPlayTest, TriggersDriveTheStickSteersAndTheButtonsAct) {
         Frames(1);
         EXPECT_FALSE(car->*role.flag) << role.button << " let go";
     }
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);  // A in the race clicked nothing
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);  // A in the race clicked nothing
 }
 
 TEST_F(PadPlayTest, StartPausesAndResumesAndBackAsksToLeave) {
@@ -197,17 +197,17 @@ TEST_F(PadPlayTest, StartPausesAndResumesAndBackAsksToLeave) {
     runner->PadAdd();
     runner->PadButton("start", true);
     Frames(1);
-    ASSERT_EQ(form->Screens.WindowKind, kWindowPause);
-    const int timeLeft = form->Track.Level.TimeLeft;
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
+    const int timeLeft = form->RaceScreen.Track.Level.TimeLeft;
     Frames(10);  // held: the pause stays
-    EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
-    EXPECT_EQ(form->Track.Level.TimeLeft, timeLeft);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
     runner->PadButton("start", false);
     Frames(1);
     Tap("start");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     Tap("back");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
 }
 
 TEST_F(PadPlayTest, KeyboardAndPadEachHoldAState) {
@@ -234,7 +234,7 @@ TEST_F(PadPlayTest, KeyboardAndPadEachHoldAState) {
     // The keyboard's own keys still work with a pad connected.
     runner->KeyDown("P");
     Frames(1);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
 }
 
 TEST_F(PadPlayTest, APadPluggedInMidRaceDrivesAtOnceAndPullingItOutPauses) {
@@ -245,12 +245,12 @@ TEST_F(PadPlayTest, APadPluggedInMidRaceDrivesAtOnceAndPullingItOutPauses) {
     Frames(1);
     EXPECT_TRUE(car->KeyUp);
     runner->PadRemove();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
     runner->KeyDown("P");
     Frames(1);
     runner->KeyUp("P");
     Frames(1);
-    ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_FALSE(car->KeyUp);  // the lost pad's trigger is let go
 }
 
@@ -265,17 +265,17 @@ TEST_F(PadPlayTest, TheNextPadTakesOverWhenThePadInUseIsPulledOut) {
     Frames(1);
     EXPECT_TRUE(car->KeyLeft);
     runner->PadRemove(first);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
     runner->PadButton("start", true, second);
     Frames(1);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);  // the second pad resumes the race
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);  // the second pad resumes the race
     Frames(1);
     EXPECT_TRUE(car->KeyUp);  // its trigger, held since before, counts at once
     EXPECT_FALSE(car->KeyLeft);
     // Pulling out a pad that is not in use changes nothing.
     const int third = runner->PadAdd();
     runner->PadRemove(third);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
 }
 
 TEST_F(PadPlayTest, PullingThePadOutInTheMenusOpensNothing) {
@@ -283,8 +283,8 @@ TEST_F(PadPlayTest, PullingThePadOutInTheMenusOpensNothing) {
     runner->PadAdd();
     runner->PadRemove();
     Frames(1);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
 }
 
 TEST_F(PadPlayTest, ButtonsHeldWhileAWindowOpensWaitToBeLetGo) {
@@ -297,17 +297,17 @@ TEST_F(PadPlayTest, ButtonsHeldWhileAWindowOpensWaitToBeLetGo) {
     runner->KeyDown("Esc");
     Frames(1);
     runner->KeyUp("Esc");
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     Frames(5);
     // Held A is not Enter and held X is not No: the question is still open.
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     EXPECT_FALSE(form->Input.Held(kStateN));
     runner->PadButton("a", false);
     runner->PadButton("x", false);
     Frames(1);
     runner->PadButton("x", true);  // pressed now: No
     Frames(1);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     Frames(2);
     EXPECT_FALSE(car->KeyHandbrake);  // held over from the window: not the handbrake yet
     runner->PadButton("x", false);
@@ -321,11 +321,11 @@ TEST_F(PadPlayTest, YAnswersTheQuestionInTheRaceWithoutTheHorn) {
     StartRace();
     runner->PadAdd();
     Tap("back");
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     sounds->played.clear();
     runner->PadButton("y", true);
     Frames(1);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);  // Yes: the race is over
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);  // Yes: the race is over
     Frames(3);
     EXPECT_EQ(sounds->Count("Horn"), 0);
 }
@@ -335,7 +335,7 @@ TEST_F(PadPlayTest, AHitShakesThePadAndABlowUpShakesItHarder) {
     TestPad pad;  // a pad whose motors note the shakes
     ASSERT_GE(pad.Index(), 0) << SDL_GetError();
     runner->PumpPadEvents();
-    ASSERT_TRUE(form->GamePad.IsTheOneInUse(pad.id));
+    ASSERT_TRUE(form->Components.GamePad.IsTheOneInUse(pad.id));
     car->TakeHit();
     ASSERT_EQ(pad.shakes.size(), 1u);
     EXPECT_EQ(pad.shakes[0].low, 0x8000);

@@ -128,8 +128,9 @@ TEST(PadScriptTest, AScriptedPadGameIsTheSameOnEveryRun) {
             runner->RunUntil(frame);
             run.push_back(runner->StateJson());
             if (frame == 300) {
-                ASSERT_NE(runner->Form().Race.Player, nullptr);
-                EXPECT_GT(runner->Form().Race.Player->CarSpeed, 0);  // the trigger drives
+                ASSERT_NE(runner->Form().RaceScreen.Race.Player, nullptr);
+                EXPECT_GT(runner->Form().RaceScreen.Race.Player->CarSpeed,
+                          0);  // the trigger drives
             }
         }
         // The pad did play: the start-game screen, the race, driving, the pause and its end.
@@ -138,8 +139,8 @@ TEST(PadScriptTest, AScriptedPadGameIsTheSameOnEveryRun) {
         EXPECT_NE(run[1].find("\"ScreenState\":6"), std::string::npos) << run[1];
         EXPECT_NE(run[3].find("\"WindowKind\":5"), std::string::npos) << run[3];
         EXPECT_NE(run[4].find("\"WindowKind\":0"), std::string::npos) << run[4];
-        EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-        EXPECT_EQ(form.Screens.WindowKind, kWindowPause);  // the pad was pulled out
+        EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
+        EXPECT_EQ(form.Screens.WindowKind, ModalWindow::Pause);  // the pad was pulled out
     }
     EXPECT_EQ(states[0], states[1]);
 }

@@ -17,10 +17,10 @@ protected:
         sounds = std::make_shared<SoundLog>();
         runner = MakeTestRunner(GetParam(), /*raceCar=*/1, 1, sounds);
         form = &runner->Form();
-        for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
+        for (int i = 0; i < 400 && form->Screens.WindowKind == ModalWindow::LevelBanner; ++i)
             runner->RunFrame();
-        ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
-        car = form->Race.Player;
+        ASSERT_EQ(form->Screens.WindowKind, ModalWindow::None);
+        car = form->RaceScreen.Race.Player;
         ASSERT_NE(car, nullptr);
     }
     // Runs frames until the condition holds (or a limit passes); returns the frames run.
@@ -50,9 +50,9 @@ TEST(HudTextTest, TimeReadsMinutesAndSecondsAndLivesNeverGoNegative) {
 }
 
 TEST_P(RaceFlowTest, TicksSoundOncePerSecondOfTheLastTen) {
-    form->Track.Level.TimeLeft = 10500;
+    form->RaceScreen.Track.Level.TimeLeft = 10500;
     sounds->played.clear();
-    RunUntil([&] { return form->Track.Level.TimeLeft < 7000; });
+    RunUntil([&] { return form->RaceScreen.Track.Level.TimeLeft < 7000; });
     // A second passed is heard in the frame after it passed.
     runner->RunFrame();
     const int ticks = sounds->Count("Tick");
@@ -61,53 +61,53 @@ TEST_P(RaceFlowTest, TicksSoundOncePerSecondOfTheLastTen) {
 }
 
 TEST_P(RaceFlowTest, TimeOverWithTwoLivesReplaysTheSameLevelOnANewTrack) {
-    form->Race.Lives = 2;
-    form->Track.Level.TimeLeft = 200;
-    std::vector<int8_t> before(form->Track.TrackMap.Data(),
-                               form->Track.TrackMap.Data() + kTrackRows * kTrackCols);
-    RunUntil([&] { return form->Screens.WindowKind == kWindowTimeOver; });
-    ASSERT_EQ(form->Screens.WindowKind, kWindowTimeOver);
-    EXPECT_EQ(form->Race.Lives, 1);
+    form->RaceScreen.Race.Lives = 2;
+    form->RaceScreen.Track.Level.TimeLeft = 200;
+    std::vector<int8_t> before(form->RaceScreen.Track.TrackMap.Data(),
+                               form->RaceScreen.Track.TrackMap.Data() + kTrackRows * kTrackCols);
+    RunUntil([&] { return form->Screens.WindowKind == ModalWindow::TimeOver; });
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::TimeOver);
+    EXPECT_EQ(form->RaceScreen.Race.Lives, 1);
     EXPECT_EQ(car->Energy, 3);
-    RunUntil([&] { return form->Screens.WindowKind != kWindowTimeOver; });
+    RunUntil([&] { return form->Screens.WindowKind != ModalWindow::TimeOver; });
     // The same level again, with its banner, a fresh clock and a newly generated road.
-    EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
-    EXPECT_EQ(form->Track.Level.LevelNumber, 1);
-    EXPECT_EQ(form->Track.Level.TimeLeft, 54000);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::LevelBanner);
+    EXPECT_EQ(form->RaceScreen.Track.Level.LevelNumber, 1);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, 54000);
     EXPECT_FALSE(car->TimeUp);
-    EXPECT_FALSE(std::equal(before.begin(), before.end(), form->Track.TrackMap.Data()));
+    EXPECT_FALSE(std::equal(before.begin(), before.end(), form->RaceScreen.Track.TrackMap.Data()));
 }
 
 TEST_P(RaceFlowTest, TimeOverOnTheLastLifeIsGameOver) {
-    form->Race.Lives = 1;
-    form->Track.Level.TimeLeft = 200;
-    RunUntil([&] { return form->Screens.WindowKind != kWindowNone; });
-    EXPECT_EQ(form->Screens.WindowKind, kWindowGameOver);
-    EXPECT_EQ(form->Race.Lives, 0);
+    form->RaceScreen.Race.Lives = 1;
+    form->RaceScreen.Track.Level.TimeLeft = 200;
+    RunUntil([&] { return form->Screens.WindowKind != ModalWindow::None; });
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::GameOver);
+    EXPECT_EQ(form->RaceScreen.Race.Lives, 0);
     // Then, with a score that does not enter the table, back to the menu.
-    RunUntil([&] { return form->Screens.WindowKind != kWindowGameOver; });
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->Race.Player, nullptr);
+    RunUntil([&] { return form->Screens.WindowKind != ModalWindow::GameOver; });
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
 }
 
 TEST_P(RaceFlowTest, CrossingTheLastRowEndsTheLevelAndTheTimeLeftBecomesPoints) {
     // Put the view just below the finish line and drive up.
     runner->KeyDown("Up");
-    form->Track.ViewRow = 1550 - form->Track.Level.TrackLength + 2;
-    form->Track.Level.TimeLeft = 12300;
-    RunUntil([&] { return FinishCrossed(form->Race); }, 2000);
-    ASSERT_TRUE(FinishCrossed(form->Race));
+    form->RaceScreen.Track.ViewRow = 1550 - form->RaceScreen.Track.Level.TrackLength + 2;
+    form->RaceScreen.Track.Level.TimeLeft = 12300;
+    RunUntil([&] { return FinishCrossed(form->RaceScreen.Race); }, 2000);
+    ASSERT_TRUE(FinishCrossed(form->RaceScreen.Race));
     runner->KeyUp("Up");
-    const int score = form->Race.Score;
-    const int timeLeft = form->Track.Level.TimeLeft;
-    RunUntil([&] { return form->Track.Level.LevelNumber == 2; });
-    EXPECT_EQ(form->Track.Level.LevelNumber, 2);
-    EXPECT_EQ(form->Race.Score - score, 5 * (timeLeft / 1000));
-    EXPECT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
-    EXPECT_FALSE(FinishCrossed(form->Race));
+    const int score = form->RaceScreen.Race.Score;
+    const int timeLeft = form->RaceScreen.Track.Level.TimeLeft;
+    RunUntil([&] { return form->RaceScreen.Track.Level.LevelNumber == 2; });
+    EXPECT_EQ(form->RaceScreen.Track.Level.LevelNumber, 2);
+    EXPECT_EQ(form->RaceScreen.Race.Score - score, 5 * (timeLeft / 1000));
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::LevelBanner);
+    EXPECT_FALSE(FinishCrossed(form->RaceScreen.Race));
     // The new level's clock has already run for the frame in which the level changed.
-    EXPECT_EQ(form->Track.Level.TimeLeft, 90000 - form->Timing.FrameMs);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, 90000 - form->Timing.FrameMs);
 }
 
 INSTANTIATE_TEST_SUITE_P(RefreshRates, RaceFlowTest, ::testing::Values(60, 85));

@@ -21,8 +21,9 @@ TEST(ReplayArgsTest, ParsesEveryOptionAndRejectsNonsense) {
     ReplayOptions options;
     std::string error;
     ASSERT_TRUE(ParseReplayArgs(
-        {"--seed", "42", "--refresh", "60", "--frames", "100", "--shot", "100:x.png", "--state",
-         "5", "--state", "100", "--stats", "--race", "3", "--level", "4", "--autopilot"},
+        {"--seed",    "42",      "--refresh", "60",          "--frames",   "100",          "--shot",
+         "100:x.png", "--state", "5",         "--state",     "100",        "--stats",      "--race",
+         "3",         "--level", "4",         "--autopilot", "--controls", "mine.controls"},
         options, error))
         << error;
     EXPECT_EQ(options.seed, 42u);
@@ -36,8 +37,10 @@ TEST(ReplayArgsTest, ParsesEveryOptionAndRejectsNonsense) {
     EXPECT_EQ(options.raceCar, 3);
     EXPECT_EQ(options.level, 4);
     EXPECT_TRUE(options.autopilot);
+    EXPECT_EQ(options.controlsFile, "mine.controls");
 
     for (std::vector<std::string> bad : {std::vector<std::string>{"--frames"},
+                                         {"--controls"},
                                          {"--frames", "ten"},
                                          {"--shot", "x.png"},
                                          {"--race", "7"},
@@ -75,9 +78,23 @@ TEST(InputScriptTest, ReadsEveryEventKindInFrameOrder) {
     EXPECT_EQ(events[6].key, SDL_SCANCODE_UP);
 }
 
+// Every letter and the function keys F1 to F12 beside the names scripts always had, for races on
+// the keys a player bound.
+TEST(InputScriptTest, KnowsEveryLetterAndTheFunctionKeys) {
+    const std::pair<const char*, SDL_Scancode> kNames[] = {
+        {"A", SDL_SCANCODE_A},        {"W", SDL_SCANCODE_W},         {"Z", SDL_SCANCODE_Z},
+        {"F", SDL_SCANCODE_F},        {"F1", SDL_SCANCODE_F1},       {"F9", SDL_SCANCODE_F9},
+        {"F10", SDL_SCANCODE_F10},    {"F12", SDL_SCANCODE_F12},     {"Tab", SDL_SCANCODE_TAB},
+        {"Esc", SDL_SCANCODE_ESCAPE}, {"RCtrl", SDL_SCANCODE_RCTRL}, {"0", SDL_SCANCODE_0}};
+    for (const auto& [name, code] : kNames) EXPECT_EQ(ScriptKeyCode(name), code) << name;
+    for (const char* unknown : {"F13", "F0", "F01", "w", "AA", "Q1", ""})
+        EXPECT_EQ(ScriptKeyCode(unknown), SDL_SCANCODE_UNKNOWN) << unknown;
+}
+
 TEST(InputScriptTest, NamesTheBadLine) {
     for (const char* text :
-         {"1 down Q\n", "x down Up\n", "2 move 5\n", "2 focus 3\n", "0 click\n", "4 dance\n"}) {
+         {"1 down F13\n", "1 down F0\n", "1 down F01\n", "1 down q\n", "x down Up\n", "2 move 5\n",
+          "2 focus 3\n", "0 click\n", "4 dance\n"}) {
         std::istringstream script(std::string("1 click\n") + text);
         std::vector<ScriptEvent> events;
         std::string error;
@@ -154,7 +171,7 @@ TEST(ReplayRunnerTest, TheSameSeedAndScriptReplayExactly) {
         runner->RunUntil(500);
         std::string state = runner->StateJson();
         // The map's own bytes too: the seed decides the road.
-        const TTrackMap& map = runner->Form().Track.TrackMap;
+        const TTrackMap& map = runner->Form().RaceScreen.Track.TrackMap;
         uint64_t hash = 1469598103934665603ull;
         for (size_t i = 0; i < static_cast<size_t>(kTrackRows) * kTrackCols; ++i)
             hash = (hash ^ static_cast<uint8_t>(map.Data()[i])) * 1099511628211ull;
@@ -244,7 +261,8 @@ TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
                                  "life", "--actors", "5", "--actors", "0", "--map", "7:m.txt"},
                                 options, error))
         << error;
-    EXPECT_EQ(options.gives, (std::vector<int>{3, 4, 2, 1}));
+    EXPECT_EQ(options.gives, (std::vector<CarItem>{CarItem::MachineGun, CarItem::Rockets,
+                                                   CarItem::Nitro, CarItem::Life}));
     EXPECT_EQ(options.actors, (std::vector<int>{5, 0}));
     ASSERT_EQ(options.maps.size(), 1u);
     EXPECT_EQ(options.maps[0].first, 7);
@@ -262,12 +280,12 @@ TEST(ReplayArgsTest, ParsesTheActorFlagsAndRejectsBadOnes) {
 
 TEST(ReplayRunnerTest, GiveHandsTheCarItsItemsWhenTheRaceStarts) {
     ReplayOptions options;
-    options.gives = {1, 3};
+    options.gives = {CarItem::Life, CarItem::MachineGun};
     auto runner = MakeRaceRunner(options);
-    const TPlayer& car = *runner->Form().Race.Player;
-    EXPECT_EQ(car.Weapon, 3);
+    const TPlayer& car = *runner->Form().RaceScreen.Race.Player;
+    EXPECT_EQ(car.Weapon, WeaponKind::MachineGun);
     EXPECT_EQ(car.Ammo, 25);
-    EXPECT_EQ(runner->Form().Race.Lives, 4);
+    EXPECT_EQ(runner->Form().RaceScreen.Race.Lives, 4);
     const std::string state = runner->StateJson();
     for (const char* key : {"\"WeaponFrame\":1", "\"FireCooldown\":0", "\"TrafficActive\":"})
         EXPECT_NE(state.find(key), std::string::npos) << key << " in " << state;
@@ -279,8 +297,8 @@ TEST(ReplayRunnerTest, StateCountsTheCrowdAndTheBonusesLeft) {
     ReplayOptions options;
     auto runner = MakeRaceRunner(options);
     TMForm& form = runner->Form();
-    TMan& crowd = *form.Race.Crowd;
-    TBonus& bonuses = *form.Race.Bonuses;
+    TMan& crowd = *form.RaceScreen.Race.Crowd;
+    TBonus& bonuses = *form.RaceScreen.Race.Bonuses;
     int walking = 0;
     std::vector<int> placed;
     for (int i = 1; i <= kManSlots; ++i) {
@@ -301,7 +319,7 @@ TEST(ReplayRunnerTest, StateCountsTheCrowdAndTheBonusesLeft) {
         break;
     }
     crowd.Scared = true;
-    form.Race.Player->BloodTrail = 37;
+    form.RaceScreen.Race.Player->BloodTrail = 37;
     const std::string state = runner->StateJson();
     for (const std::string& key :
          {"\"CrowdAlive\":" + std::to_string(walking - 3) + ",",
@@ -350,7 +368,8 @@ TEST(ReplayRunnerTest, TheActorsLineListsEveryActorOfTheLevel) {
     const TMForm& form = runner->Form();
     const std::string walkers = line.substr(crowd, bonuses - crowd);
     int placed = 0;
-    for (int i = 1; i <= kManSlots; ++i) placed += form.Race.Crowd->Slot(i).Alive ? 1 : 0;
+    for (int i = 1; i <= kManSlots; ++i)
+        placed += form.RaceScreen.Race.Crowd->Slot(i).Alive ? 1 : 0;
     ASSERT_GT(placed, 20);
     for (const char* key : {"\"slot\":", "\"IsGirl\":", "\"PosX\":", "\"PosY\":", "\"Dir\":",
                             "\"Speed\":", "\"OnScreen\":"})
@@ -381,7 +400,7 @@ TEST(ReplayRunnerTest, MapWritesTheLevelsTrackInTheDumpFormat) {
     std::ifstream file(path);
     const std::string written((std::istreambuf_iterator<char>(file)),
                               std::istreambuf_iterator<char>());
-    EXPECT_EQ(written, DumpTrack(runner->Form().Track));
+    EXPECT_EQ(written, DumpTrack(runner->Form().RaceScreen.Track));
     EXPECT_EQ(Occurrences(written, "\n"), 1501u);
 
     options.maps = {{2, (folder.Path() / "no-such-folder" / "map.txt").string()}};
@@ -398,26 +417,26 @@ TEST(AutopilotTest, AfterTheLastLifeItEntersANameAndRacesOn) {
     auto runner = MakeRaceRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(200);
-    const int raceSprites = form.MDXSpriteEngine.SpriteCount;
-    form.Race.Score = 6000;  // enough for the table
-    form.Race.Lives = 1;
-    form.Race.Player->Energy = 1;
-    form.Race.Player->TakeHit();
+    const int raceSprites = form.Components.MDXSpriteEngine.SpriteCount;
+    form.RaceScreen.Race.Score = 6000;  // enough for the table
+    form.RaceScreen.Race.Lives = 1;
+    form.RaceScreen.Race.Player->Energy = 1;
+    form.RaceScreen.Race.Player->TakeHit();
     bool nameEntry = false;
     bool newRace = false;
     for (int i = 0; i < 2000 && !newRace; ++i) {
         runner->RunFrame();
-        nameEntry = nameEntry || form.Screens.WindowKind == kWindowNameEntry;
-        newRace =
-            form.Screens.ScreenState == kScreenRace && form.Race.Lives == 3 && form.Race.Score == 0;
+        nameEntry = nameEntry || form.Screens.WindowKind == ModalWindow::NameEntry;
+        newRace = form.Screens.ScreenState == GameScreen::Race && form.RaceScreen.Race.Lives == 3 &&
+                  form.RaceScreen.Race.Score == 0;
     }
     EXPECT_TRUE(nameEntry);
     EXPECT_EQ(form.Screens.SendChoice, 0);  // nothing sent from an unattended run
     ASSERT_TRUE(newRace);
-    EXPECT_EQ(form.Track.Level.LevelNumber, 2);
+    EXPECT_EQ(form.RaceScreen.Track.Level.LevelNumber, 2);
     // The high-score screen it came through is gone: the new race has the sprites of the first.
-    form.MDXSpriteEngine.SweepDead();
-    EXPECT_EQ(form.MDXSpriteEngine.SpriteCount, raceSprites);
+    form.Components.MDXSpriteEngine.SweepDead();
+    EXPECT_EQ(form.Components.MDXSpriteEngine.SpriteCount, raceSprites);
     bool entered = false;
     for (int i = 1; i <= 10; ++i)
         entered = entered || (form.HighScores.Slot(i).Name == "Autopilot" &&
@@ -434,9 +453,9 @@ TEST(AutopilotTest, DrivesUpTheRoadPastTheTraffic) {
     auto runner = MakeRaceRunner(options);
     runner->RunUntil(2500);
     const TMForm& form = runner->Form();
-    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form.Race.Lives, 3);
-    EXPECT_LT(form.Track.ViewRow, 1400);
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
+    EXPECT_EQ(form.RaceScreen.Race.Lives, 3);
+    EXPECT_LT(form.RaceScreen.Track.ViewRow, 1400);
 }
 
 }  // namespace

@@ -64,20 +64,20 @@ TEST(ReplaySoakTest, EachShareOfTheFramesStartsAtTheNextLevel) {
     auto runner = MakeSoakRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(300);
-    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form.Track.Level.LevelNumber, 2);
-    EXPECT_EQ(form.Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
+    EXPECT_EQ(form.RaceScreen.Track.Level.LevelNumber, 2);
+    EXPECT_EQ(form.Screens.WindowKind, ModalWindow::None);
     runner->RunFrame();
-    EXPECT_EQ(form.Screens.WindowKind, kWindowExitToMenu);
+    EXPECT_EQ(form.Screens.WindowKind, ModalWindow::ExitToMenu);
     bool mainMenu = false;
     while (runner->Frame() < 600) {
         runner->RunFrame();
-        mainMenu = mainMenu || form.Screens.ScreenState == kScreenMainMenu;
+        mainMenu = mainMenu || form.Screens.ScreenState == GameScreen::MainMenu;
     }
     EXPECT_TRUE(mainMenu);
-    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form.Track.Level.LevelNumber, 4);
-    EXPECT_EQ(form.Race.Score, 0);  // a new game, not the old one carried on
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
+    EXPECT_EQ(form.RaceScreen.Track.Level.LevelNumber, 4);
+    EXPECT_EQ(form.RaceScreen.Race.Score, 0);  // a new game, not the old one carried on
 }
 
 // Quitting from a race whose score enters the table: out through the question, the name entry
@@ -93,12 +93,12 @@ TEST(ReplaySoakTest, QuitLeavesThroughTheMenusAndWritesTheSaves) {
     auto runner = MakeSoakRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(100);
-    form.Race.Score = 7000;
+    form.RaceScreen.Race.Score = 7000;
     runner->Quit();
     bool highScores = false;
     for (int i = 0; i < 3000 && !runner->Finished(); ++i) {
         runner->RunFrame();
-        highScores = highScores || form.Screens.ScreenState == kScreenHighScores;
+        highScores = highScores || form.Screens.ScreenState == GameScreen::HighScores;
     }
     ASSERT_TRUE(runner->Finished());
     EXPECT_TRUE(highScores);
@@ -117,7 +117,7 @@ TEST(ReplaySoakTest, TheReportShowsThePeakSinceTheLastReport) {
     auto runner = MakeSoakRunner(options);
     TMForm& form = runner->Form();
     runner->RunUntil(300);  // the level's banner has gone
-    ASSERT_EQ(form.Screens.WindowKind, kWindowNone);
+    ASSERT_EQ(form.Screens.WindowKind, ModalWindow::None);
     const std::string first = runner->LoadReportJson();
     const long racing = Field(first, "SpriteCount");
     EXPECT_EQ(Field(first, "frame"), 300);
@@ -126,15 +126,15 @@ TEST(ReplaySoakTest, TheReportShowsThePeakSinceTheLastReport) {
     EXPECT_GE(Field(first, "SpritePeak"), racing);
     EXPECT_GT(Field(first, "rssKb"), 0);
 
-    form.OpenWindow(kWindowExitToMenu);  // the question adds its sprites
+    form.OpenWindow(ModalWindow::ExitToMenu);  // the question adds its sprites
     runner->RunFrame();
-    const int withWindow = form.MDXSpriteEngine.SpriteCount;
+    const int withWindow = form.Components.MDXSpriteEngine.SpriteCount;
     EXPECT_GT(withWindow, racing);
     runner->KeyDown("N");
     runner->RunFrame();
     runner->KeyUp("N");
     runner->RunFrame();
-    ASSERT_EQ(form.Screens.WindowKind, kWindowNone);
+    ASSERT_EQ(form.Screens.WindowKind, ModalWindow::None);
     const std::string second = runner->LoadReportJson();
     EXPECT_EQ(Field(second, "SpriteCount"), racing);
     EXPECT_EQ(Field(second, "SpritePeak"), withWindow);

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "runner_fixture.h"
 
@@ -54,6 +56,29 @@ TEST(SavesTest, TheExitQuestionsYesWritesWhatTheNextStartReads) {
     fs::remove_all(saves.parent_path());
 }
 
+// Leaving the game opens the web address of a "play.url" in the working folder.
+TEST(SavesTest, LeavingOpensTheAddressOfPlayUrlInTheWorkingFolder) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("zarvex2-exit-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    std::ofstream(folder / "play.url") << "[InternetShortcut]\r\nURL=https://example.org/bye\r\n";
+    std::vector<std::string> links;
+    ReplayOptions options;
+    options.openLink = [&links](const std::string& address) { links.push_back(address); };
+    ReplayRunner runner(options);
+    std::string error;
+    ASSERT_TRUE(runner.StartWith(TestImageList1(), TestImageList2(), TestWaves(), error)) << error;
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);  // this test's own process: the folder is put back below
+    runner.Form().FormCloseQuery();
+    runner.KeyDown("Y");
+    runner.RunFrame();
+    fs::current_path(before);
+    fs::remove_all(folder);
+    ASSERT_TRUE(runner.Form().Terminated());
+    EXPECT_EQ(links, std::vector<std::string>{"https://example.org/bye"});
+}
+
 // Replays and tests start from the defaults and leave no files behind.
 TEST(SavesTest, WithoutASaveFolderNothingIsReadOrWritten) {
     auto runner = MakeTestRunner();
@@ -62,7 +87,7 @@ TEST(SavesTest, WithoutASaveFolderNothingIsReadOrWritten) {
     runner->KeyDown("Y");
     runner->RunFrame();
     ASSERT_TRUE(form.Terminated());
-    EXPECT_FALSE(fs::exists(fs::path(form.Config().dataDir) / "Save" / "options.saving"));
+    EXPECT_FALSE(fs::exists(fs::path(ReplayOptions{}.dataDir) / "Save" / "options.saving"));
 }
 
 }  // namespace

@@ -29,12 +29,12 @@ TEST(StartupTest, TheGameOpensOnTheMainMenuWithItsIntro) {
     auto runner = MakeTestRunner(85, 0, 1, sounds);
     runner->RunFrame();
     const TMForm& form = runner->Form();
-    EXPECT_EQ(form.Screens.ScreenState, kScreenMainMenu);
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::MainMenu);
     EXPECT_TRUE(form.Screens.IntroRunning);
     EXPECT_EQ(form.Screens.SelectedButton, 1);
-    EXPECT_EQ(form.MDXSpriteEngine.SpriteCount, 7);  // the background and six buttons
+    EXPECT_EQ(form.Components.MDXSpriteEngine.SpriteCount, 7);  // the background and six buttons
     EXPECT_EQ(sounds->Count("MenuBegin"), 1);
-    EXPECT_TRUE(form.SystemCursorVisible());
+    EXPECT_TRUE(form.Components.SystemCursorVisible());
 }
 
 TEST(StartupTest, AltEnterDuringTheRacePausesItAcrossTheDisplayChange) {
@@ -43,11 +43,11 @@ TEST(StartupTest, AltEnterDuringTheRacePausesItAcrossTheDisplayChange) {
     form.CloseWindow();  // the level banner
     form.FormKeyDown(SDL_SCANCODE_RETURN, /*altHeld=*/true);
     EXPECT_EQ(form.Options.FullScreen, 1);
-    EXPECT_EQ(form.Screens.WindowKind, kWindowPause);
+    EXPECT_EQ(form.Screens.WindowKind, ModalWindow::Pause);
     form.FormKeyUp(SDL_SCANCODE_RETURN);
     form.FormKeyDown(SDL_SCANCODE_RETURN, true);
     EXPECT_EQ(form.Options.FullScreen, 0);
-    EXPECT_EQ(form.Screens.WindowKind, kWindowPause);
+    EXPECT_EQ(form.Screens.WindowKind, ModalWindow::Pause);
 }
 
 // Scripted keys go through the game's own event handling: Alt+Enter, with either Alt key,
@@ -63,8 +63,8 @@ TEST(StartupTest, ScriptedAltEnterOnTheMenuOnlySwitchesTheDisplay) {
         runner->SetScript(events);
         runner->RunUntil(10);
         EXPECT_EQ(runner->Form().Options.FullScreen, 1) << alt;
-        EXPECT_EQ(runner->Form().Screens.ScreenState, kScreenMainMenu) << alt;
-        EXPECT_EQ(runner->Form().Screens.WindowKind, kWindowNone) << alt;
+        EXPECT_EQ(runner->Form().Screens.ScreenState, GameScreen::MainMenu) << alt;
+        EXPECT_EQ(runner->Form().Screens.WindowKind, ModalWindow::None) << alt;
     }
 }
 
@@ -76,8 +76,8 @@ TEST(StartupTest, EnterInTheRaceWithNoWindowDoesNothing) {
     sounds->played.clear();
     form.FormKeyPress(13);
     EXPECT_TRUE(sounds->played.empty());
-    EXPECT_EQ(form.Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form.Screens.ScreenState, kScreenRace);
+    EXPECT_EQ(form.Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form.Screens.ScreenState, GameScreen::Race);
 }
 
 }  // namespace

@@ -27,9 +27,9 @@ protected:
     }
     // Runs frames until the level banner has gone.
     void SkipBanner() {
-        for (int i = 0; i < 400 && form->Screens.WindowKind == kWindowLevelBanner; ++i)
+        for (int i = 0; i < 400 && form->Screens.WindowKind == ModalWindow::LevelBanner; ++i)
             runner->RunFrame();
-        ASSERT_EQ(form->Screens.WindowKind, kWindowNone);
+        ASSERT_EQ(form->Screens.WindowKind, ModalWindow::None);
     }
     std::unique_ptr<ReplayRunner> runner;
     TMForm* form = nullptr;
@@ -39,9 +39,9 @@ protected:
 
 TEST_P(RaceWindowTest, LevelBannerLastsItsTimeInFrames) {
     // FrameMs is 15 for the very first frame, then 1000 / refresh.
-    ASSERT_EQ(form->Screens.WindowKind, kWindowLevelBanner);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::LevelBanner);
     int frames = 0;
-    while (form->Screens.WindowKind == kWindowLevelBanner && frames < 1000) {
+    while (form->Screens.WindowKind == ModalWindow::LevelBanner && frames < 1000) {
         runner->RunFrame();
         ++frames;
     }
@@ -55,27 +55,27 @@ TEST_P(RaceWindowTest, PauseFreezesTheWorldAndTheClockAndKeepsTheHud) {
     SkipBanner();
     runner->KeyDown("Up");
     for (int i = 0; i < 60; ++i) runner->RunFrame();
-    TPlayer* car = form->Race.Player;
+    TPlayer* car = form->RaceScreen.Race.Player;
     ASSERT_GT(car->CarSpeed, 0);
     const std::string soundBefore = car->EngineSoundName();
     EXPECT_FALSE(soundBefore.empty());
     runner->KeyDown("P");
     runner->RunFrame();
-    ASSERT_EQ(form->Screens.WindowKind, kWindowPause);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
     const double speed = car->CarSpeed;
-    const int timeLeft = form->Track.Level.TimeLeft;
-    const int viewRow = form->Track.ViewRow;
+    const int timeLeft = form->RaceScreen.Track.Level.TimeLeft;
+    const int viewRow = form->RaceScreen.Track.ViewRow;
     runner->KeyUp("P");
     for (int i = 0; i < 50; ++i) runner->RunFrame();
     EXPECT_EQ(car->CarSpeed, speed);
-    EXPECT_EQ(form->Track.Level.TimeLeft, timeLeft);
-    EXPECT_EQ(form->Track.ViewRow, viewRow);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
+    EXPECT_EQ(form->RaceScreen.Track.ViewRow, viewRow);
     runner->KeyDown("Esc");  // Esc closes the pause too
     runner->RunFrame();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     runner->KeyUp("Esc");
     runner->RunFrame();
-    EXPECT_LT(form->Track.Level.TimeLeft, timeLeft);
+    EXPECT_LT(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
 }
 
 TEST_P(RaceWindowTest, EscAndPInOneFrameOpenOnlyTheExitWindow) {
@@ -83,7 +83,7 @@ TEST_P(RaceWindowTest, EscAndPInOneFrameOpenOnlyTheExitWindow) {
     runner->KeyDown("Esc");
     runner->KeyDown("P");
     runner->RunFrame();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     EXPECT_EQ(form->Screens.SelectedButton, kNoButton);
 }
 
@@ -92,7 +92,7 @@ TEST_P(RaceWindowTest, YesNoWindowsNeverWrapAndEnterAnswersNo) {
     runner->KeyDown("Esc");
     runner->RunFrame();
     runner->KeyUp("Esc");
-    ASSERT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     runner->KeyDown("Right");
     runner->RunFrame();
     EXPECT_EQ(form->Screens.SelectedButton, kNoButton);  // already on the right: stays
@@ -108,30 +108,30 @@ TEST_P(RaceWindowTest, YesNoWindowsNeverWrapAndEnterAnswersNo) {
     runner->KeyUp("Left");
     runner->KeyDown("N");  // N answers No whichever is selected
     runner->RunFrame();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenRace);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::Race);
     EXPECT_EQ(form->Screens.SelectedButton, 0);  // the race's selection is back
 }
 
 TEST_P(RaceWindowTest, CloseRequestDuringTheRaceAsksToLeaveTheRace) {
     SkipBanner();
     form->FormCloseQuery();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowExitToMenu);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::ExitToMenu);
     form->CloseWindow();
-    form->OpenWindow(kWindowPause);
+    form->OpenWindow(ModalWindow::Pause);
     form->FormCloseQuery();  // a window is open: nothing happens
-    EXPECT_EQ(form->Screens.WindowKind, kWindowPause);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Pause);
 }
 
 TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
     SkipBanner();
-    form->Race.Score = 600;  // beats the table's last entry of 500
+    form->RaceScreen.Race.Score = 600;  // beats the table's last entry of 500
     runner->KeyDown("Esc");
     runner->RunFrame();
     runner->KeyUp("Esc");
     runner->KeyDown("Y");
     runner->RunFrame();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNameEntry);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::NameEntry);
     ASSERT_NE(form->Screens.CheckBox, nullptr);
     EXPECT_EQ(form->Screens.CheckBox->FramePos, 1);  // the send box starts ticked
     // Clicks toggle the box only inside it.
@@ -147,9 +147,9 @@ TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
     form->MDXDrawMouseMove(170, 380);
     form->MDXDrawClick();  // untick, so that no sending window follows
     runner->Type("Ann\r");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_NE(form->Screens.ScreenState, kScreenRace);
-    EXPECT_EQ(form->Race.Player, nullptr);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_NE(form->Screens.ScreenState, GameScreen::Race);
+    EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
     EXPECT_EQ(form->HighScores.Slot(10).Name, "Ann");
     EXPECT_EQ(form->HighScores.Slot(10).Score, 600);
     EXPECT_TRUE(sent->empty());
@@ -157,20 +157,20 @@ TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
 
 TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
     SkipBanner();
-    form->Race.Score = 6000;
+    form->RaceScreen.Race.Score = 6000;
     form->Options.Country = "Oz";
     form->CloseWindow();
-    form->OpenWindow(kWindowExitToMenu);
+    form->OpenWindow(ModalWindow::ExitToMenu);
     form->ClickButton(kYesButton);
-    ASSERT_EQ(form->Screens.WindowKind, kWindowNameEntry);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::NameEntry);
     runner->Type("Bo\r");
-    EXPECT_EQ(form->Screens.WindowKind, kWindowSending);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Sending);
     runner->RunFrame();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowSending);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Sending);
     EXPECT_TRUE(sent->empty());  // the notice is drawn once before the request holds the game
     runner->RunFrame();
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenHighScores);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::HighScores);
     EXPECT_EQ(form->HighScores.Slot(1).Name, "Bo");
     // One request to the default server. Its record holds the name just typed, the final score
     // and the options' country, and is padded with "0" from 44 characters to 45.
@@ -183,15 +183,15 @@ TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
 
 TEST_P(RaceWindowTest, ExitToMenuWithoutATableEntryEndsTheRace) {
     SkipBanner();
-    const int sprites = form->MDXSpriteEngine.SpriteCount;
+    const int sprites = form->Components.MDXSpriteEngine.SpriteCount;
     EXPECT_GT(sprites, 5);
-    form->OpenWindow(kWindowExitToMenu);
+    form->OpenWindow(ModalWindow::ExitToMenu);
     form->ClickButton(kYesButton);
-    EXPECT_EQ(form->Screens.WindowKind, kWindowNone);
-    EXPECT_EQ(form->Screens.ScreenState, kScreenMainMenu);
-    EXPECT_EQ(form->Race.Player, nullptr);
+    EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::MainMenu);
+    EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
     runner->RunFrame();  // the menu, without the race's sprites: its background and buttons
-    EXPECT_EQ(form->MDXSpriteEngine.SpriteCount, 7);
+    EXPECT_EQ(form->Components.MDXSpriteEngine.SpriteCount, 7);
     EXPECT_FALSE(form->Screens.IntroRunning);
 }
 

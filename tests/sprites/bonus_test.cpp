@@ -137,7 +137,7 @@ TEST_F(BonusTest, EachKindGivesItsPointsItsEffectAndItsSound) {
         EXPECT_FALSE(tokens->Slot(1).Active) << e.kind;
         EXPECT_EQ(fresh.race.Score, e.score) << e.kind;
         EXPECT_EQ(fresh.race.Lives, e.lives) << e.kind;
-        EXPECT_EQ(car->Weapon, e.weapon) << e.kind;
+        EXPECT_EQ(static_cast<int>(car->Weapon), e.weapon) << e.kind;
         EXPECT_EQ(car->Ammo, e.ammo) << e.kind;
         EXPECT_EQ(car->HasNitro, e.nitro) << e.kind;
         EXPECT_EQ(car->NitroFuel, e.nitro ? 100 : 0) << e.kind;
@@ -162,7 +162,7 @@ TEST_F(BonusTest, TheCarCollectsAtTheProbePointsWhenItIsOnTop) {
                           Case{365 - 54, 400 - 53, true}}) {
         // A view without cell offsets puts the cell's corner at multiples of 72; the background
         // offsets bring it to the point wanted.
-        TScrollBackground background(&host.engine, 2, "Tiles", 13, 10, &host);
+        TScrollBackground background(&host.engine, Picture::Tiles, 13, 10, &host);
         host.background = &background;
         background.X = c.sx - 5 * 72;
         background.Y = c.sy - 5 * 72;
@@ -172,7 +172,7 @@ TEST_F(BonusTest, TheCarCollectsAtTheProbePointsWhenItIsOnTop) {
         EXPECT_EQ(!bonuses->Slot(1).Active, c.collected) << c.sx << ", " << c.sy;
         host.background = nullptr;
     }
-    TMyImageSprite::CreateAt(&host.engine, 2, "Panel", 300, 0, 11);
+    TMyImageSprite::CreateAt(&host.engine, Picture::Panel, 300, 0, 11);
     bonuses->Slot(1) = TBonusSlot{true, 318 + 5, 1400 + 5, 1};
     bonuses->MoveStep(1);
     EXPECT_TRUE(bonuses->Slot(1).Active);

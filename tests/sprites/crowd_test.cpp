@@ -280,6 +280,44 @@ TEST_F(CrowdTest, AtTheMapsBorderAPedestrianDisappearsSilently) {
     EXPECT_EQ(host.race.Score, 0);
 }
 
+// A pedestrian is in sight while its picture's corner lies within x -20 to 700 and y -20 to 600,
+// edges included.
+TEST_F(CrowdTest, APedestrianIsInSightUpToTheWindowsEdges) {
+    struct Case {
+        double sx, sy;
+        bool inSight;
+    };
+    for (const Case& c :
+         {Case{-20, 0, true}, Case{-21, 0, false}, Case{700, 0, true}, Case{701, 0, false},
+          Case{0, -20, true}, Case{0, -21, false}, Case{0, 600, true}, Case{0, 601, false}}) {
+        Clear();
+        TManSlot& man = Put(1, kManUp, c.sx, c.sy, 0);
+        man.OnScreen = !c.inSight;
+        Step();
+        EXPECT_EQ(man.OnScreen, c.inSight) << c.sx << ", " << c.sy;
+    }
+}
+
+// At 125 ms a frame a pedestrian walking at 4 gains half a phase a frame: from 3.5 the phase
+// reaches exactly 4, which is kept (and drawn as pattern 4), and the next frame, past 4, starts
+// over at 0. Each change of the phase's whole part is one step of 8 pixels.
+TEST_F(CrowdTest, TheWalkingPhaseKeeps4AndStartsOverPastIt) {
+    host.timing.FrameMs = 125;
+    Clear();
+    TManSlot& man = Put(1, kManUp, 300, 225, 4);  // its middle on a cell's middle
+    man.Phase = 3.5;
+    const double y = man.PosY;
+    Step();
+    EXPECT_EQ(man.Phase, 4);
+    EXPECT_EQ(man.PosY, y - 8);
+    Step();
+    EXPECT_EQ(man.Phase, 0);
+    EXPECT_EQ(man.PosY, y - 16);
+    Step();
+    EXPECT_EQ(man.Phase, 0.5);
+    EXPECT_EQ(man.PosY, y - 16);
+}
+
 // ---- The car, the rockets, the horn and the gun ------------------------------------------------
 
 // The car at (365, 400) runs over a pedestrian when one of its four probe points (the picture's
@@ -323,7 +361,7 @@ TEST_F(CrowdTest, RunningOverLeavesABodyThatIsNotRunOverTwice) {
         }
     }
 
-    TMyImageSprite::CreateAt(&host.engine, 2, "Panel", 300, 0, 11);
+    TMyImageSprite::CreateAt(&host.engine, Picture::Panel, 300, 0, 11);
     Clear();
     Put(1, kManUp, 342, 450);
     Step();
@@ -445,6 +483,16 @@ TEST_F(CrowdTest, TheGunShootsThePedestriansNearTheRaysPointAndStops) {
     EXPECT_EQ(crowd->Slot(5).Dir, kManLying);
     EXPECT_EQ(crowd->Slot(3).Dir, kManUp);
     EXPECT_EQ(host.race.Score, 15);
+
+    // On a road scrolled by (10, -30) the ray's first point lies 10 left of and 30 below the
+    // view's: a pedestrian 50 to the left of it is shot, one 51 to its right is not.
+    host.UseBackground(10, -30);
+    Clear();
+    at(1, kManUp, -10 - 50, 30, false);
+    at(2, kManUp, -10 + 51, 30, false);
+    player->GunRay(397, 478);
+    EXPECT_EQ(crowd->Slot(1).Dir, kManLying);
+    EXPECT_EQ(crowd->Slot(2).Dir, kManUp);
 }
 
 }  // namespace

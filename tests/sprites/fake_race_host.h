@@ -33,10 +33,11 @@ public:
         engine.DeadList.clear();
     }
 
-    void PlaySound(const std::string& name) override { sounds.push_back(name); }
-    void StopSound(const std::string& name) override { stopped.push_back(name); }
-    void OpenWindow(int kind) override { windows.push_back(kind); }
+    void PlaySound(Sound sound) override { sounds.emplace_back(NameOf(sound)); }
+    void StopSound(Sound sound) override { stopped.emplace_back(NameOf(sound)); }
+    void OpenWindow(ModalWindow kind) override { windows.push_back(kind); }
     void SetUpLevel(int level) override { levels.push_back(level); }
+    void PlaceRoadActors() override { ++placements; }
     void Rumble(double strength, int ms) override { rumbles.push_back({strength, ms}); }
     RaceState& Race() override { return race; }
     TrackState& Track() override { return *track; }
@@ -50,6 +51,22 @@ public:
         track->Level = LevelParamsFor(1);
         track->ViewCol = viewCol;
         track->ViewRow = viewRow;
+    }
+
+    // A scrolling road whose sub-cell offsets are (x, y): the world-to-screen sums of the actors
+    // then carry a non-zero background term, whose sign a view without offsets cannot show.
+    TScrollBackground* UseBackground(double x, double y) {
+        background = new TScrollBackground(&engine, Picture::Tiles, 13, 10, this);
+        background->X = x;
+        background->Y = y;
+        return background;
+    }
+
+    // Runs at another refresh rate: 60 Hz scales every per-frame speed by 85/60 and makes each
+    // frame 16 ms.
+    void RunAt(int refreshRate) {
+        timing.RefreshRate = refreshRate;
+        timing.Recompute();
     }
 
     int CountOf(const std::string& sound) const {
@@ -66,8 +83,9 @@ public:
     TScrollBackground* background = nullptr;
     std::vector<std::string> sounds;
     std::vector<std::string> stopped;
-    std::vector<int> windows;
+    std::vector<ModalWindow> windows;
     std::vector<int> levels;
+    int placements = 0;  // the level changes' placings of the road's actors
     struct Shake {
         double strength;
         int ms;

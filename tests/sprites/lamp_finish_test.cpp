@@ -91,6 +91,29 @@ TEST_F(LampTest, PostsStandOnEveryFifthRowOfTheEdgeCells) {
     EXPECT_EQ(car->Energy, 1);
 }
 
+// The post of each drift lamp, pixel by pixel: with the cell's corner at (360, 360) and an outline
+// of one pixel round the expected post, only a post at exactly that point costs a hit.
+TEST_F(LampTest, EachDriftLampsPostStandsAtItsOwnPoint) {
+    host.track->ViewRow = 1000;  // window row 5 is map row 1005
+    struct Case {
+        int code, px, py;
+    };
+    for (const Case& c : {Case{5, 43, 1}, Case{8, 73, 41}, Case{12, 37, 41}, Case{13, 26, 1},
+                          Case{17, 62, 1}, Case{20, 31, 40}}) {
+        for (const int miss : {0, 1}) {
+            const double x = 360 + c.px + miss;
+            const double y = 360 + c.py;
+            car->Footprint = {TPointD{x - 0.5, y - 0.5}, TPointD{x + 0.5, y - 0.5},
+                              TPointD{x + 0.5, y + 0.5}, TPointD{x - 0.5, y + 0.5}};
+            EdgeAt(5, 5, c.code);
+            Drive(50);
+            car->Energy = 3;
+            lamps->MoveStep(1);
+            EXPECT_EQ(car->Energy, miss == 0 ? 2 : 3) << c.code << (miss ? " beside" : "");
+        }
+    }
+}
+
 // A car put back onto the road on a post is left alone until it has once been clear of every
 // post; after that the posts hit it again.
 TEST_F(LampTest, ACarPutBackOnAPostIsSparedUntilItIsClear) {
@@ -115,7 +138,7 @@ TEST_F(LampTest, TheFinishLineIsCrossedOnceItShowsBelowTheCar) {
     host.race.Finish = finish;
     EXPECT_EQ(finish->LineY, 1250 * 72);
     EXPECT_FALSE(finish->Crossed);
-    TScrollBackground background(&host.engine, 2, "Tiles", 13, 10, &host);
+    TScrollBackground background(&host.engine, Picture::Tiles, 13, 10, &host);
     host.background = &background;
     host.track->ViewRow = 1250 - 5;  // the line at 5 x 72 = 360, above the car at 400
     background.Y = 40;

@@ -15,35 +15,36 @@ protected:
 };
 
 TEST_F(MenuButtonTest, OnTopButtonsRiseWhileHighlightedAndTheNormalLookIsReapplied) {
-    form->OpenWindow(kWindowExitGame);
+    form->OpenWindow(ModalWindow::ExitGame);
     auto* yes = form->Screens.Button(kYesButton);
     auto* no = form->Screens.Button(kNoButton);
     ASSERT_TRUE(yes != nullptr && no != nullptr);
     EXPECT_TRUE(yes->OnTop);
-    form->RefreshHighlight();  // No is selected when the window opens
+    form->Screens.RefreshHighlight();  // No is selected when the window opens
     EXPECT_EQ(no->Z(), 17);
     EXPECT_EQ(no->FramePos, 0);  // the highlighted pattern
     EXPECT_EQ(yes->Z(), 15);
     EXPECT_EQ(yes->FramePos, 1);
     form->Screens.SelectedButton = kYesButton;
-    form->RefreshHighlight();
+    form->Screens.RefreshHighlight();
     EXPECT_EQ(yes->Z(), 17);
     EXPECT_EQ(no->Z(), 15);
     EXPECT_FALSE(no->Highlighted);
     form->CloseWindow();
     EXPECT_EQ(form->Screens.Button(kYesButton), nullptr);
-    EXPECT_EQ(form->MDXSpriteEngine.DeadList.size(), 4u);  // panel, title, Yes and No
+    EXPECT_EQ(form->Components.MDXSpriteEngine.DeadList.size(), 4u);  // panel, title, Yes and No
 }
 
 TEST_F(MenuButtonTest, ExitToMenuButtonsStayUnderTheTitle) {
-    form->OpenWindow(kWindowExitToMenu);
-    form->RefreshHighlight();
+    form->OpenWindow(ModalWindow::ExitToMenu);
+    form->Screens.RefreshHighlight();
     EXPECT_EQ(form->Screens.Button(kNoButton)->Z(), 15);
     EXPECT_EQ(form->Screens.WindowTitle->Z(), 16);
 }
 
 TEST_F(MenuButtonTest, CursorShowsAndHidesForItsPeriodWhileBlinking) {
-    auto* cursor = new TMyCursor(&form->MDXSpriteEngine, 1, "Cursor2", 10, 10, 15, 1000);
+    auto* cursor =
+        new TMyCursor(&form->Components.MDXSpriteEngine, Picture::Cursor2, 10, 10, 15, 1000);
     EXPECT_FALSE(cursor->Visible);
     cursor->MoveStep(10);
     EXPECT_FALSE(cursor->Visible);  // not blinking: hidden

@@ -19,7 +19,7 @@ class PlayerDrawTest : public FormDrawTest {
 protected:
     void SetUp() override {
         FormDrawTest::SetUp();  // the car draws on black
-        car = new TPlayer(&form->MDXSpriteEngine, form->Host(), 1);
+        car = new TPlayer(&form->Components.MDXSpriteEngine, form->RaceScreen.Host(), 1);
     }
 
     TPlayer* car = nullptr;  // owned by the sprite engine
@@ -68,7 +68,7 @@ TEST_F(PlayerDrawTest, NitroFlamesShowBehindTheCarForTheFrameTheyBurned) {
 TEST_F(PlayerDrawTest, TheWeaponSitsOnTheRoofUnlessTheCarIsCrashed) {
     Draw();
     EXPECT_FALSE(Lit(350, 450));
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     Draw();
     EXPECT_TRUE(Lit(350, 450));
     car->Crashed = 1;
@@ -93,7 +93,7 @@ TEST_F(PlayerDrawTest, TheExplosionCoversTheCarsMiddleOverItsWreck) {
 
 // The needle, 64 by 8, turns about (1.04, 0.5) of itself placed at (641 + 64, 509 + 8).
 TEST_F(PlayerDrawTest, TheNeedleTurnsClockwiseAboutItsHub) {
-    auto* needle = new TPointer(&form->MDXSpriteEngine, 2, "Pointer", 641, 509, 12);
+    auto* needle = new TPointer(&form->Components.MDXSpriteEngine, Picture::Pointer, 641, 509, 12);
     car->Visible = false;
     needle->NeedlePivotX = 641;
     needle->NeedlePivotY = 509;

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
+#include "core/rounding.h"
 #include "player_fixture.h"
-#include "track/rounding.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ protected:
     // reverse.
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
     }
     // Frames at 85 Hz worth of driving, at the test's rate.
@@ -62,7 +62,7 @@ TEST_P(PlayerDrivingTest, HoldingUpSettlesAt160) {
 
 TEST_P(PlayerDrivingTest, NitroReachesAndHolds170WhileTheChargeLasts) {
     SetSpeed(150);
-    car->PickUp(2);
+    car->PickUp(CarItem::Nitro);
     EXPECT_TRUE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 100);
     Press({SDL_SCANCODE_UP, SDL_SCANCODE_X});
@@ -215,8 +215,8 @@ TEST_P(PlayerDrivingTest, ReversingInvertsTheSteering) {
 }
 
 TEST_P(PlayerDrivingTest, AtTheStartOfTheTrackTheCarCannotReverse) {
-    form->Track.ViewRow = 1490;
-    form->RefreshView();
+    form->RaceScreen.Track.ViewRow = 1490;
+    form->RaceScreen.RefreshView();
     Press({SDL_SCANCODE_DOWN});
     for (int i = 0; i < 30; ++i) {
         Frame();
@@ -226,14 +226,14 @@ TEST_P(PlayerDrivingTest, AtTheStartOfTheTrackTheCarCannotReverse) {
 }
 
 TEST_P(PlayerDrivingTest, ReversingStopsWhenTheViewReachesTheStart) {
-    form->Track.ViewRow = 1489;
-    form->RefreshView();
+    form->RaceScreen.Track.ViewRow = 1489;
+    form->RaceScreen.RefreshView();
     Press({SDL_SCANCODE_DOWN});
     ASSERT_TRUE(RunUntil([&] { return car->CarSpeed < -5; }, 200));
-    ASSERT_TRUE(RunUntil([&] { return form->Track.ViewRow == 1490; }, 400));
+    ASSERT_TRUE(RunUntil([&] { return form->RaceScreen.Track.ViewRow == 1490; }, 400));
     Frames(20);
     EXPECT_EQ(car->CarSpeed, 0);
-    EXPECT_EQ(form->Track.ViewRow, 1490);
+    EXPECT_EQ(form->RaceScreen.Track.ViewRow, 1490);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, PlayerDrivingTest, ::testing::Values(85, 60), RateName);

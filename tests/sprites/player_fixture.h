@@ -21,26 +21,26 @@ protected:
         form = MakeTestForm(GetParam(), 1, sounds);
         form->Timing.RefreshRate = GetParam();
         form->Timing.Recompute();
-        form->StartRace();
+        form->RaceScreen.StartRace();
         form->CloseWindow();  // the level banner
-        car = form->Race.Player;
+        car = form->RaceScreen.Race.Player;
         ASSERT_NE(car, nullptr);
         // Plenty of time and a finish line at the far end of the map, so that neither ends a
         // driving test.
-        form->Track.Level.TimeLeft = 10'000'000;
-        form->Track.Level.TrackLength = kTrackRows;
-        form->Race.Finish->PlaceFinish();
+        form->RaceScreen.Track.Level.TimeLeft = 10'000'000;
+        form->RaceScreen.Track.Level.TrackLength = kTrackRows;
+        form->RaceScreen.Race.Finish->PlaceFinish();
     }
 
     // Turns the whole map into road: the car can drive anywhere without an edge or a barrier.
     void OpenRoad() {
-        form->Track.TrackMap.Fill(2);
-        form->RefreshView();
+        form->RaceScreen.Track.TrackMap.Fill(2);
+        form->RaceScreen.RefreshView();
     }
     // Plain ground everywhere: no cell is drivable, none is solid.
     void OpenGround() {
-        form->Track.TrackMap.Fill(0);
-        form->RefreshView();
+        form->RaceScreen.Track.TrackMap.Fill(0);
+        form->RaceScreen.RefreshView();
     }
 
     double FrameScale() const { return form->Timing.FrameScale; }

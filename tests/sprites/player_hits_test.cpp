@@ -11,26 +11,27 @@ class PlayerHitTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
     }
 };
 
 TEST_P(PlayerHitTest, DrivingIntoAWallThrowsTheCarBackAndCostsOneHit) {
     // One wall cell straight ahead, four rows up the screen; the car covers its column only.
-    form->Track.TrackMap.Set(form->Track.ViewRow + 4, form->Track.ViewCol + 5, 40);
-    form->RefreshView();
+    form->RaceScreen.Track.TrackMap.Set(form->RaceScreen.Track.ViewRow + 4,
+                                        form->RaceScreen.Track.ViewCol + 5, 40);
+    form->RaceScreen.RefreshView();
     SetSpeed(40);
     ASSERT_TRUE(RunUntil([&] { return car->Energy < 3; }, 200));
     EXPECT_EQ(car->Energy, 2);
     EXPECT_EQ(car->CarSpeed, -100);
     EXPECT_EQ(car->Velocity, -10);
     EXPECT_FALSE(car->SkipStep);  // the car's own step of that frame was the skipped one
-    const double y = form->CurrentBackground->Y;
+    const double y = form->RaceScreen.CurrentBackground->Y;
     Frame();
     // Reverse speed is limited as ever; the road was pushed back by the bounce's speed.
     EXPECT_EQ(car->CarSpeed, -15);
-    EXPECT_NEAR(form->CurrentBackground->Y - y, -10 * 0.5 * FrameScale(), 1e-9);
+    EXPECT_NEAR(form->RaceScreen.CurrentBackground->Y - y, -10 * 0.5 * FrameScale(), 1e-9);
     Frames(20);
     EXPECT_EQ(car->Energy, 2);
 }
@@ -68,25 +69,27 @@ TEST_P(PlayerHitTest, ABarrierTouchingTheOutlineBouncesOrSlowsAndCostsAHit) {
 // Two wall cells under the car in one step cost two hits.
 TEST_P(PlayerHitTest, TwoWallCellsUnderTheCarCostTwoHits) {
     SetSpeed(0);
-    form->CurrentBackground->X = form->CurrentBackground->Y = 0;
-    form->Track.TrackMap.Set(form->Track.ViewRow + 6, form->Track.ViewCol + 5, 42);
-    form->Track.TrackMap.Set(form->Track.ViewRow + 7, form->Track.ViewCol + 5, 44);
-    form->UpdateWorldVelocity();
+    form->RaceScreen.CurrentBackground->X = form->RaceScreen.CurrentBackground->Y = 0;
+    form->RaceScreen.Track.TrackMap.Set(form->RaceScreen.Track.ViewRow + 6,
+                                        form->RaceScreen.Track.ViewCol + 5, 42);
+    form->RaceScreen.Track.TrackMap.Set(form->RaceScreen.Track.ViewRow + 7,
+                                        form->RaceScreen.Track.ViewCol + 5, 44);
+    car->UpdateWorldVelocity();
     car->Footprint = {TPointD{350, 440}, TPointD{440, 440}, TPointD{350, 590}, TPointD{440, 590}};
-    form->CurrentBackground->MoveStep(1);
+    form->RaceScreen.CurrentBackground->MoveStep(1);
     EXPECT_EQ(car->Energy, 1);
-    EXPECT_EQ(form->Race.Lives, 3);
+    EXPECT_EQ(form->RaceScreen.Race.Lives, 3);
 }
 
 TEST_P(PlayerHitTest, ABounceMovesTheRoadBackAtOnceAndSkipsTheCarsNextStep) {
     SetSpeed(90);
-    form->UpdateWorldVelocity();
-    form->CurrentBackground->Y = -30;
+    car->UpdateWorldVelocity();
+    form->RaceScreen.CurrentBackground->Y = -30;
     car->Bounce(-100);
     EXPECT_TRUE(car->SkipStep);
     EXPECT_EQ(car->CarSpeed, -100);
-    EXPECT_EQ(form->Race.WorldVelocityY, -10);
-    EXPECT_NEAR(form->CurrentBackground->Y, -30 - 5 * FrameScale(), 1e-9);
+    EXPECT_EQ(form->RaceScreen.Race.WorldVelocityY, -10);
+    EXPECT_NEAR(form->RaceScreen.CurrentBackground->Y, -30 - 5 * FrameScale(), 1e-9);
     const double steer = car->Steer;
     car->MoveStep(FrameMs());
     EXPECT_FALSE(car->SkipStep);
@@ -121,19 +124,19 @@ INSTANTIATE_TEST_SUITE_P(Rates, PlayerHitTest, ::testing::Values(85, 60), RateNa
 class PlayerPickUpTest : public PlayerRaceTest {};
 
 TEST_P(PlayerPickUpTest, ALifeAndNitro) {
-    car->PickUp(1);
-    EXPECT_EQ(form->Race.Lives, 4);
-    car->PickUp(2);
+    car->PickUp(CarItem::Life);
+    EXPECT_EQ(form->RaceScreen.Race.Lives, 4);
+    car->PickUp(CarItem::Nitro);
     EXPECT_TRUE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 100);
-    car->DropItem(2);
+    car->DropItem(CarItem::Nitro);
     EXPECT_FALSE(car->HasNitro);
     EXPECT_EQ(car->NitroFuel, 0);
 }
 
 TEST_P(PlayerPickUpTest, TheGunComesOutFromItsFirstPictureOverTheRoof) {
-    car->PickUp(3);
-    EXPECT_EQ(car->Weapon, 3);
+    car->PickUp(CarItem::MachineGun);
+    EXPECT_EQ(car->Weapon, WeaponKind::MachineGun);
     EXPECT_EQ(car->Ammo, 25);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "GunAnim_1");
@@ -143,35 +146,35 @@ TEST_P(PlayerPickUpTest, TheGunComesOutFromItsFirstPictureOverTheRoof) {
 }
 
 TEST_P(PlayerPickUpTest, TheSameWeaponAgainRefillsWithoutStartingOver) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     car->WeaponFrame = 4;
     car->Ammo = 3;
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     EXPECT_EQ(car->WeaponFrame, 4);
     EXPECT_EQ(car->Ammo, 25);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "GunAnim_4");
 }
 
 TEST_P(PlayerPickUpTest, RocketsReplaceTheGunAndSilenceIt) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     car->WeaponFrame = 6;
     car->GunSoundOn = true;
-    car->PickUp(4);
+    car->PickUp(CarItem::Rockets);
     EXPECT_FALSE(car->GunSoundOn);
-    EXPECT_EQ(car->Weapon, 4);
+    EXPECT_EQ(car->Weapon, WeaponKind::Rockets);
     EXPECT_EQ(car->Ammo, 20);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "RocketAnim_1");
 }
 
 TEST_P(PlayerPickUpTest, AnEmptiedWeaponStaysMountedUntilEverythingIsDropped) {
-    car->PickUp(4);
-    car->DropItem(4);
+    car->PickUp(CarItem::Rockets);
+    car->DropItem(CarItem::Rockets);
     EXPECT_EQ(car->Ammo, 0);
-    EXPECT_EQ(car->Weapon, 4);
-    car->PickUp(2);
+    EXPECT_EQ(car->Weapon, WeaponKind::Rockets);
+    car->PickUp(CarItem::Nitro);
     car->DropAll();
-    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Weapon, WeaponKind::None);
     EXPECT_FALSE(car->HasNitro);
 }
 

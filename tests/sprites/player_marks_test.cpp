@@ -16,7 +16,7 @@ class PlayerMarksTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
     }
 };
@@ -61,7 +61,7 @@ TEST_P(PlayerMarksTest, MarksScrollWithTheRoadAndAreFreedBelowThePlayArea) {
     SetSpeed(100);
     Press({SDL_SCANCODE_UP});
     const double y = car->MarkTable[1].MarkY;
-    const double roadStep = form->Race.WorldVelocityY * 0.5 * FrameScale();
+    const double roadStep = form->RaceScreen.Race.WorldVelocityY * 0.5 * FrameScale();
     ASSERT_GT(roadStep, 4);
     Frame();
     // The same step as the road.

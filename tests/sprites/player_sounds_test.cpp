@@ -12,7 +12,7 @@ class PlayerSoundTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
     }
 };
@@ -95,7 +95,7 @@ TEST_P(PlayerSoundTest, OffTheRoadTheEngineIdlesWhateverThePedals) {
 }
 
 TEST_P(PlayerSoundTest, NitroHasItsOwnSoundWhichStopsWithTheKey) {
-    car->PickUp(2);
+    car->PickUp(CarItem::Nitro);
     SetSpeed(100);
     Press({SDL_SCANCODE_UP, SDL_SCANCODE_X});
     Frame();

@@ -40,41 +40,41 @@ void ExpectBonuses(const TBonus& bonuses, const std::array<LiteralBonus, 401>& e
 TEST(RoadActorsOrderTest, TheRaceAndEachLevelPlaceTheActorsInTheirOrder) {
     auto form = MakeTestForm(85, 5);
     auto track = std::make_unique<TrackState>();
-    TRandom reference(form->Random.SeedValue());
+    TRandom reference(form->Components.Random.SeedValue());
     TTrackGenerator(*track, reference).SetUpLevel(1);
     const auto crowd = LiteralCrowd(track->TrackMap, track->Level.TrackLength, reference);
     const auto bonuses = LiteralBonuses(track->TrackMap, 300, track->Level.BonusCount, reference);
-    form->StartRace();
-    ExpectCrowd(*form->Race.Crowd, crowd);
-    ExpectBonuses(*form->Race.Bonuses, bonuses);
-    EXPECT_EQ(form->Race.Finish->LineY, 1250 * 72);
+    form->RaceScreen.StartRace();
+    ExpectCrowd(*form->RaceScreen.Race.Crowd, crowd);
+    ExpectBonuses(*form->RaceScreen.Race.Bonuses, bonuses);
+    EXPECT_EQ(form->RaceScreen.Race.Finish->LineY, 1250 * 72);
 
-    form->Race.Finish->Crossed = true;
-    reference.Seed(form->Random.SeedValue());
+    form->RaceScreen.Race.Finish->Crossed = true;
+    reference.Seed(form->Components.Random.SeedValue());
     TTrackGenerator(*track, reference).SetUpLevel(2);
     const auto nextBonuses =
         LiteralBonuses(track->TrackMap, 500, track->Level.BonusCount, reference);
     const auto nextCrowd = LiteralCrowd(track->TrackMap, 500, reference);
-    form->Race.Player->StartLevel(true);
-    ExpectBonuses(*form->Race.Bonuses, nextBonuses);
-    ExpectCrowd(*form->Race.Crowd, nextCrowd);
-    EXPECT_EQ(form->Race.Finish->LineY, 1050 * 72);
-    EXPECT_FALSE(form->Race.Finish->Crossed);
-    EXPECT_TRUE(form->Race.Lamps->Grace);
+    form->RaceScreen.Race.Player->StartLevel(true);
+    ExpectBonuses(*form->RaceScreen.Race.Bonuses, nextBonuses);
+    ExpectCrowd(*form->RaceScreen.Race.Crowd, nextCrowd);
+    EXPECT_EQ(form->RaceScreen.Race.Finish->LineY, 1050 * 72);
+    EXPECT_FALSE(form->RaceScreen.Race.Finish->Crossed);
+    EXPECT_TRUE(form->RaceScreen.Race.Lamps->Grace);
 }
 
 class RoadActorsRaceTest : public PlayerRaceTest {};
 
 // The horn key scares the pedestrians in sight, once per press, with the "Horn".
 TEST_P(RoadActorsRaceTest, TheHornKeyScaresThePedestriansInSight) {
-    TMan& crowd = *form->Race.Crowd;
+    TMan& crowd = *form->RaceScreen.Race.Crowd;
     for (TManSlot& man : crowd.Slots) man = TManSlot{};
     TManSlot& man = crowd.Slot(7);
     man.Alive = true;
     man.Dir = man.NextDir = kManDown;
     man.Speed = 4;
-    man.PosX = form->Track.ViewCol * 72.0 + 100;
-    man.PosY = form->Track.ViewRow * 72.0 + 100;
+    man.PosX = form->RaceScreen.Track.ViewCol * 72.0 + 100;
+    man.PosY = form->RaceScreen.Track.ViewRow * 72.0 + 100;
     Press({SDL_SCANCODE_H});
     Frame();
     EXPECT_TRUE(crowd.Scared);
@@ -88,17 +88,17 @@ TEST_P(RoadActorsRaceTest, TheHornKeyScaresThePedestriansInSight) {
 // run-out begins and the clock stops.
 TEST_P(RoadActorsRaceTest, CrossingTheFinishLineStartsTheRunOut) {
     OpenRoad();
-    form->Track.Level.TrackLength = 300;
-    form->Race.Finish->PlaceFinish();
-    form->Track.ViewRow = 1250 - 5;
+    form->RaceScreen.Track.Level.TrackLength = 300;
+    form->RaceScreen.Race.Finish->PlaceFinish();
+    form->RaceScreen.Track.ViewRow = 1250 - 5;
     Press({SDL_SCANCODE_UP});
-    ASSERT_TRUE(RunUntil([&] { return form->Race.Finish->Crossed; }, 500));
+    ASSERT_TRUE(RunUntil([&] { return form->RaceScreen.Race.Finish->Crossed; }, 500));
     EXPECT_TRUE(car->EndStarted);
     EXPECT_EQ(car->EngineSoundName(), "Neutral");
-    const int timeLeft = form->Track.Level.TimeLeft;
+    const int timeLeft = form->RaceScreen.Track.Level.TimeLeft;
     Frames(5);
-    EXPECT_EQ(form->Track.Level.TimeLeft, timeLeft);
-    EXPECT_TRUE(form->Race.Finish->Crossed);
+    EXPECT_EQ(form->RaceScreen.Track.Level.TimeLeft, timeLeft);
+    EXPECT_TRUE(form->RaceScreen.Race.Finish->Crossed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, RoadActorsRaceTest, ::testing::Values(85, 60), RateName);
@@ -109,15 +109,16 @@ class RoadActorsDrawTest : public FormDrawTest {
 protected:
     void SetUp() override {
         FormDrawTest::SetUp();
-        form->Track.Level = LevelParamsFor(1);
-        form->Track.TrackMap.Fill(0);
-        form->Track.ViewCol = 318;
-        form->Track.ViewRow = 1400;
-        TSpriteEngine* engine = &form->MDXSpriteEngine;
-        lamps = new TLamp(engine, form->Host());
-        crowd = new TMan(engine, form->Host());
-        bonuses = new TBonus(engine, form->Host());
-        finish = new TFinish(engine, form->Host());
+        TellPicturesApart();
+        form->RaceScreen.Track.Level = LevelParamsFor(1);
+        form->RaceScreen.Track.TrackMap.Fill(0);
+        form->RaceScreen.Track.ViewCol = 318;
+        form->RaceScreen.Track.ViewRow = 1400;
+        TSpriteEngine* engine = &form->Components.MDXSpriteEngine;
+        lamps = new TLamp(engine, form->RaceScreen.Host());
+        crowd = new TMan(engine, form->RaceScreen.Host());
+        bonuses = new TBonus(engine, form->RaceScreen.Host());
+        finish = new TFinish(engine, form->RaceScreen.Host());
         for (TBonusSlot& slot : bonuses->Slots) slot = TBonusSlot{};
     }
     // A 54-pixel picture with its corner at (x, y): lit inside, dark just outside.
@@ -158,13 +159,13 @@ TEST_F(RoadActorsDrawTest, EachActorIsDrawnWhereItBelongs) {
     Man(4, kManUp, 100, 350).OnScreen = false;
     bonuses->Slot(1) = TBonusSlot{true, 318 + 3, 1400 + 2, 4};
     bonuses->Slot(2) = TBonusSlot{false, 318 + 3, 1400 + 4, 4};
-    form->Track.Level.BonusCount = 2;
-    form->Track.TrackMap.Set(1405, 318 + 8, 1);
-    form->Track.TrackMap.Set(1401, 318 + 8, 1);
-    form->Track.Level.TrackLength = 1550 - 1407;  // the line on the top of row 1407
+    form->RaceScreen.Track.Level.BonusCount = 2;
+    form->RaceScreen.Track.TrackMap.Set(1405, 318 + 8, 1);
+    form->RaceScreen.Track.TrackMap.Set(1401, 318 + 8, 1);
+    form->RaceScreen.Track.Level.TrackLength = 1550 - 1407;  // the line on the top of row 1407
     finish->PlaceFinish();
-    form->Track.TrackMap.Set(1407, 320, 1);
-    form->Track.TrackMap.Set(1407, 323, 4);
+    form->RaceScreen.Track.TrackMap.Set(1407, 320, 1);
+    form->RaceScreen.Track.TrackMap.Set(1407, 323, 4);
     finish->MoveStep(1);
     Draw();
     ExpectPicture(100, 50, 54, 54, "walking");
@@ -178,13 +179,70 @@ TEST_F(RoadActorsDrawTest, EachActorIsDrawnWhereItBelongs) {
     ExpectPicture(3 * 72, 7 * 72, 2 * 72, 18, "finish line");
 
     // Edge cells side by side, or no right edge: no line.
-    form->Track.TrackMap.Set(1407, 323, 0);
-    form->Track.TrackMap.Set(1407, 321, 4);
+    form->RaceScreen.Track.TrackMap.Set(1407, 323, 0);
+    form->RaceScreen.Track.TrackMap.Set(1407, 321, 4);
     Draw();
     EXPECT_FALSE(Lit(3 * 72 + 10, 7 * 72 + 5));
-    form->Track.TrackMap.Set(1407, 321, 0);
+    form->RaceScreen.Track.TrackMap.Set(1407, 321, 0);
     Draw();
     EXPECT_FALSE(Lit(3 * 72 + 10, 7 * 72 + 5));
+    // A right edge without a left one: no line either.
+    form->RaceScreen.Track.TrackMap.Set(1407, 320, 0);
+    form->RaceScreen.Track.TrackMap.Set(1407, 323, 4);
+    Draw();
+    EXPECT_FALSE(Lit(10, 7 * 72 + 5));
+    EXPECT_FALSE(Lit(4 * 72 + 10, 7 * 72 + 5));
+    // Two roads side by side (1 at 320 and 326, 4 at 323 and 329): the line runs from the first
+    // left edge to the last right edge, over the ground between the roads too.
+    for (int col : {320, 326}) form->RaceScreen.Track.TrackMap.Set(1407, col, 1);
+    form->RaceScreen.Track.TrackMap.Set(1407, 329, 4);
+    Draw();
+    EXPECT_FALSE(Lit(3 * 72 - 1, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(3 * 72, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(7 * 72, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(11 * 72 - 1, 7 * 72 + 5));
+    EXPECT_FALSE(Lit(11 * 72, 7 * 72 + 5));
+}
+
+// Each kind of pedestrian, token and lamp draws its own picture, entry by entry; a lamp's picture
+// starts exactly its offset right of its cell.
+TEST_F(RoadActorsDrawTest, EachPedestrianTokenAndLampDrawsItsOwnPicture) {
+    for (TManSlot& man : crowd->Slots) man = TManSlot{};
+    const char* const walkers[5] = {"Laying", "Left", "Right", "Up", "Down"};
+    for (int dir = 0; dir <= 4; ++dir) {
+        Man(1 + dir, dir, 60 * dir, 50);
+        Man(6 + dir, dir, 60 * dir, 120).IsGirl = true;
+    }
+    const char* const tokens[9] = {"",       "Bonus10", "Bonus20",   "Bonus50", "Bonus100",
+                                   "BonusL", "BonusN",  "BonusMGnp", "BonusRnp"};
+    for (int kind = 1; kind <= 8; ++kind)
+        bonuses->Slot(kind) = TBonusSlot{true, 318 + kind - 1, 1400 + 3, kind};
+    form->RaceScreen.Track.Level.BonusCount = 8;
+    struct Lamp {
+        int code, dx;
+        const char* picture;
+    };
+    // Two window rows on lamp rows (1400 and 1405), every second cell, so none covers another.
+    const Lamp lamps[10] = {{1, 12, "Lamp_L"},    {4, -28, "Lamp_R"},  {5, 42, "Lamp_RL"},
+                            {8, 0, "Lamp_RR"},    {9, 8, "Lamp_RL"},   {12, -36, "Lamp_RR"},
+                            {13, -48, "Lamp_LR"}, {16, -6, "Lamp_LL"}, {17, -12, "Lamp_LR"},
+                            {20, 30, "Lamp_LL"}};
+    for (int k = 0; k < 10; ++k)
+        form->RaceScreen.Track.TrackMap.Set(1400 + k / 5 * 5, 318 + 1 + k % 5 * 2,
+                                            int8_t(lamps[k].code));
+    Draw();
+    for (int dir = 0; dir <= 4; ++dir) {
+        EXPECT_EQ(PictureAt(60 * dir + 27, 77), std::string("Man_") + walkers[dir]);
+        EXPECT_EQ(PictureAt(60 * dir + 27, 147), std::string("Girl_") + walkers[dir]);
+    }
+    for (int kind = 1; kind <= 8; ++kind)
+        EXPECT_EQ(PictureAt((kind - 1) * 72 + 36, 3 * 72 + 36), tokens[kind]) << kind;
+    for (int k = 0; k < 10; ++k) {
+        const int x = (1 + k % 5 * 2) * 72 + lamps[k].dx;
+        const int y = k / 5 * 5 * 72 + 2;
+        EXPECT_EQ(PictureAt(x, y), lamps[k].picture) << lamps[k].code;
+        EXPECT_NE(PictureAt(x - 1, y), lamps[k].picture) << lamps[k].code;
+    }
 }
 
 }  // namespace

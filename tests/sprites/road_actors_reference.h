@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <set>
 
-#include "track/random.h"
+#include "core/random.h"
 #include "track/track_map.h"
 
 struct LiteralMan {

@@ -15,7 +15,7 @@ namespace {
 class ScrollBackgroundTest : public ::testing::TestWithParam<int> {
 protected:
     ScrollBackgroundTest() : host(GetParam()) {
-        background = new TScrollBackground(&host.engine, 2, "Tiles", 13, 10, &host);
+        background = new TScrollBackground(&host.engine, Picture::Tiles, 13, 10, &host);
         host.background = background;
         host.Track().TrackMap.Fill(0);
         scale = host.timing.FrameScale;
@@ -71,7 +71,7 @@ TEST_P(ScrollBackgroundTest, TheWindowStopsAtTheMapsEdgesButTheOffsetStillWraps)
 }
 
 TEST_P(ScrollBackgroundTest, AMenuPictureNeverMoves) {
-    auto* menu = new TScrollBackground(&host.engine, 1, "MMBG", 1, 1);
+    auto* menu = new TScrollBackground(&host.engine, Picture::MMBG, 1, 1);
     host.race.WorldVelocityX = host.race.WorldVelocityY = 50;
     menu->MoveStep(1);
     EXPECT_EQ(menu->X, 0);

@@ -57,7 +57,7 @@ BodyShape ShapeOf(const CarQuadCorners& q) {
 TEST(CarModelsTest, EveryOutlineLiesInItsPicture) {
     FakeRaceHost host;
     for (int model = 1; model <= kCarModels; ++model) {
-        const TPictureItem& picture = host.list2.ByName(CarModels[model].Picture);
+        const TPictureItem& picture = host.list2.ByName(NameOf(CarModels[model].Image));
         EXPECT_EQ(picture.PatternCount(), 6) << model;
         for (int dir = 1; dir <= kCarDirections; ++dir) {
             for (const TPointD& c : CarCorners[model][dir]) {
@@ -249,19 +249,24 @@ TEST_F(TrafficTest, CarsMoveByTheDirectionTable) {
     };
     const double s = 0.44961132;
     const double c = 0.8932243;
-    for (const Case& k :
-         {Case{kDirUp, 6, 0, -3}, Case{kDirDown, -5, 0, 2.5}, Case{kDirUpLeft, 6, -3 * s, -3 * c},
-          Case{kDirUpRight, 6, 3 * s, -3 * c}, Case{kDirDownLeft, -5, -2.5 * s, 2.5 * c},
-          Case{kDirDownRight, -5, 2.5 * s, 2.5 * c}}) {
-        // Off the road, so that no map code steers the car.
-        TCarSlot& car = OnlyCar(1, k.dir, k.speed, 0, 100);
-        car.PosX = 1000;
-        const double x = car.PosX;
-        const double y = car.PosY;
-        for (int i = 0; i < 10; ++i) Step();
-        EXPECT_NEAR(car.PosX - x, 10 * k.dx, 1e-9) << k.dir;
-        EXPECT_NEAR(car.PosY - y, 10 * k.dy, 1e-9) << k.dir;
-        EXPECT_EQ(car.Dir, k.dir);
+    // At 60 Hz every step is 85/60 as long: 4.25 pixels a frame up, 3.5416667 down.
+    for (const double scale : {1.0, 85.0 / 60}) {
+        host.RunAt(scale == 1.0 ? 85 : 60);
+        for (const Case& k :
+             {Case{kDirUp, 6, 0, -3}, Case{kDirDown, -5, 0, 2.5},
+              Case{kDirUpLeft, 6, -3 * s, -3 * c}, Case{kDirUpRight, 6, 3 * s, -3 * c},
+              Case{kDirDownLeft, -5, -2.5 * s, 2.5 * c},
+              Case{kDirDownRight, -5, 2.5 * s, 2.5 * c}}) {
+            // Off the road, so that no map code steers the car.
+            TCarSlot& car = OnlyCar(1, k.dir, k.speed, 0, 100);
+            car.PosX = 1000;
+            const double x = car.PosX;
+            const double y = car.PosY;
+            for (int i = 0; i < 10; ++i) Step();
+            EXPECT_NEAR(car.PosX - x, 10 * k.dx * scale, 1e-9) << k.dir << " at " << scale;
+            EXPECT_NEAR(car.PosY - y, 10 * k.dy * scale, 1e-9) << k.dir << " at " << scale;
+            EXPECT_EQ(car.Dir, k.dir);
+        }
     }
 }
 
@@ -281,6 +286,16 @@ TEST_F(TrafficTest, OnScreenReachesALittleBeyondThePlayArea) {
         car.OnScreen = !k.on;
         Step();
         EXPECT_EQ(car.OnScreen, k.on) << k.sx << ", " << k.sy;
+    }
+    // The road scrolled by (30, -20) within its cell moves every car with it: a car 200 pixels
+    // left of the view's corner shows at -170, one 621 below it at 601.
+    host.UseBackground(30, -20);
+    for (const Case& k :
+         {Case{-200, 0, true}, Case{-201, 0, false}, Case{0, 621, true}, Case{0, 622, false}}) {
+        TCarSlot& car = OnlyCar(1, kDirUp, 0, k.sx, k.sy);
+        car.OnScreen = !k.on;
+        Step();
+        EXPECT_EQ(car.OnScreen, k.on) << "scrolled " << k.sx << ", " << k.sy;
     }
 }
 
@@ -481,6 +496,36 @@ TEST_F(TrafficTest, RunningIntoACarDrivingUpSlowsThePlayer) {
     EXPECT_EQ(host.CountOf("Explosion"), 0);
 }
 
+// Which way the car drives and whether its top lies below the player's top (Y 400) decide: a car
+// driving up whose top is one pixel lower pushes, an oncoming car there or a wreck standing on
+// the road (speed 0) does nothing, whichever side it touches.
+TEST_F(TrafficTest, ACarBelowThePlayersTopOnlyPushesWhenItDrivesUp) {
+    AddPlayer();
+    struct Case {
+        int speed;
+        int top;  // screen y of the car's picture after the step
+        double carSpeed;
+        int energy;
+    };
+    for (const Case& k :
+         {Case{6, 401, 90, 2}, Case{-5, 401, 100, 3}, Case{0, 401, 100, 3}, Case{0, 400, 100, 3}}) {
+        player->CarSpeed = 100;
+        player->Velocity = 10;
+        player->Energy = 3;
+        host.sounds.clear();
+        // A step moves the car by half its speed; a wreck is exploding and stands.
+        TCarSlot& car =
+            OnlyCar(1, k.speed < 0 ? kDirDown : kDirUp, k.speed, 350, k.top + k.speed * 0.5);
+        car.Exploding = k.speed == 0;
+        Step();
+        ASSERT_TRUE(car.Touching) << k.speed << " at " << k.top;
+        EXPECT_DOUBLE_EQ(player->CarSpeed, k.carSpeed) << k.speed << " at " << k.top;
+        EXPECT_EQ(player->Energy, k.energy) << k.speed << " at " << k.top;
+        EXPECT_EQ(car.Exploding, k.speed == 0) << k.speed << " at " << k.top;
+        EXPECT_EQ(host.CountOf("Collision") + host.CountOf("Explosion"), 0);
+    }
+}
+
 // The effects come again only after the cars have parted.
 TEST_F(TrafficTest, AContactCountsOnceUntilTheCarsPart) {
     AddPlayer();
@@ -532,6 +577,41 @@ TEST_F(TrafficTest, ARespawnedPlayerRemovesTheCarItLandsOn) {
     EXPECT_FALSE(player->Respawned);
     EXPECT_EQ(player->Energy, 3);
     EXPECT_FALSE(car.Exploding);
+}
+
+// The car the respawned player lands on is gone at once: a rocket flying into it in the same step
+// flies on, scoring nothing, where the original rule would still have wrecked the empty slot.
+TEST_F(TrafficTest, ACarTheRespawnedPlayerRemovedTakesNoRocketInTheSameStep) {
+    AddPlayer();
+    CreateRocketPool(&host.engine, host, host.race);
+    player->Respawned = true;
+    TCarSlot& car = OnlyCar(1, kDirDown, -5, 350, 300);
+    TRocket* rocket = host.race.RocketPool[0];
+    rocket->Launch(395, 360, 0, 0);  // inside the car's body, which overlaps the player's car
+    Step();
+    EXPECT_EQ(car.Dir, kDirNone);
+    EXPECT_TRUE(rocket->InFlight);
+    EXPECT_FALSE(rocket->Detonated);
+    EXPECT_EQ(host.race.Score, 0);
+    EXPECT_EQ(host.CountOf("Explosion"), 0);
+}
+
+// A level with fewer free rows than cars places a car on each free row and leaves the other
+// slots empty, where the original rule would draw rows for ever. Rows 1476 to 1489 hold four
+// multiples of 4.
+TEST_F(TrafficTest, FewerFreeRowsThanCarsLeaveTheOtherSlotsEmpty) {
+    host.track->Level.TrackLength = 60;
+    host.track->Level.CarCount = 10;
+    traffic->PlaceTraffic();
+    std::set<double> rows;
+    for (int i = 1; i <= 10; ++i) {
+        const TCarSlot& car = traffic->Slot(i);
+        if (car.Dir == kDirNone) continue;
+        const double row = car.PosY / 72;
+        EXPECT_TRUE(row == 1476 || row == 1480 || row == 1484 || row == 1488) << row;
+        rows.insert(row);
+    }
+    EXPECT_EQ(rows.size(), 4u);
 }
 
 // While the player's car explodes, and for cars off the screen, there is no contact at all.

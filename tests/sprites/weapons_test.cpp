@@ -17,10 +17,10 @@ class WeaponRaceTest : public PlayerRaceTest {
 protected:
     void SetUp() override {
         PlayerRaceTest::SetUp();
-        form->Track.ViewRow = 1000;
+        form->RaceScreen.Track.ViewRow = 1000;
         OpenRoad();
         // Nothing to shoot at: the weapons are timed, not aimed, here.
-        for (TCarSlot& slot : form->Race.Traffic->Slots) slot = TCarSlot{};
+        for (TCarSlot& slot : form->RaceScreen.Race.Traffic->Slots) slot = TCarSlot{};
     }
 };
 
@@ -28,13 +28,13 @@ protected:
 // while the key is held (every 19 frames at 85 Hz, every 13 at 60 Hz), 25 shots in all, and then
 // folds away.
 TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     ASSERT_TRUE(RunUntil([&] { return car->WeaponFrame == 6; }, 100));
     EXPECT_GE(sounds->Count("WeaponAppear"), 1);
     Press({SDL_SCANCODE_Z});
     std::vector<int> shotFrames;
     int ammo = car->Ammo;
-    for (int frame = 0; frame < 1000 && car->Weapon != 0; ++frame) {
+    for (int frame = 0; frame < 1000 && car->Weapon != WeaponKind::None; ++frame) {
         Frame();
         if (car->Ammo != ammo) {
             EXPECT_EQ(car->Ammo, ammo - 1);
@@ -46,7 +46,7 @@ TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
     const int spacing = GetParam() == 85 ? 19 : 13;
     for (size_t i = 1; i < shotFrames.size(); ++i)
         EXPECT_EQ(shotFrames[i] - shotFrames[i - 1], spacing) << "shot " << i;
-    EXPECT_EQ(car->Weapon, 0);
+    EXPECT_EQ(car->Weapon, WeaponKind::None);
     EXPECT_EQ(car->Ammo, 0);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_FALSE(car->GunSoundOn);
@@ -56,14 +56,14 @@ TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
 // Rockets picked up over the mounted gun: the gun falls silent, its ammunition is lost, and the
 // launcher comes out from its first picture, ready five steps later.
 TEST_P(WeaponRaceTest, RocketsOverAMountedGunComeOutFromTheFirstPicture) {
-    car->PickUp(3);
+    car->PickUp(CarItem::MachineGun);
     ASSERT_TRUE(RunUntil([&] { return car->WeaponFrame == 6; }, 100));
     Press({SDL_SCANCODE_Z});
     Frames(3);
     ASSERT_TRUE(car->GunSoundOn);
-    car->PickUp(4);
+    car->PickUp(CarItem::Rockets);
     EXPECT_FALSE(car->GunSoundOn);
-    EXPECT_EQ(car->Weapon, 4);
+    EXPECT_EQ(car->Weapon, WeaponKind::Rockets);
     EXPECT_EQ(car->Ammo, 20);
     EXPECT_EQ(car->WeaponFrame, 1);
     EXPECT_EQ(car->WeaponSprite->Image->Name(), "RocketAnim_1");
@@ -80,7 +80,7 @@ TEST_P(WeaponRaceTest, RocketsOverAMountedGunComeOutFromTheFirstPicture) {
 
 // A race frame puts back a rocket that has left the play area.
 TEST_P(WeaponRaceTest, TheRaceFramePutsBackRocketsThatLeaveThePlayArea) {
-    TRocket* rocket = form->Race.RocketPool[0];
+    TRocket* rocket = form->RaceScreen.Race.RocketPool[0];
     rocket->Launch(695, 300, 18, 0);  // its right side at 707, past the play area's 700
     Frame();
     EXPECT_FALSE(rocket->InFlight);
@@ -91,7 +91,7 @@ TEST_P(WeaponRaceTest, TheRaceFramePutsBackRocketsThatLeaveThePlayArea) {
 // A new level brings its own traffic: level 2 has 40 cars, 20 each way.
 TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
     car->StartLevel(true);
-    const TCar& traffic = *form->Race.Traffic;
+    const TCar& traffic = *form->RaceScreen.Race.Traffic;
     int down = 0;
     int up = 0;
     for (int i = 1; i <= kCarSlots; ++i) {
@@ -112,18 +112,18 @@ TEST_P(WeaponRaceTest, ALevelChangePlacesTheNewLevelsTraffic) {
 
 // Leaving the race takes the road's actors, the five rockets and their flames with it.
 TEST_P(WeaponRaceTest, TheEndOfTheRaceTakesTheActorsAndTheRockets) {
-    const int raceSprites = form->MDXSpriteEngine.SpriteCount;
-    form->Race.RocketPool[2]->Launch(300, 300, 18, 0);
-    form->EndRace();
-    EXPECT_EQ(form->Race.Lamps, nullptr);
-    EXPECT_EQ(form->Race.Crowd, nullptr);
-    EXPECT_EQ(form->Race.Bonuses, nullptr);
-    EXPECT_EQ(form->Race.Traffic, nullptr);
-    EXPECT_EQ(form->Race.Finish, nullptr);
-    for (TRocket* rocket : form->Race.RocketPool) EXPECT_EQ(rocket, nullptr);
+    const int raceSprites = form->Components.MDXSpriteEngine.SpriteCount;
+    form->RaceScreen.Race.RocketPool[2]->Launch(300, 300, 18, 0);
+    form->RaceScreen.EndRace();
+    EXPECT_EQ(form->RaceScreen.Race.Lamps, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Crowd, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Bonuses, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Traffic, nullptr);
+    EXPECT_EQ(form->RaceScreen.Race.Finish, nullptr);
+    for (TRocket* rocket : form->RaceScreen.Race.RocketPool) EXPECT_EQ(rocket, nullptr);
     // The background, the five actors, six HUD sprites, the car with its three, five rockets
     // with their five flames: 26 sprites.
-    EXPECT_EQ(raceSprites - form->MDXSpriteEngine.SpriteCount, 26);
+    EXPECT_EQ(raceSprites - form->Components.MDXSpriteEngine.SpriteCount, 26);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, WeaponRaceTest, ::testing::Values(85, 60), RateName);
@@ -139,7 +139,7 @@ protected:
         CreateRocketPool(&host.engine, host, host.race);
     }
     void MountRockets() {
-        player->PickUp(4);
+        player->PickUp(CarItem::Rockets);
         player->WeaponFrame = 6;
     }
     int InFlight() const {
@@ -173,6 +173,25 @@ TEST_F(WeaponTest, RocketsLeaveFromAlternateSidesAtTheLaunchSpeed) {
     const TRocket& left = *host.race.RocketPool[1];
     EXPECT_EQ(left.X, 343);
     EXPECT_EQ(left.Y, 506);
+}
+
+// Turned a quarter right (heading 64), the car launches along its heading from behind its middle
+// (391, 478): the side angles are -150 and -234 (-210.9 and -329.1 degrees), so the points are
+// (391 - 55 sin, 478 - 55 cos) = (362.7, 525.2) and (362.7, 430.8), truncated.
+TEST_F(WeaponTest, ARocketFromATurnedCarLeavesFromBehindItAlongItsHeading) {
+    MountRockets();
+    player->Heading = 64;
+    player->FireShot();
+    player->FireCooldown = 0;
+    player->FireShot();
+    const TRocket& first = *host.race.RocketPool[0];
+    const TRocket& second = *host.race.RocketPool[1];
+    EXPECT_EQ(first.X, 362);
+    EXPECT_EQ(first.Y, 525);
+    EXPECT_EQ(second.X, 362);
+    EXPECT_EQ(second.Y, 430);
+    EXPECT_EQ(first.RocketHeading, 64);
+    EXPECT_EQ(second.RocketHeading, 64);
 }
 
 // The car's own speed adds to the rocket's, rounded half to even: reversing at full speed
@@ -221,7 +240,7 @@ TEST_F(WeaponTest, AmmunitionNeverGoesBelowZero) {
     player->Ammo = 0;
     player->FireShot();
     EXPECT_EQ(player->Ammo, 0);
-    player->PickUp(3);
+    player->PickUp(CarItem::MachineGun);
     player->WeaponFrame = 6;
     player->Ammo = 0;
     player->FireShot();
@@ -241,6 +260,19 @@ TEST_F(WeaponTest, ARocketFliesAlongItsHeadingWithItsFlame) {
     TRocket& idle = *host.race.RocketPool[1];
     idle.MoveStep(11);
     EXPECT_EQ(idle.Y, -1000);
+
+    // At 60 Hz a step is 85/60 as long (12.75 pixels), and on a road scrolled by (10, -30) the
+    // rocket's world point lies 10 left of and 30 below where the view alone puts it.
+    host.RunAt(60);
+    host.UseBackground(10, -30);
+    TRocket& down = *host.race.RocketPool[2];
+    down.Launch(300, 300, 18, 128);  // half a turn: down the screen
+    EXPECT_EQ(down.WorldX, OriginX() + 290);
+    EXPECT_EQ(down.WorldY, OriginY() + 330);
+    down.MoveStep(16);
+    EXPECT_NEAR(down.WorldY, OriginY() + 342.75, 1e-9);
+    EXPECT_NEAR(down.X, 300, 1e-9);
+    EXPECT_NEAR(down.Y, 312.75, 1e-9);
 }
 
 // A rocket goes back to the pool when any part of it leaves the play area (x 0 to 700, y 0 to
@@ -321,6 +353,56 @@ TEST_F(WeaponTest, TheGunRayStopsAtTheFirstCarItEnters) {
     EXPECT_EQ(host.CountOf("Explosion"), 1);
 }
 
+// The ray runs while its screen point lies within x 0 to 700 and y 0 to 600, and tests the cars at
+// the point it had before each step: started 5 pixels inside an edge it tests the edge itself,
+// started 4 pixels inside, its last point lies 1 pixel beyond. Each motorbike's body (x 9.5 to 23,
+// 30 pixels down) covers the edge but not the point 5 pixels inside it.
+TEST_F(WeaponTest, TheGunRayReachesTheEdgesOfThePlayAreaAndNoFurther) {
+    host.track->Level.CarCount = 1;
+    struct Case {
+        int heading;
+        double cx, cy;      // where the ray starts
+        double carX, carY;  // the motorbike's picture on the screen
+        bool hit;
+    };
+    for (const Case& k : {Case{64, 695, 300, 689, 270, true}, Case{64, 696, 300, 689, 270, false},
+                          Case{128, 300, 595, 284, 591, true}, Case{128, 300, 596, 284, 591, false},
+                          Case{192, 5, 300, -21, 270, true}, Case{192, 4, 300, -21, 270, false},
+                          Case{0, 300, 5, 284, -52, true}, Case{0, 300, 4, 284, -52, false}}) {
+        TCarSlot& car = traffic->Slot(1);
+        car = TCarSlot{};
+        car.Model = 3;
+        car.Dir = kDirUp;
+        car.Speed = 6;
+        car.OnScreen = true;
+        car.PosX = OriginX() + k.carX;
+        car.PosY = OriginY() + k.carY;
+        player->Heading = k.heading;
+        player->GunRay(k.cx, k.cy);
+        EXPECT_EQ(car.Exploding, k.hit) << k.heading << " from " << k.cx << ", " << k.cy;
+    }
+}
+
+// A shot leaves from the car's centre (397, 478): a motorbike over the centre is hit, one between
+// the centre and the car's rear (y 497 to 544) is not, whatever the order of the slots.
+TEST_F(WeaponTest, AGunShotStartsAtTheCarsCentre) {
+    host.track->Level.CarCount = 2;
+    for (int i : {1, 2}) {
+        TCarSlot& car = traffic->Slot(i);
+        car.Model = 3;
+        car.Dir = kDirUp;
+        car.Speed = 6;
+        car.OnScreen = true;
+        car.PosX = OriginX() + 397 - 16;              // body x 390.5 to 404
+        car.PosY = OriginY() + (i == 1 ? 490 : 428);  // body y 497..544 or 435..482
+    }
+    player->PickUp(CarItem::MachineGun);
+    player->WeaponFrame = 6;
+    player->FireShot();
+    EXPECT_FALSE(traffic->Slot(1).Exploding);
+    EXPECT_TRUE(traffic->Slot(2).Exploding);
+}
+
 // Turned, the ray runs along the car's heading; off its line nothing is hit.
 TEST_F(WeaponTest, TheGunRayFollowsTheHeading) {
     host.track->Level.CarCount = 2;
@@ -347,7 +429,7 @@ TEST_F(WeaponTest, TheGunRayFollowsTheHeading) {
 // After a shot the gun shows its muzzle flash for 100 ms; the run-out at the end of a level puts
 // the gun's own picture back at once.
 TEST_F(WeaponTest, TheMuzzleFlashLasts100msOrEndsWithTheLevel) {
-    player->PickUp(3);
+    player->PickUp(CarItem::MachineGun);
     player->WeaponFrame = 6;
     player->FireShot();
     EXPECT_EQ(player->WeaponSprite->Image->Name(), "GunShooting");
@@ -367,17 +449,48 @@ TEST_F(WeaponTest, TheMuzzleFlashLasts100msOrEndsWithTheLevel) {
     EXPECT_FALSE(player->WeaponFired);
 }
 
+// Each picture of the weapon coming out and folding away lasts 100 ms: at 100 ms a frame every
+// step shows the next picture, at 99 ms every second step does.
+TEST_F(WeaponTest, EachPictureOfTheWeaponsAppearAndRetractLasts100ms) {
+    for (const int frameMs : {100, 99}) {
+        host.timing.FrameMs = frameMs;
+        player->DropAll();
+        player->PickUp(CarItem::MachineGun);
+        player->WeaponTimer = 100;
+        std::vector<int> out;
+        for (int i = 0; i < 20 && player->WeaponFrame < 6; ++i) {
+            player->WeaponAppearStep();
+            out.push_back(player->WeaponFrame);
+        }
+        player->DropItem(CarItem::MachineGun);
+        player->WeaponTimer = 100;
+        std::vector<int> in;
+        for (int i = 0; i < 20 && player->WeaponFrame > 1; ++i) {
+            player->WeaponRetractStep();
+            in.push_back(player->WeaponFrame);
+        }
+        if (frameMs == 100) {
+            EXPECT_EQ(out, (std::vector<int>{2, 3, 4, 5, 6}));
+            EXPECT_EQ(in, (std::vector<int>{5, 4, 3, 2, 1}));
+        } else {
+            EXPECT_EQ(out, (std::vector<int>{1, 2, 2, 3, 3, 4, 4, 5, 5, 6}));
+            EXPECT_EQ(in, (std::vector<int>{6, 5, 5, 4, 4, 3, 3, 2, 2, 1}));
+        }
+        EXPECT_EQ(player->WeaponSprite->Image->Name(), "GunAnim_1");
+    }
+}
+
 // An emptied weapon folds away picture by picture, with the sound as it starts, and then the
 // car has no weapon.
 TEST_F(WeaponTest, AnEmptyWeaponFoldsAway) {
     MountRockets();
-    player->DropItem(4);
+    player->DropItem(CarItem::Rockets);
     std::vector<int> frames;
-    for (int i = 0; i < 100 && player->Weapon != 0; ++i) {
+    for (int i = 0; i < 100 && player->Weapon != WeaponKind::None; ++i) {
         player->WeaponRetractStep();
         frames.push_back(player->WeaponFrame);
     }
-    EXPECT_EQ(player->Weapon, 0);
+    EXPECT_EQ(player->Weapon, WeaponKind::None);
     frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
     EXPECT_EQ(frames, (std::vector<int>{5, 4, 3, 2, 1}));
     EXPECT_EQ(player->WeaponSprite->Image->Name(), "RocketAnim_1");

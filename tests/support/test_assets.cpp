@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "catalogue/pictures.h"
+#include "catalogue/sounds.h"
 #include "shell/form.h"
 #include "support/sound_log.h"
 
@@ -24,100 +26,45 @@ ImageEntry MakeTestImage(const std::string& name, int patternWidth, int patternH
 
 namespace {
 
-struct PictureSize {
-    const char* name;
-    int w, h, patterns;
-};
+// The stand-ins' colours: menu pictures blue-grey, the main menu's buttons brown, the showroom's
+// cars grey; race pictures brown, the weapons dark grey, the pedestrians blue.
+uint32_t ColourOf(Picture picture) {
+    const std::string_view name = NameOf(picture);
+    if (ListOf(picture) == 1) {
+        if (name.starts_with("MM_")) return 0x806040;
+        if (name.starts_with("SG_Car")) return 0x808080;
+        return 0x406080;
+    }
+    if (name.starts_with("GunAnim_") || name.starts_with("RocketAnim_")) return 0x303030;
+    if (name.starts_with("Man_") || name.starts_with("Girl_")) {
+        if (!name.ends_with("_Laying")) return 0x2050A0;
+    }
+    return 0x604020;
+}
 
-std::vector<ImageEntry> Build(const std::vector<PictureSize>& sizes, uint32_t colour) {
-    std::vector<ImageEntry> list;
-    for (const PictureSize& s : sizes)
-        list.push_back(MakeTestImage(s.name, s.w, s.h, s.patterns, colour));
-    return list;
+// Every picture of the catalogue's list, at its size and pattern count, see-through as the
+// catalogue says.
+std::vector<ImageEntry> StandInList(int list) {
+    std::vector<ImageEntry> images;
+    for (size_t i = 0; i < kPictures.size(); ++i) {
+        const auto picture = static_cast<Picture>(i);
+        const PictureInfo& info = InfoOf(picture);
+        if (info.List != list) continue;
+        images.push_back(MakeTestImage(std::string(info.Name), info.PatternWidth,
+                                       info.PatternHeight, info.Patterns, ColourOf(picture),
+                                       info.Transparent));
+    }
+    return images;
 }
 
 }  // namespace
 
 std::vector<ImageEntry> TestImageList1() {
-    std::vector<PictureSize> sizes = {
-        {"MMBG", 800, 600, 1},
-        {"Window", 320, 120, 1},
-        {"Win_EG", 106, 36, 1},
-        {"Win_ExitToMenu", 144, 36, 1},
-        {"Win_ClearHS", 160, 50, 1},
-        {"Yes", 73, 40, 2},
-        {"No", 73, 40, 2},
-        {"SendTable", 442, 330, 1},
-        {"SendOk", 55, 46, 2},
-        {"Cursor2", 16, 4, 1},
-        {"SG_Bk", 404, 242, 1},
-        {"SG_Left", 34, 40, 2},
-        {"SG_Right", 34, 40, 2},
-        {"SG_Start", 168, 56, 2},
-        {"SG_Back", 168, 56, 2},
-        {"CountryEditBg", 400, 56, 1},
-        {"OptFullScreen", 440, 50, 1},
-        {"OptWindow", 440, 50, 1},
-        {"OptMusicOn", 270, 48, 1},
-        {"OptMusicOff", 270, 48, 1},
-        {"OptSoundOn", 270, 48, 1},
-        {"OptSoundOff", 270, 48, 1},
-        {"Null", 1, 1, 1},
-        {"Opt_1", 460, 64, 1},
-        {"Opt_2", 280, 62, 1},
-        {"Opt_3", 280, 62, 1},
-        {"Opt_4", 650, 80, 1},
-        {"Opt_Bk", 110, 50, 2},
-        {"Cursor", 16, 4, 1},
-        {"HSCaption", 398, 92, 1},
-        {"HSTable", 526, 401, 1},
-        {"HS_Clear", 250, 80, 2},
-        {"HS_View", 250, 80, 2},
-        {"HS_Back", 170, 60, 2},
-        {"Help_Prev", 80, 60, 2},
-        {"Help_Next", 80, 60, 2},
-        {"HelpLogo", 80, 80, 1},
-    };
-    const int buttonWidths[6] = {232, 154, 342, 232, 232, 236};
-    std::vector<std::string> names;
-    for (int k = 1; k <= 6; ++k)
-        for (const char* look : {"_0", "_A", "_I"})
-            names.push_back("MM_" + std::to_string(k) + look);
-    std::vector<ImageEntry> list = Build(sizes, 0x406080);
-    for (size_t i = 0; i < names.size(); ++i)
-        list.push_back(MakeTestImage(names[i], buttonWidths[i / 3], 90, 1, 0x806040));
-    for (int car = 1; car <= 6; ++car)
-        list.push_back(MakeTestImage("SG_Car" + std::to_string(car), 338, 160, 1, 0x808080, false));
-    return list;
+    return StandInList(1);
 }
 
 std::vector<ImageEntry> TestImageList2() {
-    std::vector<PictureSize> sizes = {
-        {"Tiles", 72, 72, 61},      {"Car1", 64, 156, 1},         {"Car2", 62, 148, 1},
-        {"Car3", 82, 156, 1},       {"Car4", 62, 134, 1},         {"Car5", 68, 154, 1},
-        {"Car6", 64, 144, 1},       {"NitroAnim", 16, 51, 4},     {"Handbrake", 10, 14, 1},
-        {"Blood", 10, 14, 1},       {"ExplosionBig", 64, 64, 14}, {"GunShooting", 104, 114, 1},
-        {"Rocket", 12, 24, 1},      {"EngineFire", 18, 50, 4},    {"Explosion", 64, 64, 10},
-        {"Car7", 98, 134, 6},       {"Car8", 120, 170, 6},        {"Car9", 34, 58, 6},
-        {"Car10", 93, 152, 6},      {"Car11", 168, 240, 6},       {"Man_Laying", 54, 54, 1},
-        {"Girl_Laying", 54, 54, 1}, {"Bonus10", 34, 34, 1},       {"Bonus20", 34, 34, 1},
-        {"Bonus50", 34, 34, 1},     {"Bonus100", 34, 34, 1},      {"BonusL", 34, 34, 1},
-        {"BonusN", 34, 34, 1},      {"BonusMGnp", 34, 34, 1},     {"BonusRnp", 34, 34, 1},
-        {"Lamp_L", 85, 19, 1},      {"Lamp_R", 85, 19, 1},        {"Lamp_RL", 76, 42, 1},
-        {"Lamp_RR", 76, 42, 1},     {"Lamp_LR", 76, 42, 1},       {"Lamp_LL", 76, 42, 1},
-        {"FinishLine", 72, 18, 1},  {"Panel", 190, 600, 1},       {"Pointer", 64, 8, 1},
-        {"SmallCar", 14, 24, 1},    {"Energy", 66, 20, 4},        {"BonusNitro", 42, 42, 1},
-        {"BonusM", 42, 42, 1},      {"BonusR", 42, 42, 1},
-    };
-    std::vector<ImageEntry> list = Build(sizes, 0x604020);
-    for (int step = 1; step <= 6; ++step) {
-        list.push_back(MakeTestImage("GunAnim_" + std::to_string(step), 104, 114, 1, 0x303030));
-        list.push_back(MakeTestImage("RocketAnim_" + std::to_string(step), 104, 114, 1, 0x303030));
-    }
-    for (const char* who : {"Man_", "Girl_"})
-        for (const char* way : {"Up", "Down", "Left", "Right"})
-            list.push_back(MakeTestImage(std::string(who) + way, 54, 54, 5, 0x2050A0));
-    return list;
+    return StandInList(2);
 }
 
 std::vector<uint8_t> SilentRiff(int samples) {
@@ -141,13 +88,9 @@ std::vector<uint8_t> SilentRiff(int samples) {
 }
 
 std::vector<WaveEntry> TestWaves() {
-    const char* looped[] = {"Neutral", "Accel1", "Accel2", "Accel3", "Accel4",    "Slowed",
-                            "Maxed",   "Brake",  "Nitro",  "Horn",   "MachineGun"};
-    const char* once[] = {"Button",    "MenuBegin", "Tick",  "Shift", "Rocket", "Explosion",
-                          "Collision", "Kill",      "KillW", "Score", "Bonus",  "WeaponAppear"};
     std::vector<WaveEntry> waves;
-    for (const char* name : looped) waves.push_back({name, true, 1, SilentRiff(2205)});
-    for (const char* name : once) waves.push_back({name, false, 1, SilentRiff(2205)});
+    for (const SoundInfo& sound : kSounds)
+        waves.push_back({std::string(sound.Name), sound.Looped, 1, SilentRiff(2205)});
     return waves;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 // Small in-memory stand-ins for the game's archives, so that tests of the frame loop, the sprites
-// and the race run without the generated Data folder: every picture the game names, in plain
-// colours at its real size and pattern count, and a short silent wave for every sound.
+// and the race run without the generated Data folder: every picture of the catalogue, in plain
+// colours at its size, pattern count and transparency, and a short silent wave for every sound.
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 class TMForm;
 struct FormConfig;

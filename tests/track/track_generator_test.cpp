@@ -502,14 +502,14 @@ TEST(TrackGenerator, SetPieceSetsTheRowsOfEachKind) {
     TRandom random;
     TTrackGenerator generator(*state, random);
     for (int kind = 1; kind <= 11; ++kind) {
-        generator.SetPiece(kind);
-        EXPECT_EQ(generator.PieceKind(), kind);
+        generator.SetPiece(static_cast<RoadPiece>(kind));
+        EXPECT_EQ(static_cast<int>(generator.PieceKind()), kind);
         EXPECT_EQ(generator.PieceRows(), kind <= 3 ? 6 : 20);
     }
-    generator.SetPiece(2);
+    generator.SetPiece(RoadPiece::DriftLeft);
     for (int kind : {0, 12, -1, 100}) {
-        generator.SetPiece(kind);
-        EXPECT_EQ(generator.PieceKind(), 2);
+        generator.SetPiece(static_cast<RoadPiece>(kind));
+        EXPECT_EQ(generator.PieceKind(), RoadPiece::DriftLeft);
         EXPECT_EQ(generator.PieceRows(), 6);
     }
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 // Image archive 2: the 61 road tiles, one item "Tiles".
 ImageEntry BuildTiles();

@@ -1,14 +1,18 @@
-#include "canvas.h"
+#include "assetgen/canvas.h"
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 Canvas::Canvas(int width, int height)
     : width_(width),
       height_(height),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       cr_(cairo_create(surface_)) {}
+
+Canvas::Canvas(Picture picture)
+    : Canvas(InfoOf(picture).PatternWidth, InfoOf(picture).PatternHeight) {}
 
 Canvas::~Canvas() {
     cairo_destroy(cr_);
@@ -62,16 +66,20 @@ DecodedPicture Canvas::ToPicture(bool transparent) const {
     return picture;
 }
 
-ImageEntry MakeImage(const std::string& name, const std::vector<DecodedPicture>& patterns,
-                     bool transparent) {
-    if (patterns.empty()) throw std::invalid_argument("image without patterns: " + name);
-    const int pw = patterns.front().width;
-    const int ph = patterns.front().height;
+ImageEntry MakeImage(Picture picture, const std::vector<DecodedPicture>& patterns) {
+    const PictureInfo& info = InfoOf(picture);
+    const std::string name(info.Name);
+    if (static_cast<int>(patterns.size()) != info.Patterns)
+        throw std::logic_error(name + ": " + std::to_string(patterns.size()) +
+                               " patterns drawn, the catalogue gives " +
+                               std::to_string(info.Patterns));
+    const int pw = info.PatternWidth;
+    const int ph = info.PatternHeight;
     ImageEntry entry;
     entry.name = name;
     entry.patternWidth = pw;
     entry.patternHeight = ph;
-    entry.transparent = transparent;
+    entry.transparent = info.Transparent;
     entry.transparentColor = kKeyColour;
     entry.picture.width = pw * static_cast<int>(patterns.size());
     entry.picture.height = ph;
@@ -79,13 +87,19 @@ ImageEntry MakeImage(const std::string& name, const std::vector<DecodedPicture>&
     for (size_t n = 0; n < patterns.size(); ++n) {
         const DecodedPicture& p = patterns[n];
         if (p.width != pw || p.height != ph)
-            throw std::invalid_argument("patterns of different sizes in " + name);
+            throw std::logic_error(name + ": a pattern of " + std::to_string(p.width) + " x " +
+                                   std::to_string(p.height) + " drawn, the catalogue gives " +
+                                   std::to_string(pw) + " x " + std::to_string(ph));
         for (int y = 0; y < ph; ++y)
             for (int x = 0; x < pw; ++x)
                 entry.picture.pixels[static_cast<size_t>(y) * entry.picture.width + n * pw + x] =
                     p.At(x, y);
     }
     return entry;
+}
+
+ImageEntry SingleImage(Picture picture, const Canvas& canvas) {
+    return MakeImage(picture, {canvas.ToPicture(SeeThrough(picture))});
 }
 
 double Hash01(uint32_t a, uint32_t b, uint32_t c) {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
+#include "catalogue/pictures.h"
 
 // The transparent key colour of every see-through picture (0x00FF00FF in RGB and BGR order).
 constexpr uint32_t kKeyColour = 0x00FF00FF;
@@ -16,6 +17,8 @@ constexpr uint32_t kKeyColour = 0x00FF00FF;
 class Canvas {
 public:
     Canvas(int width, int height);
+    // One pattern of a catalogue picture, at the catalogue's size.
+    explicit Canvas(Picture picture);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -36,9 +39,17 @@ private:
     cairo_t* cr_;
 };
 
-// An image item from patterns of equal size laid side by side in one row.
-ImageEntry MakeImage(const std::string& name, const std::vector<DecodedPicture>& patterns,
-                     bool transparent);
+// Whether the catalogue makes a picture see-through: what its canvas's ToPicture is given.
+constexpr bool SeeThrough(Picture picture) {
+    return InfoOf(picture).Transparent;
+}
+
+// The catalogue's picture made of patterns laid side by side in one row, named and see-through as
+// the catalogue says. Patterns of another size or number than the catalogue gives are a fault of
+// the generator: it throws rather than write an archive the game does not expect.
+ImageEntry MakeImage(Picture picture, const std::vector<DecodedPicture>& patterns);
+// A picture of one pattern drawn on a canvas.
+ImageEntry SingleImage(Picture picture, const Canvas& canvas);
 
 // Deterministic value noise in 0..1, seamless with the given period (pixels) in x and y.
 double TileNoise(double x, double y, int period, uint32_t seed);

@@ -1,4 +1,4 @@
-#include "contact_sheet.h"
+#include "assetgen/contact_sheet.h"
 
 #include <cairo.h>
 

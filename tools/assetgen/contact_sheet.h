@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "media/archive_types.h"
+#include "archive/archive_types.h"
 
 struct ContactSheetSection {
     std::string title;  // e.g. "Res1.dxg"

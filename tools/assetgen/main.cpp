@@ -4,6 +4,7 @@
 //   zarvex2-assetgen --measure [DIR]        figures of every sound and song, renders to DIR
 //   zarvex2-assetgen --measure-files DIR [VOLUME]
 //                                           the same figures for the files under a Data folder
+//   zarvex2-assetgen --icons DIR            the desktop icon, DIR/<size>x<size>/apps/zarvex2.png
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,11 +13,12 @@
 #include <filesystem>
 #include <string>
 
-#include "asset_parts.h"
-#include "contact_sheet.h"
-#include "media/archive_writer.h"
+#include "archive/archive_writer.h"
+#include "assetgen/asset_parts.h"
+#include "assetgen/contact_sheet.h"
+#include "assetgen/menus/icons.h"
+#include "assetgen/sounds/sound_report.h"
 #include "media/music_player.h"
-#include "sound_report.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ int Usage() {
     std::fprintf(
         stderr,
         "usage: zarvex2-assetgen --out DIR | --contact-sheet FILE.png | --measure [DIR] |\n"
-        "       --measure-files DIR [VOLUME]\n");
+        "       --measure-files DIR [VOLUME] | --icons DIR\n");
     return 2;
 }
 
@@ -49,6 +51,8 @@ int main(int argc, char** argv) {
             const int volume = i + 2 < argc ? std::atoi(argv[i + 2]) : kMusicVolume;
             if (volume < 0 || volume > 128) return Usage();
             return PrintFileReport(argv[i + 1], volume);
+        } else if (std::strcmp(argv[i], "--icons") == 0 && i + 1 < argc) {
+            return WriteIcons(argv[i + 1]) ? 0 : 1;
         } else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc) {
             sheetPath = argv[++i];
         } else {

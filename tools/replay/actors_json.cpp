@@ -24,7 +24,7 @@ const char* Bool(bool v) {
 
 // Every traffic slot in use this level, empty ones included (Dir 0), in slot order.
 void WriteTraffic(const TMForm& form, std::ostream& out) {
-    const TCar* traffic = form.Race.Traffic;
+    const TCar* traffic = form.RaceScreen.Race.Traffic;
     if (traffic == nullptr) return;
     const int count = traffic->UsedSlots();
     for (int i = 1; i <= count; ++i) {
@@ -41,7 +41,7 @@ void WriteTraffic(const TMForm& form, std::ostream& out) {
 // The five rockets of the pool, in pool order.
 void WriteRockets(const TMForm& form, std::ostream& out) {
     bool first = true;
-    for (const TRocket* rocket : form.Race.RocketPool) {
+    for (const TRocket* rocket : form.RaceScreen.Race.RocketPool) {
         if (rocket == nullptr) continue;
         if (!first) out << ",";
         first = false;
@@ -57,7 +57,7 @@ void WriteRockets(const TMForm& form, std::ostream& out) {
 // blown away (Dir 255), all of which keep Alive until they leave the map. Empty slots are left
 // out.
 void WriteCrowd(const TMForm& form, std::ostream& out) {
-    const TMan* crowd = form.Race.Crowd;
+    const TMan* crowd = form.RaceScreen.Race.Crowd;
     if (crowd == nullptr) return;
     bool first = true;
     for (int i = 1; i <= kManSlots; ++i) {
@@ -74,7 +74,7 @@ void WriteCrowd(const TMForm& form, std::ostream& out) {
 
 // Every bonus slot in use this level, collected ones included (Active false), in slot order.
 void WriteBonuses(const TMForm& form, std::ostream& out) {
-    const TBonus* bonuses = form.Race.Bonuses;
+    const TBonus* bonuses = form.RaceScreen.Race.Bonuses;
     if (bonuses == nullptr) return;
     const int count = bonuses->UsedSlots();
     for (int i = 1; i <= count; ++i) {
@@ -87,7 +87,7 @@ void WriteBonuses(const TMForm& form, std::ostream& out) {
 
 // The finish line: one object, or null outside a race.
 void WriteFinish(const TMForm& form, std::ostream& out) {
-    const TFinish* finish = form.Race.Finish;
+    const TFinish* finish = form.RaceScreen.Race.Finish;
     if (finish == nullptr) {
         out << "null";
         return;

@@ -14,7 +14,6 @@
 
 #include "actors_json.h"
 #include "autopilot.h"
-#include "shell/event_handler.h"
 #include "shell/form.h"
 #include "sprites/bonus.h"
 #include "sprites/crowd.h"
@@ -36,13 +35,13 @@ bool ParseInt(const std::string& text, int& value) {
     }
 }
 
-// The bonus kinds the car's PickUp takes: 1 life, 2 nitro, 3 machine gun, 4 rockets; 0 unknown.
-int PickUpKindOf(const std::string& item) {
-    if (item == "life") return 1;
-    if (item == "nitro") return 2;
-    if (item == "gun") return 3;
-    if (item == "rockets") return 4;
-    return 0;
+// The items --give hands the car; none for an unknown word.
+std::optional<CarItem> CarItemOf(const std::string& item) {
+    if (item == "life") return CarItem::Life;
+    if (item == "nitro") return CarItem::Nitro;
+    if (item == "gun") return CarItem::MachineGun;
+    if (item == "rockets") return CarItem::Rockets;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -112,12 +111,12 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             options.autopilot = true;
         } else if (arg == "--give") {
             if (!value(text)) return false;
-            const int kind = PickUpKindOf(text);
-            if (kind == 0) {
+            const std::optional<CarItem> item = CarItemOf(text);
+            if (!item) {
                 error = "--give: gun, rockets, nitro or life, not '" + text + "'";
                 return false;
             }
-            options.gives.push_back(kind);
+            options.gives.push_back(*item);
         } else if (arg == "--actors") {
             if (!number(n, 0)) return false;
             options.actors.push_back(n);
@@ -154,6 +153,8 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             if (!value(options.dataDir)) return false;
         } else if (arg == "--save-dir") {
             if (!value(options.saveDir)) return false;
+        } else if (arg == "--controls") {
+            if (!value(options.controlsFile)) return false;
         } else {
             error = "unknown argument '" + arg + "'";
             return false;
@@ -203,6 +204,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.refreshRateOverride = options.refresh;
     config.dataDir = options.dataDir;
     config.saveDir = options.saveDir;
+    config.controlsFile = options.controlsFile;
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
     config.openLink = options.openLink;
@@ -238,8 +240,7 @@ bool ReplayRunner::StartWith(std::vector<ImageEntry> list1, std::vector<ImageEnt
 
 bool ReplayRunner::AfterStart(std::string& error) {
     (void)error;
-    form_->Profile.enabled = options_.stats;
-    form_->MDXTimer.Restart(ClockAt(0));
+    form_->Components.MDXTimer.Restart(ClockAt(0));
     if (options_.raceCar > 0) StartRaceShortCut(options_.level);
     return true;
 }
@@ -249,9 +250,9 @@ void ReplayRunner::StartRaceShortCut(int level) {
     // high scores the autopilot reached after a lost game), then race.
     form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
     form_->FrontEnd.CloseScreen(form_->Screens.ScreenState);
-    form_->StartRace(level);
-    if (form_->Race.Player != nullptr)
-        for (int kind : options_.gives) form_->Race.Player->PickUp(kind);
+    form_->RaceScreen.StartRace(level);
+    if (form_->RaceScreen.Race.Player != nullptr)
+        for (CarItem item : options_.gives) form_->RaceScreen.Race.Player->PickUp(item);
 }
 
 uint64_t ReplayRunner::ClockAt(int frame) const {
@@ -307,7 +308,7 @@ void ReplayRunner::SendKey(SDL_Scancode key, bool down) {
 }
 
 void ReplayRunner::Send(const SDL_Event& event) {
-    HandleEvent(*form_, event, ClockAt(frame_));
+    form_->HandleEvent(event, ClockAt(frame_));
 }
 
 void ReplayRunner::Deliver(const ScriptEvent& event) {
@@ -485,22 +486,24 @@ void ReplayRunner::RunFrame() {
     // level it had reached, or at the next of --levels when the race was left for it.
     if (options_.autopilot && DriveAutopilot(*form_) == AutopilotWish::NewRace &&
         options_.raceCar > 0 && !leaving_) {
-        StartRaceShortCut(nextRaceLevel_ > 0 ? nextRaceLevel_
-                                             : std::max(1, form_->Track.Level.LevelNumber));
+        StartRaceShortCut(nextRaceLevel_ > 0
+                              ? nextRaceLevel_
+                              : std::max(1, form_->RaceScreen.Track.Level.LevelNumber));
         nextRaceLevel_ = 0;
     }
     // The timer does not run while the game is inactive: the frame passes with nothing done.
     if (!form_->Active()) return;
-    const int lag = form_->MDXTimer.Tick(ClockAt(frame_), form_->Timing);
+    const int lag = form_->Components.MDXTimer.Tick(ClockAt(frame_), form_->Timing);
     const auto start = std::chrono::steady_clock::now();
-    form_->FrameHandler(lag);
+    FrameProfile profile;
+    form_->FrameHandler(lag, options_.stats ? &profile : nullptr);
     if (options_.stats) {
         const auto end = std::chrono::steady_clock::now();
         costs_.total.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        costs_.draw.push_back(form_->Profile.drawMs);
-        costs_.move.push_back(form_->Profile.moveMs);
+        costs_.draw.push_back(profile.drawMs);
+        costs_.move.push_back(profile.moveMs);
     }
-    spritePeak_ = std::max(spritePeak_, form_->MDXSpriteEngine.SpriteCount);
+    spritePeak_ = std::max(spritePeak_, form_->Components.MDXSpriteEngine.SpriteCount);
 }
 
 void ReplayRunner::FollowLevelShares() {
@@ -528,20 +531,24 @@ void ReplayRunner::LeaveStep() {
     const ScreenValues& screens = form_->Screens;
     SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
     switch (screens.WindowKind) {
-        case kWindowExitGame:
-        case kWindowExitToMenu:
+        case ModalWindow::ExitGame:
+        case ModalWindow::ExitToMenu:
             key = SDL_SCANCODE_Y;
             break;
-        case kWindowClearTable:
+        case ModalWindow::ClearTable:
             key = SDL_SCANCODE_N;  // the table stays
             break;
-        case kWindowPause:
-            key = SDL_SCANCODE_P;
+        case ModalWindow::Pause:
+            key = SDL_SCANCODE_ESCAPE;  // whatever the race's bindings, Esc ends the pause
             break;
-        case kWindowNone:
-            // Esc leaves the race for the question, a menu screen for the main menu, and on the
-            // main menu asks whether to leave the game.
-            if (screens.ScreenState == kScreenRace || quitting_) {
+        case ModalWindow::None:
+            // The race is left by its leave binding (Esc unless the player moved it); without
+            // one, by the close box, which asks the same question. Esc leaves a menu screen for
+            // the main menu, and on the main menu asks whether to leave the game.
+            if (screens.ScreenState == GameScreen::Race) {
+                key = FirstKeyOf(form_->Input.Controls, RaceAction::Leave);
+                if (key == SDL_SCANCODE_UNKNOWN) form_->FormCloseQuery();
+            } else if (quitting_) {
                 key = SDL_SCANCODE_ESCAPE;
             } else {
                 leaving_ = false;  // at a menu: the next race may start
@@ -569,9 +576,9 @@ std::string ReplayRunner::LoadReportJson() {
     std::ostringstream j;
     j << "{\"frame\":" << frame_ << ",\"ScreenState\":" << f.Screens.ScreenState
       << ",\"WindowKind\":" << f.Screens.WindowKind
-      << ",\"LevelNumber\":" << f.Track.Level.LevelNumber
-      << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount
-      << ",\"SpritePeak\":" << std::max(spritePeak_, f.MDXSpriteEngine.SpriteCount)
+      << ",\"LevelNumber\":" << f.RaceScreen.Track.Level.LevelNumber
+      << ",\"SpriteCount\":" << f.Components.MDXSpriteEngine.SpriteCount
+      << ",\"SpritePeak\":" << std::max(spritePeak_, f.Components.MDXSpriteEngine.SpriteCount)
       << ",\"rssKb\":" << ResidentKb() << "}";
     spritePeak_ = 0;
     return j.str();
@@ -623,7 +630,7 @@ std::string ReplayRunner::StateJson() const {
       << ",\"FirstButton\":" << f.Screens.FirstButton << ",\"LastButton\":" << f.Screens.LastButton
       << ",\"FrameRate\":" << f.Timing.FrameRate << ",\"FrameMs\":" << f.Timing.FrameMs
       << ",\"FrameScale\":" << Number(f.Timing.FrameScale)
-      << ",\"SpriteCount\":" << f.MDXSpriteEngine.SpriteCount;
+      << ",\"SpriteCount\":" << f.Components.MDXSpriteEngine.SpriteCount;
     // The front end: the intro, the car choice, the help page, the options and the table.
     const TStartGameScreen& startGame = f.FrontEnd.StartGame;
     j << ",\"IntroRunning\":" << Bool(f.Screens.IntroRunning)
@@ -639,31 +646,33 @@ std::string ReplayRunner::StateJson() const {
         j << (i > 1 ? "," : "") << "[" << Quoted(entry.Name) << "," << entry.Score << "]";
     }
     j << "]";
-    if (f.Screens.ScreenState == kScreenRace && f.Race.Player != nullptr) {
-        const LevelParams& level = f.Track.Level;
-        const TPlayer& car = *f.Race.Player;
-        const double bx = f.CurrentBackground != nullptr ? f.CurrentBackground->X : 0;
-        const double by = f.CurrentBackground != nullptr ? f.CurrentBackground->Y : 0;
+    if (f.Screens.ScreenState == GameScreen::Race && f.RaceScreen.Race.Player != nullptr) {
+        const LevelParams& level = f.RaceScreen.Track.Level;
+        const TPlayer& car = *f.RaceScreen.Race.Player;
+        const double bx =
+            f.RaceScreen.CurrentBackground != nullptr ? f.RaceScreen.CurrentBackground->X : 0;
+        const double by =
+            f.RaceScreen.CurrentBackground != nullptr ? f.RaceScreen.CurrentBackground->Y : 0;
         j << ",\"LevelNumber\":" << level.LevelNumber << ",\"TrackLength\":" << level.TrackLength
           << ",\"TimeLeft\":" << level.TimeLeft << ",\"CarCount\":" << level.CarCount
-          << ",\"BonusCount\":" << level.BonusCount << ",\"ViewCol\":" << f.Track.ViewCol
-          << ",\"ViewRow\":" << f.Track.ViewRow << ",\"BackgroundX\":" << Number(bx)
+          << ",\"BonusCount\":" << level.BonusCount << ",\"ViewCol\":" << f.RaceScreen.Track.ViewCol
+          << ",\"ViewRow\":" << f.RaceScreen.Track.ViewRow << ",\"BackgroundX\":" << Number(bx)
           << ",\"BackgroundY\":" << Number(by)
-          << ",\"WorldVelocityX\":" << Number(f.Race.WorldVelocityX)
-          << ",\"WorldVelocityY\":" << Number(f.Race.WorldVelocityY)
-          << ",\"Score\":" << f.Race.Score << ",\"Lives\":" << f.Race.Lives
+          << ",\"WorldVelocityX\":" << Number(f.RaceScreen.Race.WorldVelocityX)
+          << ",\"WorldVelocityY\":" << Number(f.RaceScreen.Race.WorldVelocityY)
+          << ",\"Score\":" << f.RaceScreen.Race.Score << ",\"Lives\":" << f.RaceScreen.Race.Lives
           << ",\"CarSpeed\":" << Number(car.CarSpeed) << ",\"Velocity\":" << Number(car.Velocity)
           << ",\"Heading\":" << car.Heading << ",\"Steer\":" << Number(car.Steer)
           << ",\"Energy\":" << car.Energy << ",\"Crashed\":" << car.Crashed
           << ",\"TimeUp\":" << Bool(car.TimeUp) << ",\"OnRoad\":" << Bool(car.OnRoad)
-          << ",\"Weapon\":" << car.Weapon << ",\"Ammo\":" << car.Ammo
+          << ",\"Weapon\":" << static_cast<int>(car.Weapon) << ",\"Ammo\":" << car.Ammo
           << ",\"WeaponFrame\":" << car.WeaponFrame << ",\"FireCooldown\":" << car.FireCooldown
           << ",\"HasNitro\":" << Bool(car.HasNitro) << ",\"NitroFuel\":" << Number(car.NitroFuel)
-          << ",\"Crossed\":" << Bool(FinishCrossed(f.Race)) << ",\"EngineSound\":\""
+          << ",\"Crossed\":" << Bool(FinishCrossed(f.RaceScreen.Race)) << ",\"EngineSound\":\""
           << car.EngineSoundName() << "\"";
         // The traffic still on the road: slots with a car in them.
         int trafficActive = 0;
-        if (const TCar* traffic = f.Race.Traffic; traffic != nullptr)
+        if (const TCar* traffic = f.RaceScreen.Race.Traffic; traffic != nullptr)
             for (int i = 1; i <= traffic->UsedSlots(); ++i)
                 if (traffic->Slot(i).Dir != kDirNone) ++trafficActive;
         j << ",\"TrafficActive\":" << trafficActive;
@@ -671,7 +680,7 @@ std::string ReplayRunner::StateJson() const {
         // blood marks the car has still to lay.
         int crowdAlive = 0;
         bool scared = false;
-        if (const TMan* crowd = f.Race.Crowd; crowd != nullptr) {
+        if (const TMan* crowd = f.RaceScreen.Race.Crowd; crowd != nullptr) {
             scared = crowd->Scared;
             for (int i = 1; i <= kManSlots; ++i) {
                 const TManSlot& man = crowd->Slot(i);
@@ -679,7 +688,7 @@ std::string ReplayRunner::StateJson() const {
             }
         }
         int bonusesActive = 0;
-        if (const TBonus* bonuses = f.Race.Bonuses; bonuses != nullptr)
+        if (const TBonus* bonuses = f.RaceScreen.Race.Bonuses; bonuses != nullptr)
             for (int i = 1; i <= bonuses->UsedSlots(); ++i)
                 if (bonuses->Slot(i).Active) ++bonusesActive;
         j << ",\"CrowdAlive\":" << crowdAlive << ",\"BonusesActive\":" << bonusesActive
@@ -691,7 +700,7 @@ std::string ReplayRunner::StateJson() const {
 
 bool ReplayRunner::SaveShot(const std::string& path) const {
     std::vector<uint32_t> pixels;
-    if (!form_->MDXDraw.ReadPixels(pixels)) return false;
+    if (!form_->Components.MDXDraw.ReadPixels(pixels)) return false;
     cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSurfaceWidth, kSurfaceHeight);
     cairo_surface_flush(surface);
@@ -746,7 +755,7 @@ bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int f
     for (const auto& [n, path] : options.maps) {
         if (n != frame) continue;
         std::ofstream file(path);
-        file << DumpTrack(runner.Form().Track);
+        file << DumpTrack(runner.Form().RaceScreen.Track);
         if (!file) {
             err << "zarvex2-replay: cannot write " << path << "\n";
             return false;

@@ -13,9 +13,10 @@
 
 #include <SDL.h>
 
+#include "archive/archive_types.h"
 #include "input_script.h"
-#include "media/archive_types.h"
 #include "media/wave_list.h"
+#include "sprites/car_items.h"
 #include "virtual_pads.h"
 
 class TMForm;
@@ -32,7 +33,7 @@ struct ReplayOptions {
     int raceCar = 0;         // > 0: start straight into a race with this car
     int level = 1;
     bool autopilot = false;
-    std::vector<int> gives;                         // PickUp kinds handed to the car at the start
+    std::vector<CarItem> gives;                     // handed to the car at the start
     std::vector<int> actors;                        // after frame N, print the actors
     std::vector<std::pair<int, std::string>> maps;  // after frame N, write the map to FILE
     // Start levels played in turn (with --race and --autopilot), each for an equal share of the
@@ -47,6 +48,9 @@ struct ReplayOptions {
     // Where the game keeps its options and table; empty (the default): no saves are read or
     // written, so a replay never depends on a player's saves.
     std::string saveDir;
+    // The race's controls, read at start-up and written when the controls screen changes them;
+    // empty: the file "controls" in saveDir, or the game's own bindings without one.
+    std::string controlsFile;
     // The mixer the game gets; unset, a silent one (tests pass one that records).
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
     // Where web addresses go; unset, nowhere (a headless game has no desktop).
