@@ -31,6 +31,9 @@ for preset in asan tsan; do
     step "$preset tests"
     scratch="$(mktemp -d)"
     mkdir "$scratch/home" "$scratch/tmp"
+    # Open as /tmp is: the deployment's tests run PostgreSQL as its own user inside their folder.
+    chmod 755 "$scratch"
+    chmod 1777 "$scratch/tmp"
     status=0
     HOME="$scratch/home" TMPDIR="$scratch/tmp" ctest --preset "$preset" -j"$jobs" || status=$?
     left="$(cd "$scratch" && find home tmp -mindepth 1 -maxdepth 3 | head -n 20)"

@@ -38,8 +38,8 @@ void SetDefaultScoreSender(std::function<void(const std::string&)> sender) {
 
 void TMForm::SubmitScore() {
     const std::string address = SubmissionAddress(
-        ScoreServerBase(),
-        EncodeScoreRecord(ScoreRecord(Screens.EnteredName, RaceScreen.Race.Score, Options.Country)));
+        ScoreServerBase(), EncodeScoreRecord(ScoreRecord(Screens.EnteredName, RaceScreen.Race.Score,
+                                                         Options.Country)));
     if (config_.submitScore) {
         config_.submitScore(address);
     } else {
