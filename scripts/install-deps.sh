@@ -26,7 +26,7 @@ PLAY_PACKAGES=(
 # package and its desktop metadata; Xvfb and xdotool for the game in a real window driven by a
 # script (scripts/check-replay-window.sh).
 TEST_PACKAGES=(
-    clang clang-format clang-tidy libclang-rt-14-dev
+    clang clang-format clang-tidy libclang-rt-14-dev python3
     libgtest-dev libgmock-dev
     libmicrohttpd-dev libsqlite3-dev libpq-dev libcpp-httplib-dev
     chromium

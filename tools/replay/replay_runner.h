@@ -62,6 +62,9 @@ struct ReplayOptions {
     // --replay FILE: the run plays the recording (as `zarvex2 --replay` does) from its first
     // frame, recorded frame by frame; without --frames it runs until the replay has ended.
     std::string replayPath;
+    // Where a result sent to the score server goes (the request's address); unset, the game's
+    // own sender.
+    std::function<void(const std::string&)> submitScore;
 };
 
 // Parses the command line (without the program name); false with a message on a bad argument.
