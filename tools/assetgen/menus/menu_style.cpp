@@ -123,8 +123,8 @@ void OutlinedFill(cairo_t* cr, double outline,
 }  // namespace
 
 void ChromeText(cairo_t* cr, const std::string& text, double cx, double cy, double sizePx,
-                Look look, double outline, double slant) {
-    TextPath(cr, text, cx, cy, sizePx, slant);
+                Look look, double outline, double slant, const char* family) {
+    TextPath(cr, text, cx, cy, sizePx, slant, family);
     if (look == Look::Normal) {
         // Polished metal: a bright sky above a dark horizon line, the ground reflecting light.
         OutlinedFill(cr, outline,
