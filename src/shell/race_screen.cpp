@@ -20,6 +20,7 @@
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
+#include "track/tile_patterns.h"
 
 TRaceScreen::TRaceScreen(TMForm& form) : form_(form), host_(std::make_unique<FormRaceHost>(form)) {}
 
@@ -36,7 +37,7 @@ void TRaceScreen::RefreshView() {
     for (int r = Track.ViewRow; r <= Track.ViewRow + 10; ++r)
         for (int c = Track.ViewCol; c <= Track.ViewCol + 13; ++c)
             CurrentBackground->SetCell(c - Track.ViewCol, r - Track.ViewRow,
-                                       Track.TrackMap.At(r, c, 0));
+                                       TilePatternAt(Track.TrackMap, r, c));
 }
 
 void TRaceScreen::StartRace(int firstLevel) {
