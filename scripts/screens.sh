@@ -112,16 +112,16 @@ run race-finish 3600 --race 5 --level 1 --autopilot \
     --shot 3450:"$out/16-finish-band-near.png" </dev/null
 # The clock running out at level 1 with the car standing: time over, and on the last life game
 # over.
-run time-over 15000 --race 6 --level 1 \
-    --shot 4900:"$out/17-time-over.png" --shot 14700:"$out/18-game-over.png" </dev/null
+run time-over 10700 --race 6 --level 1 \
+    --shot 5200:"$out/17-time-over.png" --shot 10600:"$out/18-game-over.png" </dev/null
 
 # The name entry and the sending notice, from a table that any score enters.
 saves="$work/saves"
 mkdir -p "$saves"
 printf '0\r\n1\r\n1\r\n_______\r\n\r\n' >"$saves/options"
 for i in 1 2 3 4 5 6 7 8 9 10; do printf '\r\n-1\r\n'; done >"$saves/hs"
-run name-entry 460 --race 1 --level 1 --save-dir "$saves" \
-    --shot 360:"$out/19-name-entry.png" --shot 460:"$out/20-sending.png" <<'SCRIPT'
+run name-entry 450 --race 1 --level 1 --save-dir "$saves" \
+    --shot 360:"$out/19-name-entry.png" --shot 450:"$out/20-sending.png" <<'SCRIPT'
 300 down Esc
 301 up Esc
 320 down Y
