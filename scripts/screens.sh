@@ -47,7 +47,7 @@ run menus 1400 \
     --shot 800:"$out/07-help-3.png" \
     --shot 840:"$out/07-help-4.png" \
     --shot 880:"$out/07-help-5.png" \
-    --shot 1000:"$out/08-start-game-car4.png" \
+    --shot 1040:"$out/08-start-game-car4.png" \
     --shot 1100:"$out/08-start-game-car3.png" <<'SCRIPT'
 140 down Esc
 141 up Esc
@@ -77,15 +77,15 @@ run menus 1400 \
 820 click
 860 click
 900 click
-940 move 150 540
+940 move 390 535
 950 click
 960 move 400 70
 965 click
-970 move 600 350
+970 move 585 345
 975 click
-980 click
-985 click
-1060 move 230 350
+995 click
+1015 click
+1060 move 210 345
 1065 click
 SCRIPT
 
