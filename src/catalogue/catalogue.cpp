@@ -12,6 +12,8 @@ namespace {
 // one picture with another's size. A few anchors across both lists pin the order down, and every
 // run the game counts along must hold consecutive names.
 static_assert(NameOf(Picture::MMBG) == "MMBG" && NameOf(Picture::HelpLogo) == "HelpLogo");
+static_assert(NameOf(Picture::Opt_Ctl) == "Opt_Ctl" &&
+              NameOf(Picture::Win_Defaults) == "Win_Defaults");
 static_assert(NameOf(Picture::Tiles) == "Tiles" && NameOf(Picture::BonusR) == "BonusR");
 static_assert(NameOf(Picture::Win_EG) == "Win_EG" && NameOf(Picture::Opt_4) == "Opt_4");
 static_assert(NameOf(Picture::Car11) == "Car11" && NameOf(Picture::Girl_Laying) == "Girl_Laying");

@@ -82,6 +82,12 @@ enum class Picture : uint8_t {
     Help_Prev,
     Help_Next,
     HelpLogo,
+    // The controls screen: the options screen's button that leads to it, the highlight of an
+    // action's row, Defaults, and the title of the question that restores the defaults.
+    Opt_Ctl,
+    Ctl_Row,
+    Ctl_Def,
+    Win_Defaults,
     // Image list 2: the road tiles (one pattern per map code).
     Tiles,
     // The six player cars, nose up, and what the car leaves and shows.
@@ -166,7 +172,7 @@ struct PictureInfo {
     bool Transparent;  // the key colour (magenta) is left out when drawn
 };
 
-inline constexpr std::array<PictureInfo, 125> kPictures = {{
+inline constexpr std::array<PictureInfo, 129> kPictures = {{
     // Image list 1: the main menu's backdrop and its six buttons in their three looks (_0 normal,
     // _A highlighted, _I the intro's fade-in).
     {"MMBG", 1, 800, 600, 1, false},
@@ -237,6 +243,12 @@ inline constexpr std::array<PictureInfo, 125> kPictures = {{
     {"Help_Prev", 1, 80, 60, 2, true},
     {"Help_Next", 1, 80, 60, 2, true},
     {"HelpLogo", 1, 80, 80, 1, true},
+    // The controls screen: the options screen's button that leads to it, the highlight of an
+    // action's row, Defaults, and the title of the question that restores the defaults.
+    {"Opt_Ctl", 1, 150, 50, 2, true},
+    {"Ctl_Row", 1, 680, 28, 1, true},
+    {"Ctl_Def", 1, 150, 50, 2, true},
+    {"Win_Defaults", 1, 200, 50, 1, true},
     // Image list 2: the road tiles (one pattern per map code).
     {"Tiles", 2, 72, 72, 61, false},
     // The six player cars, nose up, and what the car leaves and shows.

@@ -1,7 +1,8 @@
 #pragma once
-// The five menu screens of the game, each with its own state, all speaking to the game through
-// one MenuHost. The main form owns one of these.
+// The menu screens of the game, each with its own state, all speaking to the game through one
+// MenuHost. The main form owns one of these.
 
+#include "frontend/controls_screen.h"
 #include "frontend/help_screen.h"
 #include "frontend/high_score_screen.h"
 #include "frontend/main_menu.h"
@@ -15,7 +16,8 @@ struct TFrontEnd {
           StartGame(host),
           OptionsScreen(host),
           HighScoreScreen(host),
-          HelpScreen(host) {}
+          HelpScreen(host),
+          ControlsScreen(host) {}
 
     // Leaves the menu screen `screenState` is showing, as its own way out does before the next
     // screen opens; nothing for the race or no screen.
@@ -36,6 +38,9 @@ struct TFrontEnd {
             case GameScreen::Help:
                 HelpScreen.CloseHelp();
                 break;
+            case GameScreen::Controls:
+                ControlsScreen.CloseControls();
+                break;
             default:
                 break;
         }
@@ -46,4 +51,5 @@ struct TFrontEnd {
     TOptionsScreen OptionsScreen;
     THighScoreScreen HighScoreScreen;
     THelpScreen HelpScreen;
+    TControlsScreen ControlsScreen;
 };

@@ -1,8 +1,8 @@
 #pragma once
 // All a menu screen may ask of the running game: the shared selection, the sprite engine, the
-// options and the high-score table, the keys hit this frame, the click dispatcher, the windows,
-// sound, music, the display mode, the mouse cursor and the text canvas. The main form implements
-// it; the screens know nothing else of the game.
+// options, the high-score table and the race's controls, the keys hit this frame, the click
+// dispatcher, the windows, sound, music, the display mode, the mouse cursor and the text canvas.
+// The main form implements it; the screens know nothing else of the game.
 
 #include <string>
 
@@ -11,6 +11,7 @@
 
 struct ScreenValues;
 struct TGameOptions;
+class TControls;
 class THighScoreTable;
 class TSpriteEngine;
 
@@ -25,6 +26,10 @@ public:
     virtual TSpriteEngine& Engine() = 0;
     virtual TGameOptions& Options() = 0;
     virtual THighScoreTable& HighScores() = 0;
+    // The player's bindings of the race's actions; ControlsChanged keeps them in the controls
+    // file beside the saves.
+    virtual TControls& Controls() = 0;
+    virtual void ControlsChanged() = 0;
 
     virtual bool KeyHit(MenuKey key) const = 0;
     // Selects the button, then does what a click does (the game's one click dispatcher).
@@ -41,7 +46,7 @@ public:
     virtual void ShowSystemCursor() = 0;
     virtual bool IsDrawable() const = 0;
 
-    // The text canvas with the game's 21 text styles.
+    // The text canvas with the game's 22 text styles.
     virtual void SetFont(int index) = 0;
     virtual void DrawText(const std::string& text, double x, double y, bool centreX,
                           bool centreY) = 0;

@@ -26,15 +26,16 @@ int Flipped(int flag) {
 // Where the country's text starts; the cursor follows its end.
 constexpr int kCountryX = 380;
 constexpr int kCountryFont = 4;
+constexpr int kControlsButtonX = 470;
 
 }  // namespace
 
-void TOptionsScreen::OpenOptions() {
+void TOptionsScreen::OpenOptions(int selected) {
     ScreenValues& screens = host_.Screens();
     screens.ScreenState = GameScreen::Options;
     screens.FirstButton = 1;
-    screens.LastButton = 5;
-    screens.SelectedButton = kOptionsBack;
+    screens.LastButton = kOptionsControls;
+    screens.SelectedButton = selected;
     CreateMenuBackground(host_);
 
     TSpriteEngine* engine = &host_.Engine();
@@ -60,6 +61,9 @@ void TOptionsScreen::OpenOptions() {
     }
     screens.MenuButtons[kOptionsBack] =
         new TMenuButton(engine, Picture::Opt_Bk, Picture::Opt_Bk, 0, 1, 345, 513);
+    // On Back's line, under the country field's right half.
+    screens.MenuButtons[kOptionsControls] =
+        new TMenuButton(engine, Picture::Opt_Ctl, Picture::Opt_Ctl, 0, 1, kControlsButtonX, 513);
 
     const TGameOptions& options = host_.Options();
     DisplayPicture = TMyImageSprite::CreateAt(engine, DisplayImage(options), 118, 255, 3);
@@ -90,8 +94,17 @@ void TOptionsScreen::OptionsFrame(int LagCount) {
     int escTarget = kOptionsCountry;
     if (!screens.EditingCountry) {
         int& selected = screens.SelectedButton;
-        if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
-        if (host_.KeyHit(MenuKey::Down) && selected + 1 <= screens.LastButton) ++selected;
+        if (selected == kOptionsControls) {
+            // Beside Back: Up leads to the country row as from Back, Left to Back.
+            if (host_.KeyHit(MenuKey::Up)) selected = kOptionsCountry;
+            if (host_.KeyHit(MenuKey::Left)) selected = kOptionsBack;
+        } else {
+            // The rows and Back, top to bottom, without wrapping round.
+            if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
+            if (host_.KeyHit(MenuKey::Down) && selected + 1 <= kOptionsBack) ++selected;
+            if (host_.KeyHit(MenuKey::Right) && selected == kOptionsBack)
+                selected = kOptionsControls;
+        }
         escTarget = kOptionsBack;
     }
     if (host_.KeyHit(MenuKey::Esc)) host_.ClickButton(escTarget);

@@ -1,25 +1,28 @@
 #pragma once
 // The options screen: full screen or window, music on or off, sound on or off, each switched by
 // clicking its row and in effect at once, and the player's country, typed into a field with a
-// blinking cursor while its row is switched to typing.
+// blinking cursor while its row is switched to typing. Beside Back, a button leads to the race's
+// controls.
 
 class MenuHost;
 class TMyImageSprite;
 
-// The screen's buttons: the four rows and Back.
+// The screen's buttons: the four rows, Back, and the way to the controls screen.
 enum OptionsButton {
     kOptionsDisplay = 1,
     kOptionsMusic = 2,
     kOptionsSound = 3,
     kOptionsCountry = 4,
     kOptionsBack = 5,
+    kOptionsControls = 6,
 };
 
 class TOptionsScreen {
 public:
     explicit TOptionsScreen(MenuHost& host) : host_(host) {}
 
-    void OpenOptions();
+    // Opens with Back selected, or with the controls button on the way back from there.
+    void OpenOptions(int selected = kOptionsBack);
     void CloseOptions();
     // The screen's routine for one frame with no window open.
     void OptionsFrame(int LagCount);

@@ -54,10 +54,10 @@ void TInputStates::Refresh(const Uint8* keys, int keyCount) {
     }
 }
 
-void TInputStates::MergePad(const PadControls& held, PadMode mode) {
+void TInputStates::MergePad(const PadControls& held) {
     for (int control = 0; control < kPadControlCount; ++control) {
         if (!held[control]) continue;
-        const int state = PadBinding(static_cast<PadControl>(control), mode);
+        const int state = PadMenuBinding(static_cast<PadControl>(control));
         if (state >= 0 && state < kInputStateCount) states_[state] = true;
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The keyboard and the pad as the game reads them: 36 input states, each active while its bound
-// key is held or a pad control bound to it is, refreshed once per frame.
+// The keyboard and the pad as the menus and the windows read them: 36 input states, each active
+// while its key is held or a pad control bound to it in the menus is, refreshed once per frame.
+// The keys are fixed, so that a player can never lose the way through the menus; the race reads
+// the player's own bindings of its actions instead (media/controls.h).
 
 #include <SDL.h>
 
@@ -39,9 +41,9 @@ public:
 
     // Sets every state from a key table indexed by scancode (SDL_GetKeyboardState's layout).
     void Refresh(const Uint8* keys, int keyCount);
-    // Adds the pad's held controls, with the meaning they have in this mode (media/pad_state.h):
+    // Adds the pad's held controls with the meaning they have in the menus (media/pad_state.h):
     // a state is active while either source holds it.
-    void MergePad(const PadControls& held, PadMode mode);
+    void MergePad(const PadControls& held);
     void Clear() { states_.fill(false); }
     bool Active(int state) const {
         return state >= 0 && state < kInputStateCount && states_[state];

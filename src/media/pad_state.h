@@ -1,16 +1,20 @@
 #pragma once
-// The game controller as the game reads it: its buttons and axes as its events left them, the
-// controls they make once the dead zones are applied, and the one table that binds each control
-// to an input state of the keyboard's table. A pad never has rules of its own: it holds the same
-// input states as the keys, so every screen and the race read it without knowing it is there.
+// The game controller as the game reads it: its buttons and axes as its events left them, and the
+// controls they make once the dead zones are applied. In the menus and the windows with something
+// to choose, one fixed table binds the controls to the keyboard's input states, so every screen
+// reads the pad without knowing it is there; in the race the player's bindings of the race's
+// actions (media/controls.h) read the controls instead.
 
 #include <SDL.h>
 
 #include <array>
 #include <bitset>
+#include <optional>
+#include <string_view>
 
-// The pad's controls that the game binds. The d-pad and the left stick are separate controls:
-// either may hold a direction while the other is let go.
+// The pad's controls. The d-pad and the left stick are separate controls: either may hold a
+// direction while the other is let go. Every button SDL knows is a control, and so is each
+// trigger pulled; the stick's directions are the only controls that are not buttons.
 enum PadControl {
     kPadA,
     kPadB,
@@ -28,14 +32,25 @@ enum PadControl {
     kPadStickDown,
     kPadLeftTrigger,
     kPadRightTrigger,
+    kPadGuide,
+    kPadLeftStickPress,
+    kPadRightStickPress,
+    kPadLeftShoulder,
+    kPadRightShoulder,
+    kPadMisc,
+    kPadPaddle1,
+    kPadPaddle2,
+    kPadPaddle3,
+    kPadPaddle4,
+    kPadTouchpad,
     kPadControlCount
 };
 
 using PadControls = std::bitset<kPadControlCount>;
 
 // Some buttons change their meaning with what is on screen: in the menus and the windows with
-// something to choose A is Enter and Y, X answer Yes and No; in the race A fires, Y sounds the
-// horn and X is the handbrake.
+// something to choose A is Enter and Y, X answer Yes and No; in the race each control does what
+// the player's bindings say.
 enum class PadMode { Menu, Race };
 
 // A stick axis counts as pushed only beyond this distance from the centre (either way): a worn
@@ -57,5 +72,14 @@ struct PadState {
     PadControls Held() const;
 };
 
-// The input state (media/input_states.h) that a control holds in a mode, or -1 for none.
-int PadBinding(PadControl control, PadMode mode);
+// The input state (media/input_states.h) that a control holds in the menus, or -1 for none.
+int PadMenuBinding(PadControl control);
+
+// The control of one of SDL's buttons, or of a trigger axis; nullopt for anything else.
+std::optional<PadControl> PadControlOfButton(int button);
+std::optional<PadControl> PadControlOfTrigger(int axis);
+// SDL's own name of a control: the button's ("a", "dpleft", "leftshoulder") or the trigger
+// axis's ("lefttrigger"); empty for the stick's directions, which have none.
+std::string_view PadControlName(PadControl control);
+// The control of one of those names, in any case; nullopt for any other text.
+std::optional<PadControl> PadControlFromName(std::string_view name);

@@ -83,6 +83,10 @@ void TMForm::ClickOptions(int button) {
             screen.CloseOptions();
             FrontEnd.MainMenu.OpenMainMenu(0, kEntryOptions, 0);
             break;
+        case kOptionsControls:
+            screen.CloseOptions();
+            FrontEnd.ControlsScreen.OpenControls();
+            break;
         default:
             break;
     }
@@ -120,6 +124,23 @@ void TMForm::ClickHelp(int button) {
             break;
         default:
             break;
+    }
+}
+
+void TMForm::ClickControls(int button) {
+    TControlsScreen& screen = FrontEnd.ControlsScreen;
+    // A click while a row waits for a key takes the wait back, and nothing more.
+    if (screen.Capturing()) {
+        screen.CancelCapture();
+        return;
+    }
+    if (button >= kControlsFirstRow && button <= kControlsLastRow) {
+        screen.StartCapture(button);
+    } else if (button == kControlsDefaults) {
+        OpenWindow(ModalWindow::DefaultControls);
+    } else if (button == kControlsBack) {
+        screen.CloseControls();
+        FrontEnd.OptionsScreen.OpenOptions(kOptionsControls);
     }
 }
 
@@ -163,6 +184,14 @@ void TMForm::ClickSelected() {
                     CloseWindow();
                 }
                 break;
+            case ModalWindow::DefaultControls:
+                if (Screens.SelectedButton == kYesButton) {
+                    CloseWindow();
+                    FrontEnd.ControlsScreen.RestoreDefaults();
+                } else if (Screens.SelectedButton == kNoButton) {
+                    CloseWindow();
+                }
+                break;
             case ModalWindow::NameEntry:
                 if (Screens.LastTypedChar == 13) {
                     ConfirmNameEntry();
@@ -193,6 +222,9 @@ void TMForm::ClickSelected() {
             break;
         case GameScreen::Help:
             ClickHelp(button);
+            break;
+        case GameScreen::Controls:
+            ClickControls(button);
             break;
         default:
             break;  // between screens and in the race there is nothing to click

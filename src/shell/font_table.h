@@ -1,5 +1,5 @@
 #pragma once
-// The game's 21 text styles: family, size in points, colour and weight, and the look the text is
+// The game's 22 text styles: family, size in points, colour and weight, and the look the text is
 // dressed in (media/text_canvas.h).
 
 #include <cstdint>
@@ -14,7 +14,7 @@ struct FontStyle {
     TextLook look = TextLook::Plain;
 };
 
-constexpr int kFontCount = 21;
+constexpr int kFontCount = 22;
 
-// Entries 1..21; any other index gives entry 1.
+// Entries 1..22; any other index gives entry 1.
 const FontStyle& FontTable(int index);

@@ -3,11 +3,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <stdexcept>
 
 #include "persist/save_files.h"
 #include "persist/web_links.h"
 #include "persist/window_file.h"
+#include "shell/controls_file.h"
 #include "sprites/menu_button.h"
 
 TMForm::TMForm(FormConfig config) : config_(std::move(config)) {
@@ -57,6 +59,9 @@ void TMForm::FinishStartUp() {
 
     // 4. The saved options and high scores; missing or broken files give the defaults.
     if (!config_.saveDir.empty()) LoadSaves(config_.saveDir, Options, HighScores);
+    // The race's controls; a damaged line is told once, here, and its action keeps its binding.
+    if (const std::string controls = ControlsPath(); !controls.empty())
+        Input.Controls = ReadControlsFile(controls, std::cerr);
 
     // 5. The display mode of the options.
     ApplyDisplayMode();
@@ -122,8 +127,17 @@ void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
 
     if (Screens.WindowKind != ModalWindow::None) {
         WindowFrame(LagCount);
-        // The options screen stays whole under a window.
+        // The options and controls screens stay whole under a window.
         if (Screens.ScreenState == GameScreen::Options) FrontEnd.OptionsScreen.DrawOptionTexts();
+        if (Screens.ScreenState == GameScreen::Controls) {
+            // The table's texts keep off the window's panel, as if it lay over them.
+            const TMyImageSprite* panel = Screens.WindowBackground;
+            SDL_Rect covered{};
+            if (panel != nullptr)
+                covered = {static_cast<int>(panel->X), static_cast<int>(panel->Y), panel->Width,
+                           panel->Height};
+            FrontEnd.ControlsScreen.DrawControlsTexts(panel != nullptr ? &covered : nullptr);
+        }
     } else {
         switch (Screens.ScreenState) {
             case GameScreen::MainMenu:
@@ -140,6 +154,9 @@ void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
                 break;
             case GameScreen::Help:
                 FrontEnd.HelpScreen.HelpFrame(LagCount);
+                break;
+            case GameScreen::Controls:
+                FrontEnd.ControlsScreen.ControlsFrame(LagCount);
                 break;
             case GameScreen::Race:
                 RaceScreen.RaceFrame(LagCount);
@@ -182,22 +199,26 @@ void TMForm::UpdateHover() {
 
 // ---- Form events -------------------------------------------------------------------------------
 
-void TMForm::FormKeyDown(SDL_Scancode key, bool altHeld) {
+bool TMForm::FormKeyDown(SDL_Scancode key, bool altHeld, bool repeat) {
     if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES) Input.HeldKeys[key] = 1;
-    if (key == SDL_SCANCODE_LCTRL || key == SDL_SCANCODE_RCTRL) Input.HeldCtrl = true;
-    if (key == SDL_SCANCODE_LSHIFT || key == SDL_SCANCODE_RSHIFT) Input.HeldShift = true;
+    if (CapturingControls()) {
+        // The key binds the action waiting for it (Esc cancels), or the capture waits on for a
+        // key that has a name. Either way it does nothing else until it is let go.
+        if (!repeat && FrontEnd.ControlsScreen.TakeKey(SDL_GetKeyFromScancode(key)))
+            Input.HoldOver(key);
+        return true;
+    }
     if (altHeld && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER)) {
         Options.FullScreen = Options.FullScreen != 0 ? 0 : 1;
         // The race pauses first, so that it stands still across the change.
         if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
         ApplyDisplayMode();
     }
+    return false;
 }
 
 void TMForm::FormKeyUp(SDL_Scancode key) {
     if (key > SDL_SCANCODE_UNKNOWN && key < SDL_NUM_SCANCODES) Input.HeldKeys[key] = 0;
-    if (key == SDL_SCANCODE_LCTRL || key == SDL_SCANCODE_RCTRL) Input.HeldCtrl = false;
-    if (key == SDL_SCANCODE_LSHIFT || key == SDL_SCANCODE_RSHIFT) Input.HeldShift = false;
 }
 
 void TMForm::FormKeyPress(char c) {
@@ -235,6 +256,8 @@ bool TMForm::FormCloseQuery() {
 void TMForm::MDXDrawMouseMove(int x, int y) {
     Input.MouseX = x;
     Input.MouseY = y;
+    // The row waiting for a key keeps the selection.
+    if (CapturingControls()) return;
     const int before = Screens.SelectedButton;
     UpdateHover();
     if (Screens.SelectedButton != before &&
@@ -256,11 +279,27 @@ void TMForm::SetActive(bool active, uint64_t nowMs) {
     } else {
         // Key releases are not seen while the window is away: forget what was held.
         Input.HeldKeys.fill(0);
-        Input.HeldCtrl = false;
-        Input.HeldShift = false;
         Input.Pad.Clear();
         Input.MDXInput.Clear();
     }
+}
+
+// ---- The race's controls -----------------------------------------------------------------------
+
+bool TMForm::CapturingControls() const {
+    return Screens.ScreenState == GameScreen::Controls && Screens.WindowKind == ModalWindow::None &&
+           FrontEnd.ControlsScreen.Capturing();
+}
+
+std::string TMForm::ControlsPath() const {
+    if (!config_.controlsFile.empty()) return config_.controlsFile;
+    if (config_.saveDir.empty()) return "";
+    return (std::filesystem::path(config_.saveDir) / kControlsFileName).string();
+}
+
+void TMForm::KeepControls() {
+    if (const std::string path = ControlsPath(); !path.empty())
+        WriteControlsFile(path, Input.Controls, std::cerr);
 }
 
 // ---- Display and music ---------------------------------------------------------------------

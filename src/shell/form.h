@@ -41,6 +41,9 @@ struct FormConfig {
     std::string saveDir;
     // Where the exit link "play.url" is looked for; empty: the working directory.
     std::string userDir;
+    // The player's controls, read at start-up and written when the controls screen changes them;
+    // empty: the file "controls" in saveDir (none at all when that is empty too).
+    std::string controlsFile;
     bool showMessageBoxes = true;
     // Opens the mixer; unset, the game's own (SDL_mixer, or silence without a device). Tests and
     // the replay runner pass a backend that records what is played.
@@ -81,7 +84,9 @@ public:
     // it what SDL delivers, the replay runner what its script says, so both run one code path.
     // nowMs is the frame clock's time (the focus events restart the frame timer with it).
     void HandleEvent(const SDL_Event& event, uint64_t nowMs);
-    void FormKeyDown(SDL_Scancode key, bool altHeld);
+    // True when the controls screen's capture took the key: it is then nothing else (no Enter,
+    // no Backspace). A key held down repeats; a repeat is never captured.
+    bool FormKeyDown(SDL_Scancode key, bool altHeld, bool repeat = false);
     void FormKeyUp(SDL_Scancode key);
     void FormKeyPress(char c);
     // The close box, Alt+F4 or a close request of the system: never closes, asks instead.
@@ -145,6 +150,13 @@ private:
     void ClickOptions(int button);
     void ClickHighScores(int button);
     void ClickHelp(int button);
+    void ClickControls(int button);
+    // The controls screen waits for a key or a pad button (src/shell/pad_events.cpp for the pad).
+    bool CapturingControls() const;
+    // The controls file (FormConfig::controlsFile); empty when the controls are not kept.
+    std::string ControlsPath() const;
+    // Writes the controls to their file, when there is one.
+    void KeepControls();
     // The song of the screen shown: the race's on the race screen, the menus' elsewhere.
     void PlayMusic();
     void WindowFrame(int LagCount);

@@ -52,7 +52,7 @@ public:
     void PlayMusic(Song song);
     void StopMusic();
 
-    // ---- Text (the FontTable entries 1..21) -----------------------------------------------------
+    // ---- Text (the FontTable entries 1..22) -----------------------------------------------------
     void SetFont(int index);
     int TextWidthOf(const std::string& text);
     int TextHeightOf(const std::string& text);

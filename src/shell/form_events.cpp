@@ -41,7 +41,8 @@ void TMForm::HandleEvent(const SDL_Event& event, uint64_t nowMs) {
             const SDL_Scancode key = event.key.keysym.scancode;
             // Either Alt key: Alt+Enter switches the display and is not an Enter.
             const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
-            FormKeyDown(key, alt);
+            // A key the controls screen captured is not typed as well.
+            if (FormKeyDown(key, alt, event.key.repeat != 0)) break;
             // Enter and Backspace are typed characters too; a held Enter does not repeat.
             if ((key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER) && !alt &&
                 event.key.repeat == 0) {

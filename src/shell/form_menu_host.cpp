@@ -15,6 +15,12 @@ TGameOptions& FormMenuHost::Options() {
 THighScoreTable& FormMenuHost::HighScores() {
     return form_.HighScores;
 }
+TControls& FormMenuHost::Controls() {
+    return form_.Input.Controls;
+}
+void FormMenuHost::ControlsChanged() {
+    form_.KeepControls();
+}
 
 bool FormMenuHost::KeyHit(MenuKey key) const {
     switch (key) {

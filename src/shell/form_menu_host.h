@@ -26,6 +26,8 @@ public:
     TSpriteEngine& Engine() override;
     TGameOptions& Options() override;
     THighScoreTable& HighScores() override;
+    TControls& Controls() override;
+    void ControlsChanged() override;
     bool KeyHit(MenuKey key) const override;
     void ClickButton(int index) override;
     void OpenWindow(ModalWindow kind) override;

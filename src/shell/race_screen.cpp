@@ -122,15 +122,17 @@ void TRaceScreen::RaceFrame(int LagCount) {
     TPlayer* car = Race.Player;
     if (car == nullptr) return;
 
-    // The car's move step has already run: it always acts on the previous frame's keys.
-    car->KeyLeft = input.Held(kStateLeft);
-    car->KeyRight = input.Held(kStateRight);
-    car->KeyUp = input.Held(kStateUp);
-    car->KeyDown = input.Held(kStateDown);
-    car->KeyHandbrake = input.Held(kStateSpace);
-    car->KeyFire = input.Held(kStateZ) || input.HeldCtrl;
-    car->KeyNitro = input.Held(kStateX) || input.HeldShift;
-    car->KeyHorn = input.Held(kStateH);
+    // The car's move step has already run: it always acts on the previous frame's keys. The
+    // race's input states come from the player's bindings (media/controls.h).
+    const RaceInputStates& controls = input.Race;
+    car->KeyLeft = controls.IsHeld(RaceAction::Left);
+    car->KeyRight = controls.IsHeld(RaceAction::Right);
+    car->KeyUp = controls.IsHeld(RaceAction::Accelerate);
+    car->KeyDown = controls.IsHeld(RaceAction::Brake);
+    car->KeyHandbrake = controls.IsHeld(RaceAction::Handbrake);
+    car->KeyFire = controls.IsHeld(RaceAction::Fire);
+    car->KeyNitro = controls.IsHeld(RaceAction::Nitro);
+    car->KeyHorn = controls.IsHeld(RaceAction::Horn);
 
     if (Hud.Needle != nullptr) Hud.Needle->NeedleAngle = NeedleAngleFor(*car);
     CountDownTime();
@@ -141,8 +143,8 @@ void TRaceScreen::RaceFrame(int LagCount) {
     DrawHud();
     CullRockets(Race);
 
-    if (input.Hit(kHitEsc)) form_.OpenWindow(ModalWindow::ExitToMenu);
-    if (input.Hit(kHitP)) form_.OpenWindow(ModalWindow::Pause);
+    if (controls.IsHit(RaceAction::Leave)) form_.OpenWindow(ModalWindow::ExitToMenu);
+    if (controls.IsHit(RaceAction::Pause)) form_.OpenWindow(ModalWindow::Pause);
 }
 
 void TRaceScreen::CountDownTime() {

@@ -16,7 +16,7 @@ bool CountDown(int& timer, int frameMs) {
 
 bool IsQuestion(ModalWindow kind) {
     return kind == ModalWindow::ExitGame || kind == ModalWindow::ExitToMenu ||
-           kind == ModalWindow::ClearTable;
+           kind == ModalWindow::ClearTable || kind == ModalWindow::DefaultControls;
 }
 
 }  // namespace
@@ -45,6 +45,8 @@ void TMForm::OpenWindow(ModalWindow kind) {
             TMyImageSprite::CreateAt(engine, Picture::Win_ExitToMenu, 276, 248, 16);
     if (kind == ModalWindow::ClearTable)
         Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_ClearHS, 268, 237, 16);
+    if (kind == ModalWindow::DefaultControls)
+        Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_Defaults, 248, 237, 16);
     if (IsQuestion(kind)) {
         Components.ShowSystemCursor();
         // Only the window's buttons show a highlight while it is open: the screen's buttons
@@ -156,8 +158,11 @@ void TMForm::WindowFrame(int LagCount) {
         case ModalWindow::Pause:
             text.SetFont(5);
             text.DrawText("Pause", 400, 300, true, true);
-            if (Input.Hit(kHitP)) CloseWindow();
-            if (Screens.WindowKind == ModalWindow::Pause && Input.Hit(kHitEsc)) CloseWindow();
+            // The race's pause or leave binding closes it (P and Esc, the Start and Back
+            // buttons, unless the player moved them), and the window key Esc always does.
+            if (Input.Race.IsHit(RaceAction::Pause) || Input.Race.IsHit(RaceAction::Leave) ||
+                Input.Hit(kHitEsc))
+                CloseWindow();
             break;
         case ModalWindow::LevelBanner:
             text.SetFont(5);

@@ -13,6 +13,8 @@ enum class GameScreen : int {
     HighScores = 4,
     Help = 5,
     Race = 6,
+    // The game's own addition: the race's controls, reached from the options screen.
+    Controls = 7,
 };
 
 enum class ModalWindow : int {
@@ -26,6 +28,8 @@ enum class ModalWindow : int {
     GameOver = 7,
     NameEntry = 8,
     Sending = 9,
+    // The game's own addition: the controls screen's question before the defaults come back.
+    DefaultControls = 10,
 };
 
 // Written as their numbers (the replay runner's reports, the tests' messages).

@@ -87,11 +87,15 @@ const std::map<std::string, std::pair<int, int>> kPlaces = {
     {"Help_Prev", {537, 512}},
     {"Help_Next", {622, 435}},
     {"HelpLogo", {73, 338}},
+    {"Opt_Ctl", {470, 513}},
+    {"Ctl_Row", {60, 232}},  // the first action's row; the tenth lies 9 x 28 lower
+    {"Ctl_Def", {255, 527}},
+    {"Win_Defaults", {248, 237}},
 };
 
-const char* const kTwoStateButtons[] = {"Yes",      "No",      "SG_Left",   "SG_Right",
-                                        "SG_Start", "SG_Back", "Opt_Bk",    "HS_Clear",
-                                        "HS_View",  "HS_Back", "Help_Prev", "Help_Next"};
+const char* const kTwoStateButtons[] = {
+    "Yes",      "No",      "SG_Left", "SG_Right",  "SG_Start",  "SG_Back", "Opt_Bk",
+    "HS_Clear", "HS_View", "HS_Back", "Help_Prev", "Help_Next", "Opt_Ctl", "Ctl_Def"};
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -191,7 +195,7 @@ TEST_F(MenuImagesTest, HoldsEveryNameOnceIgnoringCase) {
     for (const ImageEntry& entry : *images_)
         EXPECT_TRUE(seen.insert(Lower(entry.name)).second) << "twice: " << entry.name;
     EXPECT_EQ(images_->size(), kExpected.size());
-    EXPECT_EQ(kExpected.size(), 61u);
+    EXPECT_EQ(kExpected.size(), 65u);
     for (const Expected& expected : kExpected)
         EXPECT_TRUE(byName_.count(Lower(expected.name))) << "missing: " << expected.name;
     // The screens ask by the exact spelling.
@@ -308,15 +312,17 @@ TEST_F(MenuImagesTest, EveryPlacedPictureStaysOnTheSurface) {
 TEST_F(MenuImagesTest, WindowsHoldTheirTitlesAndButtons) {
     const Rect window = Placed("Window");
     EXPECT_DOUBLE_EQ(window.x + window.w / 2.0, 348);
-    for (const char* part : {"Yes", "No", "Win_EG", "Win_ExitToMenu", "Win_ClearHS"}) {
+    for (const char* part :
+         {"Yes", "No", "Win_EG", "Win_ExitToMenu", "Win_ClearHS", "Win_Defaults"}) {
         const Rect r = Placed(part);
         EXPECT_GE(r.x, window.x) << part;
         EXPECT_LE(r.Right(), window.Right()) << part;
         EXPECT_GE(r.y, window.y) << part;
         EXPECT_LE(r.Bottom(), window.Bottom()) << part;
     }
-    // The clear-table title lies above the buttons it would otherwise cover.
+    // The two-line titles lie above the buttons they would otherwise cover.
     EXPECT_LT(Placed("Win_ClearHS").Bottom(), 296);
+    EXPECT_LT(Placed("Win_Defaults").Bottom(), 296);
     // Yes and No mirror each other about the window's centre.
     EXPECT_DOUBLE_EQ(
         Placed("Yes").x + Placed("Yes").w / 2.0 + Placed("No").x + Placed("No").w / 2.0, 2 * 348.0);
@@ -366,6 +372,13 @@ TEST_F(MenuImagesTest, ScreenPicturesKeepClearOfEachOther) {
     // The caption is centred where the other screens centre their titles.
     EXPECT_DOUBLE_EQ(Placed("HSCaption").x + Placed("HSCaption").w / 2.0, 563);
     EXPECT_DOUBLE_EQ(Placed("HSCaption").y + Placed("HSCaption").h / 2.0, 148);
+    // Options: the way to the controls lies on Back's line, right of it.
+    EXPECT_GE(Placed("Opt_Ctl").x, Placed("Opt_Bk").Right());
+    EXPECT_EQ(Placed("Opt_Ctl").y, Placed("Opt_Bk").y);
+    // Controls: the tenth row ends above Defaults, which ends left of Back; the pair is centred.
+    EXPECT_LE(Placed("Ctl_Row").Bottom() + 9 * 28, Placed("Ctl_Def").y);
+    EXPECT_LE(Placed("Ctl_Def").Right(), 435);
+    EXPECT_DOUBLE_EQ((Placed("Ctl_Def").x + 435 + 110) / 2.0, 400);
     // Help: the emblem ends left of the about text at x 160.
     EXPECT_LT(Placed("HelpLogo").Right(), 160);
 }

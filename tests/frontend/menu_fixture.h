@@ -22,10 +22,11 @@ constexpr int kIntroFrames = 46;
 class MenuTest : public ::testing::Test {
 protected:
     // realAudio: the dummy audio device with the real music player (for music checks) instead
-    // of the recording mixer.
-    void StartGame(bool realAudio = false) {
+    // of the recording mixer. saveDir: where the saves (and the controls) are kept; none without.
+    void StartGame(bool realAudio = false, const std::string& saveDir = "") {
         runner.reset();  // one game at a time: SDL starts and stops with it
         ReplayOptions options;
+        options.saveDir = saveDir;
         if (!realAudio) options.openAudio = [log = sounds] { return MakeRecordingAudio(log); };
         options.openLink = [log = links](const std::string& address) { log->push_back(address); };
         runner = std::make_unique<ReplayRunner>(options);

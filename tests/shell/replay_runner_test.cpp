@@ -20,8 +20,9 @@ TEST(ReplayArgsTest, ParsesEveryOptionAndRejectsNonsense) {
     ReplayOptions options;
     std::string error;
     ASSERT_TRUE(ParseReplayArgs(
-        {"--seed", "42", "--refresh", "60", "--frames", "100", "--shot", "100:x.png", "--state",
-         "5", "--state", "100", "--stats", "--race", "3", "--level", "4", "--autopilot"},
+        {"--seed",    "42",      "--refresh", "60",          "--frames",   "100",          "--shot",
+         "100:x.png", "--state", "5",         "--state",     "100",        "--stats",      "--race",
+         "3",         "--level", "4",         "--autopilot", "--controls", "mine.controls"},
         options, error))
         << error;
     EXPECT_EQ(options.seed, 42u);
@@ -35,8 +36,10 @@ TEST(ReplayArgsTest, ParsesEveryOptionAndRejectsNonsense) {
     EXPECT_EQ(options.raceCar, 3);
     EXPECT_EQ(options.level, 4);
     EXPECT_TRUE(options.autopilot);
+    EXPECT_EQ(options.controlsFile, "mine.controls");
 
     for (std::vector<std::string> bad : {std::vector<std::string>{"--frames"},
+                                         {"--controls"},
                                          {"--frames", "ten"},
                                          {"--shot", "x.png"},
                                          {"--race", "7"},
@@ -74,9 +77,23 @@ TEST(InputScriptTest, ReadsEveryEventKindInFrameOrder) {
     EXPECT_EQ(events[6].key, SDL_SCANCODE_UP);
 }
 
+// Every letter and the function keys F1 to F12 beside the names scripts always had, for races on
+// the keys a player bound.
+TEST(InputScriptTest, KnowsEveryLetterAndTheFunctionKeys) {
+    const std::pair<const char*, SDL_Scancode> kNames[] = {
+        {"A", SDL_SCANCODE_A},        {"W", SDL_SCANCODE_W},         {"Z", SDL_SCANCODE_Z},
+        {"F", SDL_SCANCODE_F},        {"F1", SDL_SCANCODE_F1},       {"F9", SDL_SCANCODE_F9},
+        {"F10", SDL_SCANCODE_F10},    {"F12", SDL_SCANCODE_F12},     {"Tab", SDL_SCANCODE_TAB},
+        {"Esc", SDL_SCANCODE_ESCAPE}, {"RCtrl", SDL_SCANCODE_RCTRL}, {"0", SDL_SCANCODE_0}};
+    for (const auto& [name, code] : kNames) EXPECT_EQ(ScriptKeyCode(name), code) << name;
+    for (const char* unknown : {"F13", "F0", "F01", "w", "AA", "Q1", ""})
+        EXPECT_EQ(ScriptKeyCode(unknown), SDL_SCANCODE_UNKNOWN) << unknown;
+}
+
 TEST(InputScriptTest, NamesTheBadLine) {
     for (const char* text :
-         {"1 down Q\n", "x down Up\n", "2 move 5\n", "2 focus 3\n", "0 click\n", "4 dance\n"}) {
+         {"1 down F13\n", "1 down F0\n", "1 down F01\n", "1 down q\n", "x down Up\n", "2 move 5\n",
+          "2 focus 3\n", "0 click\n", "4 dance\n"}) {
         std::istringstream script(std::string("1 click\n") + text);
         std::vector<ScriptEvent> events;
         std::string error;

@@ -42,16 +42,19 @@ constexpr double kPostsBehind = 100;
 // The most lamp posts the driver keeps in mind at once.
 constexpr int kMaxPosts = 64;
 
-void Hold(TMForm& form, SDL_Scancode key, bool down) {
+// Holds or lets go the key of an action (nothing when the action has no key).
+void Hold(TMForm& form, RaceAction action, bool down) {
+    const SDL_Scancode key = FirstKeyOf(form.Input.Controls, action);
+    if (key == SDL_SCANCODE_UNKNOWN) return;
     const bool held = form.Input.HeldKeys[key] != 0;
     if (down && !held) form.FormKeyDown(key, false);
     if (!down && held) form.FormKeyUp(key);
 }
 
 void ReleaseAll(TMForm& form) {
-    for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT,
-                             SDL_SCANCODE_RIGHT, SDL_SCANCODE_Z})
-        Hold(form, key, false);
+    for (RaceAction action : {RaceAction::Accelerate, RaceAction::Brake, RaceAction::Left,
+                              RaceAction::Right, RaceAction::Fire})
+        Hold(form, action, false);
 }
 
 // A stretch of road across one map row, in world x.
@@ -196,6 +199,11 @@ void AnswerNameEntry(TMForm& form) {
 
 }  // namespace
 
+SDL_Scancode FirstKeyOf(const TControls& controls, RaceAction action) {
+    const SDL_Keycode key = controls.Of(action).Keys[0];
+    return key == SDLK_UNKNOWN ? SDL_SCANCODE_UNKNOWN : SDL_GetScancodeFromKey(key);
+}
+
 AutopilotWish DriveAutopilot(TMForm& form) {
     if (form.Screens.WindowKind == ModalWindow::NameEntry) {
         ReleaseAll(form);
@@ -236,7 +244,7 @@ AutopilotWish DriveAutopilot(TMForm& form) {
     const double hereEdge = edges.RightEdgeAt(carX, carY);
     if (!aimRoad.Valid() || std::isnan(hereEdge)) {
         ReleaseAll(form);
-        Hold(form, SDL_SCANCODE_UP, car->CarSpeed < 40);
+        Hold(form, RaceAction::Accelerate, car->CarSpeed < 40);
         return AutopilotWish::None;
     }
     const double aimEdge = edges.RightEdgeAt(carX, carY - ahead);
@@ -377,8 +385,8 @@ AutopilotWish DriveAutopilot(TMForm& form) {
     double wanted = std::atan2(aimX - carX, ahead) * 256 / (2 * std::numbers::pi);
     wanted = std::clamp(wanted, -40.0, 40.0);
     const double error = wanted - car->Heading;
-    Hold(form, SDL_SCANCODE_RIGHT, error > 0.75);
-    Hold(form, SDL_SCANCODE_LEFT, error < -0.75);
+    Hold(form, RaceAction::Right, error > 0.75);
+    Hold(form, RaceAction::Left, error < -0.75);
 
     const bool bending = farRoad.Valid() && std::fabs(farRoad.right - aimRoad.right) > 100;
     double target = !car->OnRoad ? 70 : (bending || std::fabs(error) > 6 ? 105 : 160);
@@ -397,12 +405,12 @@ AutopilotWish DriveAutopilot(TMForm& form) {
             braking = true;
         }
     }
-    Hold(form, SDL_SCANCODE_UP, car->CarSpeed < target);
-    Hold(form, SDL_SCANCODE_DOWN, car->CarSpeed > target + (braking ? 1 : 15));
+    Hold(form, RaceAction::Accelerate, car->CarSpeed < target);
+    Hold(form, RaceAction::Brake, car->CarSpeed > target + (braking ? 1 : 15));
 
     const bool armed = car->Weapon != WeaponKind::None && car->Ammo > 0;
     // Only a car is worth a shot: a lamp post stands still.
     const bool carInWay = inWay != nullptr && inWay->speedUp != 0;
-    Hold(form, SDL_SCANCODE_Z, armed && carInWay && inWayGap > 0 && inWayGap < 500);
+    Hold(form, RaceAction::Fire, armed && carInWay && inWayGap > 0 && inWayGap < 500);
     return AutopilotWish::None;
 }

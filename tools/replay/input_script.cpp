@@ -45,9 +45,23 @@ SDL_Scancode ScriptKeyCode(const std::string& name) {
         {"RCtrl", SDL_SCANCODE_RCTRL},
         {"RShift", SDL_SCANCODE_RSHIFT},
         {"Backspace", SDL_SCANCODE_BACKSPACE},
+        {"Tab", SDL_SCANCODE_TAB},
     };
     for (const Named& key : kKeys)
         if (name == key.name) return key.code;
+    // Every other letter, for races on keys the player bound (A to Z lie in a row of scancodes),
+    // and the function keys F1 to F12.
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z')
+        return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (name[0] - 'A'));
+    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
+        int number = 0;
+        for (size_t i = 1; i < name.size(); ++i) {
+            if (name[i] < '0' || name[i] > '9') return SDL_SCANCODE_UNKNOWN;
+            number = number * 10 + (name[i] - '0');
+        }
+        if (number >= 1 && number <= 12 && name[1] != '0')
+            return static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + (number - 1));
+    }
     return SDL_SCANCODE_UNKNOWN;
 }
 

@@ -33,8 +33,8 @@ struct ScriptEvent {
     int line = 0;  // where the script says it
 };
 
-// The scancode of a script key name (Up Down Left Right Space Z X H P Y N Esc Enter Ctrl Shift
-// Alt RCtrl RShift RAlt Backspace C V B 0-9), or SDL_SCANCODE_UNKNOWN.
+// The scancode of a script key name (Up Down Left Right Space Esc Enter Ctrl Shift Alt RCtrl
+// RShift RAlt Backspace Tab, the letters A-Z, the digits 0-9, F1-F12), or SDL_SCANCODE_UNKNOWN.
 SDL_Scancode ScriptKeyCode(const std::string& name);
 
 // Parses a whole script; on a bad line returns false with a message naming the line. A pad event

@@ -154,6 +154,8 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             if (!value(options.dataDir)) return false;
         } else if (arg == "--save-dir") {
             if (!value(options.saveDir)) return false;
+        } else if (arg == "--controls") {
+            if (!value(options.controlsFile)) return false;
         } else {
             error = "unknown argument '" + arg + "'";
             return false;
@@ -203,6 +205,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.refreshRateOverride = options.refresh;
     config.dataDir = options.dataDir;
     config.saveDir = options.saveDir;
+    config.controlsFile = options.controlsFile;
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
     config.openLink = options.openLink;
@@ -536,12 +539,16 @@ void ReplayRunner::LeaveStep() {
             key = SDL_SCANCODE_N;  // the table stays
             break;
         case ModalWindow::Pause:
-            key = SDL_SCANCODE_P;
+            key = SDL_SCANCODE_ESCAPE;  // whatever the race's bindings, Esc ends the pause
             break;
         case ModalWindow::None:
-            // Esc leaves the race for the question, a menu screen for the main menu, and on the
-            // main menu asks whether to leave the game.
-            if (screens.ScreenState == GameScreen::Race || quitting_) {
+            // The race is left by its leave binding (Esc unless the player moved it); without
+            // one, by the close box, which asks the same question. Esc leaves a menu screen for
+            // the main menu, and on the main menu asks whether to leave the game.
+            if (screens.ScreenState == GameScreen::Race) {
+                key = FirstKeyOf(form_->Input.Controls, RaceAction::Leave);
+                if (key == SDL_SCANCODE_UNKNOWN) form_->FormCloseQuery();
+            } else if (quitting_) {
                 key = SDL_SCANCODE_ESCAPE;
             } else {
                 leaving_ = false;  // at a menu: the next race may start

@@ -50,6 +50,9 @@ struct ReplayOptions {
     // Where the game keeps its options and table; empty (the default): no saves are read or
     // written, so a replay never depends on a player's saves.
     std::string saveDir;
+    // The race's controls, read at start-up and written when the controls screen changes them;
+    // empty: the file "controls" in saveDir, or the game's own bindings without one.
+    std::string controlsFile;
     // The mixer the game gets; unset, a silent one (tests pass one that records).
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
     // Where web addresses go; unset, nowhere (a headless game has no desktop).

@@ -12,5 +12,6 @@ std::vector<ImageEntry> BuildMenuImages() {
     menuart::AddOptionsImages(images);
     menuart::AddHighScoreImages(images);
     menuart::AddHelpImages(images);
+    menuart::AddControlsImages(images);
     return images;
 }

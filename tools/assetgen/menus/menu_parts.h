@@ -22,6 +22,8 @@ void AddOptionsImages(std::vector<ImageEntry>& images);
 void AddHighScoreImages(std::vector<ImageEntry>& images);
 // The help screen: page arrows and the studio emblem.
 void AddHelpImages(std::vector<ImageEntry>& images);
+// The controls screen: the options screen's button to it, the row highlight, Defaults.
+void AddControlsImages(std::vector<ImageEntry>& images);
 
 // A showroom picture of player car n (1..6), as on the start-game screen.
 DecodedPicture DrawShowroomCar(int car, int width, int height);

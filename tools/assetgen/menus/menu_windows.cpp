@@ -165,6 +165,8 @@ void AddWindowImages(std::vector<ImageEntry>& images) {
     // Two lines below the window's top rim (this picture starts on it, at y 237) and well above
     // the buttons that start at y 296 (the picture ends at 287).
     images.push_back(BuildTitle(Picture::Win_ClearHS, {"CLEAR HIGH", "SCORES?"}, 16, 29));
+    // The controls screen's question, laid out as the clear-table one.
+    images.push_back(BuildTitle(Picture::Win_Defaults, {"RESTORE DEFAULT", "CONTROLS?"}, 16, 29));
     images.push_back(TwoStatePlateButton(Picture::Yes, {"YES"}, 16));
     images.push_back(TwoStatePlateButton(Picture::No, {"NO"}, 16));
     images.push_back(BuildSendTable());
