@@ -89,6 +89,17 @@ run menus 1400 \
 1065 click
 SCRIPT
 
+# The controls screen, reached from the options screen, and its question over it.
+run controls 200 \
+    --shot 120:"$out/09-controls.png" --shot 180:"$out/09-default-controls.png" <<'SCRIPT'
+60 move 150 380
+70 click
+90 move 545 538
+100 click
+150 move 330 552
+160 click
+SCRIPT
+
 # The race: the level banner, the HUD at levels 5, 12 and 25 with both weapons and nitro, pause
 # and the exit question over the road.
 run race-banner 60 --race 4 --level 1 --shot 60:"$out/10-level-banner.png" </dev/null

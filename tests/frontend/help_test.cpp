@@ -149,6 +149,51 @@ TEST_F(HelpTest, TheAboutPageNamesTheScoreServerAndSpreadsItsTitle) {
     EXPECT_GT(inkIn(345, 365), 0) << "the 2";
 }
 
+// The body text (font 20) is set in a face with lower case, easier to read in long lines than
+// capitals; the page titles and labels (fonts 19 and 21) keep the menus' capitals. In a face of
+// capitals only, the lower-case alphabet is as wide as the upper-case one.
+TEST_F(HelpTest, OnlyTheBodyTextHasLowerCase) {
+    struct FaceRule {
+        int font;
+        bool lowerCase;
+    };
+    for (const FaceRule rule : {FaceRule{19, false}, FaceRule{20, true}, FaceRule{21, false}}) {
+        form->Components.SetFont(rule.font);
+        const int lower = form->Components.TextWidthOf("llllllllllllllllllll");
+        const int upper = form->Components.TextWidthOf("LLLLLLLLLLLLLLLLLLLL");
+        ASSERT_GT(upper, 0) << "font " << rule.font;
+        EXPECT_EQ(lower * 2 < upper, rule.lowerCase)
+            << "font " << rule.font << ": " << lower << " against " << upper;
+    }
+}
+
+// Every body line lies inside what the window shows, and a line level with the Next button
+// ends before it.
+TEST_F(HelpTest, BodyLinesStayInSightAndClearOfNext) {
+    const TMenuButton* next = form->Screens.Button(kHelpNext);
+    ASSERT_NE(next, nullptr);
+    const int nextTop = static_cast<int>(next->Y);
+    const int nextBottom = nextTop + next->HitBoxHeight();
+    int besideNext = 0;
+    for (int page = 1; page <= 5; ++page) {
+        screen->HelpPage = page;
+        const std::vector<DrawnText> drawn = TextsOfNextFrame();
+        form->Components.SetFont(20);
+        const int height = form->Components.TextHeightOf("Ag");
+        for (const DrawnText& line : drawn) {
+            if (line.font != 20) continue;
+            const int right = static_cast<int>(line.x) + form->Components.TextWidthOf(line.text);
+            const int top = static_cast<int>(line.y) - height / 2;
+            EXPECT_LE(right, 792) << line.text;
+            if (top + height > nextTop && top < nextBottom) {
+                ++besideNext;
+                EXPECT_LT(right, static_cast<int>(next->X)) << line.text;
+            }
+        }
+    }
+    EXPECT_GE(besideNext, 4) << "pages 1, 3 and 4 have lines level with Next";
+}
+
 TEST_F(HelpTest, PagesWrapBothWaysAndPicturesFollowInTheSameFrame) {
     form->Screens.SelectedButton = kHelpPrevious;
     Press("Down");  // Down on Previous turns back: from page 1 to the about page
