@@ -117,6 +117,9 @@ run race-level25 700 --race 3 --level 25 --autopilot --give rockets \
 680 down Esc
 681 up Esc
 SCRIPT
+# A drifting road through level 8 with parks in the pavement beside it, and the traffic's taxi.
+run race-drift 1500 --race 2 --level 8 --autopilot --shot 1500:"$out/14-drift-and-parks.png" \
+    </dev/null
 # The end of level 1: the finish band ahead, and the progress marker at the top of its track.
 run race-finish 3600 --race 5 --level 1 --autopilot \
     --shot 2900:"$out/16-finish-ahead.png" --shot 3400:"$out/16-finish-band.png" \
