@@ -25,12 +25,23 @@ data="build/$preset/Data"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
+# A build from before the runner knew --window-shot (to make the "before" pictures of a change
+# in an older checkout) makes whole-surface shots instead, named "-window" all the same.
+window_shot=--window-shot
+if ! "$replay" --data "$data" --frames 0 --window-shot 0:"$work/probe.png" >/dev/null 2>&1; then
+    echo "screens: this runner has no --window-shot; the -window shots show the whole surface" >&2
+    window_shot=--shot
+fi
+
 # run NAME FRAMES [ARGS...] < SCRIPT: the game for FRAMES frames with the input script on stdin.
 run() {
     local name="$1" frames="$2"
     shift 2
     cat >"$work/$name.txt"
-    "$replay" --data "$data" --seed 7 --frames "$frames" --input "$work/$name.txt" "$@" >/dev/null
+    local args=()
+    for arg in "$@"; do args+=("${arg/#--window-shot/$window_shot}"); done
+    "$replay" --data "$data" --seed 7 --frames "$frames" --input "$work/$name.txt" "${args[@]}" \
+        >/dev/null
 }
 
 # The menus. The main menu's opening animation is over after 46 frames.
