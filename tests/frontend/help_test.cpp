@@ -167,33 +167,6 @@ TEST_F(HelpTest, OnlyTheBodyTextHasLowerCase) {
     }
 }
 
-// Every body line lies inside what the window shows, and a line level with the Next button
-// ends before it.
-TEST_F(HelpTest, BodyLinesStayInSightAndClearOfNext) {
-    const TMenuButton* next = form->Screens.Button(kHelpNext);
-    ASSERT_NE(next, nullptr);
-    const int nextTop = static_cast<int>(next->Y);
-    const int nextBottom = nextTop + next->HitBoxHeight();
-    int besideNext = 0;
-    for (int page = 1; page <= 5; ++page) {
-        screen->HelpPage = page;
-        const std::vector<DrawnText> drawn = TextsOfNextFrame();
-        form->Components.SetFont(20);
-        const int height = form->Components.TextHeightOf("Ag");
-        for (const DrawnText& line : drawn) {
-            if (line.font != 20) continue;
-            const int right = static_cast<int>(line.x) + form->Components.TextWidthOf(line.text);
-            const int top = static_cast<int>(line.y) - height / 2;
-            EXPECT_LE(right, 792) << line.text;
-            if (top + height > nextTop && top < nextBottom) {
-                ++besideNext;
-                EXPECT_LT(right, static_cast<int>(next->X)) << line.text;
-            }
-        }
-    }
-    EXPECT_GE(besideNext, 4) << "pages 1, 3 and 4 have lines level with Next";
-}
-
 TEST_F(HelpTest, PagesWrapBothWaysAndPicturesFollowInTheSameFrame) {
     form->Screens.SelectedButton = kHelpPrevious;
     Press("Down");  // Down on Previous turns back: from page 1 to the about page
