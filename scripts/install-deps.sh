@@ -25,7 +25,7 @@ PLAY_PACKAGES=(
 # packaging tools (dpkg-shlibdeps comes with build-essential's dpkg-dev) with the checkers of the
 # package and its desktop metadata.
 TEST_PACKAGES=(
-    clang clang-format clang-tidy libclang-rt-14-dev
+    clang clang-format clang-tidy libclang-rt-14-dev python3
     libgtest-dev libgmock-dev
     libmicrohttpd-dev libsqlite3-dev libpq-dev libcpp-httplib-dev
     chromium

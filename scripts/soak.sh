@@ -51,7 +51,7 @@ done >"$work/horn.txt"
 echo "soak: $frames frames, a report every $every"
 status=0
 ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:quarantine_size_mb=32" \
-    LSAN_OPTIONS="suppressions=$root/scripts/soak.supp:print_suppressions=0" \
+    LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     build/asan/tools/replay/zarvex2-replay --data build/asan/Data --save-dir "$work/save" \
     --seed 4242 --race 1 --autopilot --give gun --give rockets --give nitro --give life \

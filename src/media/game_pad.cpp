@@ -1,6 +1,7 @@
 #include "media/game_pad.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -66,7 +67,7 @@ void TGamePad::Read(PadState& state) const {
 void TGamePad::Rumble(double strength, int ms) {
     if (controller_ == nullptr || ms <= 0) return;
     const double s = std::clamp(strength, 0.0, 1.0);
-    const auto motor = static_cast<Uint16>(s * 0xFFFF + 0.5);
+    const auto motor = static_cast<Uint16>(std::lround(s * 0xFFFF));
     // A pad without motors answers with an error; the game goes on without the shake.
     SDL_GameControllerRumble(controller_, motor, motor, static_cast<Uint32>(ms));
 }

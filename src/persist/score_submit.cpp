@@ -22,9 +22,12 @@ void StartCurlOnce() {
 
 TSubmitResult SubmitScore(std::string_view base, std::string_view name, int score,
                           std::string_view country) {
+    return SendSubmission(
+        SubmissionAddress(base, EncodeScoreRecord(ScoreRecord(name, score, country))));
+}
+
+TSubmitResult SendSubmission(const std::string& address) {
     TSubmitResult result;
-    const std::string address =
-        SubmissionAddress(base, EncodeScoreRecord(ScoreRecord(name, score, country)));
     if (!IsWebAddress(address)) {
         result.Error = "not a web address";
         return result;

@@ -6,6 +6,8 @@
 //   TSubmitResult SubmitScore(std::string_view base, std::string_view name, int score,
 //                             std::string_view country);
 //
+// SendSubmission(address) makes the request for an address built that way.
+//
 // The game calls it with ScoreServerBase() from the sending window and ignores the result: a
 // failure (no network, no server, an error status, a time-out) shows nothing and the game goes
 // on. The call blocks, but never for long: at most 3 seconds to connect and 5 seconds in all, so
@@ -33,3 +35,4 @@ inline constexpr long kSubmitTotalTimeoutMs = 5000;
 
 TSubmitResult SubmitScore(std::string_view base, std::string_view name, int score,
                           std::string_view country);
+TSubmitResult SendSubmission(const std::string& address);

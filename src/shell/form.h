@@ -50,9 +50,17 @@ struct FormConfig {
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
     // Hands a web address to the desktop; unset, SDL_OpenURL (and nothing at all when headless).
     std::function<void(const std::string&)> openLink;
+    // Sends a result to the score server, given the request's whole address (the server's base,
+    // the path and the encoded score record); unset, the default sender below.
+    std::function<void(const std::string&)> submitScore;
     // Only SDL's virtual pads are used (replays and tests): a pad on the machine never joins.
     bool virtualPadsOnly = false;
 };
+
+// The sender of every form whose config names none: at first the game's HTTP client, which
+// makes the request and forgets it. A test program puts in its place one that fails the test, so
+// that no test can write into a real score server.
+void SetDefaultScoreSender(std::function<void(const std::string&)> sender);
 
 class TMForm {
     // First of all: the components below are made from it.

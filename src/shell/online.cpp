@@ -1,5 +1,8 @@
 // The game's web side: the links handed to the desktop and the score sending.
 
+#include <utility>
+
+#include "persist/score_record.h"
 #include "persist/score_submit.h"
 #include "persist/web_links.h"
 #include "shell/form.h"
@@ -16,8 +19,30 @@ void FormComponents::OpenLink(const std::string& address) {
     if (!config_.headless) SDL_OpenURL(address.c_str());
 }
 
+namespace {
+
 // The request is bounded in time and any failure is silent: the game goes on to the high scores
 // whether the result arrived or not.
+std::function<void(const std::string&)>& DefaultScoreSender() {
+    static std::function<void(const std::string&)> sender = [](const std::string& address) {
+        SendSubmission(address);
+    };
+    return sender;
+}
+
+}  // namespace
+
+void SetDefaultScoreSender(std::function<void(const std::string&)> sender) {
+    DefaultScoreSender() = std::move(sender);
+}
+
 void TMForm::SubmitScore() {
-    ::SubmitScore(ScoreServerBase(), Screens.EnteredName, RaceScreen.Race.Score, Options.Country);
+    const std::string address = SubmissionAddress(
+        ScoreServerBase(), EncodeScoreRecord(ScoreRecord(Screens.EnteredName, RaceScreen.Race.Score,
+                                                         Options.Country)));
+    if (config_.submitScore) {
+        config_.submitScore(address);
+    } else {
+        DefaultScoreSender()(address);
+    }
 }

@@ -173,7 +173,7 @@ void TMan::PlaceInWindow(int slot, int row, int first, int last) {
         TManSlot& man = Slot(slot);
         man.Alive = true;
         man.IsGirl = random.Random(2) == 1;
-        man.PosX = m * static_cast<double>(kCellSize) + kCellSize / 2;
+        man.PosX = m * static_cast<double>(kCellSize) + kCellSize / 2.0;
         man.PosY = row * static_cast<double>(kCellSize);
         switch (static_cast<MapCode>(code)) {
             case MapCode::VerticalVerge:

@@ -7,6 +7,7 @@
 
 #include "archive/archive_reader.h"
 #include "archive/archive_writer.h"
+#include "persist/temp_folder.h"
 
 namespace {
 
@@ -144,16 +145,8 @@ TEST(WaveArchiveWriterTest, RoundTripKeepsEveryProperty) {
 
 class WriteFileBytesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("zarvex_archive_test_" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::filesystem::path folder_;
+    const TempFolder temp_;
+    const std::filesystem::path& folder_ = temp_.Path();
 };
 
 TEST_F(WriteFileBytesTest, ReplacesTheFileAndLeavesNoTemporary) {

@@ -10,6 +10,7 @@
 
 // The asset generator's headers live with its sources.
 #include "assetgen/contact_sheet.h"
+#include "persist/temp_folder.h"
 
 namespace {
 
@@ -36,14 +37,7 @@ ImageEntry Strip(const std::string& name, int count, int size) {
 
 class ContactSheetTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        path_ =
-            (std::filesystem::temp_directory_path() /
-             ("zarvex_sheet_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png"))
-                .string();
-    }
-    void TearDown() override { std::remove(path_.c_str()); }
+    void SetUp() override { path_ = (folder_.Path() / "sheet.png").string(); }
 
     // Counts sheet pixels by colour class.
     struct Census {
@@ -76,6 +70,7 @@ protected:
         return c;
     }
 
+    TempFolder folder_;
     std::string path_;
 };
 
@@ -101,8 +96,7 @@ TEST_F(ContactSheetTest, WrapsAStripWiderThanTheSheet) {
 }
 
 TEST_F(ContactSheetTest, ReportsAFileThatCannotBeWritten) {
-    const std::string missing =
-        (std::filesystem::temp_directory_path() / "zarvex_no_such_folder" / "sheet.png").string();
+    const std::string missing = (folder_.Path() / "no-such-folder" / "sheet.png").string();
     EXPECT_FALSE(WriteContactSheet({{"Res1.dxg", {Strip("Dots", 1, 8)}}}, missing));
 }
 

@@ -24,15 +24,9 @@
 #include "assetgen/music/music_timeline.h"
 #include "assetgen/sounds/sound_measure.h"
 #include "media/music_player.h"
+#include "persist/temp_folder.h"
 
 namespace {
-
-// A file of this test process's own: tests may run side by side.
-std::string Scratch(const char* what) {
-    return (std::filesystem::temp_directory_path() /
-            ("zarvex2-mix-test-" + std::to_string(getpid()) + "-" + what))
-        .string();
-}
 
 class MixTest : public ::testing::Test {
 protected:
@@ -197,7 +191,8 @@ TEST_F(MixTest, EveryEngineSwitchStartsFromSilence) {
 
 // Every figure above takes the music at the player's volume; the game's player must use it.
 TEST_F(MixTest, TheGamesPlayerPlaysAtTheMixVolume) {
-    const std::string path = Scratch("race.xm");
+    const TempFolder folder;
+    const std::string path = (folder.Path() / "race.xm").string();
     {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(race_.data()),
@@ -216,7 +211,6 @@ TEST_F(MixTest, TheGamesPlayerPlaysAtTheMixVolume) {
     }
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    std::filesystem::remove(path);
 }
 
 }  // namespace

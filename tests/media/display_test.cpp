@@ -192,15 +192,26 @@ TEST(SurfacePlacement, AResizedWindowScalesByWholeMultiplesWhileTheyFillIt) {
     }
 }
 
+// The real window on the software renderer, for as long as the object lives. Without the second
+// hint SDL would back the window with a GL texture, loading Mesa for nothing; Mesa's allocations
+// outlive its unloading and read as leaks.
+struct SoftwareWindowHints {
+    SoftwareWindowHints() {
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
+    ~SoftwareWindowHints() {
+        SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
+        SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+    }
+};
+
 // The game's real window (not headless) on the offscreen driver, resized as the player would. The
 // software renderer draws it: the offscreen driver's GL surface keeps the size it was made with.
 class ResizedWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-        const bool opened = display.Open(false, false);
-        SDL_ResetHint(SDL_HINT_RENDER_DRIVER);
-        ASSERT_TRUE(opened) << SDL_GetError();
+        ASSERT_TRUE(display.Open(false, false)) << SDL_GetError();
         std::vector<uint32_t> pattern(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
         for (int y = 0; y < kSurfaceHeight; ++y) {
             for (int x = 0; x < kSurfaceWidth; ++x)
@@ -228,6 +239,7 @@ protected:
         return window;
     }
 
+    SoftwareWindowHints hints;
     TDisplay display;
 };
 
@@ -297,6 +309,7 @@ TEST_F(ResizedWindowTest, TheMouseMapsToTheGamesPixelsAtEverySize) {
 // The window opens at the size the player left it, no larger than the screen's usable area,
 // follows the player's resizing, and comes back to that size after full screen.
 TEST(RememberedWindow, OpensAtTheKeptSizeAndComesBackToItAfterFullScreen) {
+    SoftwareWindowHints hints;
     TDisplay display;
     display.SetWindowedSize(1000, 700, false);
     ASSERT_TRUE(display.Open(false, false)) << SDL_GetError();

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "media/game_pad.h"
+#include "persist/temp_folder.h"
 #include "support/test_pad.h"
 
 namespace {
@@ -88,10 +89,8 @@ TEST(PadMappingTest, TheFileLiesBesideTheDataFolder) {
 }
 
 TEST_F(GamePadTest, MappingsAreReadFromTheFileWhenThereIsOne) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("zarvex-pad-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / "gamecontrollerdb.txt").string();
+    const TempFolder folder;
+    const std::string path = (folder.Path() / "gamecontrollerdb.txt").string();
     EXPECT_EQ(LoadPadMappings(path), 0);  // no file: nothing, no error
 
     const char* guid = "03000000aa550000bb66000000000000";
@@ -108,7 +107,6 @@ TEST_F(GamePadTest, MappingsAreReadFromTheFileWhenThereIsOne) {
     ASSERT_NE(mapping, nullptr);
     EXPECT_NE(std::string(mapping).find("Zarvex Test Pad"), std::string::npos);
     SDL_free(mapping);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

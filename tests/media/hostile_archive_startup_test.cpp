@@ -14,6 +14,7 @@
 #include <string>
 
 #include "archive/hostile_archives.h"
+#include "persist/temp_folder.h"
 
 namespace {
 
@@ -79,11 +80,11 @@ ChildResult RunLimited(const std::string& dataDir) {
 }
 
 TEST(HostileArchiveStartUpTest, TheRunnerRefusesARunLengthBombNamingTheFile) {
+    if (!ZARVEX_GENERATED_DATA) GTEST_SKIP() << "this build generates no archives";
     ASSERT_TRUE(fs::exists(kReplay)) << "build zarvex2-replay first";
     ASSERT_TRUE(fs::exists("Data/Res/Res2.dxg")) << "the generated archives are missing";
-    const fs::path data =
-        fs::temp_directory_path() / ("zarvex-hostile-" + std::to_string(getpid()));
-    fs::remove_all(data);
+    const TempFolder folder;
+    const fs::path data = folder.Path() / "Data";
     fs::copy("Data", data, fs::copy_options::recursive);
     const fs::path hostileFile = data / "Res" / "Res1.dxg";
     {
@@ -95,7 +96,6 @@ TEST(HostileArchiveStartUpTest, TheRunnerRefusesARunLengthBombNamingTheFile) {
     }
 
     const ChildResult run = RunLimited(data.string());
-    fs::remove_all(data);
     std::printf("refused in %.2f s with a peak of %.1f MB resident%s\n", run.seconds,
                 run.peakKilobytes / 1024.0,
                 kAddressSanitizer ? " (no address-space limit under ASan)" : "");

@@ -14,6 +14,7 @@
 #include "archive/archive_writer.h"
 #include "media/image_list.h"
 #include "media_display_fixture.h"
+#include "persist/temp_folder.h"
 
 namespace {
 
@@ -301,9 +302,8 @@ TEST(ImageListTest, NamesAreFoundWithoutRegardToCase) {
 }
 
 TEST(ImageListTest, LoadArchiveReplacesTheContents) {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("zarvex_image_list_test_" + std::to_string(::getpid()) + ".dxg");
+    const TempFolder folder;
+    const std::filesystem::path path = folder.Path() / "Res1.dxg";
     ImageEntry entry = StripEntry(true);
     entry.name = "Panel";
     WriteFileBytes(path.string(), WriteImageArchive({entry}));
@@ -311,7 +311,7 @@ TEST(ImageListTest, LoadArchiveReplacesTheContents) {
     TImageList list;
     list.LoadEntries({StripEntry(false)});
     list.LoadArchive(path.string());
-    std::filesystem::remove(path);
+    std::filesystem::remove(path);  // a missing archive is refused below
     ASSERT_EQ(list.Count(), 1);
     const TPictureItem& panel = list.ByName("panel");
     EXPECT_EQ(panel.PatternCount(), 3);

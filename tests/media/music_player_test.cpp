@@ -10,6 +10,7 @@
 
 #include "media/music_player.h"
 #include "media/wave_list.h"
+#include "persist/temp_folder.h"
 
 namespace {
 
@@ -57,11 +58,8 @@ protected:
     void SetUp() override {
         audio = OpenAudioBackend();
         ASSERT_FALSE(audio->Silent()) << "the dummy audio driver did not open";
-        dir = std::filesystem::temp_directory_path() /
-              ("zarvex_music_test_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
+        dir = folder.Path();
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         const std::filesystem::path path = dir / name;
@@ -72,6 +70,7 @@ protected:
     }
 
     std::unique_ptr<AudioBackend> audio;
+    TempFolder folder;
     std::filesystem::path dir;
 };
 

@@ -39,6 +39,10 @@ std::string DumpDom(const std::string& address, const std::filesystem::path& scr
                                                 address};
     const pid_t child = fork();
     if (child == 0) {
+        // Chromium keeps its crash reports and settings under the home folder: the scratch
+        // folder stands in for it, so that nothing is left outside.
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+            setenv(name, scratch.c_str(), 1);
         const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int null = open("/dev/null", O_WRONLY);
         dup2(out, STDOUT_FILENO);

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "persist/temp_folder.h"
 #include "runner_fixture.h"
 #include "sprites/bonus.h"
 #include "sprites/crowd.h"
@@ -387,8 +388,8 @@ TEST(ReplayRunnerTest, TheActorsLineListsEveryActorOfTheLevel) {
 }
 
 TEST(ReplayRunnerTest, MapWritesTheLevelsTrackInTheDumpFormat) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "zarvex-replay-map-test.txt").string();
+    const TempFolder folder;
+    const std::string path = (folder.Path() / "map.txt").string();
     ReplayOptions options;
     options.maps = {{2, path}};
     auto runner = MakeRaceRunner(options);
@@ -401,9 +402,8 @@ TEST(ReplayRunnerTest, MapWritesTheLevelsTrackInTheDumpFormat) {
                               std::istreambuf_iterator<char>());
     EXPECT_EQ(written, DumpTrack(runner->Form().RaceScreen.Track));
     EXPECT_EQ(Occurrences(written, "\n"), 1501u);
-    std::filesystem::remove(path);
 
-    options.maps = {{2, "/nonexistent-folder/x/map.txt"}};
+    options.maps = {{2, (folder.Path() / "no-such-folder" / "map.txt").string()}};
     EXPECT_FALSE(WriteActorReports(*runner, options, 2, out, err));
     EXPECT_NE(err.str().find("cannot write"), std::string::npos);
 }

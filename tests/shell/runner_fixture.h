@@ -10,6 +10,13 @@
 #include "support/sound_log.h"
 #include "support/test_assets.h"
 
+inline std::unique_ptr<ReplayRunner> MakeTestRunner(ReplayOptions options) {
+    auto runner = std::make_unique<ReplayRunner>(std::move(options));
+    std::string error;
+    EXPECT_TRUE(runner->StartWith(TestImageList1(), TestImageList2(), TestWaves(), error)) << error;
+    return runner;
+}
+
 inline std::unique_ptr<ReplayRunner> MakeTestRunner(int refresh = 85, int raceCar = 0,
                                                     uint32_t seed = 1,
                                                     std::shared_ptr<SoundLog> sounds = nullptr) {
@@ -18,8 +25,5 @@ inline std::unique_ptr<ReplayRunner> MakeTestRunner(int refresh = 85, int raceCa
     options.refresh = refresh;
     options.raceCar = raceCar;
     options.seed = seed;
-    auto runner = std::make_unique<ReplayRunner>(options);
-    std::string error;
-    EXPECT_TRUE(runner->StartWith(TestImageList1(), TestImageList2(), TestWaves(), error)) << error;
-    return runner;
+    return MakeTestRunner(std::move(options));
 }

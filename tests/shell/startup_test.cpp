@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "persist/temp_folder.h"
 #include "runner_fixture.h"
 
 namespace {
@@ -14,7 +15,8 @@ TEST(StartupTest, AMissingArchiveStopsTheStartWithItsName) {
     config.headless = true;
     config.seedFromClock = false;
     config.showMessageBoxes = false;
-    config.dataDir = (std::filesystem::temp_directory_path() / "zarvex-no-data-here").string();
+    const TempFolder empty;
+    config.dataDir = (empty.Path() / "Data").string();
     TMForm form(config);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(form.FormCreate());

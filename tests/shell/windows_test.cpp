@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "persist/score_record.h"
 #include "runner_fixture.h"
 #include "sprites/menu_button.h"
 #include "sprites/player.h"
@@ -11,7 +16,13 @@ namespace {
 class RaceWindowTest : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        runner = MakeTestRunner(GetParam(), /*raceCar=*/1);
+        ReplayOptions options;
+        options.refresh = GetParam();
+        options.raceCar = 1;
+        options.submitScore = [sent = sent](const std::string& address) {
+            sent->push_back(address);
+        };
+        runner = MakeTestRunner(std::move(options));
         form = &runner->Form();
     }
     // Runs frames until the level banner has gone.
@@ -22,6 +33,8 @@ protected:
     }
     std::unique_ptr<ReplayRunner> runner;
     TMForm* form = nullptr;
+    // The addresses the game asked to request from the score server.
+    std::shared_ptr<std::vector<std::string>> sent = std::make_shared<std::vector<std::string>>();
 };
 
 TEST_P(RaceWindowTest, LevelBannerLastsItsTimeInFrames) {
@@ -139,11 +152,13 @@ TEST_P(RaceWindowTest, ExitToMenuWithAQualifyingScoreLeadsToTheNameEntry) {
     EXPECT_EQ(form->RaceScreen.Race.Player, nullptr);
     EXPECT_EQ(form->HighScores.Slot(10).Name, "Ann");
     EXPECT_EQ(form->HighScores.Slot(10).Score, 600);
+    EXPECT_TRUE(sent->empty());
 }
 
 TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
     SkipBanner();
     form->RaceScreen.Race.Score = 6000;
+    form->Options.Country = "Oz";
     form->CloseWindow();
     form->OpenWindow(ModalWindow::ExitToMenu);
     form->ClickButton(kYesButton);
@@ -152,9 +167,18 @@ TEST_P(RaceWindowTest, TickedSendShowsTheNoticeForOneFrame) {
     EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Sending);
     runner->RunFrame();
     EXPECT_EQ(form->Screens.WindowKind, ModalWindow::Sending);
+    EXPECT_TRUE(sent->empty());  // the notice is drawn once before the request holds the game
     runner->RunFrame();
     EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
+    EXPECT_EQ(form->Screens.ScreenState, GameScreen::HighScores);
     EXPECT_EQ(form->HighScores.Slot(1).Name, "Bo");
+    // One request to the default server. Its record holds the name just typed, the final score
+    // and the options' country, and is padded with "0" from 44 characters to 45.
+    ASSERT_EQ(sent->size(), 1u);
+    const std::string path = "http://localhost:8642/cgi/version.pl?hs&prg=Zarvex2&inf=";
+    ASSERT_EQ(sent->front().substr(0, path.size()), path);
+    EXPECT_EQ(DecodeScoreRecord(sent->front().substr(path.size())),
+              "type=0|name=Bo|score=6000|key=X|p=|add=Oz|z=0");
 }
 
 TEST_P(RaceWindowTest, ExitToMenuWithoutATableEntryEndsTheRace) {

@@ -209,6 +209,7 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
     config.showMessageBoxes = false;
     config.openAudio = options.openAudio;
     config.openLink = options.openLink;
+    config.submitScore = options.submitScore;
     config.virtualPadsOnly = true;
     return config;
 }

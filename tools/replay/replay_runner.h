@@ -57,6 +57,9 @@ struct ReplayOptions {
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
     // Where web addresses go; unset, nowhere (a headless game has no desktop).
     std::function<void(const std::string&)> openLink;
+    // Where a result sent to the score server goes (the request's address); unset, the game's
+    // own sender.
+    std::function<void(const std::string&)> submitScore;
 };
 
 // Parses the command line (without the program name); false with a message on a bad argument.
