@@ -51,8 +51,12 @@ public:
     virtual void DrawText(const std::string& text, double x, double y, bool centreX,
                           bool centreY) = 0;
     virtual int TextWidthOf(const std::string& text) = 0;
+    // The text's letters set `spacing` pixels further apart than the face sets them, the first
+    // one at x, centred on y: a title spread to a width.
+    virtual void DrawSpacedText(const std::string& text, double x, double y, double spacing) = 0;
 
-    // For the help's about page: this year, and the maker's home page.
-    virtual int CurrentYear() const = 0;
+    // For the help's about page: where the scores go, the address of the score server the game
+    // sends them to, and whether that server is this computer (no online table is set up).
     virtual std::string HomePageAddress() const = 0;
+    virtual bool ScoresStayHere() const = 0;
 };

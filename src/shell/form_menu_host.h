@@ -40,8 +40,9 @@ public:
     void SetFont(int index) override;
     void DrawText(const std::string& text, double x, double y, bool centreX, bool centreY) override;
     int TextWidthOf(const std::string& text) override;
-    int CurrentYear() const override;
+    void DrawSpacedText(const std::string& text, double x, double y, double spacing) override;
     std::string HomePageAddress() const override;
+    bool ScoresStayHere() const override;
 
     // When set, every text the screens draw is appended here.
     std::vector<DrawnText>* TextLog = nullptr;
