@@ -4,6 +4,8 @@
 // dispatcher, the windows, sound, music, the display mode, the mouse cursor and the text canvas.
 // The main form implements it; the screens know nothing else of the game.
 
+#include <SDL_rect.h>
+
 #include <string>
 
 #include "catalogue/sounds.h"
@@ -51,6 +53,8 @@ public:
     virtual void DrawText(const std::string& text, double x, double y, bool centreX,
                           bool centreY) = 0;
     virtual int TextWidthOf(const std::string& text) = 0;
+    // Texts drawn from now on show only inside `area`; nullptr gives them the whole surface again.
+    virtual void ClipTexts(const SDL_Rect* area) = 0;
     // The text's letters set `spacing` pixels further apart than the face sets them, the first
     // one at x, centred on y: a title spread to a width.
     virtual void DrawSpacedText(const std::string& text, double x, double y, double spacing) = 0;

@@ -78,6 +78,10 @@ int FormMenuHost::TextWidthOf(const std::string& text) {
     return form_.Components.TextWidthOf(text);
 }
 
+void FormMenuHost::ClipTexts(const SDL_Rect* area) {
+    SDL_RenderSetClipRect(form_.Components.MDXDraw.Renderer(), area);
+}
+
 void FormMenuHost::DrawSpacedText(const std::string& text, double x, double y, double spacing) {
     if (TextLog != nullptr) TextLog->push_back({font_, text, x, y, false, true});
     FormComponents& components = form_.Components;
