@@ -334,6 +334,10 @@ constexpr int ListOf(Picture picture) {
     return InfoOf(picture).List;
 }
 
+// The road tiles of a straight road's edge cells (map codes 1 and 4) carry the kerb along their
+// outer side, this many pixels wide; the rest of those cells is asphalt, as far as the road goes.
+inline constexpr int kRoadKerbWidth = 4;
+
 // The picture of that name, compared as the archives compare names (without regard to case);
 // false when the catalogue has none.
 bool FindPicture(std::string_view name, Picture& picture);

@@ -1,5 +1,7 @@
 #include "frontend/controls_screen.h"
 
+#include <algorithm>
+
 #include "frontend/menu_backdrop.h"
 #include "frontend/menu_host.h"
 #include "frontend/screen_values.h"
@@ -185,11 +187,11 @@ void TControlsScreen::ControlsFrame(int /*LagCount*/) {
         if (ChangedLeft < 0) ChangedLeft = 0;
     }
     if (screens.ScreenState != GameScreen::Controls) return;  // Esc left the screen
-    DrawScreenTitle(host_, "CONTROLS");
     DrawControlsTexts();
 }
 
 void TControlsScreen::DrawControlsTexts(const SDL_Rect* covered) {
+    DrawScreenTitle(host_, "CONTROLS");
     host_.SetFont(kAccentFont);
     DrawCell("ACTION", kActionX, kHeadingY, covered);
     DrawCell("KEYS", kKeysX, kHeadingY, covered);
@@ -215,12 +217,30 @@ void TControlsScreen::DrawRow(int row, const SDL_Rect* covered) {
 }
 
 void TControlsScreen::DrawCell(const std::string& text, int x, double y, const SDL_Rect* covered) {
-    if (covered != nullptr) {
-        const SDL_Rect cell{x, static_cast<int>(y) - kRowHeight / 2, host_.TextWidthOf(text),
-                            kRowHeight};
-        if (SDL_HasIntersection(&cell, covered)) return;
+    const SDL_Rect cell{x, static_cast<int>(y) - kRowHeight / 2, host_.TextWidthOf(text),
+                        kRowHeight};
+    if (covered == nullptr || !SDL_HasIntersection(&cell, covered)) {
+        host_.DrawText(text, x, y, false, true);
+        return;
     }
-    host_.DrawText(text, x, y, false, true);
+    // A cell partly under the window shows what lies beside the panel: the bands left and right
+    // of it, and above and below it between those, each drawn once through its own clip.
+    const int right = covered->x + covered->w;
+    const int bottom = covered->y + covered->h;
+    const int middleLeft = std::max(cell.x, covered->x);
+    const int middleWidth = std::min(cell.x + cell.w, right) - middleLeft;
+    const SDL_Rect bands[] = {
+        {cell.x, cell.y, covered->x - cell.x, cell.h},
+        {right, cell.y, cell.x + cell.w - right, cell.h},
+        {middleLeft, cell.y, middleWidth, covered->y - cell.y},
+        {middleLeft, bottom, middleWidth, cell.y + cell.h - bottom},
+    };
+    for (const SDL_Rect& band : bands) {
+        if (band.w <= 0 || band.h <= 0) continue;
+        host_.ClipTexts(&band);
+        host_.DrawText(text, x, y, false, true);
+    }
+    host_.ClipTexts(nullptr);
 }
 
 void TControlsScreen::StartCapture(int row) {

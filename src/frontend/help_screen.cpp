@@ -73,6 +73,13 @@ constexpr BonusPicture kBonusPictures[8] = {
 };
 constexpr int kLogoIndex = 8;
 
+// The about page: the maker and the year the game was made, as its copyright notice gives them.
+constexpr const char* kAboutName = "ZARVEX";
+constexpr int kAboutNameGaps = 5;  // between its six letters
+constexpr int kAboutX = 160;
+constexpr int kAboutTwoX = 345;
+constexpr const char* kAboutMaker = "\u00A9 2026 the Zarvex 2 developers";
+
 constexpr int kTitleFont = 19;
 constexpr int kBodyFont = 20;
 constexpr int kLabelFont = 21;
@@ -158,6 +165,13 @@ void THelpScreen::HelpFrame(int LagCount) {
     host_.Engine().MoveAll(LagCount);
 }
 
+// The address the scores are sent to; with none set up beyond this computer, where they go in
+// a player's words.
+std::string THelpScreen::AboutAddressLine() const {
+    if (host_.ScoresStayHere()) return "Scores stay on this computer: no online table is set up.";
+    return "Online scores: " + host_.HomePageAddress();
+}
+
 void THelpScreen::DrawHelpPage() {
     const int page = HelpPage >= 1 && HelpPage <= kHelpPageCount ? HelpPage : 1;
     auto draw = [&](int x, int y, const std::string& text) {
@@ -191,13 +205,16 @@ void THelpScreen::DrawHelpPage() {
         }
     }
     if (page == kHelpAboutPage) {
+        // The name spreads its letters so that it and its "2" read as one title: the space
+        // before the 2 is two of the gaps between the letters.
         host_.SetFont(kLabelFont);
-        draw(160, 320, "ZARVEX");
+        const double spare = kAboutTwoX - kAboutX - host_.TextWidthOf(kAboutName);
+        host_.DrawSpacedText(kAboutName, kAboutX, 320, spare / (kAboutNameGaps + 2));
         host_.SetFont(kTitleFont);
-        draw(345, 315, "2");
+        draw(kAboutTwoX, 315, "2");
         host_.SetFont(kBodyFont);
-        draw(160, 360, "    " + std::to_string(host_.CurrentYear()) + " Zarvex 2 team");
-        draw(160, 400, "  " + host_.HomePageAddress());
+        draw(kAboutX, 360, std::string("    ") + kAboutMaker);
+        draw(kAboutX, 400, "  " + AboutAddressLine());
     }
     if (Pictures[kLogoIndex] != nullptr) Pictures[kLogoIndex]->Visible = page == kHelpAboutPage;
 }

@@ -3,6 +3,7 @@
 // race keys, about), turned with two arrow buttons that wrap round, and Back.
 
 #include <array>
+#include <string>
 
 class MenuHost;
 class TMyImageSprite;
@@ -37,5 +38,7 @@ public:
     std::array<TMyImageSprite*, 9> Pictures{};
 
 private:
+    std::string AboutAddressLine() const;
+
     MenuHost& host_;
 };

@@ -4,6 +4,8 @@
 // dispatcher, the windows, sound, music, the display mode, the mouse cursor and the text canvas.
 // The main form implements it; the screens know nothing else of the game.
 
+#include <SDL_rect.h>
+
 #include <string>
 
 #include "catalogue/sounds.h"
@@ -52,6 +54,11 @@ public:
     virtual void DrawText(const std::string& text, double x, double y, bool centreX,
                           bool centreY) = 0;
     virtual int TextWidthOf(const std::string& text) = 0;
+    // Texts drawn from now on show only inside `area`; nullptr gives them the whole surface again.
+    virtual void ClipTexts(const SDL_Rect* area) = 0;
+    // The text's letters set `spacing` pixels further apart than the face sets them, the first
+    // one at x, centred on y: a title spread to a width.
+    virtual void DrawSpacedText(const std::string& text, double x, double y, double spacing) = 0;
 
     // The recorded races: whether the race that put row 1 to 10 of the table there can be
     // watched, or with 0 the last race run. RefreshReplays looks at what is recorded now;
@@ -61,7 +68,8 @@ public:
     virtual void RefreshReplays() = 0;
     virtual bool WatchReplay(int row) = 0;
 
-    // For the help's about page: this year, and the maker's home page.
-    virtual int CurrentYear() const = 0;
+    // For the help's about page: where the scores go, the address of the score server the game
+    // sends them to, and whether that server is this computer (no online table is set up).
     virtual std::string HomePageAddress() const = 0;
+    virtual bool ScoresStayHere() const = 0;
 };

@@ -97,6 +97,19 @@ void TPictureItem::DrawPattern(int x, int y, int pattern) const {
     SDL_RenderCopy(renderer_, texture, &source, &dest);
 }
 
+void TPictureItem::DrawPatternColumns(int x, int y, int pattern, int first, int count) const {
+    SDL_Rect source;
+    SDL_Texture* texture = PatternSource(pattern, source);
+    if (texture == nullptr) return;
+    first = std::clamp(first, 0, source.w);
+    count = std::clamp(count, 0, source.w - first);
+    if (count == 0) return;
+    source.x += first;
+    source.w = count;
+    const SDL_Rect dest{x + first, y, count, source.h};
+    SDL_RenderCopy(renderer_, texture, &source, &dest);
+}
+
 void TPictureItem::DrawBlended(const SDL_Rect& dest, int pattern, int alpha) const {
     if (alpha <= 0) return;
     SDL_Rect source;

@@ -38,6 +38,8 @@ public:
     // One pattern with its top-left corner at (x, y). Nothing is drawn for a pattern number out
     // of range or before Prepare.
     void DrawPattern(int x, int y, int pattern) const;
+    // Columns first .. first + count - 1 of a pattern, where DrawPattern at (x, y) would put them.
+    void DrawPatternColumns(int x, int y, int pattern, int first, int count) const;
     // One pattern scaled into dest and blended: alpha 255 opaque, 0 nothing. The key colour
     // stays see-through.
     void DrawBlended(const SDL_Rect& dest, int pattern, int alpha) const;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "persist/small_file.h"
 
@@ -113,4 +114,36 @@ std::optional<std::string> ExitLinkFromText(std::string_view text) {
     const std::string_view target = ShortcutTarget(text.substr(0, kLinkFileLimit));
     if (!IsWebAddress(target)) return std::nullopt;
     return std::string(target);
+}
+
+bool IsThisComputer(std::string_view address) {
+    const size_t scheme = address.find("://");
+    if (scheme == std::string_view::npos) return false;
+    std::string_view host = address.substr(scheme + 3);
+    host = host.substr(0, host.find_first_of("/?#"));
+    if (const size_t at = host.rfind('@'); at != std::string_view::npos) host = host.substr(at + 1);
+    if (!host.empty() && host.front() == '[') {
+        host = host.substr(0, host.find(']') + 1);
+    } else {
+        host = host.substr(0, host.find(':'));
+    }
+    std::string lower(host);
+    for (char& c : lower) c = Lower(c);
+    if (lower == "localhost" || lower == "[::1]") return true;
+    // 127.x.y.z: four numbers, the first 127.
+    int parts = 0;
+    size_t start = 0;
+    while (start <= lower.size()) {
+        const size_t dot = lower.find('.', start);
+        const std::string part =
+            lower.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (part.empty() || part.size() > 3 ||
+            part.find_first_not_of("0123456789") != std::string::npos || std::stoi(part) > 255)
+            return false;
+        if (parts == 0 && part != "127") return false;
+        ++parts;
+        if (dot == std::string::npos) break;
+        start = dot + 1;
+    }
+    return parts == 4;
 }

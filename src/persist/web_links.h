@@ -33,6 +33,9 @@ std::string MakerHomeAddress(std::string_view base);
 std::string SubmissionAddress(std::string_view base, std::string_view encoded);
 
 bool IsWebAddress(std::string_view address);
+// The web address names this computer: its host is "localhost", an address of 127.0.0.0/8 or
+// "[::1]" (any case). The default score server is one.
+bool IsThisComputer(std::string_view address);
 std::optional<std::string> ReadExitLink(const std::filesystem::path& folder);
 // The same for the text of such a file.
 std::optional<std::string> ExitLinkFromText(std::string_view text);

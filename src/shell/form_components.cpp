@@ -77,7 +77,7 @@ void FormComponents::StopMusic() {
 
 void FormComponents::SetFont(int index) {
     const FontStyle& style = FontTable(index);
-    TextCanvas.SetFont(style.family, style.size, style.colour, style.bold);
+    TextCanvas.SetFont(style.family, style.size, style.colour, style.bold, style.look);
 }
 
 int FormComponents::TextWidthOf(const std::string& text) {

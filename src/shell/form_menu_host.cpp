@@ -1,7 +1,5 @@
 #include "shell/form_menu_host.h"
 
-#include <chrono>
-
 #include "persist/web_links.h"
 #include "shell/form.h"
 
@@ -95,12 +93,25 @@ bool FormMenuHost::WatchReplay(int row) {
     return form_.WatchShelfReplay(row);
 }
 
-int FormMenuHost::CurrentYear() const {
-    using namespace std::chrono;
-    const year_month_day today{floor<days>(system_clock::now())};
-    return static_cast<int>(today.year());
+void FormMenuHost::ClipTexts(const SDL_Rect* area) {
+    SDL_RenderSetClipRect(form_.Components.MDXDraw.Renderer(), area);
+}
+
+void FormMenuHost::DrawSpacedText(const std::string& text, double x, double y, double spacing) {
+    if (TextLog != nullptr) TextLog->push_back({font_, text, x, y, false, true});
+    FormComponents& components = form_.Components;
+    double pen = x;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const std::string letter = text.substr(i, 1);
+        components.DrawText(letter, pen, y, false, true);
+        pen += components.TextWidthOf(letter) + spacing;
+    }
 }
 
 std::string FormMenuHost::HomePageAddress() const {
     return MakerHomeAddress(ScoreServerBase());
+}
+
+bool FormMenuHost::ScoresStayHere() const {
+    return IsThisComputer(ScoreServerBase());
 }

@@ -43,8 +43,10 @@ public:
     bool HasReplay(int row) const override;
     void RefreshReplays() override;
     bool WatchReplay(int row) override;
-    int CurrentYear() const override;
+    void ClipTexts(const SDL_Rect* area) override;
+    void DrawSpacedText(const std::string& text, double x, double y, double spacing) override;
     std::string HomePageAddress() const override;
+    bool ScoresStayHere() const override;
 
     // When set, every text the screens draw is appended here.
     std::vector<DrawnText>* TextLog = nullptr;

@@ -20,6 +20,7 @@
 #include "sprites/rocket.h"
 #include "sprites/scroll_background.h"
 #include "sprites/traffic.h"
+#include "track/tile_patterns.h"
 
 TRaceScreen::TRaceScreen(TMForm& form) : form_(form), host_(std::make_unique<FormRaceHost>(form)) {}
 
@@ -36,7 +37,7 @@ void TRaceScreen::RefreshView() {
     for (int r = Track.ViewRow; r <= Track.ViewRow + 10; ++r)
         for (int c = Track.ViewCol; c <= Track.ViewCol + 13; ++c)
             CurrentBackground->SetCell(c - Track.ViewCol, r - Track.ViewRow,
-                                       Track.TrackMap.At(r, c, 0));
+                                       TilePatternAt(Track.TrackMap, r, c));
 }
 
 void TRaceScreen::StartRace(int firstLevel, const std::vector<CarItem>& gives) {
@@ -194,6 +195,17 @@ std::string HudLives(int lives) {
     return lives < 0 ? "0" : std::to_string(lives);
 }
 
+namespace {
+
+// The window shows the surface only up to x 792. The lives and the nitro stand so far right that a
+// figure of two (lives) or three (nitro) digits, centred where the HUD's rule puts it, would reach
+// past that edge: they are set flush with the right end of their windows instead, where one digit
+// of lives stands as it did and wider figures grow to the left. (Departs from the original rule,
+// which centres them on x 775 and x 760: docs/departures.md.)
+constexpr double kHudFlushRight = 786;
+
+}  // namespace
+
 void TRaceScreen::DrawHud() {
     const TPlayer* car = Race.Player;
     FormComponents& components = form_.Components;
@@ -201,14 +213,18 @@ void TRaceScreen::DrawHud() {
     components.DrawText("LEVEL " + std::to_string(Track.Level.LevelNumber), 690, 28, true, true);
     components.DrawText(HudTime(Track.Level.TimeLeft), 705, 117, true, true);
     components.DrawText(std::to_string(Race.Score), 692, 202, true, true);
-    components.DrawText(HudLives(Race.Lives), 775, 327, true, true);
+    const std::string lives = HudLives(Race.Lives);
+    components.DrawText(lives, kHudFlushRight - components.TextWidthOf(lives), 327, false, true);
     if (car == nullptr) return;
     if (Hud.EnergyGauge != nullptr)
         Hud.EnergyGauge->FramePos = car->Energy >= 0 && car->Energy <= 3 ? 3 - car->Energy : 3;
     if (Hud.NitroIcon != nullptr) {
         Hud.NitroIcon->Visible = car->HasNitro;
-        if (car->HasNitro)
-            components.DrawText(std::to_string(Round(car->NitroFuel)), 760, 384, true, true);
+        if (car->HasNitro) {
+            const std::string fuel = std::to_string(Round(car->NitroFuel));
+            components.DrawText(fuel, kHudFlushRight - components.TextWidthOf(fuel), 384, false,
+                                true);
+        }
     }
     if (Hud.WeaponIcon != nullptr) {
         if (car->Weapon == WeaponKind::MachineGun) Hud.WeaponIcon->SetImageByName(Picture::BonusM);

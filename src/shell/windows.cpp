@@ -49,6 +49,15 @@ void TMForm::OpenWindow(ModalWindow kind) {
         Screens.WindowTitle = TMyImageSprite::CreateAt(engine, Picture::Win_Defaults, 248, 237, 16);
     if (IsQuestion(kind)) {
         Components.ShowSystemCursor();
+        // Only the window's buttons show a highlight while it is open: the screen's buttons
+        // beneath take their normal look, and the selected one is highlighted again when the
+        // window closes (RefreshHighlight gives the look to a button that does not have it).
+        for (int i = Screens.FirstButton; i <= Screens.LastButton; ++i) {
+            if (TMenuButton* button = Screens.Button(i); button != nullptr && button->Highlighted) {
+                button->ShowNormalLook();
+                button->Highlighted = false;
+            }
+        }
         Screens.FirstButton = kYesButton;
         Screens.LastButton = kNoButton;
         Screens.SelectedButton = kNoButton;  // No is preselected
@@ -61,6 +70,8 @@ void TMForm::OpenWindow(ModalWindow kind) {
         yes->OnTop = no->OnTop = kind == ModalWindow::ExitGame;
         Screens.MenuButtons[kYesButton] = yes;
         Screens.MenuButtons[kNoButton] = no;
+        // No shows its highlight from the first frame the window is drawn in.
+        Screens.RefreshHighlight();
     }
     if (kind == ModalWindow::LevelBanner) Screens.WindowTimer = 2000;
     if (kind == ModalWindow::GameOver || kind == ModalWindow::TimeOver) Screens.WindowTimer = 3000;

@@ -47,7 +47,9 @@ void TFinish::MoveStep(int moveCount) {
 
 // The sprite engine draws the line only while its rectangle (the picture at the line's screen
 // y) lies on the screen. A row without both edge cells, or with the two side by side, shows no
-// line; the crossing still counts.
+// line; the crossing still counts. The band crosses the whole asphalt: the cells between the
+// edge cells, and the edge cells up to their kerbs, whose asphalt is a lane of the road.
+// (Departs from the original rule, which leaves the edge cells out: docs/departures.md.)
 void TFinish::DrawSelf() {
     if (Image == nullptr) return;
     const TTrackMap& map = host_.Track().TrackMap;
@@ -61,6 +63,9 @@ void TFinish::DrawSelf() {
     if (left == 0 || right == 0 || right - 1 < left + 1) return;
     const RoadView view = RoadViewOf(host_);
     const int y = Round(view.BackgroundY) + LineY - view.ViewRow * kCellSize;
-    for (int c = left + 1; c <= right - 1; ++c)
-        Image->DrawPattern(Round(view.BackgroundX) + (c - view.ViewCol) * kCellSize, y, 0);
+    const int x0 = Round(view.BackgroundX) - view.ViewCol * kCellSize;
+    Image->DrawPatternColumns(x0 + left * kCellSize, y, 0, kRoadKerbWidth,
+                              kCellSize - kRoadKerbWidth);
+    Image->DrawPatternColumns(x0 + right * kCellSize, y, 0, 0, kCellSize - kRoadKerbWidth);
+    for (int c = left + 1; c <= right - 1; ++c) Image->DrawPattern(x0 + c * kCellSize, y, 0);
 }

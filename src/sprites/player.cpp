@@ -315,7 +315,10 @@ void TPlayer::DropItem(CarItem item) {
             Ammo = 0;
             break;
         case CarItem::Rockets:
-            host_.StopSound(Sound::Rocket);
+            // The launcher has no sound of its own to stop: "Rocket" is the launch of a rocket
+            // that flies on. Stopping it here silenced the last rocket, whose launch empties the
+            // launcher and has the race drop it in the same frame. (Departs from the original
+            // rule, which stops "Rocket" here: docs/departures.md.)
             Ammo = 0;
             break;
         case CarItem::Life:

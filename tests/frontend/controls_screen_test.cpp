@@ -2,6 +2,7 @@
 // control from one action to another, its cancel, the defaults question, the file beside the saves
 // that keeps every change for the next start, and the menu keys that work whatever is bound.
 
+#include <algorithm>
 #include <fstream>
 
 #include "menu_fixture.h"
@@ -180,6 +181,47 @@ TEST_F(ControlsScreenTest, DefaultsAsksFirstThenRestoresAndKeepsThem) {
     EXPECT_EQ(form->Screens.WindowKind, ModalWindow::None);
     EXPECT_EQ(form->Input.Controls, TControls());
     EXPECT_EQ(SavedFile(), FormatControls(TControls()));
+}
+
+// Under the Defaults question the screen stays whole around the window: the title, and every
+// cell up to the panel's edge, the first row's label included, though its last letter lies under
+// the panel. The panel itself shows no text of the table.
+TEST_F(ControlsScreenTest, TheQuestionCoversOnlyWhatLiesUnderItsPanel) {
+    form->Screens.SelectedButton = kControlsDefaults;  // no row lit, before and during
+    runner->RunFrame();
+    std::vector<uint32_t> before;
+    ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(before));
+    ClickOn(kControlsDefaults);
+    ASSERT_EQ(form->Screens.WindowKind, ModalWindow::DefaultControls);
+    runner->RunFrame();
+    std::vector<uint32_t> during;
+    ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(during));
+    const TMyImageSprite* panel = form->Screens.WindowBackground;
+    ASSERT_NE(panel, nullptr);
+    const int panelLeft = static_cast<int>(panel->X);
+    const int panelTop = static_cast<int>(panel->Y);
+    ASSERT_LT(panelLeft, 84 + 110) << "the first label reaches under the panel";
+    const auto same = [&](int x0, int y0, int x1, int y1) {
+        int differing = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                differing += before[static_cast<size_t>(y) * 800 + x] !=
+                             during[static_cast<size_t>(y) * 800 + x];
+        return differing;
+    };
+    EXPECT_EQ(same(400, 90, 740, 190), 0) << "the title";
+    EXPECT_EQ(same(60, 232, panelLeft, 260), 0) << "the first row, up to the panel";
+    EXPECT_EQ(same(60, 370, 740, 510), 0) << "the rows below the panel";
+    // Where the first row's keys were, the panel's plain face, free of the table's "UP".
+    const auto inkIn = [&](const std::vector<uint32_t>& pixels) {
+        int ink = 0;
+        for (int y = std::max(232, panelTop + 4); y < 260; ++y)
+            for (int x = 270; x < 284; ++x)
+                ink += (pixels[static_cast<size_t>(y) * 800 + x] & 0xFF) > 0xC0 ? 1 : 0;
+        return ink;
+    };
+    EXPECT_GT(inkIn(before), 0);
+    EXPECT_EQ(inkIn(during), 0);
 }
 
 // The arrows, Enter and Esc bound to the race still work in the menus.

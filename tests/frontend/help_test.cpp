@@ -1,9 +1,10 @@
 // The help screen: the five pages with their texts and pictures, and the paging keys.
 
-#include <ctime>
+#include <cstdlib>
 #include <vector>
 
 #include "menu_fixture.h"
+#include "persist/web_links.h"
 
 namespace {
 
@@ -90,16 +91,10 @@ std::vector<std::vector<Line>> ExpectedPages(const std::string& aboutYearLine,
     };
 }
 
-std::string ThisYear() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    return std::to_string(utc.tm_year + 1900);
-}
-
 TEST_F(HelpTest, EveryPageDrawsItsTextsInTheirFontsAndPlacesAndShowsOnlyItsPictures) {
-    const auto pages =
-        ExpectedPages("    " + ThisYear() + " Zarvex 2 team", "  http://localhost:8642/");
+    unsetenv(kScoreServerVariable);
+    const auto pages = ExpectedPages("    \u00A9 2026 the Zarvex 2 developers",
+                                     "  Scores stay on this computer: no online table is set up.");
     for (int page = 1; page <= 5; ++page) {
         if (page > 1) ClickOn(kHelpNext);  // the page turns with the click, before the frame
         ASSERT_EQ(screen->HelpPage, page);
@@ -127,6 +122,49 @@ TEST_F(HelpTest, EveryPageDrawsItsTextsInTheirFontsAndPlacesAndShowsOnlyItsPictu
     EXPECT_EQ(screen->Pictures[0]->ImageList, 2);
     EXPECT_EQ(screen->Pictures[0]->X + screen->Pictures[0]->Width / 2.0, 42);
     EXPECT_EQ(screen->Pictures[7]->Y + screen->Pictures[7]->Height / 2.0, 458);
+}
+
+// With a score server elsewhere the about page gives its address. Its title reads as one name:
+// the letters of "ZARVEX" spread so that the gap before the "2" is two of their gaps.
+TEST_F(HelpTest, TheAboutPageNamesTheScoreServerAndSpreadsItsTitle) {
+    setenv(kScoreServerVariable, "http://scores.example.org", 1);
+    screen->HelpPage = kHelpAboutPage;
+    const std::vector<DrawnText> drawn = TextsOfNextFrame();
+    unsetenv(kScoreServerVariable);
+    ASSERT_EQ(drawn.size(), 6u);
+    EXPECT_EQ(drawn[5].text, "  Online scores: http://scores.example.org/");
+    // On the surface: the name's ink runs from x 160 to two gaps short of the 2 at x 345.
+    std::vector<uint32_t> pixels;
+    ASSERT_TRUE(form->Components.MDXDraw.ReadPixels(pixels));
+    auto inkIn = [&](int x0, int x1) {
+        int ink = 0;
+        for (int y = 310; y <= 330; ++y)
+            for (int x = x0; x < x1; ++x)
+                ink += (pixels[static_cast<size_t>(y) * 800 + x] & 0xFF) > 0xC0 ? 1 : 0;
+        return ink;
+    };
+    EXPECT_GT(inkIn(160, 175), 0) << "the Z";
+    EXPECT_GT(inkIn(290, 310), 0) << "the X, far to the right";
+    EXPECT_EQ(inkIn(312, 343), 0) << "the gap before the 2";
+    EXPECT_GT(inkIn(345, 365), 0) << "the 2";
+}
+
+// The body text (font 20) is set in a face with lower case, easier to read in long lines than
+// capitals; the page titles and labels (fonts 19 and 21) keep the menus' capitals. In a face of
+// capitals only, the lower-case alphabet is as wide as the upper-case one.
+TEST_F(HelpTest, OnlyTheBodyTextHasLowerCase) {
+    struct FaceRule {
+        int font;
+        bool lowerCase;
+    };
+    for (const FaceRule rule : {FaceRule{19, false}, FaceRule{20, true}, FaceRule{21, false}}) {
+        form->Components.SetFont(rule.font);
+        const int lower = form->Components.TextWidthOf("llllllllllllllllllll");
+        const int upper = form->Components.TextWidthOf("LLLLLLLLLLLLLLLLLLLL");
+        ASSERT_GT(upper, 0) << "font " << rule.font;
+        EXPECT_EQ(lower * 2 < upper, rule.lowerCase)
+            << "font " << rule.font << ": " << lower << " against " << upper;
+    }
 }
 
 TEST_F(HelpTest, PagesWrapBothWaysAndPicturesFollowInTheSameFrame) {

@@ -32,10 +32,11 @@ struct FontCase {
     const char* family;
     bool bold;
     const char* expected;
+    int sizePt = 0;  // 0: any size
 };
 
 void PrintTo(const FontCase& c, std::ostream* out) {
-    *out << c.family << (c.bold ? " bold" : "");
+    *out << c.family << (c.bold ? " bold" : "") << " " << c.sizePt << " pt";
 }
 
 class FontMatchTest : public TextCanvasTest, public ::testing::WithParamInterface<FontCase> {};
@@ -43,7 +44,7 @@ class FontMatchTest : public TextCanvasTest, public ::testing::WithParamInterfac
 // Without these the game's texts fall back to a default face and no longer fit their places.
 TEST_P(FontMatchTest, GameFontNamesResolveToTheirSubstitutes) {
     const FontCase& c = GetParam();
-    EXPECT_EQ(canvas.MatchedFamily(c.family, c.bold), c.expected)
+    EXPECT_EQ(canvas.MatchedFamily(c.family, c.bold, c.sizePt), c.expected)
         << "\"" << c.family << "\" resolved to the wrong family: is the alias file loaded and "
         << "the font package installed?";
 }
@@ -52,7 +53,12 @@ INSTANTIATE_TEST_SUITE_P(Aliases, FontMatchTest,
                          ::testing::Values(FontCase{"DS Crystal", false, "DSEG14 Classic"},
                                            FontCase{"Beast Impacted", false, "Bebas Neue"},
                                            FontCase{"Beast Impacted", true, "Bebas Neue"},
-                                           FontCase{"Courier", false, "Liberation Mono"}));
+                                           FontCase{"Courier", false, "Liberation Mono"},
+                                           // The help pages' body text, 13 points, is set in a
+                                           // face with lower case; from 14 points on, the
+                                           // menus' capitals.
+                                           FontCase{"Beast Impacted", false, "Liberation Sans", 13},
+                                           FontCase{"Beast Impacted", false, "Bebas Neue", 14}));
 
 TEST_F(TextCanvasTest, BoldUsesTheRealBoldFace) {
     EXPECT_NE(canvas.MatchedFile("Beast Impacted", true).find("Bold"), std::string::npos);
@@ -130,6 +136,90 @@ TEST_F(TextCanvasTest, TextLandsInsideItsBox) {
     EXPECT_LE(maxY, 200 + height);
     EXPECT_GT(maxX - minX, width * 3 / 4);  // the text spans its measured width
     EXPECT_GE(reddest, 0xF0);               // fully covered pixels have the text colour
+}
+
+// The windows over the race write red letters over whatever the road shows there. Drawn over
+// white lane paint, the yellow middle line, pale pavement and dark asphalt, every letter keeps a
+// dark rim: no pixel of the red ink touches the background.
+class OutlinedTextTest : public TextCanvasTest, public ::testing::WithParamInterface<uint32_t> {
+protected:
+    static constexpr uint32_t kRed = 0xF40909;
+    static bool IsInk(uint32_t pixel) {
+        return ((pixel >> 16) & 0xFF) > 0xD0 && ((pixel >> 8) & 0xFF) < 0x40 &&
+               (pixel & 0xFF) < 0x40;
+    }
+    // The box of the red ink drawn at (100, 200) in a look, on the given ground.
+    struct Box {
+        int x0 = 800, y0 = 600, x1 = -1, y1 = -1;
+    };
+    Box InkBox(TextLook look, uint32_t ground) {
+        display.ClearTo(ground);
+        canvas.SetFont("Beast Impacted", 36, kRed, false, look);
+        canvas.TextOut(100, 200, "Level 12");
+        const auto pixels = Snapshot();
+        Box box;
+        for (int y = 0; y < kSurfaceHeight; ++y)
+            for (int x = 0; x < kSurfaceWidth; ++x)
+                if (IsInk(At(pixels, x, y))) {
+                    box.x0 = std::min(box.x0, x);
+                    box.y0 = std::min(box.y0, y);
+                    box.x1 = std::max(box.x1, x);
+                    box.y1 = std::max(box.y1, y);
+                }
+        return box;
+    }
+};
+
+TEST_P(OutlinedTextTest, NoLetterTouchesTheRoad) {
+    const uint32_t ground = GetParam();
+    display.ClearTo(ground);
+    canvas.SetFont("Beast Impacted", 36, kRed, false, TextLook::Outlined);
+    canvas.TextOut(100, 200, "Pause");
+    const auto pixels = Snapshot();
+    int ink = 0;
+    int touching = 0;
+    for (int y = 1; y + 1 < kSurfaceHeight; ++y)
+        for (int x = 1; x + 1 < kSurfaceWidth; ++x) {
+            if (!IsInk(At(pixels, x, y))) continue;
+            ++ink;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    touching += (At(pixels, x + dx, y + dy) & 0xFFFFFF) == ground ? 1 : 0;
+        }
+    EXPECT_GT(ink, 300) << "the letters themselves stay red";
+    EXPECT_EQ(touching, 0) << "red ink next to the bare road";
+}
+
+std::string GroundName(const ::testing::TestParamInfo<uint32_t>& info) {
+    switch (info.param) {
+        case 0xFFFFFFu:
+            return "LanePaint";
+        case 0xF2BE1Cu:
+            return "MiddleLine";
+        case 0xC8C8C0u:
+            return "Pavement";
+        default:
+            return "Asphalt";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grounds, OutlinedTextTest,
+                         ::testing::Values(0xFFFFFFu, 0xF2BE1Cu, 0xC8C8C0u, 0x3A3D42u), GroundName);
+
+// The outline and the shadow dress a text without moving it: a window's text stays centred
+// where it always was, to the pixel.
+TEST_F(OutlinedTextTest, TheOutlineDoesNotMoveTheLetters) {
+    const Box plain = InkBox(TextLook::Plain, 0x000000);
+    const Box outlined = InkBox(TextLook::Outlined, 0x000000);
+    ASSERT_GE(plain.x1, 0);
+    EXPECT_NEAR(outlined.x0, plain.x0, 1);
+    EXPECT_NEAR(outlined.y0, plain.y0, 1);
+    EXPECT_NEAR(outlined.x1, plain.x1, 1);
+    EXPECT_NEAR(outlined.y1, plain.y1, 1);
+    canvas.SetFont("Beast Impacted", 36, kRed, false, TextLook::Plain);
+    const int plainWidth = canvas.TextWidth("Level 12");
+    canvas.SetFont("Beast Impacted", 36, kRed, false, TextLook::Outlined);
+    EXPECT_EQ(canvas.TextWidth("Level 12"), plainWidth) << "centring measures the letters only";
 }
 
 TEST_F(TextCanvasTest, RepeatedTextsAreKeptAndIdleOnesDropped) {

@@ -35,6 +35,33 @@ TEST(WebLinks, TheEnvironmentMayNameAnotherWebServer) {
     unsetenv(kScoreServerVariable);
 }
 
+// The about page says the scores stay on this computer when the server is this computer: the
+// loopback names, and nothing that only starts or ends like one.
+TEST(WebLinks, ThisComputerIsToldFromEveryOtherHost) {
+    const struct {
+        const char* address;
+        bool here;
+    } cases[] = {
+        {"http://localhost:8642", true},
+        {"HTTP://LocalHost/", true},
+        {"http://127.0.0.1:9/", true},
+        {"http://127.255.0.1", true},
+        {"http://[::1]:8642/cgi", true},
+        {"http://player@localhost/", true},
+        {"http://128.0.0.1", false},
+        {"http://localhost.example.org", false},
+        {"http://example.org/localhost", false},
+        {"http://127.0.0", false},
+        {"http://127.0.0.1.5", false},
+        {"http://127.0.0.256", false},
+        {"http://1270.0.0.1", false},
+        {"https://scores.example.org", false},
+        {"localhost", false},
+        {"http://[::2]/", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsThisComputer(c.address), c.here) << c.address;
+}
+
 TEST(WebLinks, OnlyPlainWebAddressesPass) {
     for (const char* good :
          {"http://localhost:8642/", "https://example.org", "HTTP://EXAMPLE.ORG/a?b=c&d#e",

@@ -149,8 +149,8 @@ protected:
 
 // Pedestrians with their picture's corner 27 pixels up and left of their middle (bodies too, but
 // not the blown away nor those out of sight), tokens 19 pixels into their cell, a lamp 12 pixels
-// right of its edge cell on a fifth row only, and the finish line over the cells between the
-// road's edge cells.
+// right of its edge cell on a fifth row only, and the finish line across the road's asphalt: the
+// cells between the edge cells and the edge cells up to their 4-pixel kerbs.
 TEST_F(RoadActorsDrawTest, EachActorIsDrawnWhereItBelongs) {
     for (TManSlot& man : crowd->Slots) man = TManSlot{};
     Man(1, kManLeft, 100, 50);
@@ -176,7 +176,7 @@ TEST_F(RoadActorsDrawTest, EachActorIsDrawnWhereItBelongs) {
     EXPECT_FALSE(Lit(3 * 72 + 30, 4 * 72 + 30));
     ExpectPicture(8 * 72 + 12, 5 * 72, 85, 19, "lamp");
     EXPECT_FALSE(Lit(8 * 72 + 20, 1 * 72 + 5));
-    ExpectPicture(3 * 72, 7 * 72, 2 * 72, 18, "finish line");
+    ExpectPicture(2 * 72 + 4, 7 * 72, 4 * 72 - 8, 18, "finish line");
 
     // Edge cells side by side, or no right edge: no line.
     form->RaceScreen.Track.TrackMap.Set(1407, 323, 0);
@@ -195,13 +195,13 @@ TEST_F(RoadActorsDrawTest, EachActorIsDrawnWhereItBelongs) {
     // Two roads side by side (1 at 320 and 326, 4 at 323 and 329): the line runs from the first
     // left edge to the last right edge, over the ground between the roads too.
     for (int col : {320, 326}) form->RaceScreen.Track.TrackMap.Set(1407, col, 1);
-    form->RaceScreen.Track.TrackMap.Set(1407, 329, 4);
+    form->RaceScreen.Track.TrackMap.Set(1407, 327, 4);
     Draw();
-    EXPECT_FALSE(Lit(3 * 72 - 1, 7 * 72 + 5));
-    EXPECT_TRUE(Lit(3 * 72, 7 * 72 + 5));
+    EXPECT_FALSE(Lit(2 * 72 + 3, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(2 * 72 + 4, 7 * 72 + 5));
     EXPECT_TRUE(Lit(7 * 72, 7 * 72 + 5));
-    EXPECT_TRUE(Lit(11 * 72 - 1, 7 * 72 + 5));
-    EXPECT_FALSE(Lit(11 * 72, 7 * 72 + 5));
+    EXPECT_TRUE(Lit(10 * 72 - 5, 7 * 72 + 5));
+    EXPECT_FALSE(Lit(10 * 72 - 4, 7 * 72 + 5));
 }
 
 // Each kind of pedestrian, token and lamp draws its own picture, entry by entry; a lamp's picture

@@ -53,6 +53,23 @@ TEST_P(WeaponRaceTest, TheGunFiresEvery200msFor25ShotsThenFoldsAway) {
     EXPECT_GE(sounds->Count("MachineGun"), 1);
 }
 
+// The last rocket's launch plays out: the race drops the empty launcher in the very frame the
+// rocket leaves (and in every frame after, until it has folded away), and the drop does not
+// silence the rocket already flying.
+TEST_P(WeaponRaceTest, TheLastRocketsLaunchSoundPlaysOut) {
+    car->PickUp(CarItem::Rockets);
+    ASSERT_TRUE(RunUntil([&] { return car->WeaponFrame == 6; }, 100));
+    car->Ammo = 2;
+    Press({SDL_SCANCODE_Z});
+    ASSERT_TRUE(RunUntil([&] { return car->Ammo == 0; }, 200));
+    EXPECT_EQ(sounds->Count("Rocket"), 2);
+    EXPECT_TRUE(sounds->Sounding("Rocket")) << "in the frame the last rocket left";
+    Release({SDL_SCANCODE_Z});
+    Frames(10);
+    EXPECT_LT(car->WeaponFrame, 6) << "the launcher folds away";
+    EXPECT_TRUE(sounds->Sounding("Rocket")) << "while the launcher folds away";
+}
+
 // Rockets picked up over the mounted gun: the gun falls silent, its ammunition is lost, and the
 // launcher comes out from its first picture, ready five steps later.
 TEST_P(WeaponRaceTest, RocketsOverAMountedGunComeOutFromTheFirstPicture) {

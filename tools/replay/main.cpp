@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     if (!ParseReplayArgs(args, options, error)) {
         std::cerr << "zarvex2-replay: " << error << "\n"
                   << "usage: zarvex2-replay [--seed N] [--refresh HZ] [--frames N] [--input FILE]\n"
-                     "         [--shot N:FILE.png]... [--state N]... [--stats] [--data DIR]\n"
+                     "         [--shot N:FILE.png]... [--window-shot N:FILE.png]...\n"
+                     "         [--state N]... [--stats] [--data DIR]\n"
                      "         [--save-dir DIR] [--controls FILE] [--record FILE | --replay FILE]\n"
                      "         [--race CAR [--level L] [--autopilot] [--give ITEM]...]\n"
                      "         [--levels L1,L2,...] [--quit] [--report-every N]\n"

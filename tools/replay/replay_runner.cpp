@@ -85,15 +85,16 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             if (!number(options.frames, 0)) return false;
         } else if (arg == "--input") {
             if (!value(options.inputPath)) return false;
-        } else if (arg == "--shot") {
+        } else if (arg == "--shot" || arg == "--window-shot") {
             if (!value(text)) return false;
             const size_t colon = text.find(':');
             if (colon == std::string::npos || !ParseInt(text.substr(0, colon), n) || n < 0 ||
                 colon + 1 >= text.size()) {
-                error = "--shot needs N:FILE.png";
+                error = arg + " needs N:FILE.png";
                 return false;
             }
-            options.shots.emplace_back(n, text.substr(colon + 1));
+            (arg == "--shot" ? options.shots : options.windowShots)
+                .emplace_back(n, text.substr(colon + 1));
         } else if (arg == "--state") {
             if (!number(n, 0)) return false;
             options.states.push_back(n);
@@ -745,17 +746,18 @@ std::string ReplayRunner::StateJson() const {
     return j.str();
 }
 
-bool ReplayRunner::SaveShot(const std::string& path) const {
+bool ReplayRunner::SaveShot(const std::string& path, bool windowOnly) const {
     std::vector<uint32_t> pixels;
     if (!form_->Components.MDXDraw.ReadPixels(pixels)) return false;
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSurfaceWidth, kSurfaceHeight);
+    const int width = windowOnly ? kClientWidth : kSurfaceWidth;
+    const int height = windowOnly ? kClientHeight : kSurfaceHeight;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < kSurfaceHeight; ++y) {
+    for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < kSurfaceWidth; ++x)
+        for (int x = 0; x < width; ++x)
             row[x] = pixels[static_cast<size_t>(y) * kSurfaceWidth + x] | 0xFF000000u;
     }
     cairo_surface_mark_dirty(surface);
@@ -847,11 +849,13 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
             out << runner.LoadReportJson() << std::endl;
         for (int n : options.states)
             if (n == frame) out << runner.StateJson() << "\n";
-        for (const auto& [n, path] : options.shots) {
-            if (n != frame) continue;
-            if (!runner.SaveShot(path)) {
-                err << "zarvex2-replay: cannot write " << path << "\n";
-                return false;
+        for (bool windowOnly : {false, true}) {
+            for (const auto& [n, path] : windowOnly ? options.windowShots : options.shots) {
+                if (n != frame) continue;
+                if (!runner.SaveShot(path, windowOnly)) {
+                    err << "zarvex2-replay: cannot write " << path << "\n";
+                    return false;
+                }
             }
         }
         return WriteActorReports(runner, options, frame, out, err);

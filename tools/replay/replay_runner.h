@@ -28,7 +28,9 @@ struct ReplayOptions {
     int frames = 0;
     std::string inputPath;
     std::vector<std::pair<int, std::string>> shots;  // after frame N, save FILE.png
-    std::vector<int> states;                         // after frame N, print the state
+    // The same with only what the window shows: the surface's top-left 792 x 592.
+    std::vector<std::pair<int, std::string>> windowShots;
+    std::vector<int> states;  // after frame N, print the state
     bool stats = false;
     int dumpTrackLevel = 0;  // > 0: print that level's map and stop
     int raceCar = 0;         // > 0: start straight into a race with this car
@@ -110,7 +112,8 @@ public:
     TMForm& Form() { return *form_; }
     bool Finished() const;
     std::string StateJson() const;
-    bool SaveShot(const std::string& path) const;
+    // The whole surface, or only the part the window shows.
+    bool SaveShot(const std::string& path, bool windowOnly = false) const;
     // The --report-every line: the frame, the screen and level, the sprite count now and the
     // highest it reached at the end of a frame since the last report, and the resident memory.
     // Starts the next stretch of the peak.

@@ -33,6 +33,7 @@ struct CarShape {
     uint32_t stripeColour;
     bool darkRoof;  // two-tone: black above the shoulder
     bool darkRims;
+    bool whiteRoof = false;  // the roof above the windows white, as the race sprite shows it
 };
 
 // Cars 1 to 6: a coupé, a long grand tourer, a muscle car, a rally hatchback, a mid-engined
@@ -46,7 +47,7 @@ const CarShape kShapes[6] = {
     {284, 170, 54, 23, 10, 58, 50, 58, 92, 0.22, 0.31, 0.56, 0.68, CarShape::Extra::Scoop,
      CarShape::Stripe::Band, 0x15161A, false, true},
     {238, 150, 42, 21, 11, 56, 42, 62, 100, 0.05, 0.11, 0.55, 0.71, CarShape::Extra::Rally,
-     CarShape::Stripe::None, 0xFFFFFF, false, false},
+     CarShape::Stripe::None, 0xFFFFFF, false, false, true},
     {292, 176, 50, 21, 7, 48, 30, 52, 73, 0.12, 0.40, 0.56, 0.76, CarShape::Extra::Wing,
      CarShape::Stripe::Pin, kAccent, false, true},
     {290, 180, 54, 22, 9, 52, 38, 54, 84, 0.16, 0.33, 0.56, 0.70, CarShape::Extra::Lip,
@@ -153,6 +154,16 @@ private:
             cairo_pattern_t* roof = cairo_pattern_create_linear(0, Y(s_.roof), 0, Y(s_.belt));
             cairo_pattern_add_color_stop_rgb(roof, 0, 0.32, 0.33, 0.38);
             cairo_pattern_add_color_stop_rgb(roof, 1, 0.05, 0.05, 0.07);
+            cairo_set_source(cr_, roof);
+            cairo_pattern_destroy(roof);
+            cairo_fill(cr_);
+        }
+        if (s_.whiteRoof) {
+            // The roof panel above the glass, white like the rally car's roof seen from above.
+            cairo_rectangle(cr_, X(-5), Y(s_.roof + 5), s_.length + 10, 9);
+            cairo_pattern_t* roof = cairo_pattern_create_linear(0, Y(s_.roof), 0, Y(s_.roof - 4));
+            cairo_pattern_add_color_stop_rgb(roof, 0, 0.98, 0.98, 0.99);
+            cairo_pattern_add_color_stop_rgb(roof, 1, 0.80, 0.82, 0.85);
             cairo_set_source(cr_, roof);
             cairo_pattern_destroy(roof);
             cairo_fill(cr_);

@@ -18,16 +18,28 @@ constexpr double kNameX = 256;
 constexpr double kScoreX = 446;
 constexpr double kRankX = 45;
 constexpr double kRowPitch = 36;
-double RowCentre(int row) {
-    return 19 + kRowPitch * row;
+// The game centres a text on the line box of its face, which reaches lower than the capitals and
+// figures: in the display face the names' capitals (16 pt) stand about 1.5 px above their centre,
+// the scores' figures (22 pt) 3.5 px. The fields around them are centred on the letters as they
+// stand.
+double NameInkCentre(int row) {
+    return 21 + kRowPitch * row - 1.5;
 }
+double ScoreInkCentre(int row) {
+    return 17 + kRowPitch * row - 3.5;
+}
+// The window shows the screen only down to y 592 and right to x 792: the frame ends there.
+constexpr double kTableRight = 792 - 274 - 1;
+constexpr double kTableBottom = 592 - 199 - 1;
 
-// "HSCaption": the screen's title, centred where the other screens write theirs.
+// "HSCaption": the screen's title, centred where the other screens write theirs, in their look:
+// the regular display face in chrome, outlined and leaning as the game dresses the titles
+// "OPTIONS" and "HELP" (the text canvas's chrome look).
 ImageEntry BuildCaption() {
     Canvas canvas(398, 92);
     cairo_t* cr = canvas.Cr();
-    const double size = FitTextSize(cr, "HIGH SCORES", 386, 66, 100);
-    ChromeText(cr, "HIGH SCORES", 199, 44, size, Look::Normal, 3, 0.06);
+    const double size = FitTextSize(cr, "HIGH SCORES", 380, 70, 104, kDisplayRegular);
+    ChromeText(cr, "HIGH SCORES", 199, 45, size, Look::Normal, 3, 0.06, kDisplayRegular);
     return SingleImage(Picture::HSCaption, canvas);
 }
 
@@ -54,12 +66,13 @@ void DrawRank(cairo_t* cr, int rank, double cy) {
     }
 }
 
-// "HSTable": a panel with headings, a rank column and ten plain dark bands for names and scores.
+// "HSTable": a panel with headings, a rank column and ten dark fields each for the names and the
+// scores, every field with a lit rim so that each row stands out on the panel's gradient.
 ImageEntry BuildTable() {
     Canvas canvas(kTableWidth, kTableHeight);
     cairo_t* cr = canvas.Cr();
-    const double right = 514;  // the panel ends clear of the screen's last columns
-    const double bottom = 399;
+    const double right = kTableRight;
+    const double bottom = kTableBottom;
     BackdropFringe(
         cr, [&](cairo_t* c) { RoundedRect(c, 1, 1, right - 1, bottom - 1, 12); }, 2);
     DrawPanel(cr, 1, 1, right - 1, bottom - 1, 12);
@@ -70,21 +83,12 @@ ImageEntry BuildTable() {
     SolidText(cr, "SCORE", kScoreX, 20, 22, 0xFFD27A, kAccent, 1.5);
     Divider(cr, 10, 36, right - 20, kAccent, 0.7);
 
-    // Bands: rank cell, name band and score band, alternating gently.
     for (int row = 1; row <= 10; ++row) {
-        const double top = RowCentre(row) - 16;
-        const uint32_t shade = row % 2 ? 0x151820 : 0x1A1E27;
-        RoundedRect(cr, 12, top, 66, 32, 5);
-        SetColour(cr, Mix(shade, kAccent, 0.06));
-        cairo_fill(cr);
-        RoundedRect(cr, 84, top, kScoreX - 66 - 84, 32, 5);
-        SetColour(cr, shade);
-        cairo_fill(cr);
-        // The score sits 4 px above the name in each row.
-        RoundedRect(cr, kScoreX - 60, top - 2, 120, 32, 5);
-        SetColour(cr, shade);
-        cairo_fill(cr);
-        DrawRank(cr, row, RowCentre(row));
+        const double name = NameInkCentre(row);
+        const double score = ScoreInkCentre(row);
+        DrawWell(cr, 84, name - 10, kScoreX - 66 - 84, 20, 4);
+        DrawWell(cr, kScoreX - 60, score - 13, 120, 26, 4);
+        DrawRank(cr, row, (name + score) / 2);
     }
     return SingleImage(Picture::HSTable, canvas);
 }

@@ -35,16 +35,22 @@ ImageEntry BuildShowroomFrame() {
     SetColour(cr, kAccent, 0.8);
     cairo_stroke(cr);
 
-    // The plinth: a row of floor lights under the car.
+    // The plinth under the car: one strip of light along the floor, brightest in the middle and
+    // dying out towards the ends. A row of separate lights there read as a page indicator that
+    // never moved.
     const double y = kCarY + kCarHeight + 16;
     Divider(cr, 24, y - 9, kFrameWidth - 48, 0x9AA3B2, 0.35);
-    for (int i = 0; i < 11; ++i) {
-        const double x = kFrameWidth / 2.0 + (i - 5) * 26;
-        const double strength = 1.0 - std::abs(i - 5) / 6.0;
-        cairo_arc(cr, x, y + 2, 3, 0, 2 * M_PI);
-        SetColour(cr, Mix(0x3A2410, kAccentHot, strength));
-        cairo_fill(cr);
+    cairo_pattern_t* strip = cairo_pattern_create_linear(40, 0, kFrameWidth - 40, 0);
+    for (int i = 0; i <= 10; ++i) {
+        const double t = i / 10.0;
+        const uint32_t c = Mix(0x2A1A0C, kAccentHot, std::pow(std::sin(t * M_PI), 1.5));
+        cairo_pattern_add_color_stop_rgb(strip, t, ((c >> 16) & 0xFF) / 255.0,
+                                         ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
     }
+    RoundedRect(cr, 40, y, kFrameWidth - 80, 4, 2);
+    cairo_set_source(cr, strip);
+    cairo_fill(cr);
+    cairo_pattern_destroy(strip);
     Divider(cr, 24, y + 12, kFrameWidth - 48, 0x9AA3B2, 0.35);
     return SingleImage(Picture::SG_Bk, canvas);
 }

@@ -123,8 +123,8 @@ void OutlinedFill(cairo_t* cr, double outline,
 }  // namespace
 
 void ChromeText(cairo_t* cr, const std::string& text, double cx, double cy, double sizePx,
-                Look look, double outline, double slant) {
-    TextPath(cr, text, cx, cy, sizePx, slant);
+                Look look, double outline, double slant, const char* family) {
+    TextPath(cr, text, cx, cy, sizePx, slant, family);
     if (look == Look::Normal) {
         // Polished metal: a bright sky above a dark horizon line, the ground reflecting light.
         OutlinedFill(cr, outline,
@@ -259,6 +259,26 @@ int PlateMargin(int width, int height) {
     return 8;
 }
 
+namespace {
+
+// The face of a plate inside its rim, and its two racing stripes at the right end: each stripe
+// is 4 px wide, runs from (x, bottom) to (x + height / 2, top), the second 7 px left of the first.
+struct PlateFace {
+    double x, y, w, h, cut;
+    double StripeX() const { return x + w - cut - 10; }
+    // The left edge of the left stripe at the height y0 (it leans right going up).
+    double StripesLeftAt(double y0) const { return StripeX() - 7 + (y + h - y0) * 0.5; }
+};
+
+PlateFace FaceOf(double x, double y, double w, double h) {
+    const double cut = std::min(h * 0.3, 16.0);
+    const double border = h >= 50 ? 3 : 2;
+    const double inset = border + 1;
+    return {x + inset, y + inset, w - 2 * inset, h - 2 * inset, cut - inset * 0.4};
+}
+
+}  // namespace
+
 void DrawPlate(Canvas& canvas, double x, double y, double w, double h, Look look) {
     cairo_t* cr = canvas.Cr();
     const double cut = std::min(h * 0.3, 16.0);
@@ -311,7 +331,7 @@ void DrawPlate(Canvas& canvas, double x, double y, double w, double h, Look look
     cairo_set_source_rgba(cr, 1, 1, 1, look == Look::Normal ? 0.07 : 0.16);
     cairo_fill(cr);
     // Two thin racing stripes leaning across the right end of the face.
-    const double stripeX = fx + fw - fcut - 10;
+    const double stripeX = FaceOf(x, y, w, h).StripeX();
     for (int i = 0; i < 2; ++i) {
         const double sx = stripeX - i * 7;
         cairo_move_to(cr, sx, fy + fh);
@@ -423,9 +443,26 @@ DecodedPicture PlateButton(int width, int height, const std::vector<std::string>
     const double cap = size * kCapHeightPerPx;
     const double block = n * cap + (n - 1) * gap;
     const double outline = std::max(1.5, size / 18);
+    // A label stays clear of the stripes: centred on the plate where it fits, moved left (and on
+    // the smallest plates made smaller) where it would run into them.
+    const PlateFace face = FaceOf(m, m, pw, ph);
+    constexpr double kSlant = 0.12;
     for (int i = 0; i < n; ++i) {
+        const std::string& line = lines[static_cast<size_t>(i)];
         const double cy = m + ph / 2 - block / 2 + cap / 2 + i * (cap + gap);
-        ChromeText(cr, lines[static_cast<size_t>(i)], m + pw / 2, cy, size, look, outline, 0.12);
+        double lineSize = size;
+        const double lean = kSlant * cap / 2 + outline;
+        const double right = face.StripesLeftAt(cy + cap / 2) - 3;
+        const double left = face.x + face.cut * 0.5 + outline;
+        double width = MeasureText(cr, line, lineSize).width;
+        if (width + 2 * lean > right - left) {
+            lineSize *= (right - left - 2 * lean) / width;
+            width = MeasureText(cr, line, lineSize).width;
+        }
+        double cx = m + pw / 2;
+        cx = std::min(cx, right - lean - width / 2);
+        cx = std::max(cx, left + lean + width / 2);
+        ChromeText(cr, line, cx, cy, lineSize, look, outline, kSlant);
     }
     return canvas.ToPicture(true);
 }

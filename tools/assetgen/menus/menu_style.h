@@ -63,7 +63,7 @@ void TextPath(cairo_t* cr, const std::string& text, double cx, double cy, double
 // Lettering with a dark outline and a metal fill: chrome for the normal look, glowing gold for
 // the highlighted look.
 void ChromeText(cairo_t* cr, const std::string& text, double cx, double cy, double sizePx,
-                Look look, double outline = 3, double slant = 0);
+                Look look, double outline = 3, double slant = 0, const char* family = kDisplayFont);
 // Lettering with a dark outline and a flat or two-tone fill.
 void SolidText(cairo_t* cr, const std::string& text, double cx, double cy, double sizePx,
                uint32_t top, uint32_t bottom, double outline = 2, double slant = 0,

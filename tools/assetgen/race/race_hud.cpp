@@ -33,30 +33,59 @@ constexpr uint32_t kLcdGhost = 0x0E2214;
 constexpr uint32_t kLabel = 0xAEB8C2;
 constexpr double kLcdFontPx = 22 * 96.0 / 72;  // the race texts: 22 pt at 96 dpi
 
-// A recessed dark window with a bevelled frame, optionally with the unlit segments of the LCD
-// text showing faintly behind where the race writes its text.
-void Window(cairo_t* cr, double x, double y, double w, double h, const std::string& ghost = "",
-            double gx = 0, double gy = 0) {
+// The race's read-outs as the game sets them: letters from the 14-segment face, figures from the
+// 7-segment face, the cells a tenth of the size closer than the faces set them, a V shown as a U.
+// Draws the text with its left end at x and its top at y in the current colour; returns its width.
+double LcdText(cairo_t* cr, const std::string& text, double x, double y, bool measureOnly) {
+    const double closer = std::round(kLcdFontPx / 10);
+    double pen = x;
+    for (char c : text) {
+        const bool figure = (c >= '0' && c <= '9') || c == ':';
+        cairo_select_font_face(cr, figure ? "DSEG7 Classic" : "DSEG14 Classic",
+                               CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, kLcdFontPx);
+        const char glyph[2] = {c == 'V' ? 'U' : c, 0};
+        cairo_font_extents_t font;
+        cairo_font_extents(cr, &font);
+        cairo_text_extents_t extents;
+        cairo_text_extents(cr, glyph, &extents);
+        if (!measureOnly && c != ' ') {
+            cairo_move_to(cr, pen, y + font.ascent);
+            cairo_show_text(cr, glyph);
+        }
+        const double advance = std::round(extents.x_advance);
+        pen += advance > kLcdFontPx / 2 ? advance - closer : advance;
+    }
+    return pen - x;
+}
+
+// A recessed dark window with a bevelled frame around the screen rectangle r, optionally with the
+// unlit segments of the LCD text showing faintly where the race writes its text, centred on
+// (gx, gy) on the screen.
+void Window(cairo_t* cr, const HudRect& r, const std::string& ghost = "", double gx = 0,
+            double gy = 0) {
+    const double x = r.x0 - 610;
+    const double y = r.y0;
+    const double w = r.x1 - r.x0;
+    const double h = r.y1 - r.y0;
     RoundedRect(cr, x - 2, y - 2, w + 4, h + 4, 5);
     FillLinear(cr, x, y - 2, x + w, y + h + 2, {{0, 0x0C0E10}, {1, 0x5A626C}});
     RoundedRect(cr, x, y, w, h, 4);
     FillLinear(cr, 0, y, 0, y + h, {{0, 0x030806}, {0.25, kLcd}, {1, 0x0A1A10}}, true);
     Stroke(cr, 0x000000, 1);
     if (!ghost.empty()) {
-        // Placed the way the race places its text: the advance width and the font's line
-        // height centred on the point, so the unlit segments sit under the lit ones.
+        // Placed the way the race places its text: its width and the faces' line height
+        // centred on the point, so the unlit segments sit under the lit ones.
         cairo_select_font_face(cr, "DSEG14 Classic", CAIRO_FONT_SLANT_NORMAL,
                                CAIRO_FONT_WEIGHT_NORMAL);
         cairo_set_font_size(cr, kLcdFontPx);
         cairo_font_extents_t font;
         cairo_font_extents(cr, &font);
-        cairo_text_extents_t text;
-        cairo_text_extents(cr, ghost.c_str(), &text);
-        const double left = std::trunc(gx - text.x_advance / 2);
+        const double width = LcdText(cr, ghost, 0, 0, true);
+        const double left = std::trunc(gx - 610 - width / 2);
         const double top = std::trunc(gy - (font.ascent + font.descent) / 2);
-        cairo_move_to(cr, left, top + font.ascent);
         SetColour(cr, kLcdGhost);
-        cairo_show_text(cr, ghost.c_str());
+        LcdText(cr, ghost, left, top, false);
     }
 }
 
@@ -94,22 +123,31 @@ void BrushedBackground(cairo_t* cr) {
         SetColour(cr, v > 0 ? 0xFFFFFF : 0x000000, std::fabs(v) * 0.08);
         cairo_fill(cr);
     }
-    // Bevel on the left edge, where the panel meets the road.
+    // Bevel on the left edge, where the panel meets the road, and on the right and bottom edges
+    // of what the window shows; the strip beyond them lies outside the window.
     cairo_rectangle(cr, 0, 0, 4, 600);
     FillLinear(cr, 0, 0, 4, 0, {{0, 0x0A0C0E}, {0.5, 0x6A727C}, {1, 0x3A4048}});
-    cairo_rectangle(cr, 186, 0, 4, 600);
-    FillLinear(cr, 186, 0, 190, 0, {{0, 0x2A2E34}, {1, 0x101216}});
+    const double right = kVisibleRight - 610;
+    cairo_rectangle(cr, right - 4, 0, 190 - right + 4, 600);
+    FillLinear(cr, right - 4, 0, right, 0, {{0, 0x2A2E34}, {1, 0x101216}});
+    cairo_rectangle(cr, 0, kVisibleBottom - 3, 190, 600 - kVisibleBottom + 3);
+    FillLinear(cr, 0, kVisibleBottom - 3, 0, kVisibleBottom, {{0, 0x2A2E34}, {1, 0x101216}});
 }
 
+// The marker's track, beside the level window: a slot from the finish flag at the top to the start
+// line at the bottom, the whole way the marker travels.
 void ProgressRail(cairo_t* cr) {
-    const double x = kProgressX - 610 + 7;  // the marker's middle
-    const double top = 47;
-    const double bottom = 216;
-    RoundedRect(cr, x - 5, top, 10, bottom - top, 4);
-    FillLinear(cr, x - 5, 0, x + 5, 0, {{0, 0x050607}, {0.6, 0x14181C}, {1, 0x3A424A}});
+    const double x0 = kProgressTrack.x0 - 610;
+    const double x1 = kProgressTrack.x1 - 610;
+    const double top = kProgressTrack.y0;
+    const double bottom = kProgressTrack.y1;
+    const double x = (x0 + x1) / 2;
+    RoundedRect(cr, x0, top, x1 - x0, bottom - top, 5);
+    FillLinear(cr, x0, 0, x1, 0, {{0, 0x050607}, {0.6, 0x14181C}, {1, 0x3A424A}});
+    Stroke(cr, 0x000000, 1);
     SetColour(cr, 0x3A4450);
     cairo_set_line_width(cr, 1);
-    for (double y = top + 12; y < bottom - 8; y += 16) {
+    for (double y = top + 16; y < bottom - 8; y += 16) {
         cairo_move_to(cr, x - 3, y + 0.5);
         cairo_line_to(cr, x + 3, y + 0.5);
     }
@@ -117,12 +155,12 @@ void ProgressRail(cairo_t* cr) {
     // Finish flag at the top, start line at the bottom.
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < 3; ++c) {
-            cairo_rectangle(cr, x - 4.5 + c * 3, top + 1 + r * 3, 3, 3);
+            cairo_rectangle(cr, x - 4.5 + c * 3, top + 3 + r * 3, 3, 3);
             SetColour(cr, (r + c) % 2 == 0 ? 0xF0F0F0 : 0x101010);
             cairo_fill(cr);
         }
     }
-    cairo_rectangle(cr, x - 4.5, bottom - 4, 9, 2.5);
+    cairo_rectangle(cr, x - 4.5, bottom - 5, 9, 2.5);
     SetColour(cr, 0x40E050);
     cairo_fill(cr);
 }
@@ -140,11 +178,11 @@ void Speedometer(cairo_t* cr) {
     const double cy = kDialCentreY;
     const double r = kDialRadius;
     // Chrome bezel and the dark face.
-    Circle(cr, cx, cy, r + 7);
+    Circle(cr, cx, cy, r + 5);
     FillLinear(cr, cx - r, cy - r, cx + r, cy + r,
                {{0, 0xE8EEF4}, {0.3, 0x8A929C}, {0.7, 0x3A4048}, {1, 0x14161A}}, true);
     Stroke(cr, 0x0A0B0C, 1);
-    Circle(cr, cx, cy, r + 2);
+    Circle(cr, cx, cy, r + 1.5);
     FillLinear(cr, cx - r, cy - r, cx + r, cy + r, {{0, 0x14161A}, {1, 0x8A929C}});
     Circle(cr, cx, cy, r);
     FillRadial(cr, cx, cy - 10, 5, r, {{0, 0x1E262E}, {0.7, 0x0E1216}, {1, 0x06080A}});
@@ -153,8 +191,8 @@ void Speedometer(cairo_t* cr) {
     const double a0 = (1.15 * 140 - 28) * 2 * M_PI / 256 + M_PI;
     const double a1 = (1.15 * 170 - 28) * 2 * M_PI / 256 + M_PI;
     cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, r - 4, a0, a1);
-    cairo_arc_negative(cr, cx, cy, r - 11, a1, a0);
+    cairo_arc(cr, cx, cy, r - 3, a0, a1);
+    cairo_arc_negative(cr, cx, cy, r - 9, a1, a0);
     cairo_close_path(cr);
     SetColour(cr, 0xC01818);
     cairo_fill(cr);
@@ -172,8 +210,13 @@ void Speedometer(cairo_t* cr) {
         SetColour(cr, major ? 0xF4F6F8 : 0x9AA4AE);
         cairo_stroke(cr);
         if (major) {
+            // The needle rests on the 0 tick: its figure stands just below the needle's line,
+            // where the resting needle leaves it in sight.
+            double fx = dx;
+            double fy = dy;
+            if (s == 0) DialDirection(-9, &fx, &fy);
             SetColour(cr, 0xDCE2E8);
-            DrawCentredText(cr, std::to_string(s), cx + dx * (r - 25), cy + dy * (r - 25),
+            DrawCentredText(cr, std::to_string(s), cx + fx * (r - 25), cy + fy * (r - 25),
                             "Bebas Neue", 13);
         }
     }
@@ -235,32 +278,32 @@ ImageEntry Panel() {
     Canvas canvas(190, 600);
     cairo_t* cr = canvas.Cr();
     BrushedBackground(cr);
-    for (double y : {6.0, 594.0}) {
+    const double screwRight = kVisibleRight - 610 - 10;
+    for (double y : {6.0, kVisibleBottom - 9.0}) {
         Screw(cr, 12, y);
-        Screw(cr, 178, y);
+        Screw(cr, screwRight, y);
     }
 
-    // Level: a full-width strip, because "LEVEL 12" overhangs the panel on the left.
-    Window(cr, 2, 12, 186, 32);
+    Window(cr, kLevelWindow);
     ProgressRail(cr);
 
     Label(cr, "TIME", kTimeX - 610, 84);
-    Window(cr, 28, 99, 134, 36, "88 : 88", kTimeX - 610, kTimeY);
-    Label(cr, "SCORE", 82, 168);
-    Window(cr, 6, 184, 154, 36);
+    Window(cr, kTimeWindow, "88 : 88", kTimeX, kTimeY);
+    Label(cr, "SCORE", kScoreX - 610, 168);
+    Window(cr, kScoreWindow);
 
     Label(cr, "WEAPON", 38, 233, 13);
     Bay(cr, kWeaponIconX - 610, kWeaponIconY, kIconSize);
     Label(cr, "AMMO", kAmmoX - 610, 240, 13);
-    Window(cr, 122, 256, 62, 32);
+    Window(cr, kAmmoWindow);
 
-    Label(cr, "LIVES", 92, kLivesY, 17);
-    LivesBadge(cr, 122, kLivesY);
-    Window(cr, 142, 311, 44, 32);
+    Label(cr, "LIVES", 84, kLivesY, 17);
+    LivesBadge(cr, 114, kLivesY);
+    Window(cr, kLivesWindow);
 
     Bay(cr, kNitroIconX - 610, kNitroIconY, kIconSize);
-    Label(cr, "NITRO", kNitroTextX - 610, 360, 13);
-    Window(cr, 110, 370, 76, 30);
+    Label(cr, "NITRO", (kNitroWindow.x0 + kNitroWindow.x1) / 2.0 - 610, 360, 13);
+    Window(cr, kNitroWindow);
 
     Speedometer(cr);
     return SingleImage(Picture::Panel, canvas);

@@ -271,11 +271,13 @@ void DrawBike(cairo_t* cr, double w, double l) {
     Light(cr, 0, -top - 1.2, 1.8, 1.0, false);
 }
 
-// Estate taxi: yellow body with a chequered side band and a roof sign.
+// Estate taxi: a black cab with a yellow chequered band along each side and a lit roof sign. No
+// player car is black, and the yellow of player car 3 appears on it only in the checks, so that
+// the two are never taken for each other in traffic.
 void DrawTaxi(cairo_t* cr, double w, double l) {
     const double hw = w / 2;
     const double top = -l / 2;
-    const uint32_t paint = 0xF2BE1C;
+    const uint32_t paint = 0x2A2E35;
     Wheels(cr, hw + 0.8, top + l * 0.2, top + l * 0.8, 5, 20);
     RoundedPolygon(cr,
                    {{-hw + 5, top},
@@ -298,7 +300,7 @@ void DrawTaxi(cairo_t* cr, double w, double l) {
                 cairo_rectangle(cr, x0 + j * 1.5, top + 18 + i * 3.6, 1.5, 3.6);
             }
         }
-        SetColour(cr, 0x141414);
+        SetColour(cr, 0xF2BE1C);
         cairo_fill(cr);
     }
     Glass(cr,

@@ -15,7 +15,7 @@ namespace tiles {
 namespace {
 
 constexpr double kSize = kTileSize;
-constexpr double kKerbWidth = 4.0;    // measured along the row, like the straight road's kerb
+constexpr double kKerbWidth = kRoadKerbWidth;  // along the row, like the straight road's kerb
 constexpr double kShadowWidth = 4.0;  // the pavement's shadow on the road beside a left kerb
 
 // A road-edge line across one row of cells, in the cell's own coordinates: x at the bottom
