@@ -119,8 +119,8 @@ void THighScoreScreen::DrawReplayMarks() {
     for (int row = 1; row <= 10; ++row) {
         if (!host_.HasReplay(row)) continue;
         anyRow = true;
-        // The chosen row's mark stands out in the options' orange.
-        host_.SetFont(row == ChosenRow ? 14 : 2);
+        // The chosen row's mark stands out in the options' orange, at the same size.
+        host_.SetFont(row == ChosenRow ? 23 : 2);
         host_.DrawText("REPLAY", kMarkX, RowY(row), true, true);
     }
     if (!host_.HasReplay(0) && !anyRow) return;
