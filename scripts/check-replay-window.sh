@@ -26,7 +26,7 @@ if [ "${1:-}" = "--drive" ]; then
     SDL_AUDIODRIVER=dummy "$3" >game.log 2>&1 &
     game=$!
     win=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do # up to a minute on a busy machine
         win="$(xdotool search --name "Zarvex 2" 2>/dev/null | head -1 || true)"
         [ -n "$win" ] && break
         sleep 0.2
