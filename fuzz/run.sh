@@ -17,6 +17,7 @@ fuzz_riff_wave       wave
 fuzz_save_reader     save
 fuzz_score_submission score
 fuzz_input_script    input
+fuzz_replay_reader   replay
 fuzz_controls_file   controls
 "
 

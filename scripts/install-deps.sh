@@ -23,7 +23,8 @@ PLAY_PACKAGES=(
 # client) with cpp-httplib for its tests, Chromium for the score table's browser test; the real
 # PostgreSQL, nginx and systemd-analyze for the tests of the server's deployment; and the
 # packaging tools (dpkg-shlibdeps comes with build-essential's dpkg-dev) with the checkers of the
-# package and its desktop metadata.
+# package and its desktop metadata; Xvfb and xdotool for the game in a real window driven by a
+# script (scripts/check-replay-window.sh).
 TEST_PACKAGES=(
     clang clang-format clang-tidy libclang-rt-14-dev python3
     libgtest-dev libgmock-dev
@@ -31,6 +32,7 @@ TEST_PACKAGES=(
     chromium
     postgresql nginx systemd
     fakeroot lintian desktop-file-utils appstream
+    xvfb xdotool
 )
 
 usage() {

@@ -8,7 +8,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zarvex2 [--help | --version]\n"
+    "usage: zarvex2 [--help | --version | --replay FILE]\n"
+    "\n"
+    "  --replay FILE  play a race's recording, then go on to the main menu (Esc leaves it,\n"
+    "                 F or Tab held plays it four times as fast)\n"
     "\n"
     "A top-down arcade racing game. It reads its data from Data/ in the working directory when\n"
     "there is one, otherwise from the installed data folder, and keeps the saves in Data/Save\n"
@@ -27,9 +30,19 @@ int main(int argc, char** argv) {
             std::printf("Zarvex 2 %s\n", ZARVEX_VERSION);
             return 0;
         }
-        // With --help or --version first, the argument after it is the one not understood.
+        if (std::strcmp(argv[1], "--replay") == 0 && argc == 3) return RunGame(argv[2]);
+        if (std::strcmp(argv[1], "--replay") == 0 && argc == 2) {
+            std::fprintf(stderr, "zarvex2: --replay needs the recording's file\n%s", kUsage);
+            return 2;
+        }
+        // With a known option first, the argument after it (after --replay's file) is the one
+        // not understood.
         const bool knownFirst =
             std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "--version") == 0;
+        if (std::strcmp(argv[1], "--replay") == 0) {
+            std::fprintf(stderr, "zarvex2: unknown argument '%s'\n%s", argv[3], kUsage);
+            return 2;
+        }
         std::fprintf(stderr, "zarvex2: unknown argument '%s'\n%s", argv[knownFirst ? 2 : 1],
                      kUsage);
         return 2;

@@ -1,6 +1,7 @@
 #include "frontend/high_score_screen.h"
 
 #include <string>
+#include <vector>
 
 #include "frontend/menu_backdrop.h"
 #include "frontend/menu_host.h"
@@ -32,6 +33,9 @@ void THighScoreScreen::OpenHighScores() {
         screens.MenuButtons[i] =
             new TMenuButton(engine, place.image, place.image, 0, 1, place.x, place.y);
     }
+    // The choice of a race stays across a replay, while its row still has one.
+    host_.RefreshReplays();
+    if (!host_.HasReplay(ChosenRow)) ChosenRow = 0;
 }
 
 void THighScoreScreen::CloseHighScores() {
@@ -51,9 +55,80 @@ void THighScoreScreen::HighScoresFrame(int LagCount) {
     int& selected = screens.SelectedButton;
     if (host_.KeyHit(MenuKey::Up) && selected - 1 >= screens.FirstButton) --selected;
     if (host_.KeyHit(MenuKey::Down) && selected + 1 <= screens.LastButton) ++selected;
-    if (host_.KeyHit(MenuKey::Esc)) host_.ClickButton(kHighScoresBack);
+    // A row cleared from the table takes its race's mark with it.
+    if (!host_.HasReplay(ChosenRow)) ChosenRow = 0;
+    if (host_.KeyHit(MenuKey::Left)) ChooseRow(-1);
+    if (host_.KeyHit(MenuKey::Right)) ChooseRow(1);
+    if (host_.KeyHit(MenuKey::Esc)) {
+        host_.ClickButton(kHighScoresBack);
+    } else if (host_.KeyHit(MenuKey::Watch) && host_.WatchReplay(ChosenRow)) {
+        // The replay starts with the next frame.
+        host_.PlaySound(Sound::Button);
+    }
     host_.Engine().MoveAll(LagCount);
     DrawScoreTable();
+    DrawReplayMarks();
+}
+
+namespace {
+
+// A row's replay mark: "REPLAY" at the left end of the name's cell, clear of a name of twelve
+// letters centred in it.
+constexpr int kMarkX = 387;
+constexpr int kMarkHalfWidth = 26;
+constexpr int kMarkHalfHeight = 15;
+
+int RowY(int row) {
+    return 220 + 36 * row;
+}
+
+}  // namespace
+
+void THighScoreScreen::ChooseRow(int step) {
+    std::vector<int> choices = {0};
+    for (int row = 1; row <= 10; ++row)
+        if (host_.HasReplay(row)) choices.push_back(row);
+    if (choices.size() == 1) return;
+    const int count = static_cast<int>(choices.size());
+    int at = 0;
+    while (at < count && choices[at] != ChosenRow) ++at;
+    if (at == count) at = 0;
+    ChosenRow = choices[(at + step + count) % count];
+    host_.PlaySound(Sound::Button);
+}
+
+int THighScoreScreen::ReplayRowAt(int x, int y) const {
+    for (int row = 1; row <= 10; ++row) {
+        if (!host_.HasReplay(row)) continue;
+        if (x >= kMarkX - kMarkHalfWidth && x <= kMarkX + kMarkHalfWidth &&
+            y >= RowY(row) - kMarkHalfHeight && y <= RowY(row) + kMarkHalfHeight)
+            return row;
+    }
+    return 0;
+}
+
+void THighScoreScreen::HoverReplayMark(int x, int y) {
+    const int row = ReplayRowAt(x, y);
+    if (row == 0 || row == ChosenRow) return;
+    ChosenRow = row;
+    host_.PlaySound(Sound::Button);
+}
+
+void THighScoreScreen::DrawReplayMarks() {
+    bool anyRow = false;
+    for (int row = 1; row <= 10; ++row) {
+        if (!host_.HasReplay(row)) continue;
+        anyRow = true;
+        // The chosen row's mark stands out in the options' orange, at the same size.
+        host_.SetFont(row == ChosenRow ? 23 : 2);
+        host_.DrawText("REPLAY", kMarkX, RowY(row), true, true);
+    }
+    if (!host_.HasReplay(0) && !anyRow) return;
+    host_.SetFont(2);
+    const std::string what =
+        ChosenRow == 0 ? "THE LAST RACE" : "RACE No. " + std::to_string(ChosenRow);
+    host_.DrawText("R: WATCH " + what, 137, 548, true, true);
+    if (anyRow) host_.DrawText("LEFT, RIGHT: CHOOSE A RACE", 137, 574, true, true);
 }
 
 void THighScoreScreen::DrawScoreTable() {

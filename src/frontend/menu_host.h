@@ -17,8 +17,9 @@ class TControls;
 class THighScoreTable;
 class TSpriteEngine;
 
-// The keys the menus read as hits (true in the one frame in which the key went down).
-enum class MenuKey { Up, Down, Left, Right, Esc };
+// The keys the menus read as hits (true in the one frame in which the key went down). Watch is
+// R, or the pad's Y: the high-score screen's replay key.
+enum class MenuKey { Up, Down, Left, Right, Esc, Watch };
 
 class MenuHost {
 public:
@@ -58,6 +59,14 @@ public:
     // The text's letters set `spacing` pixels further apart than the face sets them, the first
     // one at x, centred on y: a title spread to a width.
     virtual void DrawSpacedText(const std::string& text, double x, double y, double spacing) = 0;
+
+    // The recorded races: whether the race that put row 1 to 10 of the table there can be
+    // watched, or with 0 the last race run. RefreshReplays looks at what is recorded now;
+    // WatchReplay leaves the screen for the replay, which comes back to it at its end (false
+    // when there is no such race, or its recording cannot be read).
+    virtual bool HasReplay(int row) const = 0;
+    virtual void RefreshReplays() = 0;
+    virtual bool WatchReplay(int row) = 0;
 
     // For the help's about page: where the scores go, the address of the score server the game
     // sends them to, and whether that server is this computer (no online table is set up).

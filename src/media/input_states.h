@@ -45,6 +45,10 @@ public:
     // a state is active while either source holds it.
     void MergePad(const PadControls& held);
     void Clear() { states_.fill(false); }
+    // Sets one state as a replay read it; states outside the table are ignored.
+    void Set(int state, bool active) {
+        if (state >= 0 && state < kInputStateCount) states_[state] = active;
+    }
     bool Active(int state) const {
         return state >= 0 && state < kInputStateCount && states_[state];
     }

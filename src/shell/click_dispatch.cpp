@@ -167,7 +167,7 @@ void TMForm::ClickSelected() {
             case ModalWindow::ExitToMenu:
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
-                    if (HighScores.IsHighScore(RaceScreen.Race.Score)) {
+                    if (EntersTable(RaceScreen.Race.Score)) {
                         OpenWindow(ModalWindow::NameEntry);
                     } else {
                         LeaveRaceForMainMenu();
@@ -180,6 +180,8 @@ void TMForm::ClickSelected() {
                 if (Screens.SelectedButton == kYesButton) {
                     CloseWindow();
                     HighScores.ResetTable();
+                    // The rows' races go with the rows.
+                    RefreshReplayShelf();
                 } else if (Screens.SelectedButton == kNoButton) {
                     CloseWindow();
                 }

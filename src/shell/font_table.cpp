@@ -1,8 +1,9 @@
 // The game's text styles: every caption and number of the game is drawn in one of them. The first
-// 21 are the design's; 22 is the controls screen's own. The looks are the game's own: the race's
-// read-outs are a segment display whose figures never read as letters; the windows over the race
-// write in outlined letters, which the lane paint and the lamp arms cannot run through; the screen
-// titles are chrome, like the high-score screen's caption.
+// 21 are the design's; 22 is the controls screen's own, 23 the high-score screen's chosen replay
+// mark. The looks are the game's own: the race's read-outs are a segment display whose figures
+// never read as letters; the windows over the race write in outlined letters, which the lane paint
+// and the lamp arms cannot run through; the screen titles are chrome, like the high-score screen's
+// caption.
 
 #include "shell/font_table.h"
 
@@ -31,6 +32,7 @@ constexpr FontStyle kFontTable[kFontCount] = {
     {"Beast Impacted", 13, 0xFFFFFF, false},  // 20 help body text: a text face below 14 pt
     {"Beast Impacted", 15, 0xFFFFFF, false},  // 21 help
     {"Beast Impacted", 22, 0xF4861A, false},  // 22 controls: headings, a capture, a change
+    {"Beast Impacted", 16, 0xF4861A, false},  // 23 high scores: the chosen row's replay mark
 };
 
 }  // namespace

@@ -14,7 +14,7 @@ struct FontStyle {
     TextLook look = TextLook::Plain;
 };
 
-constexpr int kFontCount = 22;
+constexpr int kFontCount = 23;
 
 // Entries 1..22; any other index gives entry 1.
 const FontStyle& FontTable(int index);

@@ -33,11 +33,12 @@ bool TMForm::OpenDisplay() {
     // 1. The random generator: from the clock in the game, from the given seed in replays.
     if (config_.seedFromClock) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
-        Components.Random.Seed(static_cast<uint32_t>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+        startSeed_ = static_cast<uint32_t>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
     } else {
-        Components.Random.Seed(config_.seed);
+        startSeed_ = config_.seed;
     }
+    Components.Random.Seed(startSeed_);
 
     // 2. The display, first as a window (at the size the player left it); the options choose
     // the mode below.
@@ -113,17 +114,23 @@ bool TMForm::FormCreateFrom(std::vector<ImageEntry> list1, std::vector<ImageEntr
 
 // ---- Frame handler -----------------------------------------------------------------------------
 
-void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
-    const int selectedBefore = Screens.SelectedButton;
+void TMForm::FrameHandler(int LagCount, FrameProfile* profile, bool present) {
+    // A replay asked for starts here, between two frames, as a race starts from an event.
+    if (Watch.Pending) BeginWatching();
     TDisplay& display = Components.MDXDraw;
     display.ClearTo(0);
     if (!display.IsDrawable()) return;
+    // A replay's frame: the events recorded before it reach the game first, as they did then,
+    // and the frame reads the clock as it did.
+    if (Watch.Active) LagCount = PlayFrameStart(LagCount);
+    const int selectedBefore = Screens.SelectedButton;
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point drawStart = profile != nullptr ? Clock::now() : Clock::time_point{};
     Components.MDXSpriteEngine.DrawAll();
     const Clock::time_point drawEnd = profile != nullptr ? Clock::now() : Clock::time_point{};
     PollInput();
+    if (Recorder.Recording()) NoteFrame(LagCount);
 
     if (Screens.WindowKind != ModalWindow::None) {
         WindowFrame(LagCount);
@@ -166,6 +173,8 @@ void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
         }
     }
 
+    if (Watch.Active) DrawReplayLabel();
+
     if (profile != nullptr) {
         const Clock::time_point moveEnd = Clock::now();
         profile->drawMs = std::chrono::duration<double, std::milli>(drawEnd - drawStart).count();
@@ -176,10 +185,15 @@ void TMForm::FrameHandler(int LagCount, FrameProfile* profile) {
     Components.MDXSpriteEngine.SweepDead();
     Timing.Recompute();
     Components.TextCanvas.Release();
-    display.Present();
+    if (present) display.Present();
 }
 
 void TMForm::PollInput() {
+    // A replay's race reads the input it read then; the viewer's keys are the viewer's own.
+    if (Watch.Active) {
+        Input.SetPackedFrameInput(Watch.Frame.Input);
+        return;
+    }
     Input.PollInput(active_, PadModeNow());
 }
 
@@ -208,13 +222,18 @@ bool TMForm::FormKeyDown(SDL_Scancode key, bool altHeld, bool repeat) {
             Input.HoldOver(key);
         return true;
     }
-    if (altHeld && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER)) {
-        Options.FullScreen = Options.FullScreen != 0 ? 0 : 1;
-        // The race pauses first, so that it stands still across the change.
-        if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
-        ApplyDisplayMode();
-    }
+    if (altHeld && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER)) FullScreenKey();
     return false;
+}
+
+void TMForm::FullScreenKey() {
+    NoteEvent(ReplayEventKind::FullScreenKey);
+    // The race pauses first, so that it stands still across the change.
+    if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);
+    // A replay's own Alt+Enter pauses its race and leaves the display and the options alone.
+    if (Watch.Active) return;
+    Options.FullScreen = Options.FullScreen != 0 ? 0 : 1;
+    ApplyDisplayMode();
 }
 
 void TMForm::FormKeyUp(SDL_Scancode key) {
@@ -224,6 +243,7 @@ void TMForm::FormKeyUp(SDL_Scancode key) {
 void TMForm::FormKeyPress(char c) {
     constexpr char kBackspace = 8;
     constexpr char kEnter = 13;
+    NoteEvent(ReplayEventKind::Char, static_cast<uint8_t>(c));
     if (Screens.WindowKind == ModalWindow::NameEntry) Screens.LastTypedChar = c;
 
     if (Screens.ScreenState == GameScreen::Options && Screens.EditingCountry) {
@@ -248,18 +268,22 @@ void TMForm::FormKeyPress(char c) {
 }
 
 bool TMForm::FormCloseQuery() {
+    NoteEvent(ReplayEventKind::CloseRequest);
     OpenWindow(Screens.ScreenState == GameScreen::Race ? ModalWindow::ExitToMenu
                                                        : ModalWindow::ExitGame);
     return false;
 }
 
 void TMForm::MDXDrawMouseMove(int x, int y) {
+    NoteEvent(ReplayEventKind::MouseMove, x, y);
     Input.MouseX = x;
     Input.MouseY = y;
     // The row waiting for a key keeps the selection.
     if (CapturingControls()) return;
     const int before = Screens.SelectedButton;
     UpdateHover();
+    if (Screens.ScreenState == GameScreen::HighScores && Screens.WindowKind == ModalWindow::None)
+        FrontEnd.HighScoreScreen.HoverReplayMark(x, y);
     if (Screens.SelectedButton != before &&
         !(Screens.ScreenState == GameScreen::MainMenu && Screens.IntroRunning)) {
         Components.PlaySound(Sound::Button);
@@ -267,11 +291,22 @@ void TMForm::MDXDrawMouseMove(int x, int y) {
 }
 
 void TMForm::MDXDrawClick() {
+    NoteEvent(ReplayEventKind::Click);
+    // On the high-score screen a click on a row's replay mark watches that race; anywhere else
+    // it does what the selected button does, as everywhere.
+    if (Screens.ScreenState == GameScreen::HighScores && Screens.WindowKind == ModalWindow::None) {
+        const int row = FrontEnd.HighScoreScreen.ReplayRowAt(Input.MouseX, Input.MouseY);
+        if (row > 0 && WatchShelfReplay(row)) {
+            Components.PlaySound(Sound::Button);
+            return;
+        }
+    }
     ClickSelected();
 }
 
 void TMForm::SetActive(bool active, uint64_t nowMs) {
     if (active == active_) return;
+    NoteEvent(active ? ReplayEventKind::FocusGained : ReplayEventKind::FocusLost);
     active_ = active;
     if (active) {
         // The clocks start again, so no time passes in the game while it was away.
@@ -338,6 +373,8 @@ void TMForm::SaveAndQuit() {
 }
 
 void TMForm::ShutDownOnSignal() {
+    // The race cut off keeps its recording, up to this moment.
+    FinishRaceRecording();
     Components.MDXSpriteEngine.SweepDead();
     WriteSaveFiles();
     terminated_ = true;

@@ -6,9 +6,12 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,10 +20,14 @@
 #include "media/frame_timing.h"
 #include "persist/game_options.h"
 #include "persist/high_score_table.h"
+#include "persist/replay_file.h"
 #include "shell/form_components.h"
 #include "shell/form_menu_host.h"
 #include "shell/input.h"
+#include "shell/race_recorder.h"
 #include "shell/race_screen.h"
+#include "shell/replay_pacer.h"
+#include "sprites/car_items.h"
 
 // Wall-clock cost of a frame's draw and move parts, measured only when asked for (the replay
 // runner's figures); the game itself never reads it.
@@ -55,6 +62,58 @@ struct FormConfig {
     std::function<void(const std::string&)> submitScore;
     // Only SDL's virtual pads are used (replays and tests): a pad on the machine never joins.
     bool virtualPadsOnly = false;
+    // Takes the recording of each race as it ends (the whole file's bytes); unset, the game keeps
+    // it in the folder "replays" beside the saves (and nowhere without a save folder).
+    std::function<void(const std::string&)> keepRecording;
+};
+
+// Where a watched replay returns to when it ends or is left.
+enum class WatchOrigin { MainMenu, HighScores };
+
+// How a watched replay went: the frames played of those recorded and the score it reached. Once
+// it has ended as the race did (its race over, or every frame played) the score is the one the
+// race ended with, unless the game no longer plays the same.
+struct WatchSummary {
+    std::string FileName;
+    uint32_t FramesPlayed = 0;
+    uint32_t RecordedFrames = 0;
+    int Score = 0;
+    int RecordedScore = 0;
+    bool RaceOver = false;  // the replay's race ended by itself, as the recorded one did
+    bool Ended() const { return RaceOver || FramesPlayed == RecordedFrames; }
+};
+
+// A replay being watched (src/shell/replays.cpp): the recording, where it has got to, and what
+// the game held before it started, given back when it ends.
+struct WatchState {
+    bool Active = false;
+    std::optional<ReplayRecording> Pending;  // starts at the next frame
+    WatchOrigin PendingOrigin = WatchOrigin::MainMenu;
+    std::string PendingFileName;
+
+    ReplayRecording Recording;
+    std::optional<ReplayStreamReader> Cursor;  // walks Recording.Stream
+    WatchOrigin Origin = WatchOrigin::MainMenu;
+    ReplayFrame Frame;  // the frame being played
+    WatchSummary Summary;
+    ReplayPacer Pacer;
+    bool FastKey = false;  // F or Tab held
+    bool FastPad = false;  // the pad's right shoulder held
+
+    int SavedCar = 1;
+    std::string SavedName;
+    char SavedTypedChar = 0;
+    uint32_t SavedRandom = 0;
+    FrameTiming SavedTiming;
+    int SavedMouseX = 0;
+    int SavedMouseY = 0;
+};
+
+// The recorded races the high-score screen offers: the file behind each row of the table, and
+// the last race.
+struct ReplayShelf {
+    std::array<std::string, 11> RowFiles;  // slots 1 to 10; empty: no recording
+    std::string LastRaceFile;
 };
 
 // The sender of every form whose config names none: at first the game's HTTP client, which
@@ -84,8 +143,10 @@ public:
 
     // ---- The frame ------------------------------------------------------------------------------
     // One frame, called by the frame timer with the milliseconds since the previous frame. With a
-    // profile, the wall-clock cost of the frame's draw and move parts is noted there.
-    void FrameHandler(int LagCount, FrameProfile* profile = nullptr);
+    // profile, the wall-clock cost of the frame's draw and move parts is noted there. Without
+    // `present` the frame is drawn but not shown (a replay's frames played more than one at a
+    // time).
+    void FrameHandler(int LagCount, FrameProfile* profile = nullptr, bool present = true);
 
     // ---- Form events ----------------------------------------------------------------------------
     // A window or pad event as SDL delivers it (src/shell/form_events.cpp): the game loop feeds
@@ -113,6 +174,32 @@ public:
     void OpenWindow(ModalWindow kind);
     void CloseWindow();
 
+    // ---- Recording and watching races (src/shell/replays.cpp) ----------------------------------
+    // The race tells the form it starts and ends; between the two it is recorded, unless it is a
+    // replay being watched.
+    void NoteRaceStart(int firstLevel, const std::vector<CarItem>& gives);
+    void NoteRaceEnd();
+    // Ends the recording of the race being played and keeps it, as its end would (the game ends
+    // in the middle of a race, or the replay runner's run does).
+    void FinishRaceRecording();
+    // Watches a recording from the next frame on, and comes back to `origin` at its end.
+    void WatchReplay(ReplayRecording recording, WatchOrigin origin, std::string fileName);
+    bool Watching() const { return Watch.Active || Watch.Pending.has_value(); }
+    // The game loop's frame while a replay is watched: as many recorded frames as are due.
+    void WatchFrames(int LagCount);
+    // Leaves the replay being watched for where it was started.
+    void StopWatching();
+    // The replay watched now or last; none before the first.
+    std::optional<WatchSummary> LastWatch() const;
+    // Whether a score enters the high-score table: the table's answer, or in a replay the
+    // recorded table's.
+    bool EntersTable(int score) const;
+    // Reads the replays folder for the high-score screen's offer.
+    void RefreshReplayShelf();
+    // Watches the race of a row of the table, or with 0 the last race; false when there is none
+    // (or it cannot be read).
+    bool WatchShelfReplay(int row);
+
     // ---- Shut-down ------------------------------------------------------------------------------
     // A signal from outside (Ctrl+C, kill, the end of the session) ends the game at once, with
     // the saves written as on the exit question's Yes but no link opened: nobody is there to see
@@ -131,6 +218,9 @@ public:
     // The menu screens see the game through the adapter, which is therefore made first.
     FormMenuHost MenuHostAdapter{*this};
     TFrontEnd FrontEnd{MenuHostAdapter};
+    TRaceRecorder Recorder;
+    WatchState Watch;
+    ReplayShelf Shelf;
 
 private:
     // The menus' adapter plays the screen's song and applies the display mode as the form does.
@@ -151,6 +241,27 @@ private:
     void GamePadButton(SDL_JoystickID id, int button, bool down);
     void GamePadAxis(SDL_JoystickID id, int axis, int value);
     void HandleWindowEvent(const SDL_WindowEvent& window, uint64_t nowMs);
+    // Alt+Enter: full screen on or off, the race paused first.
+    void FullScreenKey();
+    // The pad in use was pulled out: a race stops.
+    void PadLost();
+
+    // Recording and watching (src/shell/replays.cpp).
+    void NoteEvent(ReplayEventKind kind, int a = 0, int b = 0);
+    void NoteFrame(int LagCount);
+    void KeepRecording(const std::string& bytes);
+    void BeginWatching();
+    // At a watched frame's start: the events recorded before it, then what it read from the
+    // clock. Returns the LagCount to run the frame with (the real one once the replay ended).
+    int PlayFrameStart(int LagCount);
+    void DeliverReplayEvent(const ReplayEvent& event);
+    // The viewer's own keys and buttons while a replay plays: true when taken.
+    bool HandleWatchingEvent(const SDL_Event& event);
+    void DrawReplayLabel();
+    // The replay's race has ended where the recorded one went on to the table or the menus.
+    void EndReplayRace();
+    // The file of the replays folder, or empty without a save folder.
+    std::filesystem::path ReplayFolder() const;
 
     // The click dispatcher's part for each screen (src/shell/click_dispatch.cpp).
     void ClickMainMenu(int button);
@@ -182,4 +293,6 @@ private:
 
     bool active_ = true;
     bool terminated_ = false;
+    std::optional<WatchSummary> lastWatch_;
+    uint32_t startSeed_ = 1;  // what the generator was seeded with at start-up
 };

@@ -30,6 +30,8 @@ void TMForm::HandleWindowEvent(const SDL_WindowEvent& window, uint64_t nowMs) {
 }
 
 void TMForm::HandleEvent(const SDL_Event& event, uint64_t nowMs) {
+    // While a replay plays, the viewer's keys and buttons steer the replay, not its race.
+    if (Watch.Active && HandleWatchingEvent(event)) return;
     switch (event.type) {
         case SDL_QUIT:
             FormCloseQuery();

@@ -34,6 +34,8 @@ bool FormMenuHost::KeyHit(MenuKey key) const {
             return form_.Input.Hit(kHitRight);
         case MenuKey::Esc:
             return form_.Input.Hit(kHitEsc);
+        case MenuKey::Watch:
+            return form_.Input.Hit(kHitWatch);
     }
     return false;
 }
@@ -76,6 +78,19 @@ void FormMenuHost::DrawText(const std::string& text, double x, double y, bool ce
 
 int FormMenuHost::TextWidthOf(const std::string& text) {
     return form_.Components.TextWidthOf(text);
+}
+
+bool FormMenuHost::HasReplay(int row) const {
+    if (row == 0) return !form_.Shelf.LastRaceFile.empty();
+    return row >= 1 && row <= 10 && !form_.Shelf.RowFiles[row].empty();
+}
+
+void FormMenuHost::RefreshReplays() {
+    form_.RefreshReplayShelf();
+}
+
+bool FormMenuHost::WatchReplay(int row) {
+    return form_.WatchShelfReplay(row);
 }
 
 void FormMenuHost::ClipTexts(const SDL_Rect* area) {

@@ -40,6 +40,9 @@ public:
     void SetFont(int index) override;
     void DrawText(const std::string& text, double x, double y, bool centreX, bool centreY) override;
     int TextWidthOf(const std::string& text) override;
+    bool HasReplay(int row) const override;
+    void RefreshReplays() override;
+    bool WatchReplay(int row) override;
     void ClipTexts(const SDL_Rect* area) override;
     void DrawSpacedText(const std::string& text, double x, double y, double spacing) override;
     std::string HomePageAddress() const override;

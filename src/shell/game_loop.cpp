@@ -8,13 +8,16 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "media/game_pad.h"
 #include "persist/game_folders.h"
+#include "persist/replay_file.h"
 #include "shell/form.h"
+#include "shell/game_version.h"
 
 namespace {
 
@@ -84,13 +87,28 @@ int RunGameLoop(TMForm& form) {
             continue;
         }
         const int lag = form.Components.MDXTimer.Tick(SDL_GetTicks64(), form.Timing);
-        form.FrameHandler(lag);
+        if (form.Watching()) {
+            form.WatchFrames(lag);
+        } else {
+            form.FrameHandler(lag);
+        }
     }
     return 0;
 }
 
-int RunGame() {
+int RunGame(const std::string& replayPath) {
     InstallQuitSignals();
+    // A recording to play is read first: one that cannot be played is told before any window
+    // opens.
+    std::optional<ReplayRecording> replay;
+    if (!replayPath.empty()) {
+        std::string error;
+        replay = ReadReplayFile(replayPath, error, GameVersion());
+        if (!replay) {
+            ReportEarlyFatal(error);
+            return 1;
+        }
+    }
     const FolderSearch search = FindGameFolders(CurrentFolderEnvironment());
     if (!search.folders) {
         ReportEarlyFatal(NoDataMessage(search));
@@ -131,9 +149,13 @@ int RunGame() {
             if (!form.FormCreate()) {
                 status = 1;
             } else {
+                if (replay) form.WatchReplay(std::move(*replay), WatchOrigin::MainMenu, replayPath);
                 status = RunGameLoop(form);
             }
         } catch (const std::exception& error) {
+            // The race that met the fault keeps its recording: the moment it happened can be
+            // sent and watched again.
+            form.FinishRaceRecording();
             form.ReportFatal(error.what());
             status = 1;
         }

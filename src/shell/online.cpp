@@ -37,6 +37,8 @@ void SetDefaultScoreSender(std::function<void(const std::string&)> sender) {
 }
 
 void TMForm::SubmitScore() {
+    // A replay never sends a score (nor reaches the sending window: its race ends at the name).
+    if (Watch.Active) return;
     const std::string address = SubmissionAddress(
         ScoreServerBase(), EncodeScoreRecord(ScoreRecord(Screens.EnteredName, RaceScreen.Race.Score,
                                                          Options.Country)));

@@ -25,6 +25,11 @@ void TMForm::GamePadRemoved(SDL_JoystickID id) {
     if (!Components.GamePad.DeviceRemoved(id)) return;
     // Whatever the lost pad held is let go; a pad that takes over plays from what it holds now.
     Components.GamePad.Read(Input.Pad);
+    PadLost();
+}
+
+void TMForm::PadLost() {
+    NoteEvent(ReplayEventKind::PadLost);
     // Losing the pad in the middle of a race stops it, as losing the focus does: the player is
     // not left steering nothing.
     if (Screens.ScreenState == GameScreen::Race) OpenWindow(ModalWindow::Pause);

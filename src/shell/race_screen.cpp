@@ -40,7 +40,9 @@ void TRaceScreen::RefreshView() {
                                        TilePatternAt(Track.TrackMap, r, c));
 }
 
-void TRaceScreen::StartRace(int firstLevel) {
+void TRaceScreen::StartRace(int firstLevel, const std::vector<CarItem>& gives) {
+    // Before the first draw from the random generator: the recording starts from its state.
+    form_.NoteRaceStart(firstLevel, gives);
     ScreenValues& screens = form_.Screens;
     FormComponents& components = form_.Components;
     screens.ScreenState = GameScreen::Race;
@@ -87,6 +89,7 @@ void TRaceScreen::StartRace(int firstLevel) {
     Race.Lives = 3;
     Race.Score = 0;
     form_.OpenWindow(ModalWindow::LevelBanner);
+    for (CarItem item : gives) Race.Player->PickUp(item);
 }
 
 // A level change places the bonuses before the crowd (the race's start, the other way round): both
@@ -233,6 +236,8 @@ void TRaceScreen::DrawHud() {
 }
 
 void TRaceScreen::EndRace() {
+    // The race as it ended, for its recording.
+    form_.NoteRaceEnd();
     form_.Screens.ScreenState = GameScreen::None;
     if (CurrentBackground != nullptr) {
         CurrentBackground->Kill();

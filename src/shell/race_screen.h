@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/hud_sprites.h"
+#include "sprites/car_items.h"
 #include "sprites/race_state.h"
 #include "track/track_generator.h"
 
@@ -23,8 +25,9 @@ public:
     TRaceScreen& operator=(const TRaceScreen&) = delete;
 
     // Builds the race screen for the car chosen on the start-game screen and starts the first
-    // level (1 unless a replay asks for another).
-    void StartRace(int firstLevel = 1);
+    // level (1 unless the replay runner asks for another), with the items given picked up at
+    // once (the runner's, and a recording's).
+    void StartRace(int firstLevel = 1, const std::vector<CarItem>& gives = {});
     // The race's routine in a frame: the move pass, the car's keys, the needle, the clock, the
     // weapons run dry, the view, the progress marker, the road's velocity and the HUD.
     void RaceFrame(int LagCount);

@@ -175,7 +175,7 @@ void TMForm::WindowFrame(int LagCount) {
             text.DrawText("Game Over", 348, 237, true, true);
             if (CountDown(Screens.WindowTimer, Timing.FrameMs)) {
                 CloseWindow();
-                if (HighScores.IsHighScore(score)) {
+                if (EntersTable(score)) {
                     OpenWindow(ModalWindow::NameEntry);
                 } else {
                     LeaveRaceForMainMenu();
@@ -215,6 +215,9 @@ void TMForm::WindowFrame(int LagCount) {
 }
 
 void TMForm::ConfirmNameEntry() {
+    // A replay's race ends here: the table is the viewer's, and stays as it is.
+    if (Watch.Active) return EndReplayRace();
+    Recorder.NoteTableEntry(Screens.EnteredName);
     Screens.LastTypedChar = 0;
     HighScores.Slot(11).Name = Screens.EnteredName;
     HighScores.Slot(11).Score = RaceScreen.Race.Score;
@@ -230,12 +233,15 @@ void TMForm::ConfirmNameEntry() {
 }
 
 void TMForm::LeaveRaceForMainMenu() {
+    // A replay returns to where it was started instead.
+    if (Watch.Active) return EndReplayRace();
     RaceScreen.EndRace();
     FrontEnd.MainMenu.OpenMainMenu(0, 1, 1);
 }
 
 // The way to the high scores passes the main menu, which is gone again at once.
 void TMForm::LeaveRaceForHighScores() {
+    if (Watch.Active) return EndReplayRace();
     LeaveRaceForMainMenu();
     FrontEnd.MainMenu.CloseMenuScreen();
     FrontEnd.HighScoreScreen.OpenHighScores();

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
                   << "usage: zarvex2-replay [--seed N] [--refresh HZ] [--frames N] [--input FILE]\n"
                      "         [--shot N:FILE.png]... [--window-shot N:FILE.png]...\n"
                      "         [--state N]... [--stats] [--data DIR]\n"
-                     "         [--save-dir DIR] [--controls FILE]\n"
+                     "         [--save-dir DIR] [--controls FILE] [--record FILE | --replay FILE]\n"
                      "         [--race CAR [--level L] [--autopilot] [--give ITEM]...]\n"
                      "         [--levels L1,L2,...] [--quit] [--report-every N]\n"
                      "         [--actors N]... [--map N:FILE]... | --dump-track LEVEL\n";

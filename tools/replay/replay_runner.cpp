@@ -14,7 +14,9 @@
 
 #include "actors_json.h"
 #include "autopilot.h"
+#include "persist/small_file.h"
 #include "shell/form.h"
+#include "shell/game_version.h"
 #include "sprites/bonus.h"
 #include "sprites/crowd.h"
 #include "sprites/finish.h"
@@ -154,6 +156,10 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             if (!value(options.dataDir)) return false;
         } else if (arg == "--save-dir") {
             if (!value(options.saveDir)) return false;
+        } else if (arg == "--record") {
+            if (!value(options.recordPath)) return false;
+        } else if (arg == "--replay") {
+            if (!value(options.replayPath)) return false;
         } else if (arg == "--controls") {
             if (!value(options.controlsFile)) return false;
         } else {
@@ -167,6 +173,14 @@ bool ParseReplayArgs(const std::vector<std::string>& args, ReplayOptions& option
             return false;
         }
         options.level = options.levels.front();
+    }
+    if (!options.replayPath.empty() &&
+        (options.raceCar > 0 || options.autopilot || !options.gives.empty() ||
+         !options.recordPath.empty() || options.dumpTrackLevel > 0)) {
+        error =
+            "--replay plays a recording as it was: --race, --autopilot, --give and --record do "
+            "not go with it";
+        return false;
     }
     return true;
 }
@@ -219,7 +233,10 @@ FormConfig ReplayConfig(const ReplayOptions& options) {
 bool ReplayRunner::Start(std::string& error) {
     if (!StartSdl(error)) return false;
     sdlStarted_ = true;
-    form_ = std::make_unique<TMForm>(ReplayConfig(options_));
+    FormConfig config = ReplayConfig(options_);
+    if (!options_.recordPath.empty())
+        config.keepRecording = [this](const std::string& bytes) { KeepRecording(bytes); };
+    form_ = std::make_unique<TMForm>(config);
     if (!form_->FormCreate()) {
         error = "the game could not start";
         return false;
@@ -231,7 +248,10 @@ bool ReplayRunner::StartWith(std::vector<ImageEntry> list1, std::vector<ImageEnt
                              std::vector<WaveEntry> waves, std::string& error) {
     if (!StartSdl(error)) return false;
     sdlStarted_ = true;
-    form_ = std::make_unique<TMForm>(ReplayConfig(options_));
+    FormConfig config = ReplayConfig(options_);
+    if (!options_.recordPath.empty())
+        config.keepRecording = [this](const std::string& bytes) { KeepRecording(bytes); };
+    form_ = std::make_unique<TMForm>(config);
     if (!form_->FormCreateFrom(std::move(list1), std::move(list2), std::move(waves))) {
         error = "the game could not start";
         return false;
@@ -240,20 +260,47 @@ bool ReplayRunner::StartWith(std::vector<ImageEntry> list1, std::vector<ImageEnt
 }
 
 bool ReplayRunner::AfterStart(std::string& error) {
-    (void)error;
     form_->Components.MDXTimer.Restart(ClockAt(0));
+    if (!options_.replayPath.empty()) {
+        // Played from the first frame on, as `zarvex2 --replay` does, back to the main menu.
+        std::optional<ReplayRecording> recording =
+            ReadReplayFile(options_.replayPath, error, GameVersion());
+        if (!recording) return false;
+        form_->WatchReplay(std::move(*recording), WatchOrigin::MainMenu, options_.replayPath);
+    }
     if (options_.raceCar > 0) StartRaceShortCut(options_.level);
     return true;
 }
 
 void ReplayRunner::StartRaceShortCut(int level) {
     // As the start-game screen's Start does: leave the screen on show (the main menu, or the
-    // high scores the autopilot reached after a lost game), then race.
+    // high scores the autopilot reached after a lost game), then race, with the items given.
     form_->FrontEnd.StartGame.SelectedCar = options_.raceCar;
     form_->FrontEnd.CloseScreen(form_->Screens.ScreenState);
-    form_->RaceScreen.StartRace(level);
-    if (form_->RaceScreen.Race.Player != nullptr)
-        for (CarItem item : options_.gives) form_->RaceScreen.Race.Player->PickUp(item);
+    form_->RaceScreen.StartRace(level, options_.gives);
+}
+
+void ReplayRunner::KeepRecording(const std::string& bytes) {
+    if (recordWritten_ || !recordError_.empty()) return;
+    std::string error;
+    if (WriteSmallFile(options_.recordPath, bytes, error)) {
+        recordWritten_ = true;
+    } else {
+        recordError_ = error;
+    }
+}
+
+bool ReplayRunner::FinishRecording(std::string& error) {
+    form_->FinishRaceRecording();
+    if (!recordError_.empty()) {
+        error = "cannot write the recording: " + recordError_;
+        return false;
+    }
+    if (!recordWritten_) {
+        error = "--record: no race was run to record";
+        return false;
+    }
+    return true;
 }
 
 uint64_t ReplayRunner::ClockAt(int frame) const {
@@ -485,8 +532,8 @@ void ReplayRunner::RunFrame() {
     if (leaving_) LeaveStep();
     // The autopilot races on after a lost game: back at a menu it starts a new race at the
     // level it had reached, or at the next of --levels when the race was left for it.
-    if (options_.autopilot && DriveAutopilot(*form_) == AutopilotWish::NewRace &&
-        options_.raceCar > 0 && !leaving_) {
+    if (options_.autopilot && !form_->Watching() &&
+        DriveAutopilot(*form_) == AutopilotWish::NewRace && options_.raceCar > 0 && !leaving_) {
         StartRaceShortCut(nextRaceLevel_ > 0
                               ? nextRaceLevel_
                               : std::max(1, form_->RaceScreen.Track.Level.LevelNumber));
@@ -814,7 +861,10 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
         return WriteActorReports(runner, options, frame, out, err);
     };
     if (!report(0)) return 1;
-    while (runner.Frame() < options.frames && !runner.Finished()) {
+    // A replay without --frames runs until it has ended.
+    const bool untilReplayEnds = !options.replayPath.empty() && options.frames == 0;
+    while ((untilReplayEnds ? runner.Form().Watching() : runner.Frame() < options.frames) &&
+           !runner.Finished()) {
         runner.RunFrame();
         if (!report(runner.Frame())) return 1;
     }
@@ -835,5 +885,29 @@ int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
         }
     }
     if (options.stats) out << "{" << FrameCostFields(runner.Frame(), runner.Costs()) << "}\n";
+    if (!options.recordPath.empty() && !runner.FinishRecording(error)) {
+        err << "zarvex2-replay: " << error << "\n";
+        return 1;
+    }
+    if (!options.replayPath.empty()) {
+        const std::optional<WatchSummary> summary = runner.Form().LastWatch();
+        if (!summary) return 0;
+        out << ReplaySummaryJson(*summary) << "\n";
+        // A replay that ended as the race did with another score went its own way: the game no
+        // longer plays the same for the same input.
+        if (summary->Ended() && summary->Score != summary->RecordedScore) {
+            err << "zarvex2-replay: " << options.replayPath << ": the replay ended with "
+                << summary->Score << " points, the race with " << summary->RecordedScore << "\n";
+            return 1;
+        }
+    }
     return 0;
+}
+
+std::string ReplaySummaryJson(const WatchSummary& summary) {
+    return "{\"replay\":" + Quoted(summary.FileName) +
+           ",\"frames\":" + std::to_string(summary.FramesPlayed) +
+           ",\"recordedFrames\":" + std::to_string(summary.RecordedFrames) +
+           ",\"Score\":" + std::to_string(summary.Score) +
+           ",\"recordedScore\":" + std::to_string(summary.RecordedScore) + "}";
 }

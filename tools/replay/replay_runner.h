@@ -20,6 +20,7 @@
 #include "virtual_pads.h"
 
 class TMForm;
+struct WatchSummary;
 
 struct ReplayOptions {
     uint32_t seed = 1;
@@ -57,6 +58,12 @@ struct ReplayOptions {
     std::function<std::unique_ptr<AudioBackend>()> openAudio;
     // Where web addresses go; unset, nowhere (a headless game has no desktop).
     std::function<void(const std::string&)> openLink;
+    // --record FILE: the recording of the run's first race (from its start to its end, or to
+    // the last frame) is written to FILE.
+    std::string recordPath;
+    // --replay FILE: the run plays the recording (as `zarvex2 --replay` does) from its first
+    // frame, recorded frame by frame; without --frames it runs until the replay has ended.
+    std::string replayPath;
     // Where a result sent to the score server goes (the request's address); unset, the game's
     // own sender.
     std::function<void(const std::string&)> submitScore;
@@ -97,6 +104,9 @@ public:
 
     // From now on, leave the game as a player would (--quit); Finished() once it has ended.
     void Quit();
+    // Ends the recording of a race still running and writes --record's file; false with a
+    // message when there is no race to write or the file cannot be written.
+    bool FinishRecording(std::string& error);
 
     int Frame() const { return frame_; }
     TMForm& Form() { return *form_; }
@@ -126,6 +136,8 @@ public:
 
 private:
     bool AfterStart(std::string& error);
+    // Where the game hands each race's recording: the first goes to --record's file.
+    void KeepRecording(const std::string& bytes);
     // Straight into a race at a level with the chosen car, as the start-game screen's Start
     // does, and hands the car what --give asks for.
     void StartRaceShortCut(int level);
@@ -156,6 +168,8 @@ private:
     bool quitting_ = false;
     SDL_Scancode pressedKey_ = SDL_SCANCODE_UNKNOWN;  // let go in the next frame
     int spritePeak_ = 0;
+    bool recordWritten_ = false;
+    std::string recordError_;
 };
 
 // After a frame: the actors line (--actors) and the map file (--map) asked for that frame; false
@@ -165,6 +179,11 @@ bool WriteActorReports(ReplayRunner& runner, const ReplayOptions& options, int f
 
 // The resident memory of this process in kB, 0 where it cannot be told.
 long ResidentKb();
+
+// The line --replay prints at the end: {"replay":FILE,"frames":..,"recordedFrames":..,
+// "Score":..,"recordedScore":..}, the frames played and the score reached beside what the
+// recording says.
+std::string ReplaySummaryJson(const WatchSummary& summary);
 
 // The whole command: returns the exit status; output goes to out, messages to err.
 int RunReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err);
