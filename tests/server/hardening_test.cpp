@@ -68,20 +68,27 @@ TEST_F(HardenedServer, AConnectionQuietForTheIdleTimeIsClosed) {
 }
 
 // With a limit per address, the connection one past it is closed at once; those within it are
-// served.
+// served. The server's threads take connections from the queue in no set order, so each of the
+// four is seen answered (and so taken) before the fifth arrives.
 TEST_F(HardenedServer, TheConnectionPastThePerAddressLimitIsClosed) {
     TScoreServerConfig config = Config();
     config.ConnectionsPerAddress = 4;
     config.IdleSeconds = 3600;
     StartServer(config);
     std::vector<std::unique_ptr<RawConnection>> held;
-    for (int i = 0; i < 4; ++i) held.push_back(std::make_unique<RawConnection>(port));
+    for (int i = 0; i < 4; ++i) {
+        held.push_back(std::make_unique<RawConnection>(port));
+        ASSERT_TRUE(held.back()->Send("GET / HTTP/1.1\r\nHost: x\r\n\r\n"));
+        ASSERT_EQ(held.back()->ReadUntil("\r\n\r\n", kDeadline).rfind("HTTP/1.1 200 OK\r\n", 0), 0u)
+            << i;
+    }
     RawConnection fifth(port);
     EXPECT_EQ(fifth.ReadToEnd(kDeadline), "");
     EXPECT_TRUE(fifth.ClosedByServer());
     for (auto& connection : held) {
+        // Still served: the answer to a second request follows what is left of the first.
         ASSERT_TRUE(connection->Send("GET / HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"));
-        EXPECT_EQ(connection->ReadToEnd(kDeadline).rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
+        EXPECT_NE(connection->ReadToEnd(kDeadline).find("HTTP/1.1 200 OK\r\n"), std::string::npos);
     }
 }
 

@@ -58,10 +58,14 @@ public:
 
     // Everything the server sends until it closes the connection; what came before the deadline
     // when it never does.
-    std::string ReadToEnd(std::chrono::milliseconds deadline) {
+    std::string ReadToEnd(std::chrono::milliseconds deadline) { return ReadUntil({}, deadline); }
+
+    // What the server sends until `marker` has arrived (or, as ReadToEnd, until it closes the
+    // connection or the deadline passes).
+    std::string ReadUntil(std::string_view marker, std::chrono::milliseconds deadline) {
         std::string text;
         const auto end = std::chrono::steady_clock::now() + deadline;
-        while (true) {
+        while (marker.empty() || text.find(marker) == std::string::npos) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 end - std::chrono::steady_clock::now());
             pollfd ready{fd_, POLLIN, 0};
@@ -75,6 +79,7 @@ public:
             }
             text.append(chunk, static_cast<std::size_t>(n));
         }
+        return text;
     }
 
     bool ClosedByServer() const { return closedByServer_; }
